@@ -1,0 +1,213 @@
+#include "TextRecords.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace sys {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// A plain decimal integer with an optional sign; anything else is not a number.
+bool parseInteger(const QByteArray& text, qint64& out)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (i == text.size())
+        return false;
+    for (qsizetype j = i; j < text.size(); ++j)
+        if (text[j] < '0' || text[j] > '9')
+            return false;
+    bool ok = false;
+    out = text.toLongLong(&ok, 10);
+    return ok;
+}
+
+} // namespace
+
+RecordReader::RecordReader(QByteArray data)
+    : m_data(std::move(data))
+{
+    if (m_data.startsWith("\xEF\xBB\xBF"))
+        m_pos = 3;
+}
+
+std::optional<RecordReader> RecordReader::fromFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return RecordReader(std::move(data));
+}
+
+bool RecordReader::atEnd() const
+{
+    for (qsizetype i = m_pos; i < m_data.size(); ++i)
+        if (!isBlank(m_data[i]) && !isLineBreak(m_data[i]))
+            return false;
+    return true;
+}
+
+// Takes the next item and moves past its terminator (a comma or one line break).
+bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
+{
+    if (m_failed)
+        return false;
+    const qsizetype n = m_data.size();
+    // Line breaks between records separate items like commas do; blank lines are no items.
+    while (m_pos < n && (isBlank(m_data[m_pos]) || isLineBreak(m_data[m_pos])))
+        ++m_pos;
+    if (m_pos >= n) {
+        m_failed = true;
+        return false;
+    }
+
+    auto skipTerminator = [&] {
+        if (m_pos >= n)
+            return;
+        if (m_data[m_pos] == ',') {
+            ++m_pos;
+        } else if (m_data[m_pos] == '\r') {
+            ++m_pos;
+            if (m_pos < n && m_data[m_pos] == '\n')
+                ++m_pos;
+        } else if (m_data[m_pos] == '\n') {
+            ++m_pos;
+        }
+    };
+
+    if (m_data[m_pos] == '"') {
+        const qsizetype close = m_data.indexOf('"', m_pos + 1);
+        if (close < 0) {
+            m_failed = true;
+            return false;
+        }
+        item = m_data.mid(m_pos + 1, close - m_pos - 1);
+        quoted = true;
+        // Whatever follows the closing quote up to the terminator is not part of the item.
+        m_pos = close + 1;
+        while (m_pos < n && m_data[m_pos] != ',' && !isLineBreak(m_data[m_pos]))
+            ++m_pos;
+        skipTerminator();
+        return true;
+    }
+
+    const qsizetype start = m_pos;
+    while (m_pos < n && m_data[m_pos] != ',' && !isLineBreak(m_data[m_pos]))
+        ++m_pos;
+    item = m_data.mid(start, m_pos - start).trimmed();
+    quoted = false;
+    skipTerminator();
+    return true;
+}
+
+bool RecordReader::readString(QString& out)
+{
+    QByteArray item;
+    bool quoted = false;
+    if (!nextRawItem(item, quoted))
+        return false;
+    // Invalid UTF-8 turns into replacement characters rather than failing the file.
+    out = QString::fromUtf8(item);
+    return true;
+}
+
+bool RecordReader::readNumber(qint64& out, qint64 min, qint64 max)
+{
+    QByteArray item;
+    bool quoted = false;
+    if (!nextRawItem(item, quoted))
+        return false;
+    qint64 value = 0;
+    if (quoted || !parseInteger(item, value) || value < min || value > max) {
+        m_failed = true;
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool RecordReader::readInt16(qint16& out)
+{
+    qint64 v = 0;
+    if (!readNumber(v, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()))
+        return false;
+    out = qint16(v);
+    return true;
+}
+
+bool RecordReader::readInt32(qint32& out)
+{
+    qint64 v = 0;
+    if (!readNumber(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
+        return false;
+    out = qint32(v);
+    return true;
+}
+
+bool RecordReader::readFlag(qint16& out)
+{
+    qint16 v = 0;
+    if (!readInt16(v))
+        return false;
+    out = v != 0 ? qint16(-1) : qint16(0);
+    return true;
+}
+
+void RecordWriter::writeString(const QString& s)
+{
+    if (!m_atLineStart)
+        m_data += ',';
+    m_data += '"';
+    m_data += s.toUtf8();
+    m_data += '"';
+    m_atLineStart = false;
+}
+
+void RecordWriter::writeNumber(qint64 n)
+{
+    if (!m_atLineStart)
+        m_data += ',';
+    m_data += QByteArray::number(n);
+    m_atLineStart = false;
+}
+
+void RecordWriter::writeFlag(bool f)
+{
+    writeNumber(f ? 1 : 0);
+}
+
+void RecordWriter::endRecord()
+{
+    m_data += "\r\n";
+    m_atLineStart = true;
+}
+
+bool RecordWriter::commit(const QString& path) const
+{
+    return writeFileAtomically(path, m_data);
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data)
+{
+    QSaveFile f(path);
+    // No direct-write fallback: a file we cannot replace whole stays as it was.
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(data) != data.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+} // namespace sys

@@ -1,0 +1,8 @@
+set(PLATFORM_SYS_SOURCES
+  sys/FileSystem.h sys/FileSystem.cpp
+  sys/TextRecords.h sys/TextRecords.cpp
+  sys/SettingsStore.h sys/SettingsStore.cpp
+  sys/Launcher.h sys/Launcher.cpp
+  sys/WindowFinder.h sys/WindowFinder.cpp
+)
+list(TRANSFORM PLATFORM_SYS_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

@@ -1,0 +1,415 @@
+// The forms kit: units, geometry by container, Visible, events raised by code, control
+// arrays, form lifecycle and modal show.
+
+#include "vb/ControlArray.h"
+#include "vb/Controls.h"
+#include "vb/Form.h"
+#include "vb/Runtime.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+using namespace vb;
+
+namespace {
+
+class TestForm : public Form {
+public:
+    explicit TestForm(Runtime& rt, const QString& name = QStringLiteral("frmTest")) : Form(rt, name) {}
+
+    Frame Outer{*this};
+    Frame Inner{Outer};
+    CommandButton Button{Inner};
+    Label Caption{*this};
+    ControlArray<CommandButton> Buttons{*this};
+    ControlArray<Frame> Panels{*this};
+    Frame GroupA{*this};
+    Frame GroupB{*this};
+    OptionButton OptA1{GroupA};
+    OptionButton OptA2{GroupA};
+    OptionButton OptB1{GroupB};
+    CheckBox Check{*this};
+    Image Picture{*this};
+    Timer Ticker;
+
+    std::vector<QString> log;
+    int cancelQuery = 0;
+    int cancelUnload = 0;
+
+    void Form_Load() override { log.push_back(QStringLiteral("Load")); }
+    void Form_Resize() override { log.push_back(QStringLiteral("Resize")); }
+    void Form_QueryUnload(int& cancel, int mode) override
+    {
+        log.push_back(QStringLiteral("QueryUnload %1").arg(mode));
+        cancel = cancelQuery;
+    }
+    void Form_Unload(int& cancel) override
+    {
+        log.push_back(QStringLiteral("Unload"));
+        cancel = cancelUnload;
+    }
+};
+
+} // namespace
+
+TEST(Units, RoundingIsHalfToEvenAndOverflowIsAnError)
+{
+    EXPECT_EQ(toInt16(2.5), 2);
+    EXPECT_EQ(toInt16(3.5), 4);
+    EXPECT_EQ(toInt16(-2.5), -2);
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_THROW(toInt16(32767.5 + 1), Error);
+    EXPECT_THROW(toInt16(-32769), Error);
+    EXPECT_EQ(unitsToPixels(10920, 15), 728);
+    EXPECT_EQ(unitsToPixels(22, 15), 1);   // 1.47
+    EXPECT_EQ(unitsToPixels(-30, 15), -2);
+}
+
+TEST(FormsKit, GeometryIsKeptInTheContainersUnit)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Outer.move(10, 20, 300, 200);            // pixels on the form
+    f.Inner.move(150, 300, 3000, 1500);        // twips inside the frame
+    f.Button.move(225, 150, 300, 195);         // twips inside the inner frame
+    EXPECT_EQ(f.Outer.widget()->geometry(), QRect(10, 20, 300, 200));
+    EXPECT_EQ(f.Inner.widget()->geometry(), QRect(10, 20, 200, 100));
+    EXPECT_EQ(f.Button.widget()->geometry(), QRect(15, 10, 20, 13));
+    // What the program wrote is what it reads back, even where pixels round.
+    f.Button.setLeft(232);
+    EXPECT_EQ(f.Button.left(), 232);
+    EXPECT_EQ(f.Button.widget()->x(), 15);
+}
+
+TEST(FormsKit, FormSizeCountsTheOuterFrame)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.load();
+    f.move(0, 0, (1024 + 8) * 15, (768 + 32) * 15);
+    EXPECT_EQ(f.scaleWidth(), 1024);
+    EXPECT_EQ(f.scaleHeight(), 768);
+    EXPECT_EQ(f.width(), 1032 * 15);
+    EXPECT_EQ(f.height(), 800 * 15);
+    // A size change made by code raises Resize once.
+    const auto resizes = std::count(f.log.begin(), f.log.end(), QStringLiteral("Resize"));
+    EXPECT_EQ(resizes, 1);
+    f.setWidth(f.width());
+    EXPECT_EQ(std::count(f.log.begin(), f.log.end(), QStringLiteral("Resize")), 1);
+}
+
+TEST(FormsKit, VisibleIsTheControlsOwnFlag)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Outer.setVisible(false);
+    EXPECT_TRUE(f.Button.isVisible());        // own flag, though its frame is hidden
+    EXPECT_FALSE(f.Button.widget()->isVisibleTo(f.window()));
+    f.Button.setVisible(false);
+    f.Outer.setVisible(true);
+    EXPECT_FALSE(f.Button.isVisible());
+    EXPECT_FALSE(f.Button.widget()->isVisibleTo(f.window()));
+}
+
+TEST(FormsKit, ButtonsRaiseClickFromCodeAndOnlyWhenUsable)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    int clicks = 0;
+    f.Button.onClick = [&] { ++clicks; };
+    EXPECT_TRUE(f.Button.click());
+    f.Button.setEnabled(false);
+    EXPECT_FALSE(f.Button.click());
+    f.Button.setValue(true); // code raises Click whatever the state
+    EXPECT_EQ(clicks, 2);
+    f.Button.setEnabled(true);
+    f.Inner.setVisible(false);
+    EXPECT_FALSE(f.Button.click()); // not on screen: the user cannot click it
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(FormsKit, ButtonFaceFollowsEnabled)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    QPixmap normal(4, 4), disabled(4, 4);
+    normal.fill(Qt::blue);
+    disabled.fill(Qt::gray);
+    f.Button.setPicture(normal);
+    f.Button.setDisabledPicture(disabled);
+    EXPECT_EQ(f.Button.currentFace().toImage().pixelColor(0, 0), QColor(Qt::blue));
+    f.Button.setEnabled(false);
+    EXPECT_EQ(f.Button.currentFace().toImage().pixelColor(0, 0), QColor(Qt::gray));
+}
+
+TEST(FormsKit, OptionButtonsAreGroupedByContainer)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    std::vector<QString> clicks;
+    f.OptA1.onClick = [&] { clicks.push_back(QStringLiteral("A1")); };
+    f.OptA2.onClick = [&] { clicks.push_back(QStringLiteral("A2")); };
+    f.OptB1.onClick = [&] { clicks.push_back(QStringLiteral("B1")); };
+    f.OptA1.setValue(true);
+    f.OptB1.setValue(true);
+    EXPECT_TRUE(f.OptA1.value());
+    EXPECT_TRUE(f.OptB1.value()); // another frame, another group
+    f.OptA2.click();
+    EXPECT_FALSE(f.OptA1.value());
+    EXPECT_TRUE(f.OptA2.value());
+    EXPECT_TRUE(f.OptB1.value());
+    f.OptA2.setValue(true); // already chosen: no second Click
+    EXPECT_EQ(clicks, (std::vector<QString>{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("A2")}));
+}
+
+TEST(FormsKit, CheckBoxValueFromCodeRaisesClick)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    int clicks = 0;
+    f.Check.onClick = [&] { ++clicks; };
+    f.Check.setValue(1);
+    f.Check.setValue(1);
+    f.Check.click();
+    EXPECT_EQ(f.Check.value(), 0);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_THROW(f.Check.setValue(3), Error);
+}
+
+TEST(FormsKit, ImageWithoutStretchTakesThePictureSize)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    QPixmap p(30, 12);
+    p.fill(Qt::red);
+    f.Picture.move(5, 5, 100, 100);
+    f.Picture.setPicture(p);
+    EXPECT_EQ(f.Picture.width(), 30);
+    EXPECT_EQ(f.Picture.height(), 12);
+    f.Picture.setStretch(true);
+    f.Picture.move(5, 5, 100, 100);
+    f.Picture.setPicture(p);
+    EXPECT_EQ(f.Picture.width(), 100);
+    std::vector<QString> events;
+    f.Picture.onMouseDown = [&](int b, int, int, int) { events.push_back(QStringLiteral("down %1").arg(b)); };
+    f.Picture.onMouseUp = [&](int b, int, int, int) { events.push_back(QStringLiteral("up %1").arg(b)); };
+    f.Picture.press();
+    f.Picture.release();
+    EXPECT_EQ(events, (std::vector<QString>{QStringLiteral("down 1"), QStringLiteral("up 1")}));
+}
+
+TEST(ControlArrays, LoadCopiesTheDesignElementAndStartsHidden)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    CommandButton& zero = f.Buttons.add(0);
+    zero.move(10, 20, 30, 40);
+    QPixmap face(2, 2);
+    face.fill(Qt::green);
+    zero.setPicture(face);
+    CommandButton& three = f.Buttons.load(3);
+    EXPECT_EQ(three.pixelRect(), QRect(10, 20, 30, 40));
+    EXPECT_FALSE(three.isVisible());
+    EXPECT_FALSE(three.picture().isNull());
+    EXPECT_EQ(f.Buttons.count(), 2);
+    EXPECT_EQ(f.Buttons.ubound(), 3);
+    EXPECT_TRUE(f.Buttons.exists(3));
+    EXPECT_FALSE(f.Buttons.exists(2));
+    EXPECT_THROW(f.Buttons[2], Error);
+    EXPECT_THROW(f.Buttons.load(3), Error);
+    EXPECT_THROW(f.Buttons.unload(0), Error); // design elements stay
+}
+
+TEST(ControlArrays, HandlersGetTheIndexFirstAndUnloadedElementsAreSilent)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Buttons.add(0);
+    std::vector<int> clicked;
+    f.Buttons.onClick = [&](int i) { clicked.push_back(i); };
+    CommandButton& five = f.Buttons.load(5);
+    five.setVisible(true);
+    five.setValue(true);
+    f.Buttons[0].setValue(true);
+    QPointer<CommandButton> gone(&five);
+    QPointer<QWidget> goneWidget(five.widget());
+    f.Buttons.unload(5);
+    EXPECT_FALSE(f.Buttons.exists(5));
+    // Deleted only once the event being handled has returned.
+    ASSERT_TRUE(gone);
+    gone->setValue(true);
+    testsupport::flushDeferredDeletes();
+    EXPECT_FALSE(gone);
+    EXPECT_FALSE(goneWidget);
+    EXPECT_EQ(clicked, (std::vector<int>{5, 0}));
+    // The slot can be loaded again.
+    EXPECT_NO_THROW(f.Buttons.load(5));
+}
+
+TEST(ControlArrays, UnloadFromInsideTheElementsOwnHandlerIsSafe)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Buttons.add(0);
+    f.Buttons.load(1).setVisible(true);
+    f.Buttons.onClick = [&](int i) {
+        if (i == 1)
+            f.Buttons.unload(1);
+    };
+    EXPECT_TRUE(f.Buttons[1].click());
+    testsupport::flushDeferredDeletes();
+    EXPECT_FALSE(f.Buttons.exists(1));
+}
+
+TEST(ControlArrays, FramesInAnArrayAreContainers)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    Frame& panel = f.Panels.add(0);
+    panel.move(0, 0, 100, 100);
+    Label inside(panel);
+    inside.move(150, 150, 300, 300);
+    EXPECT_EQ(inside.widget()->geometry(), QRect(10, 10, 20, 20));
+}
+
+TEST(Forms, LoadUnloadAndTheFormsCollection)
+{
+    Runtime rt(Runtime::Mode::Test);
+    QPointer<TestForm> a = new TestForm(rt, QStringLiteral("frmA"));
+    QPointer<TestForm> b = new TestForm(rt, QStringLiteral("frmB"));
+    EXPECT_TRUE(rt.forms().empty()); // created is not loaded
+    a->load();
+    b->load();
+    a->load(); // loading twice runs Form_Load once
+    EXPECT_EQ(std::count(a->log.begin(), a->log.end(), QStringLiteral("Load")), 1);
+    ASSERT_EQ(rt.forms().size(), 2u);
+    EXPECT_EQ(rt.forms()[0].data(), a.data());
+    EXPECT_EQ(rt.forms()[1].data(), b.data());
+
+    b->cancelQuery = 1;
+    EXPECT_FALSE(b->unload());
+    EXPECT_TRUE(b->isLoaded());
+    b->cancelQuery = 0;
+    b->cancelUnload = 1;
+    EXPECT_FALSE(b->unload());
+    b->cancelUnload = 0;
+    EXPECT_TRUE(b->unload());
+    EXPECT_FALSE(b->isLoaded());
+    EXPECT_EQ(rt.forms().size(), 1u);
+    ASSERT_TRUE(b); // deleted once the event loop runs
+    EXPECT_EQ(b->log.back(), QStringLiteral("Unload"));
+    EXPECT_EQ(b->log[b->log.size() - 2], QStringLiteral("QueryUnload 1"));
+    testsupport::flushDeferredDeletes();
+    EXPECT_FALSE(b);
+    delete a.data();
+}
+
+TEST(Forms, ClosingFromTheTitleBarIsUnloadMode0)
+{
+    Runtime rt(Runtime::Mode::Test);
+    auto* f = new TestForm(rt);
+    f->load();
+    f->show();
+    f->window()->close();
+    ASSERT_GE(f->log.size(), 2u);
+    EXPECT_EQ(f->log[f->log.size() - 2], QStringLiteral("QueryUnload 0"));
+    EXPECT_FALSE(f->isLoaded());
+    testsupport::flushDeferredDeletes();
+}
+
+TEST(Forms, TitleBarCloseThatIsCancelledKeepsTheWindow)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.load();
+    f.show();
+    f.cancelQuery = 1;
+    f.window()->close();
+    EXPECT_TRUE(f.isLoaded());
+    EXPECT_TRUE(f.window()->isVisible());
+}
+
+TEST(Forms, ModalShowUsesTheRespondersInTests)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt, QStringLiteral("frmDialog"));
+    int responded = 0;
+    rt.setResponder(QStringLiteral("frmDialog"), [&](Form& form) {
+        ++responded;
+        EXPECT_TRUE(form.isModal());
+        EXPECT_EQ(rt.modalDepth(), 1);
+        form.hide();
+    });
+    f.showModal();
+    EXPECT_EQ(responded, 1);
+    EXPECT_FALSE(f.isModal());
+    EXPECT_EQ(rt.modalDepth(), 0);
+
+    rt.setResponder(QStringLiteral("frmDialog"), [](Form&) {});
+    EXPECT_THROW(f.showModal(), UnexpectedModal); // left open
+
+    TestForm other(rt, QStringLiteral("frmOther"));
+    EXPECT_THROW(other.showModal(), UnexpectedModal); // nobody expects it
+}
+
+TEST(Forms, EndThrowsInTests)
+{
+    Runtime rt(Runtime::Mode::Test);
+    bool after = false;
+    try {
+        rt.end();
+        after = true;
+    } catch (const ProgramEnded&) {
+    }
+    EXPECT_FALSE(after);
+}
+
+TEST(Runtime, WorkDeferredInsideAnEngineCallbackRunsAfterIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    std::vector<int> order;
+    {
+        Runtime::EngineCallbackScope outer(rt, false);
+        {
+            Runtime::EngineCallbackScope inner(rt, false);
+            rt.afterEngineCallback([&] { order.push_back(2); });
+            order.push_back(1);
+        }
+        EXPECT_EQ(order, std::vector<int>{1}); // still inside the outer callback
+        EXPECT_TRUE(rt.inEngineCallback());
+    }
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    rt.afterEngineCallback([&] { order.push_back(3); }); // outside: at once
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(Runtime, PostedFlushWaitsForTheEventLoop)
+{
+    Runtime rt(Runtime::Mode::Test);
+    bool ran = false;
+    {
+        Runtime::EngineCallbackScope scope(rt, true);
+        rt.afterEngineCallback([&] { ran = true; });
+    }
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(testsupport::waitFor([&] { return ran; }, 2000));
+}
+
+TEST(Timers, RunOnlyWhenEnabledWithAnInterval)
+{
+    Timer t;
+    int ticks = 0;
+    t.onTimer = [&] { ++ticks; };
+    EXPECT_FALSE(t.isRunning()); // enabled, but no interval
+    t.setInterval(20);
+    EXPECT_TRUE(t.isRunning());
+    t.setEnabled(false);
+    EXPECT_FALSE(t.isRunning());
+    t.fire();
+    EXPECT_EQ(ticks, 1);
+    t.setEnabled(true);
+    EXPECT_TRUE(testsupport::waitFor([&] { return ticks >= 3; }, 2000));
+}

@@ -1,0 +1,5 @@
+corvane_add_test(platform_vb_tests LABELS unit
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/FormsKitTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextControlsTest.cpp
+  LIBS platform_ui Qt6::Test)

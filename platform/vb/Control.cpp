@@ -1,0 +1,171 @@
+#include "Control.h"
+
+#include "Form.h"
+
+#include <QPalette>
+
+namespace vb {
+
+Control::Control(Container& container, QWidget* widget) : m_container(&container), m_widget(widget)
+{
+    widget->setParent(container.host());
+    // Until the program places it, a control is an empty rectangle at the origin.
+    widget->setGeometry(0, 0, 0, 0);
+    widget->setVisible(true);
+}
+
+Control::~Control()
+{
+    delete m_widget.data();
+}
+
+void Control::setLeft(int v)
+{
+    m_left = v;
+    applyGeometry();
+}
+
+void Control::setTop(int v)
+{
+    m_top = v;
+    applyGeometry();
+}
+
+void Control::setWidth(int v)
+{
+    m_width = v < 0 ? 0 : v;
+    applyGeometry();
+}
+
+void Control::setHeight(int v)
+{
+    m_height = v < 0 ? 0 : v;
+    applyGeometry();
+}
+
+void Control::move(int left, int top)
+{
+    m_left = left;
+    m_top = top;
+    applyGeometry();
+}
+
+void Control::move(int left, int top, int width, int height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width < 0 ? 0 : width;
+    m_height = height < 0 ? 0 : height;
+    applyGeometry();
+}
+
+QRect Control::pixelRect() const
+{
+    const int u = m_container->unitsPerPixel();
+    return QRect(unitsToPixels(m_left, u), unitsToPixels(m_top, u), unitsToPixels(m_width, u), unitsToPixels(m_height, u));
+}
+
+void Control::applyGeometry()
+{
+    if (m_widget)
+        m_widget->setGeometry(pixelRect());
+}
+
+void Control::setVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_widget)
+        m_widget->setVisible(visible);
+}
+
+void Control::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    if (m_widget)
+        m_widget->setEnabled(enabled);
+    enabledChanged();
+}
+
+void Control::zOrder(int position)
+{
+    if (!m_widget)
+        return;
+    if (position == 0)
+        m_widget->raise();
+    else
+        m_widget->lower();
+}
+
+void Control::setFocus()
+{
+    if (m_widget)
+        m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool Control::hasFocus() const
+{
+    return m_widget && m_widget->hasFocus();
+}
+
+void Control::setToolTip(const QString& tip)
+{
+    if (m_widget)
+        m_widget->setToolTip(tip);
+}
+
+void Control::copyDesignFrom(const Control& other)
+{
+    m_left = other.m_left;
+    m_top = other.m_top;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_tabIndex = other.m_tabIndex;
+    applyGeometry();
+    setEnabled(other.m_enabled);
+    if (m_widget && other.m_widget) {
+        m_widget->setFont(other.m_widget->font());
+        m_widget->setPalette(other.m_widget->palette());
+        m_widget->setAutoFillBackground(other.m_widget->autoFillBackground());
+        m_widget->setToolTip(other.m_widget->toolTip());
+    }
+    // A loaded element starts hidden.
+    setVisible(false);
+}
+
+void Control::retire()
+{
+    clearHandlers();
+    if (m_widget)
+        m_widget->hide();
+    deleteLater();
+}
+
+void setWidgetFont(QWidget* w, bool bold, double pointSize)
+{
+    QFont f = w->font();
+    f.setBold(bold);
+    if (pointSize > 0)
+        f.setPointSizeF(pointSize);
+    w->setFont(f);
+}
+
+void setWidgetColors(QWidget* w, const QColor& back, const QColor& fore, bool opaque)
+{
+    QPalette p = w->palette();
+    if (back.isValid()) {
+        p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::Base, back);
+        p.setColor(QPalette::Button, back);
+    }
+    if (fore.isValid()) {
+        p.setColor(QPalette::WindowText, fore);
+        p.setColor(QPalette::Text, fore);
+        p.setColor(QPalette::ButtonText, fore);
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(opaque);
+}
+
+} // namespace vb

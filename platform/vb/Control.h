@@ -1,0 +1,96 @@
+#pragma once
+// Base of every control of the forms kit. A control owns one Qt widget placed in its
+// container; its geometry is kept in the container's unit (pixels on a form, twips inside
+// a frame) exactly as the program writes it, and mapped to pixels for the widget.
+
+#include "Units.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+namespace vb {
+
+class Form;
+class Runtime;
+
+// Something controls are placed in: a form (pixels) or a frame (twips).
+class Container {
+public:
+    virtual ~Container() = default;
+    virtual QWidget* host() = 0;
+    virtual int unitsPerPixel() const = 0;
+    virtual Form& form() = 0;
+};
+
+class Control : public QObject {
+    Q_OBJECT
+public:
+    Control(Container& container, QWidget* widget);
+    ~Control() override;
+
+    Container& container() const { return *m_container; }
+    Form& form() const { return m_container->form(); }
+    QWidget* widget() const { return m_widget; }
+
+    int left() const { return m_left; }
+    int top() const { return m_top; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    void setLeft(int v);
+    void setTop(int v);
+    void setWidth(int v);
+    void setHeight(int v);
+    void move(int left, int top);
+    void move(int left, int top, int width, int height);
+
+    // The control's own Visible flag, not whether it is on screen.
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    // Brings the control to the front (0) or sends it to the back (1) of its container.
+    void zOrder(int position = 0);
+    void setFocus();
+    bool hasFocus() const;
+    void setToolTip(const QString& tip);
+    void setTabIndex(int index) { m_tabIndex = index; }
+    int tabIndex() const { return m_tabIndex; }
+
+    // Control arrays: a new element copies the design of element 0 (place, size and the
+    // properties of its kind) and starts hidden.
+    virtual void copyDesignFrom(const Control& other);
+
+    // Unloading: the control stops raising events and hides at once; it is deleted once
+    // the event being handled has returned.
+    void retire();
+
+    // Pixel rectangle of the control in its container widget.
+    QRect pixelRect() const;
+
+protected:
+    virtual void applyGeometry();
+    virtual void enabledChanged() {}
+    // Drops every event handler (an unloaded control raises nothing).
+    virtual void clearHandlers() {}
+    int unitsPerPixel() const { return m_container->unitsPerPixel(); }
+
+private:
+    Container* m_container;
+    QPointer<QWidget> m_widget;
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_tabIndex = 0;
+    bool m_visible = true;
+    bool m_enabled = true;
+};
+
+// Font and colour settings shared by the controls that show text.
+void setWidgetFont(QWidget* w, bool bold, double pointSize = 0);
+void setWidgetColors(QWidget* w, const QColor& back, const QColor& fore, bool opaque);
+
+} // namespace vb

@@ -1,0 +1,928 @@
+#include "Controls.h"
+
+#include "Form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace vb {
+
+namespace {
+
+int shiftState(Qt::KeyboardModifiers m)
+{
+    int s = 0;
+    if (m & Qt::ShiftModifier)
+        s |= 1;
+    if (m & Qt::ControlModifier)
+        s |= 2;
+    if (m & Qt::AltModifier)
+        s |= 4;
+    return s;
+}
+
+int buttonCode(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return LeftButton;
+    }
+}
+
+QSizeF logicalSize(const QPixmap& p)
+{
+    return p.deviceIndependentSize();
+}
+
+} // namespace
+
+// =======================================================================================
+// Frame
+
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(Frame& f) : m_frame(f) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_frame.borderStyle() == 0 && m_frame.caption().isEmpty())
+            return;
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        const int captionHeight = m_frame.caption().isEmpty() ? 0 : fm.height();
+        if (m_frame.borderStyle() != 0) {
+            const QColor dark = palette().color(QPalette::Mid);
+            const QColor light = palette().color(QPalette::Light);
+            QRect r = rect().adjusted(0, captionHeight / 2, -1, -1);
+            p.setPen(dark);
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+            p.setPen(light);
+            p.drawRect(r.adjusted(1, 1, 0, 0));
+        }
+        if (!m_frame.caption().isEmpty()) {
+            const QString text = m_frame.caption();
+            const int w = fm.horizontalAdvance(text) + 4;
+            const QRect tr(6, 0, w, captionHeight);
+            p.fillRect(tr, palette().color(QPalette::Window));
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(tr, Qt::AlignCenter, text);
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (m_frame.onMouseDown)
+            m_frame.onMouseDown(buttonCode(e->button()), shiftState(e->modifiers()), e->position().x() * TwipsPerPixel,
+                                e->position().y() * TwipsPerPixel);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+            m_frame.click();
+    }
+
+private:
+    Frame& m_frame;
+};
+
+Frame::Frame(Container& container) : Control(container, new FrameWidget(*this))
+{
+    widget()->setAutoFillBackground(true);
+}
+
+void Frame::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    widget()->update();
+}
+
+void Frame::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    widget()->update();
+}
+
+void Frame::setBackColor(const QColor& color)
+{
+    setWidgetColors(widget(), color, QColor(), true);
+}
+
+void Frame::setForeColor(const QColor& color)
+{
+    setWidgetColors(widget(), QColor(), color, widget()->autoFillBackground());
+}
+
+void Frame::setFontBold(bool bold)
+{
+    setWidgetFont(widget(), bold);
+}
+
+void Frame::click()
+{
+    if (onClick)
+        onClick();
+}
+
+void Frame::wire(Frame& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+}
+
+void Frame::copyDesignFrom(const Control& other)
+{
+    if (auto* f = qobject_cast<const Frame*>(&other)) {
+        m_caption = f->m_caption;
+        m_borderStyle = f->m_borderStyle;
+    }
+    Control::copyDesignFrom(other);
+}
+
+void Frame::clearHandlers()
+{
+    onClick = nullptr;
+    onMouseDown = nullptr;
+}
+
+// =======================================================================================
+// CommandButton
+
+class ButtonWidget : public QAbstractButton {
+public:
+    explicit ButtonWidget(CommandButton& b) : m_button(b)
+    {
+        setFocusPolicy(Qt::TabFocus);
+        connect(this, &QAbstractButton::clicked, this, [this] { m_button.raiseClick(); });
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (autoFillBackground())
+            p.fillRect(rect(), palette().color(QPalette::Button));
+        QPixmap face = m_button.currentFace();
+        const bool synthesizedDisabled = !isEnabled() && m_button.disabledPicture().isNull();
+        if (synthesizedDisabled && !face.isNull())
+            face = QIcon(face).pixmap(logicalSize(face).toSize(), devicePixelRatioF(), QIcon::Disabled);
+        const QString text = m_button.caption();
+        const QFontMetrics fm(font());
+        const int textHeight = text.isEmpty() ? 0 : fm.height();
+        if (!face.isNull()) {
+            const QSizeF s = logicalSize(face);
+            const double x = (width() - s.width()) / 2.0;
+            double y = (height() - s.height() - textHeight) / 2.0;
+            const bool pressedWithoutPicture = isDown() && m_button.downPicture().isNull();
+            const QPointF shift = pressedWithoutPicture ? QPointF(1, 1) : QPointF(0, 0);
+            p.drawPixmap(QRectF(QPointF(x, y) + shift, s), face, face.rect());
+        } else if (text.isEmpty()) {
+            // A button without any picture still needs a visible face.
+            style()->drawPrimitive(isDown() ? QStyle::PE_PanelButtonCommand : QStyle::PE_PanelButtonBevel, nullptr, &p, this);
+        }
+        if (!text.isEmpty()) {
+            p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+            const QRect tr = face.isNull() ? rect() : QRect(0, height() - textHeight, width(), textHeight);
+            p.drawText(tr, Qt::AlignCenter, text);
+        }
+    }
+
+private:
+    CommandButton& m_button;
+};
+
+CommandButton::CommandButton(Container& container) : Control(container, new ButtonWidget(*this)) {}
+
+void CommandButton::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    widget()->update();
+}
+
+void CommandButton::setPicture(const QPixmap& p)
+{
+    m_picture = p;
+    widget()->update();
+}
+
+void CommandButton::setDownPicture(const QPixmap& p)
+{
+    m_downPicture = p;
+    widget()->update();
+}
+
+void CommandButton::setDisabledPicture(const QPixmap& p)
+{
+    m_disabledPicture = p;
+    widget()->update();
+}
+
+void CommandButton::setBackColor(const QColor& color)
+{
+    setWidgetColors(widget(), color, QColor(), true);
+}
+
+QPixmap CommandButton::currentFace() const
+{
+    if (!isEnabled())
+        return m_disabledPicture.isNull() ? m_picture : m_disabledPicture;
+    auto* b = static_cast<QAbstractButton*>(widget());
+    if (b && b->isDown() && !m_downPicture.isNull())
+        return m_downPicture;
+    return m_picture;
+}
+
+void CommandButton::setValue(bool value)
+{
+    if (value)
+        raiseClick();
+}
+
+bool CommandButton::click()
+{
+    if (!isEnabled() || !widget() || !widget()->isVisibleTo(widget()->window()))
+        return false;
+    raiseClick();
+    return true;
+}
+
+void CommandButton::raiseClick()
+{
+    if (onClick)
+        onClick();
+}
+
+void CommandButton::wire(CommandButton& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+}
+
+void CommandButton::copyDesignFrom(const Control& other)
+{
+    if (auto* b = qobject_cast<const CommandButton*>(&other)) {
+        m_caption = b->m_caption;
+        m_picture = b->m_picture;
+        m_downPicture = b->m_downPicture;
+        m_disabledPicture = b->m_disabledPicture;
+    }
+    Control::copyDesignFrom(other);
+}
+
+void CommandButton::clearHandlers()
+{
+    onClick = nullptr;
+}
+
+void CommandButton::enabledChanged()
+{
+    widget()->update();
+}
+
+// =======================================================================================
+// Label
+
+class LabelWidget : public QLabel {
+public:
+    explicit LabelWidget(Label& l) : m_label(l)
+    {
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+            m_label.click();
+    }
+
+private:
+    Label& m_label;
+};
+
+Label::Label(Container& container) : Control(container, new LabelWidget(*this))
+{
+    applyColors();
+}
+
+QString Label::caption() const
+{
+    return static_cast<QLabel*>(widget())->text();
+}
+
+void Label::setCaption(const QString& caption)
+{
+    static_cast<QLabel*>(widget())->setText(caption);
+}
+
+void Label::setBackStyle(int style)
+{
+    m_backStyle = style;
+    applyColors();
+}
+
+void Label::setBackColor(const QColor& color)
+{
+    m_back = color;
+    applyColors();
+}
+
+void Label::setForeColor(const QColor& color)
+{
+    m_fore = color;
+    applyColors();
+}
+
+void Label::applyColors()
+{
+    setWidgetColors(widget(), m_back, m_fore, m_backStyle == 1 && m_back.isValid());
+    if (m_backStyle == 1 && !m_back.isValid())
+        widget()->setAutoFillBackground(true);
+}
+
+void Label::setAlignment(int alignment)
+{
+    Qt::Alignment a = Qt::AlignLeft;
+    if (alignment == 1)
+        a = Qt::AlignRight;
+    else if (alignment == 2)
+        a = Qt::AlignHCenter;
+    static_cast<QLabel*>(widget())->setAlignment(a | Qt::AlignTop);
+}
+
+void Label::setFontBold(bool bold)
+{
+    setWidgetFont(widget(), bold);
+}
+
+void Label::setFontSize(double points)
+{
+    QFont f = widget()->font();
+    f.setPointSizeF(points);
+    widget()->setFont(f);
+}
+
+void Label::setBorderStyle(int style)
+{
+    static_cast<QLabel*>(widget())->setFrameStyle(style ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+}
+
+void Label::click()
+{
+    if (onClick)
+        onClick();
+}
+
+void Label::wire(Label& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+}
+
+void Label::copyDesignFrom(const Control& other)
+{
+    if (auto* l = qobject_cast<const Label*>(&other)) {
+        m_backStyle = l->m_backStyle;
+        m_back = l->m_back;
+        m_fore = l->m_fore;
+        auto* mine = static_cast<QLabel*>(widget());
+        auto* theirs = static_cast<QLabel*>(l->widget());
+        mine->setText(theirs->text());
+        mine->setAlignment(theirs->alignment());
+        mine->setFrameStyle(theirs->frameStyle());
+    }
+    Control::copyDesignFrom(other);
+    applyColors();
+}
+
+void Label::clearHandlers()
+{
+    onClick = nullptr;
+}
+
+// =======================================================================================
+// Image
+
+class ImageWidget : public QWidget {
+public:
+    explicit ImageWidget(Image& i) : m_image(i) {}
+    int borderStyle = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QPixmap& pic = m_image.m_picture;
+        if (!pic.isNull()) {
+            if (m_image.m_stretch)
+                p.drawPixmap(rect(), pic, pic.rect());
+            else
+                p.drawPixmap(QRectF(QPointF(0, 0), logicalSize(pic)), pic, pic.rect());
+        }
+        if (borderStyle) {
+            p.setPen(palette().color(QPalette::Dark));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (m_image.onMouseDown)
+            m_image.onMouseDown(buttonCode(e->button()), shiftState(e->modifiers()), qRound(e->position().x()),
+                                qRound(e->position().y()));
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (m_image.onMouseUp)
+            m_image.onMouseUp(buttonCode(e->button()), shiftState(e->modifiers()), qRound(e->position().x()),
+                              qRound(e->position().y()));
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && m_image.onClick)
+            m_image.onClick();
+    }
+
+private:
+    Image& m_image;
+};
+
+Image::Image(Container& container) : Control(container, new ImageWidget(*this)) {}
+
+void Image::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    refresh();
+}
+
+void Image::setStretch(bool stretch)
+{
+    m_stretch = stretch;
+    refresh();
+}
+
+void Image::setBorderStyle(int style)
+{
+    static_cast<ImageWidget*>(widget())->borderStyle = style;
+    widget()->update();
+}
+
+void Image::refresh()
+{
+    // Without Stretch the image takes the size of its picture.
+    if (!m_stretch && !m_picture.isNull()) {
+        const QSizeF s = logicalSize(m_picture);
+        const int u = unitsPerPixel();
+        Control::setWidth(qRound(s.width()) * u);
+        Control::setHeight(qRound(s.height()) * u);
+    }
+    widget()->update();
+}
+
+void Image::press()
+{
+    if (onMouseDown)
+        onMouseDown(LeftButton, 0, 0, 0);
+}
+
+void Image::release()
+{
+    if (onMouseUp)
+        onMouseUp(LeftButton, 0, 0, 0);
+}
+
+void Image::click()
+{
+    if (isEnabled() && onClick)
+        onClick();
+}
+
+void Image::wire(Image& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+    c.onMouseDown = [&ev, index](int b, int s, int x, int y) {
+        if (ev.onMouseDown)
+            ev.onMouseDown(index, b, s, x, y);
+    };
+    c.onMouseUp = [&ev, index](int b, int s, int x, int y) {
+        if (ev.onMouseUp)
+            ev.onMouseUp(index, b, s, x, y);
+    };
+}
+
+void Image::copyDesignFrom(const Control& other)
+{
+    if (auto* i = qobject_cast<const Image*>(&other)) {
+        m_picture = i->m_picture;
+        m_stretch = i->m_stretch;
+    }
+    Control::copyDesignFrom(other);
+}
+
+void Image::clearHandlers()
+{
+    onClick = nullptr;
+    onMouseDown = nullptr;
+    onMouseUp = nullptr;
+}
+
+// =======================================================================================
+// PictureBox
+
+class PictureBoxWidget : public QWidget {
+public:
+    PictureBoxWidget() { setFocusPolicy(Qt::StrongFocus); }
+    QPixmap picture;
+    int borderStyle = 1;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (!picture.isNull())
+            p.drawPixmap(QRectF(QPointF(0, 0), logicalSize(picture)), picture, picture.rect());
+        if (borderStyle) {
+            p.setPen(palette().color(QPalette::Dark));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+};
+
+PictureBox::PictureBox(Container& container) : Control(container, new PictureBoxWidget) {}
+
+void PictureBox::setBorderStyle(int style)
+{
+    static_cast<PictureBoxWidget*>(widget())->borderStyle = style;
+    widget()->update();
+}
+
+void PictureBox::setBackColor(const QColor& color)
+{
+    setWidgetColors(widget(), color, QColor(), true);
+}
+
+void PictureBox::setPicture(const QPixmap& picture)
+{
+    static_cast<PictureBoxWidget*>(widget())->picture = picture;
+    widget()->update();
+}
+
+// =======================================================================================
+// Line
+
+class LineWidget : public QWidget {
+public:
+    explicit LineWidget(Line& l) : m_line(l) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(m_line.m_color, m_line.m_penWidth));
+        const int u = m_line.unitsPerPixel();
+        const QPoint origin(unitsToPixels(std::min(m_line.m_x1, m_line.m_x2), u), unitsToPixels(std::min(m_line.m_y1, m_line.m_y2), u));
+        const QPoint a = QPoint(unitsToPixels(m_line.m_x1, u), unitsToPixels(m_line.m_y1, u)) - origin;
+        const QPoint b = QPoint(unitsToPixels(m_line.m_x2, u), unitsToPixels(m_line.m_y2, u)) - origin;
+        p.drawLine(a, b);
+    }
+
+private:
+    Line& m_line;
+};
+
+Line::Line(Container& container) : Control(container, new LineWidget(*this)) {}
+
+void Line::setX1(int v)
+{
+    m_x1 = v;
+    updateBounds();
+}
+void Line::setY1(int v)
+{
+    m_y1 = v;
+    updateBounds();
+}
+void Line::setX2(int v)
+{
+    m_x2 = v;
+    updateBounds();
+}
+void Line::setY2(int v)
+{
+    m_y2 = v;
+    updateBounds();
+}
+
+void Line::setPoints(int x1, int y1, int x2, int y2)
+{
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    updateBounds();
+}
+
+void Line::setBorderColor(const QColor& color)
+{
+    m_color = color;
+    widget()->update();
+}
+
+void Line::setBorderWidth(int pixels)
+{
+    m_penWidth = std::max(1, pixels);
+    updateBounds();
+}
+
+void Line::updateBounds()
+{
+    // The widget covers the line's bounding box plus the pen.
+    const int u = unitsPerPixel();
+    const int pad = m_penWidth * u;
+    move(std::min(m_x1, m_x2), std::min(m_y1, m_y2), std::abs(m_x2 - m_x1) + pad, std::abs(m_y2 - m_y1) + pad);
+    widget()->update();
+}
+
+void Line::copyDesignFrom(const Control& other)
+{
+    Control::copyDesignFrom(other);
+    if (auto* l = qobject_cast<const Line*>(&other)) {
+        m_color = l->m_color;
+        m_penWidth = l->m_penWidth;
+        setPoints(l->m_x1, l->m_y1, l->m_x2, l->m_y2);
+    }
+}
+
+// =======================================================================================
+// ProgressBar
+
+ProgressBar::ProgressBar(Container& container) : Control(container, new QProgressBar)
+{
+    auto* bar = static_cast<QProgressBar*>(widget());
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+}
+
+int ProgressBar::value() const
+{
+    return static_cast<QProgressBar*>(widget())->value();
+}
+
+void ProgressBar::setValue(int value)
+{
+    if (value < 0 || value > 100)
+        throw Error(380, "Invalid property value");
+    static_cast<QProgressBar*>(widget())->setValue(value);
+}
+
+void ProgressBar::refresh()
+{
+    widget()->update();
+}
+
+// =======================================================================================
+// CheckBox
+
+CheckBox::CheckBox(Container& container) : Control(container, new QCheckBox)
+{
+    auto* box = static_cast<QCheckBox*>(widget());
+    box->setFocusPolicy(Qt::TabFocus);
+    // The user's click: Qt has already toggled the box; take its state and raise Click.
+    QObject::connect(box, &QCheckBox::clicked, this, [this](bool checked) {
+        m_value = checked ? 1 : 0;
+        showValue();
+        if (onClick)
+            onClick();
+    });
+}
+
+QString CheckBox::caption() const
+{
+    return static_cast<QCheckBox*>(widget())->text();
+}
+
+void CheckBox::setCaption(const QString& caption)
+{
+    static_cast<QCheckBox*>(widget())->setText(caption);
+}
+
+void CheckBox::setValue(int value)
+{
+    if (value < 0 || value > 2)
+        throw Error(380, "Invalid property value");
+    if (value == m_value)
+        return;
+    m_value = value;
+    showValue();
+    if (onClick)
+        onClick();
+}
+
+void CheckBox::showValue()
+{
+    auto* box = static_cast<QCheckBox*>(widget());
+    const QSignalBlocker block(box);
+    box->setTristate(m_value == 2);
+    box->setCheckState(m_value == 0 ? Qt::Unchecked : m_value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+}
+
+void CheckBox::setBackColor(const QColor& color)
+{
+    setWidgetColors(widget(), color, QColor(), true);
+}
+
+void CheckBox::setForeColor(const QColor& color)
+{
+    setWidgetColors(widget(), QColor(), color, widget()->autoFillBackground());
+}
+
+bool CheckBox::click()
+{
+    if (!isEnabled())
+        return false;
+    setValue(m_value == 1 ? 0 : 1);
+    return true;
+}
+
+void CheckBox::wire(CheckBox& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+}
+
+void CheckBox::copyDesignFrom(const Control& other)
+{
+    if (auto* c = qobject_cast<const CheckBox*>(&other)) {
+        setCaption(c->caption());
+        m_value = c->m_value;
+        showValue();
+    }
+    Control::copyDesignFrom(other);
+}
+
+void CheckBox::clearHandlers()
+{
+    onClick = nullptr;
+}
+
+// =======================================================================================
+// OptionButton
+
+class OptionWidget : public QRadioButton {
+public:
+    explicit OptionWidget(OptionButton& o) : owner(o)
+    {
+        setAutoExclusive(false);
+        setFocusPolicy(Qt::TabFocus);
+    }
+    OptionButton& owner;
+};
+
+OptionButton::OptionButton(Container& container) : Control(container, new OptionWidget(*this))
+{
+    auto* radio = static_cast<QRadioButton*>(widget());
+    QObject::connect(radio, &QRadioButton::clicked, this, [this] {
+        // A click always leaves the option chosen.
+        if (m_value) {
+            showValue();
+            return;
+        }
+        setValue(true);
+    });
+}
+
+QString OptionButton::caption() const
+{
+    return static_cast<QRadioButton*>(widget())->text();
+}
+
+void OptionButton::setCaption(const QString& caption)
+{
+    static_cast<QRadioButton*>(widget())->setText(caption);
+}
+
+void OptionButton::setValue(bool value)
+{
+    if (value == m_value) {
+        showValue();
+        return;
+    }
+    m_value = value;
+    showValue();
+    if (!value)
+        return;
+    // The other options of the same container are switched off.
+    if (QWidget* parent = widget()->parentWidget()) {
+        for (QObject* child : parent->children()) {
+            auto* other = dynamic_cast<OptionWidget*>(child);
+            if (other && &other->owner != this && other->owner.m_value) {
+                other->owner.m_value = false;
+                other->owner.showValue();
+            }
+        }
+    }
+    if (onClick)
+        onClick();
+}
+
+void OptionButton::showValue()
+{
+    auto* radio = static_cast<QRadioButton*>(widget());
+    const QSignalBlocker block(radio);
+    radio->setChecked(m_value);
+}
+
+void OptionButton::setBackColor(const QColor& color)
+{
+    setWidgetColors(widget(), color, QColor(), true);
+}
+
+void OptionButton::setForeColor(const QColor& color)
+{
+    setWidgetColors(widget(), QColor(), color, widget()->autoFillBackground());
+}
+
+bool OptionButton::click()
+{
+    if (!isEnabled())
+        return false;
+    setValue(true);
+    return true;
+}
+
+void OptionButton::wire(OptionButton& c, IndexedEvents& ev, int index)
+{
+    c.onClick = [&ev, index] {
+        if (ev.onClick)
+            ev.onClick(index);
+    };
+}
+
+void OptionButton::copyDesignFrom(const Control& other)
+{
+    if (auto* o = qobject_cast<const OptionButton*>(&other))
+        setCaption(o->caption());
+    Control::copyDesignFrom(other);
+}
+
+void OptionButton::clearHandlers()
+{
+    onClick = nullptr;
+}
+
+// =======================================================================================
+// Timer
+
+Timer::Timer()
+{
+    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { fire(); });
+}
+
+void Timer::setInterval(int ms)
+{
+    m_interval = std::max(0, ms);
+    apply();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    apply();
+}
+
+void Timer::apply()
+{
+    if (m_enabled && m_interval > 0)
+        m_timer.start(m_interval);
+    else
+        m_timer.stop();
+}
+
+void Timer::fire()
+{
+    if (onTimer)
+        onTimer();
+}
+
+} // namespace vb

@@ -1,0 +1,294 @@
+#include "Form.h"
+
+#include "Runtime.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QWidget>
+
+namespace vb {
+
+// The top-level window of a form; it hands the window system's events to the form.
+class FormWindow : public QWidget {
+public:
+    explicit FormWindow(Form& form) : QWidget(nullptr, Qt::Window), m_form(form) {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (m_form.windowCloseRequested())
+            e->accept();
+        else
+            e->ignore();
+    }
+    void resizeEvent(QResizeEvent*) override { m_form.windowResized(); }
+    void changeEvent(QEvent* e) override
+    {
+        QWidget::changeEvent(e);
+        if (e->type() == QEvent::ActivationChange && isActiveWindow())
+            m_form.windowActivated();
+    }
+
+private:
+    Form& m_form;
+};
+
+Form::Form(Runtime& runtime, QString name)
+    : m_runtime(runtime), m_name(std::move(name)), m_window(std::make_unique<FormWindow>(*this))
+{
+    m_window->setObjectName(m_name);
+    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_runtime.registerCreated(this);
+}
+
+Form::~Form()
+{
+    if (m_modalLoop)
+        m_modalLoop->quit();
+    if (m_loaded)
+        m_runtime.registerUnloaded(this);
+    // The derived form's controls are gone by now; the window takes what is left.
+}
+
+QWidget* Form::host()
+{
+    return m_window.get();
+}
+
+QWidget* Form::window() const
+{
+    return m_window.get();
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_runtime.registerLoaded(this);
+    Form_Load();
+}
+
+void Form::show()
+{
+    if (!m_loaded)
+        load();
+    m_visible = true;
+    switch (m_windowState) {
+    case Maximized:
+        m_window->showMaximized();
+        break;
+    case Minimized:
+        m_window->showMinimized();
+        break;
+    default:
+        m_window->showNormal();
+        break;
+    }
+    m_window->raise();
+    m_window->activateWindow();
+    windowResized();
+}
+
+void Form::showModal()
+{
+    if (!m_loaded)
+        load();
+    if (m_runtime.testing()) {
+        // Responders act synchronously; the window never needs to reach the screen.
+        m_visible = true;
+        m_modal = true;
+        struct Reset {
+            QPointer<Form> f;
+            ~Reset()
+            {
+                if (f)
+                    f->m_modal = false;
+            }
+        } reset{this};
+        m_runtime.runModal(*this);
+        return;
+    }
+    m_modal = true;
+    m_window->setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    QPointer<Form> guard(this);
+    Runtime& rt = m_runtime; // this form may be gone when the loop returns
+    rt.beginModal();
+    loop.exec(QEventLoop::DialogExec);
+    rt.endModal();
+    if (guard) {
+        m_modalLoop = nullptr;
+        m_modal = false;
+        m_window->setWindowModality(Qt::NonModal);
+    }
+}
+
+void Form::leaveModal()
+{
+    if (m_modalLoop)
+        m_modalLoop->quit();
+}
+
+void Form::hide()
+{
+    m_visible = false;
+    m_window->hide();
+    leaveModal();
+}
+
+bool Form::unload(int unloadMode)
+{
+    if (!m_loaded || m_unloading)
+        return true;
+    m_unloading = true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel == 0)
+        Form_Unload(cancel);
+    if (cancel != 0) {
+        m_unloading = false;
+        return false;
+    }
+    m_loaded = false;
+    m_visible = false;
+    m_runtime.registerUnloaded(this);
+    m_window->hide();
+    leaveModal();
+    // The caller may be one of this form's own handlers: delete once it has returned.
+    deleteLater();
+    return true;
+}
+
+bool Form::windowCloseRequested()
+{
+    // Closing from the title bar is an unload by the user (mode 0).
+    return unload(FormControlMenu);
+}
+
+void Form::windowResized()
+{
+    const QSize s = m_window->size();
+    if (s == m_lastResize)
+        return;
+    m_lastResize = s;
+    if (m_loaded && !m_unloading)
+        Form_Resize();
+}
+
+void Form::windowActivated()
+{
+    if (m_loaded && !m_unloading)
+        Form_Activate();
+}
+
+QString Form::caption() const
+{
+    return m_window->windowTitle();
+}
+
+void Form::setCaption(const QString& caption)
+{
+    m_window->setWindowTitle(caption);
+}
+
+int Form::left() const
+{
+    return m_window->x() * TwipsPerPixel;
+}
+
+int Form::top() const
+{
+    return m_window->y() * TwipsPerPixel;
+}
+
+int Form::width() const
+{
+    return (m_window->width() + FrameWidthPixels) * TwipsPerPixel;
+}
+
+int Form::height() const
+{
+    return (m_window->height() + FrameHeightPixels) * TwipsPerPixel;
+}
+
+void Form::setLeft(int twips)
+{
+    m_window->move(unitsToPixels(twips, TwipsPerPixel), m_window->y());
+}
+
+void Form::setTop(int twips)
+{
+    m_window->move(m_window->x(), unitsToPixels(twips, TwipsPerPixel));
+}
+
+void Form::setWidth(int twips)
+{
+    m_window->resize(std::max(0, unitsToPixels(twips, TwipsPerPixel) - FrameWidthPixels), m_window->height());
+    windowResized();
+}
+
+void Form::setHeight(int twips)
+{
+    m_window->resize(m_window->width(), std::max(0, unitsToPixels(twips, TwipsPerPixel) - FrameHeightPixels));
+    windowResized();
+}
+
+void Form::move(int left, int top, int width, int height)
+{
+    m_window->move(unitsToPixels(left, TwipsPerPixel), unitsToPixels(top, TwipsPerPixel));
+    m_window->resize(std::max(0, unitsToPixels(width, TwipsPerPixel) - FrameWidthPixels),
+                     std::max(0, unitsToPixels(height, TwipsPerPixel) - FrameHeightPixels));
+    windowResized();
+}
+
+int Form::scaleWidth() const
+{
+    return m_window->width();
+}
+
+int Form::scaleHeight() const
+{
+    return m_window->height();
+}
+
+void Form::setWindowState(int state)
+{
+    m_windowState = state;
+    if (!m_visible)
+        return;
+    if (state == Maximized)
+        m_window->showMaximized();
+    else if (state == Minimized)
+        m_window->showMinimized();
+    else
+        m_window->showNormal();
+}
+
+void Form::zOrder(int position)
+{
+    if (position == 0) {
+        m_window->raise();
+        m_window->activateWindow();
+    } else {
+        m_window->lower();
+    }
+}
+
+void Form::setBackColor(const QColor& color)
+{
+    QPalette p = m_window->palette();
+    p.setColor(QPalette::Window, color);
+    m_window->setPalette(p);
+    m_window->setAutoFillBackground(true);
+}
+
+void Form::setBorderFixed(bool fixed)
+{
+    if (fixed)
+        m_window->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+}
+
+} // namespace vb

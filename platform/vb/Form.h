@@ -1,0 +1,106 @@
+#pragma once
+// A form: one top-level window with its controls. Load registers it and runs Form_Load;
+// Show, modal Show, Hide and Unload behave as the program expects; closing the window from
+// its title bar is an unload with mode 0. A form's own Left/Top/Width/Height are twips of
+// its outer frame (client size + 8 x 32 pixels); controls placed on it use pixels.
+
+#include "Control.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QEventLoop;
+
+namespace vb {
+
+class Runtime;
+class FormWindow;
+
+enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+enum WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+class Form : public QObject, public Container {
+    Q_OBJECT
+public:
+    // The outer frame the program's layouts assume around the client area, in pixels.
+    static constexpr int FrameWidthPixels = 8;
+    static constexpr int FrameHeightPixels = 32;
+
+    Form(Runtime& runtime, QString name);
+    ~Form() override;
+
+    Runtime& runtime() const { return m_runtime; }
+    const QString& name() const { return m_name; }
+
+    // Container
+    QWidget* host() override;
+    int unitsPerPixel() const override { return 1; }
+    Form& form() override { return *this; }
+
+    QWidget* window() const;
+
+    // Registers the form as loaded and runs Form_Load. Call once after construction.
+    void load();
+    bool isLoaded() const { return m_loaded; }
+    void show();
+    // Shows the form modally; returns when it has been hidden or unloaded.
+    void showModal();
+    void hide();
+    bool isVisible() const { return m_visible; }
+    bool isModal() const { return m_modal; }
+    // Runs QueryUnload and Unload; returns false when either cancelled. The form's window
+    // and controls are deleted later, so an unload from inside one of its own handlers is safe.
+    bool unload(int unloadMode = FormCode);
+
+    QString caption() const;
+    void setCaption(const QString& caption);
+
+    int left() const;
+    int top() const;
+    int width() const;
+    int height() const;
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void move(int left, int top, int width, int height);
+    // Client area in pixels.
+    int scaleWidth() const;
+    int scaleHeight() const;
+
+    int windowState() const { return m_windowState; }
+    void setWindowState(int state);
+    void zOrder(int position = 0);
+    void setBackColor(const QColor& color);
+    void setBorderFixed(bool fixed);
+
+    // Events the form's code handles.
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_QueryUnload(int& cancel, int unloadMode) {}
+    virtual void Form_Unload(int& cancel) {}
+    virtual void Form_Activate() {}
+
+    // Delivered by the window; public for the window class only.
+    void windowResized();
+    bool windowCloseRequested();
+    void windowActivated();
+
+private:
+    void leaveModal();
+
+    Runtime& m_runtime;
+    QString m_name;
+    std::unique_ptr<FormWindow> m_window;
+    bool m_loaded = false;
+    bool m_visible = false;
+    bool m_modal = false;
+    bool m_unloading = false;
+    int m_windowState = Normal;
+    QSize m_lastResize;
+    QEventLoop* m_modalLoop = nullptr;
+};
+
+} // namespace vb

@@ -1,0 +1,164 @@
+#include "Runtime.h"
+
+#include "Form.h"
+#include "web/WebBrowser.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace vb {
+
+Runtime::Runtime(Mode mode, QObject* parent) : QObject(parent), m_mode(mode) {}
+
+Runtime::~Runtime()
+{
+    // Forms go before the web engine: every page must be deleted before its profile. This
+    // includes unloaded forms whose deletion is still pending.
+    for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
+        delete it->data();
+    m_created.clear();
+    m_forms.clear();
+    m_webEngine.reset();
+}
+
+void Runtime::registerCreated(Form* form)
+{
+    std::erase_if(m_created, [](const QPointer<Form>& f) { return f.isNull(); });
+    m_created.emplace_back(form);
+}
+
+void Runtime::registerLoaded(Form* form)
+{
+    m_forms.emplace_back(form);
+}
+
+void Runtime::registerUnloaded(Form* form)
+{
+    std::erase_if(m_forms, [form](const QPointer<Form>& f) { return f.isNull() || f.data() == form; });
+}
+
+void Runtime::setResponder(const QString& formName, Responder responder)
+{
+    m_responders[formName] = std::move(responder);
+}
+
+void Runtime::clearResponder(const QString& formName)
+{
+    m_responders.erase(formName);
+}
+
+void Runtime::runModal(Form& form)
+{
+    ++m_modalDepth;
+    struct Depth {
+        int& d;
+        ~Depth() { --d; }
+    } depth{m_modalDepth};
+
+    if (testing()) {
+        auto it = m_responders.find(form.name());
+        if (it == m_responders.end())
+            throw UnexpectedModal("unexpected modal form " + form.name().toStdString());
+        QPointer<Form> guard(&form);
+        Responder responder = it->second; // the responder may replace itself
+        responder(form);
+        if (guard && guard->isLoaded() && guard->isVisible())
+            throw UnexpectedModal("responder left modal form open: " + form.name().toStdString());
+        return;
+    }
+    // Program mode: Form::showModal runs the nested loop itself; nothing to do here.
+}
+
+void Runtime::end()
+{
+    if (testing())
+        throw ProgramEnded();
+    if (beforeEnd)
+        beforeEnd();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Nothing may run after End: leave without unwinding the event loops we are inside.
+    // The data files were committed (and synced) before; the engine's helper processes
+    // end by themselves when their parent is gone.
+    ::_exit(0);
+}
+
+ScreenMetrics Runtime::screen() const
+{
+    if (m_hasScreenOverride)
+        return m_screenOverride;
+    ScreenMetrics m;
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        m.widthTwips = s->geometry().width() * TwipsPerPixel;
+        m.heightTwips = s->geometry().height() * TwipsPerPixel;
+    }
+    return m;
+}
+
+void Runtime::setTitle(const QString& title)
+{
+    m_title = title;
+    if (onTitleChanged)
+        onTitleChanged(title);
+}
+
+WebEngineFactory& Runtime::webEngine()
+{
+    if (!m_webEngine)
+        throw Error(ErrControlFailed, "no web engine installed");
+    return *m_webEngine;
+}
+
+void Runtime::setWebEngine(std::unique_ptr<WebEngineFactory> factory)
+{
+    m_webEngine = std::move(factory);
+}
+
+void Runtime::afterEngineCallback(std::function<void()> work)
+{
+    if (m_engineDepth == 0) {
+        work();
+        return;
+    }
+    m_deferred.push_back(std::move(work));
+}
+
+Runtime::EngineCallbackScope::EngineCallbackScope(Runtime& rt, bool postFlush) : m_rt(rt), m_postFlush(postFlush)
+{
+    ++m_rt.m_engineDepth;
+}
+
+Runtime::EngineCallbackScope::~EngineCallbackScope()
+{
+    if (--m_rt.m_engineDepth > 0 || m_rt.m_deferred.empty())
+        return;
+    if (!m_postFlush) {
+        m_rt.flushDeferred();
+        return;
+    }
+    if (m_rt.m_flushPosted)
+        return;
+    m_rt.m_flushPosted = true;
+    QTimer::singleShot(0, &m_rt, [rt = &m_rt] {
+        rt->m_flushPosted = false;
+        rt->flushDeferred();
+    });
+}
+
+void Runtime::flushDeferred()
+{
+    // Work may defer more work or open modal forms; take the queue one item at a time.
+    while (!m_deferred.empty() && m_engineDepth == 0) {
+        auto work = std::move(m_deferred.front());
+        m_deferred.erase(m_deferred.begin());
+        work();
+    }
+}
+
+} // namespace vb

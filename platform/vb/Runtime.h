@@ -1,0 +1,126 @@
+#pragma once
+// The forms kit's per-program runtime: the loaded forms in load order, modal show (a
+// nested event loop, or synchronous responders in tests), the end of the program, the
+// screen the program measures, and the web engine its browser controls use.
+
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace vb {
+
+class Form;
+class WebEngineFactory;
+
+// Thrown by Runtime::end() in test mode: nothing after "End" runs.
+class ProgramEnded : public std::exception {
+public:
+    const char* what() const noexcept override { return "program ended"; }
+};
+
+// Thrown in test mode when a form is shown modally without a responder for it.
+class UnexpectedModal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ScreenMetrics {
+    int widthTwips = 0;
+    int heightTwips = 0;
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+};
+
+class Runtime : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { Program, Test };
+
+    explicit Runtime(Mode mode = Mode::Program, QObject* parent = nullptr);
+    ~Runtime() override;
+
+    Mode mode() const { return m_mode; }
+    bool testing() const { return m_mode == Mode::Test; }
+
+    // --- forms collection (load order) ---
+    const std::vector<QPointer<Form>>& forms() const { return m_forms; }
+    void registerCreated(Form* form);
+    void registerLoaded(Form* form);
+    void registerUnloaded(Form* form);
+
+    // --- modal show ---
+    using Responder = std::function<void(Form&)>;
+    // Test mode: a modal show of a form with this name calls the responder synchronously;
+    // the responder must close the form (hide or unload it).
+    void setResponder(const QString& formName, Responder responder);
+    void clearResponder(const QString& formName);
+    // Runs a modal show for form; returns when it is hidden or unloaded.
+    void runModal(Form& form);
+    int modalDepth() const { return m_modalDepth; }
+    void beginModal() { ++m_modalDepth; }
+    void endModal() { --m_modalDepth; }
+
+    // --- "End" ---
+    // Ends the program at once: throws ProgramEnded in tests, exits the process otherwise.
+    [[noreturn]] void end();
+    // Called just before the process exits (not in tests): flush what must be flushed.
+    std::function<void()> beforeEnd;
+
+    // --- screen ---
+    ScreenMetrics screen() const;
+    void setScreen(const ScreenMetrics& metrics) { m_screenOverride = metrics; m_hasScreenOverride = true; }
+
+    // --- application title (the name other programs find this one by) ---
+    QString title() const { return m_title; }
+    void setTitle(const QString& title);
+    std::function<void(const QString&)> onTitleChanged;
+
+    // --- web engine ---
+    WebEngineFactory& webEngine();
+    void setWebEngine(std::unique_ptr<WebEngineFactory> factory);
+
+    // --- engine callbacks ---
+    // While a web-engine callback runs, nothing modal may open: work that would is
+    // deferred with afterEngineCallback and runs once the outermost callback has returned.
+    bool inEngineCallback() const { return m_engineDepth > 0; }
+    void afterEngineCallback(std::function<void()> work);
+
+    class EngineCallbackScope {
+    public:
+        // postFlush: run deferred work from the event loop (the real engine is still on the
+        // stack) instead of right after the scope ends (scripted engine).
+        EngineCallbackScope(Runtime& rt, bool postFlush);
+        ~EngineCallbackScope();
+        EngineCallbackScope(const EngineCallbackScope&) = delete;
+        EngineCallbackScope& operator=(const EngineCallbackScope&) = delete;
+
+    private:
+        Runtime& m_rt;
+        bool m_postFlush;
+    };
+
+    // Runs deferred engine-callback work now (used by the event loop and by tests).
+    void flushDeferred();
+
+private:
+    Mode m_mode;
+    std::vector<QPointer<Form>> m_forms;
+    std::vector<QPointer<Form>> m_created;
+    std::map<QString, Responder> m_responders;
+    int m_modalDepth = 0;
+    ScreenMetrics m_screenOverride;
+    bool m_hasScreenOverride = false;
+    QString m_title;
+    std::unique_ptr<WebEngineFactory> m_webEngine;
+    int m_engineDepth = 0;
+    bool m_flushPosted = false;
+    std::vector<std::function<void()>> m_deferred;
+};
+
+} // namespace vb

@@ -1,0 +1,131 @@
+#pragma once
+// Text boxes and combo boxes. Typed keys pass through KeyPress, whose handler may replace
+// the key (KeyAscii) or swallow it (KeyAscii = 0); pasted or dropped text passes through
+// the same filter one character at a time. Setting Text from code raises Change.
+
+#include "Control.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace vb {
+
+class KeyFilter;
+
+struct TextEvents {
+    std::function<void(int)> onChange;
+    std::function<void(int, int&)> onKeyPress;
+    std::function<void(int)> onClick;
+    std::function<void(int)> onGotFocus;
+};
+
+class TextBox : public Control {
+    Q_OBJECT
+public:
+    explicit TextBox(Container& container, bool multiLine = false);
+
+    QString text() const;
+    void setText(const QString& text);
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    QString selText() const;
+    int maxLength() const { return m_maxLength; }
+    void setMaxLength(int length); // 0 = no limit
+    bool locked() const { return m_locked; }
+    void setLocked(bool locked);
+    bool multiLine() const { return m_multiLine; }
+    void setAlignment(int alignment); // 0 left, 1 right, 2 centre
+    void setBackColor(const QColor& color);
+    void setForeColor(const QColor& color);
+    void setFontBold(bool bold);
+    void setBorderStyle(int style);
+
+    // The user typing: each character passes KeyPress; 8 is Backspace, 13 Enter.
+    void type(const QString& keys);
+    void typeKey(int keyAscii);
+    // The user pasting text at the cursor.
+    void paste(const QString& text);
+
+    std::function<void()> onChange;
+    std::function<void(int& keyAscii)> onKeyPress;
+    std::function<void()> onGotFocus;
+
+    using IndexedEvents = TextEvents;
+    static void wire(TextBox& c, IndexedEvents& ev, int index);
+    void copyDesignFrom(const Control& other) override;
+
+protected:
+    void clearHandlers() override;
+
+private:
+    friend class KeyFilter;
+    void raiseChange();
+    bool m_multiLine;
+    int m_maxLength = 0;
+    bool m_locked = false;
+    KeyFilter* m_filter = nullptr;
+};
+
+// A combo box: an edit part and a list, never sorted. Style 0 lets the user type, style 2
+// only pick. Picking an entry raises Click (not Change); typing raises Change.
+class ComboBox : public Control {
+    Q_OBJECT
+public:
+    enum Style { DropDownCombo = 0, DropDownList = 2 };
+    explicit ComboBox(Container& container, Style style = DropDownCombo);
+
+    QString text() const;
+    void setText(const QString& text);
+    void addItem(const QString& item, int index = -1);
+    void removeItem(int index);
+    void clear();
+    QString list(int index) const;
+    void setList(int index, const QString& item);
+    int listCount() const;
+    int listIndex() const { return m_listIndex; }
+    void setListIndex(int index);
+    QStringList items() const;
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    void setBackColor(const QColor& color);
+    void setForeColor(const QColor& color);
+    void setFontBold(bool bold);
+    // The entries on screen while the list is dropped down.
+    void setMaxVisibleItems(int count);
+
+    // The user typing, pasting, and picking an entry from the list.
+    void type(const QString& keys);
+    void typeKey(int keyAscii);
+    void paste(const QString& text);
+    void pick(int index);
+
+    std::function<void()> onChange;
+    std::function<void()> onClick;
+    std::function<void(int& keyAscii)> onKeyPress;
+    std::function<void()> onGotFocus;
+
+    using IndexedEvents = TextEvents;
+    static void wire(ComboBox& c, IndexedEvents& ev, int index);
+    void copyDesignFrom(const Control& other) override;
+
+protected:
+    void clearHandlers() override;
+
+private:
+    friend class KeyFilter;
+    friend class ComboWidget;
+    void raiseChange();
+    void userPicked(int index);
+    Style m_style;
+    int m_listIndex = -1;
+    bool m_settingText = false;
+    KeyFilter* m_filter = nullptr;
+};
+
+} // namespace vb

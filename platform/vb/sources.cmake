@@ -1,0 +1,11 @@
+set(PLATFORM_VB_SOURCES
+  vb/Units.h
+  vb/Runtime.h vb/Runtime.cpp
+  vb/Control.h vb/Control.cpp
+  vb/Form.h vb/Form.cpp
+  vb/Controls.h vb/Controls.cpp
+  vb/TextControls.h vb/TextControls.cpp
+  vb/ControlArray.h
+  vb/Pictures.h vb/Pictures.cpp
+)
+list(TRANSFORM PLATFORM_VB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

@@ -1,0 +1,86 @@
+// GoogleTest main for every test program: a QApplication on the offscreen platform, a
+// fresh configuration and data home, and Qt warnings turned into test failures.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMutex>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+QMutex g_expectedMutex;
+QStringList& expected()
+{
+    static QStringList list;
+    return list;
+}
+
+void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& msg)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    {
+        QMutexLocker lock(&g_expectedMutex);
+        for (const QString& f : expected())
+            if (msg.contains(f))
+                return;
+    }
+    // Noise of the offscreen platform and of the engine's start that says nothing about our code.
+    static const char* const harmless[] = {
+        "This plugin does not support", "propagateSizeHints", "QFont::", "Fontconfig",
+        "Release of profile requested but WebEnginePage still not deleted",
+        "sandbox", "Sandboxing disabled", "GPU", "gpu", "dbus", "DBus", "QPainter::",
+        "Could not find the Qt platform plugin", "No such file or directory (2)",
+    };
+    for (const char* h : harmless)
+        if (msg.contains(QLatin1String(h)))
+            return;
+    ADD_FAILURE() << "Qt message: " << msg.toStdString();
+}
+
+} // namespace
+
+namespace testsupport {
+void expectQtMessage(const QString& fragment)
+{
+    QMutexLocker lock(&g_expectedMutex);
+    expected().append(fragment);
+}
+void clearExpectedQtMessages()
+{
+    QMutexLocker lock(&g_expectedMutex);
+    expected().clear();
+}
+} // namespace testsupport
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Tests never touch the real home: configuration, data and cache go to a fresh folder.
+    QTemporaryDir home;
+    if (home.isValid()) {
+        const QByteArray h = home.path().toUtf8();
+        qputenv("HOME", h);
+        qputenv("XDG_CONFIG_HOME", h + "/config");
+        qputenv("XDG_DATA_HOME", h + "/data");
+        qputenv("XDG_CACHE_HOME", h + "/cache");
+        qputenv("XDG_RUNTIME_DIR", h + "/runtime");
+        QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(messageHandler);
+    const int rc = RUN_ALL_TESTS();
+    testsupport::flushDeferredDeletes();
+    return rc;
+}
