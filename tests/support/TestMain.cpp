@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -37,6 +38,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& ms
         "Release of profile requested but WebEnginePage still not deleted",
         "sandbox", "Sandboxing disabled", "GPU", "gpu", "dbus", "DBus", "QPainter::",
         "Could not find the Qt platform plugin", "No such file or directory (2)",
+        "No suitable graphics backend found",
     };
     for (const char* h : harmless)
         if (msg.contains(QLatin1String(h)))
@@ -71,10 +73,17 @@ int main(int argc, char** argv)
         qputenv("XDG_DATA_HOME", h + "/data");
         qputenv("XDG_CACHE_HOME", h + "/cache");
         qputenv("XDG_RUNTIME_DIR", h + "/runtime");
-        QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+        const QString runtime = home.path() + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Headless engine: no GPU, no background traffic (there is no network here).
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                "--disable-gpu --disable-background-networking --disable-component-update --no-first-run");
+    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.debug=false");
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

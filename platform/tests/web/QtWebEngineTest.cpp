@@ -1,0 +1,475 @@
+// The web-browser control over the real engine, headless, on local pages only: the order of
+// the events of one navigation, new windows, failures, history and the engine's lifetime.
+
+#include "BrowserForm.h"
+#include "TestSupport.h"
+#include "web/QtWebEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using testsupport::waitFor;
+using webtest::BrowserForm;
+using webtest::EventLog;
+
+namespace {
+
+// A loopback HTTP server: /404 answers "Not Found" with a page, /slow never answers,
+// anything else is a small page.
+class HttpServer : public QObject {
+public:
+    HttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(socket); });
+        });
+    }
+    QString url(const QString& path) const
+    {
+        return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path);
+    }
+
+private:
+    static void answer(QTcpSocket* socket)
+    {
+        const QByteArray request = socket->readAll();
+        const QByteArray path = request.split(' ').value(1);
+        if (path == "/slow")
+            return;
+        QByteArray status = "200 OK";
+        QByteArray body = "<html><body>served</body></html>";
+        if (path == "/404") {
+            status = "404 Not Found";
+            body = "<html><body>nothing here</body></html>";
+        }
+        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+};
+
+// Processes this test program started (the engine's helpers).
+int childProcesses()
+{
+    int n = 0;
+    const QString parent = QString::number(getpid());
+    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        const QByteArray stat = testsupport::readFile(u"/proc/"_s + pid + u"/stat"_s);
+        // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        n += fields.size() > 1 && QString::fromLatin1(fields[1]) == parent ? 1 : 0;
+    }
+    return n;
+}
+
+int webViewCount()
+{
+    int n = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        n += qobject_cast<QWebEngineView*>(w) ? 1 : 0;
+    return n;
+}
+
+QWebEnginePage* pageOf(vb::WebBrowser& control)
+{
+    auto* view = control.engine() ? qobject_cast<QWebEngineView*>(control.engine()->view()) : nullptr;
+    return view ? view->page() : nullptr;
+}
+
+QVariant runScript(vb::WebBrowser& control, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    pageOf(control)->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
+    return result;
+}
+
+class QtWebEngineTest : public ::testing::Test {
+protected:
+    QtWebEngineTest()
+    {
+        const QByteArray links = "<html><body>"
+                                 "<a id=blank target=_blank href='c.html' style='display:block;width:100px;height:30px'>new</a>"
+                                 "<a id=remote href='" + server.url(u"/ok"_s).toUtf8() + "'>remote</a>"
+                                 "<a name=frag id=frag>fragment</a></body></html>";
+        testsupport::writeFile(pages.filePath(u"links.html"_s), links);
+        testsupport::writeFile(pages.filePath(u"b.html"_s), "<html><body>second page b-marker</body></html>");
+        testsupport::writeFile(pages.filePath(u"c.html"_s), "<html><body>pop-up</body></html>");
+
+        // Headless, without a GPU. The engine reads its flags when it first starts, which
+        // is later than this.
+        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
+        // The engine's start says so on a machine without a GPU.
+        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
+        // The profile's storage is still being written for a while after the profile went, so
+        // it lies in the test program's own home, removed only when the program ends.
+        storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/"_s
+            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        QDir().mkpath(storage);
+
+        vb::QtWebEngineFactory::Config config;
+        config.searchPage = address(u"b.html"_s);
+        config.storagePath = storage;
+        auto made = std::make_unique<vb::QtWebEngineFactory>(config);
+        factory = made.get();
+        rt.setWebEngine(std::move(made));
+        form = std::make_unique<BrowserForm>(rt);
+        log.attach(form->first);
+        popupLog.attach(form->second);
+    }
+
+    QString address(const QString& name) const
+    {
+        return QUrl::fromLocalFile(pages.filePath(name)).toString(QUrl::FullyEncoded);
+    }
+
+    // Navigates the first browser and waits until its load has ended.
+    void load(const QString& address)
+    {
+        const int before = log.count(u"DownloadComplete"_s);
+        form->first.navigate(address);
+        ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) > before; })) << log.events.join(u", "_s).toStdString();
+    }
+
+    void handBackSecond()
+    {
+        form->first.onNewWindow2 = [this](vb::WebBrowser*& ppDisp, bool&) {
+            ++newWindows;
+            form->second.setRegisterAsBrowser(true);
+            ppDisp = form->second.object();
+        };
+    }
+
+    static QStringList navigation(const QString& committed)
+    {
+        return {u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
+                u"NavigateComplete2 "_s + committed, u"ProgressChange"_s, u"DownloadComplete"_s};
+    }
+
+    HttpServer server;
+    QTemporaryDir pages;
+    QString storage;
+    EventLog log;
+    EventLog popupLog;
+    int newWindows = 0;
+    vb::Runtime rt{vb::Runtime::Mode::Test};
+    vb::QtWebEngineFactory* factory = nullptr;
+    std::unique_ptr<BrowserForm> form;
+};
+
+TEST_F(QtWebEngineTest, ANeverNavigatedBrowserStartsNoEngine)
+{
+    const int viewsBefore = webViewCount();
+    const int processesBefore = childProcesses();
+    form->show();
+    form->first.refresh();
+    form->first.stop();
+    EXPECT_THROW(form->first.goBack(), vb::Error);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->first.hasEngine());
+    EXPECT_FALSE(form->second.hasEngine());
+    EXPECT_EQ(factory->liveEngines(), 0);
+    EXPECT_FALSE(factory->hasProfile());
+    EXPECT_EQ(webViewCount(), viewsBefore);
+    EXPECT_EQ(childProcesses(), processesBefore);
+
+    // The first navigation brings the user's persistent profile.
+    form->first.navigate(address(u"b.html"_s));
+    EXPECT_EQ(factory->liveEngines(), 1);
+    ASSERT_TRUE(factory->hasProfile());
+    EXPECT_FALSE(factory->profile()->isOffTheRecord());
+    EXPECT_EQ(factory->profile()->storageName(), u"Corvane"_s);
+    EXPECT_TRUE(factory->profile()->persistentStoragePath().startsWith(storage));
+    EXPECT_EQ(pageOf(form->first)->profile(), factory->profile());
+    // Run alone, this program had no helper processes until now.
+    if (processesBefore == 0) {
+        EXPECT_TRUE(waitFor([] { return childProcesses() > 0; }));
+    }
+}
+
+TEST_F(QtWebEngineTest, OneNavigationRaisesItsEventsInOrder)
+{
+    bool deferredRan = false;
+    bool deferredInCallback = true;
+    form->first.onNavigateComplete2 = [&] {
+        log.events << u"NavigateComplete2 "_s + form->first.locationURL();
+        EXPECT_TRUE(rt.inEngineCallback());
+        rt.afterEngineCallback([&] {
+            deferredRan = true;
+            deferredInCallback = rt.inEngineCallback();
+        });
+    };
+    EXPECT_EQ(form->first.locationURL(), QString());
+    load(address(u"links.html"_s));
+    EXPECT_EQ(log.events, navigation(address(u"links.html"_s)));
+    ASSERT_FALSE(log.progress.isEmpty());
+    EXPECT_EQ(log.progress.first(), 0);
+    EXPECT_EQ(log.progress.last(), 100);
+    EXPECT_EQ(form->first.locationURL(), address(u"links.html"_s));
+    EXPECT_TRUE(waitFor([&] { return deferredRan; }));
+    EXPECT_FALSE(deferredInCallback);
+
+    // A reload changes no address, yet still commits before it completes.
+    log.clear();
+    form->first.refresh();
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(log.events.first(), u"BeforeNavigate2"_s);
+    EXPECT_EQ(log.events.mid(1, 2), QStringList({u"DownloadBegin"_s, u"ProgressChange"_s}));
+    EXPECT_EQ(log.events.mid(log.events.size() - 2),
+              QStringList({u"NavigateComplete2 "_s + address(u"links.html"_s), u"DownloadComplete"_s}));
+    EXPECT_EQ(log.count(u"NavigateComplete2"_s), 1);
+
+    // A fragment commits alone: nothing loads.
+    log.clear();
+    runScript(form->first, u"location.hash = 'frag'"_s);
+    ASSERT_TRUE(waitFor([&] { return log.count(u"NavigateComplete2"_s) == 1; }));
+    EXPECT_EQ(log.events, QStringList({u"NavigateComplete2 "_s + address(u"links.html"_s) + u"#frag"_s}));
+}
+
+TEST_F(QtWebEngineTest, HistoryWithoutAnEarlierPageRaisesTheError)
+{
+    load(address(u"links.html"_s));
+    EXPECT_THROW(form->first.goBack(), vb::Error);
+    EXPECT_THROW(form->first.goForward(), vb::Error);
+
+    load(address(u"b.html"_s));
+    log.clear();
+    EXPECT_NO_THROW(form->first.goBack());
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(log.events, navigation(address(u"links.html"_s)));
+    EXPECT_EQ(form->first.locationURL(), address(u"links.html"_s));
+    EXPECT_THROW(form->first.goBack(), vb::Error);
+
+    log.clear();
+    EXPECT_NO_THROW(form->first.goForward());
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(form->first.locationURL(), address(u"b.html"_s));
+    EXPECT_THROW(form->first.goForward(), vb::Error);
+
+    // GoSearch goes to the configured page.
+    log.clear();
+    form->first.goSearch();
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(form->first.locationURL(), address(u"b.html"_s));
+}
+
+TEST_F(QtWebEngineTest, AnUnreachablePageRaisesNavigateErrorAndKeepsTheOldPage)
+{
+    load(address(u"b.html"_s));
+
+    for (const QString& target : {address(u"missing.html"_s), u"http://127.0.0.1:1/"_s}) {
+        log.clear();
+        load(target);
+        EXPECT_EQ(log.events, QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
+                                           u"NavigateError"_s, u"DownloadComplete"_s}))
+            << target.toStdString();
+        EXPECT_EQ(form->first.locationURL(), address(u"b.html"_s));
+        EXPECT_TRUE(runScript(form->first, u"document.body.innerText"_s).toString().contains(u"b-marker"_s));
+    }
+}
+
+TEST_F(QtWebEngineTest, ServedPagesAreShownWhateverTheirStatus)
+{
+    // A local page's link to the web loads (the engine refuses it unless told otherwise).
+    load(address(u"links.html"_s));
+    log.clear();
+    runScript(form->first, u"document.getElementById('remote').click()"_s);
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(log.events, navigation(server.url(u"/ok"_s)));
+
+    log.clear();
+    load(server.url(u"/404"_s));
+    EXPECT_EQ(log.events, navigation(server.url(u"/404"_s)));
+    EXPECT_EQ(log.count(u"NavigateError"_s), 0);
+    EXPECT_TRUE(runScript(form->first, u"document.body.innerText"_s).toString().contains(u"nothing here"_s));
+}
+
+TEST_F(QtWebEngineTest, ANavigationStartedWhileAnotherLoadsEndsTheFirst)
+{
+    form->first.navigate(server.url(u"/slow"_s));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"ProgressChange"_s) == 1; }));
+    form->first.navigate(address(u"b.html"_s));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 2; }));
+    QStringList expected = {u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s, u"DownloadComplete"_s};
+    expected += navigation(address(u"b.html"_s));
+    EXPECT_EQ(log.events, expected);
+}
+
+TEST_F(QtWebEngineTest, NewWindowFromALinkLoadsInThePreparedControl)
+{
+    load(address(u"links.html"_s));
+    log.clear();
+    handBackSecond();
+    ASSERT_FALSE(form->second.hasEngine());
+
+    // A real click on a target=_blank link.
+    const QVariantList at = runScript(form->first,
+                                      u"(function(){var r=document.getElementById('blank').getBoundingClientRect();"
+                                      "return [r.left + 5, r.top + 5];})()"_s).toList();
+    ASSERT_EQ(at.size(), 2);
+    auto* view = qobject_cast<QWebEngineView*>(form->first.engine()->view());
+    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; })) << newWindows;
+    EXPECT_EQ(newWindows, 1);
+    ASSERT_TRUE(form->second.hasEngine());
+    EXPECT_EQ(popupLog.events, navigation(address(u"c.html"_s)));
+    EXPECT_EQ(form->second.locationURL(), address(u"c.html"_s));
+    EXPECT_EQ(form->first.locationURL(), address(u"links.html"_s));
+    EXPECT_TRUE(log.events.isEmpty()) << log.events.join(u", "_s).toStdString();
+    EXPECT_EQ(factory->liveEngines(), 2);
+}
+
+TEST_F(QtWebEngineTest, NewWindowFromAScriptLoadsInThePreparedControl)
+{
+    load(address(u"links.html"_s));
+    // The prepared control may show a page already.
+    form->second.navigate(address(u"b.html"_s));
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    popupLog.clear();
+    handBackSecond();
+    runScript(form->first, u"window.open('c.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; })) << newWindows;
+    EXPECT_EQ(newWindows, 1);
+    // The engine knows the pop-up's address before its load begins; DownloadBegin still
+    // comes first.
+    EXPECT_EQ(popupLog.events, navigation(address(u"c.html"_s)));
+    EXPECT_EQ(form->second.locationURL(), address(u"c.html"_s));
+}
+
+TEST_F(QtWebEngineTest, CancelledNewWindowOpensNothing)
+{
+    load(address(u"links.html"_s));
+    const int viewsBefore = webViewCount();
+    form->first.onNewWindow2 = [this](vb::WebBrowser*& ppDisp, bool& cancel) {
+        ++newWindows;
+        ppDisp = &form->second;
+        cancel = true;
+    };
+    runScript(form->first, u"window.open('c.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return newWindows == 1; }));
+
+    // Without a handler nothing opens either.
+    form->first.onNewWindow2 = nullptr;
+    runScript(form->first, u"window.open('c.html'); true"_s);
+    // Whatever the engine does with a refused window, it has done by the next round trip.
+    runScript(form->first, u"document.title"_s);
+    EXPECT_EQ(factory->liveEngines(), 1);
+    EXPECT_EQ(webViewCount(), viewsBefore);
+    EXPECT_FALSE(form->second.hasEngine());
+    EXPECT_EQ(popupLog.events, QStringList());
+    EXPECT_EQ(log.events, navigation(address(u"links.html"_s)));
+}
+
+TEST_F(QtWebEngineTest, PrintAndSaveAsWriteWhereTheUserSaid)
+{
+    load(address(u"b.html"_s));
+    const QString pdf = storage + u"/printed.pdf"_s;
+    const QString saved = storage + u"/saved.html"_s;
+    int asked = 0;
+    factory->askPrinter = [&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setResolution(96);
+        return true;
+    };
+    factory->askSavePath = [&] {
+        ++asked;
+        return saved;
+    };
+    // Save As right after Print: the save waits for the print (saving while printing
+    // brings the engine down).
+    form->first.execWB(vb::WebBrowser::ExecPrint, vb::WebBrowser::PromptUser);
+    form->first.execWB(vb::WebBrowser::ExecSaveAs, vb::WebBrowser::PromptUser);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(waitFor([&] { return testsupport::readFile(pdf).trimmed().endsWith("%%EOF"); }));
+    EXPECT_TRUE(waitFor([&] { return testsupport::readFile(saved).contains("b-marker"); }));
+
+    // A declined dialog prints nothing.
+    factory->askPrinter = [&](QPrinter&) {
+        ++asked;
+        return false;
+    };
+    form->first.execWB(vb::WebBrowser::ExecPrint, vb::WebBrowser::PromptUser);
+    EXPECT_EQ(asked, 3);
+
+    // A browser unloaded while it prints: the print still completes.
+    const QString pdf2 = storage + u"/printed-then-closed.pdf"_s;
+    factory->askPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf2);
+        printer.setResolution(96);
+        return true;
+    };
+    form->second.navigate(address(u"b.html"_s));
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    form->second.execWB(vb::WebBrowser::ExecPrint, vb::WebBrowser::PromptUser);
+    form.reset();
+    EXPECT_EQ(factory->liveEngines(), 0);
+    EXPECT_TRUE(waitFor([&] { return testsupport::readFile(pdf2).trimmed().endsWith("%%EOF"); }));
+    EXPECT_TRUE(waitFor([&] { return webViewCount() == 0; }));
+}
+
+TEST_F(QtWebEngineTest, EnginesGoWithTheirControlsAndPagesBeforeTheProfile)
+{
+    load(address(u"links.html"_s));
+    handBackSecond();
+    runScript(form->first, u"window.open('c.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(factory->liveEngines(), 2);
+    QPointer<QWidget> view = form->first.engine()->view();
+
+    auto extra = std::make_unique<vb::WebBrowser>(*form);
+    extra->navigate(address(u"b.html"_s));
+    QPointer<QWidget> extraView = extra->engine()->view();
+    EXPECT_EQ(factory->liveEngines(), 3);
+    extra.reset();
+    EXPECT_EQ(factory->liveEngines(), 2);
+    EXPECT_TRUE(waitFor([&] { return extraView.isNull(); }));
+
+    // Unloading everything at once, with no turn of the event loop in between: the factory
+    // deletes the remaining pages before the profile.
+    form.reset();
+    EXPECT_EQ(factory->liveEngines(), 0);
+    static QStringList messages;
+    static QtMessageHandler previous = nullptr;
+    messages.clear();
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+        messages << msg;
+        previous(type, context, msg);
+    });
+    rt.setWebEngine(nullptr);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(view.isNull());
+    EXPECT_EQ(webViewCount(), 0);
+    for (const QString& m : std::as_const(messages))
+        EXPECT_FALSE(m.contains(u"still not deleted"_s)) << m.toStdString();
+}
+
+} // namespace

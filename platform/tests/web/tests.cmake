@@ -1,0 +1,12 @@
+# The web-browser control: with the scripted engine (fast, no engine process) and with
+# the real engine on local pages (label "engine").
+corvane_add_test(platform_web_tests LABELS unit
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebBrowserTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
+  LIBS platform_ui)
+
+if(CORVANE_ENGINE_TESTS)
+  find_package(Qt6 REQUIRED COMPONENTS Test Network)
+  corvane_add_test(platform_web_engine_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/QtWebEngineTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
+    LIBS platform_ui Qt6::Network Qt6::Test)
+endif()

@@ -1,0 +1,522 @@
+#include "web/QtWebEngine.h"
+
+#include "vb/Form.h"
+#include "vb/Runtime.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <utility>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace vb {
+
+class QtWebEngine;
+
+namespace {
+
+// Only decides: every navigation is accepted, new windows are the engine's business.
+class Page : public QWebEnginePage {
+public:
+    Page(QWebEngineProfile* profile, QtWebEngine* engine, QObject* parent)
+        : QWebEnginePage(profile, parent), m_engine(engine)
+    {
+    }
+
+    // The engine goes before its page (the view is deleted later).
+    void detach() { m_engine = nullptr; }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+
+private:
+    QtWebEngine* m_engine;
+};
+
+} // namespace
+
+// Turns the page's signals into the control's events, in the order of one navigation:
+// BeforeNavigate2, DownloadBegin, ProgressChange, NavigateComplete2, NavigateError,
+// DownloadComplete.
+class QtWebEngine : public QObject, public WebEngine {
+public:
+    QtWebEngine(QtWebEngineFactory& factory, WebBrowser& control, QWidget* parent);
+    ~QtWebEngine() override;
+
+    QWidget* view() override { return m_view; }
+    void navigate(const QString& address) override;
+    bool goBack() override;
+    bool goForward() override;
+    void refresh() override;
+    void stop() override;
+    void print(bool promptUser) override;
+    void saveAs(bool promptUser) override;
+
+    QWebEnginePage* page() const { return m_page; }
+    // The factory goes first (at the end of the program): the view goes with it.
+    void detachFromFactory();
+
+    void navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame);
+    QWebEnginePage* windowRequested();
+
+private:
+    void loadingChanged(const QWebEngineLoadingInfo& info);
+    void loadStarted();
+    void loadEnded(const QWebEngineLoadingInfo& info);
+    void progressChanged(int progress);
+    void urlChanged(const QUrl& url);
+    void commit(const QString& address);
+    // Calls into the control as one engine callback; false when the engine went meanwhile.
+    bool call(const std::function<void()>& f);
+    // Dialogs never open inside an engine callback: they wait until it has returned.
+    void outsideCallback(std::function<void()> work);
+    QWidget* dialogParent() const;
+    void printFinished();
+
+    QtWebEngineFactory* m_factory;
+    WebBrowser& m_control;
+    QPointer<QWebEngineView> m_view;
+    QPointer<Page> m_page;
+    bool m_requested = false;  // a main-frame navigation was accepted, its load not yet begun
+    bool m_loading = false;    // DownloadBegin raised, DownloadComplete not yet
+    bool m_committed = false;  // NavigateComplete2 raised during this load
+    QString m_committedAddress;
+    bool m_hasEarlyCommit = false;  // an address that arrived before the load began
+    QString m_earlyCommit;
+    int m_earlyProgress = -1;
+    bool m_printing = false;
+    struct PendingSave {
+        QString path;
+        QWebEngineDownloadRequest::SavePageFormat format;
+    };
+    std::optional<PendingSave> m_pendingSave;
+};
+
+namespace {
+
+QString addressOf(const QUrl& url)
+{
+    return url.toString(QUrl::FullyEncoded);
+}
+
+bool Page::acceptNavigationRequest(const QUrl&, NavigationType type, bool isMainFrame)
+{
+    if (m_engine)
+        m_engine->navigationRequested(type, isMainFrame);
+    return true;
+}
+
+QWebEnginePage* Page::createWindow(WebWindowType)
+{
+    // nullptr: Qt then offers the request through newWindowRequested, which nobody takes.
+    return m_engine ? m_engine->windowRequested() : nullptr;
+}
+
+} // namespace
+
+QtWebEngine::QtWebEngine(QtWebEngineFactory& factory, WebBrowser& control, QWidget* parent)
+    : m_factory(&factory), m_control(control)
+{
+    m_view = new QWebEngineView(parent);
+    m_page = new Page(factory.profile(), this, m_view);
+    m_view->setPage(m_page);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &QtWebEngine::loadingChanged);
+    connect(m_page, &QWebEnginePage::loadProgress, this, &QtWebEngine::progressChanged);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &QtWebEngine::urlChanged);
+    factory.engineCreated(this, m_view);
+}
+
+QtWebEngine::~QtWebEngine()
+{
+    if (m_factory)
+        m_factory->engineDestroyed(this);
+    if (m_page) {
+        m_page->detach();
+        m_page->disconnect(this);
+    }
+    // The page may be inside one of its own signals right now (a handler that unloads the
+    // form): the view and its page go once control is back in the event loop.
+    if (m_view) {
+        m_view->hide();
+        m_view->setParent(nullptr);
+        // A print still running uses the view's printer from another thread: the view and
+        // the printer wait for its end.
+        if (m_printing) {
+            QWebEngineView* view = m_view;
+            connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
+        } else {
+            m_view->deleteLater();
+        }
+    }
+}
+
+void QtWebEngine::detachFromFactory()
+{
+    m_factory = nullptr;
+    if (m_page)
+        m_page->detach();
+    delete m_view;
+}
+
+void QtWebEngine::navigate(const QString& address)
+{
+    if (m_page)
+        m_page->load(QUrl::fromUserInput(address));
+}
+
+bool QtWebEngine::goBack()
+{
+    if (!m_page || !m_page->history()->canGoBack())
+        return false;
+    m_page->triggerAction(QWebEnginePage::Back);
+    return true;
+}
+
+bool QtWebEngine::goForward()
+{
+    if (!m_page || !m_page->history()->canGoForward())
+        return false;
+    m_page->triggerAction(QWebEnginePage::Forward);
+    return true;
+}
+
+void QtWebEngine::refresh()
+{
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void QtWebEngine::stop()
+{
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+QWidget* QtWebEngine::dialogParent() const
+{
+    return m_view ? m_view->window() : nullptr;
+}
+
+void QtWebEngine::outsideCallback(std::function<void()> work)
+{
+    Runtime& rt = m_control.form().runtime();
+    if (rt.inEngineCallback())
+        rt.afterEngineCallback(std::move(work));
+    else
+        work();
+}
+
+void QtWebEngine::print(bool promptUser)
+{
+    QPointer<QtWebEngine> self(this);
+    outsideCallback([self, promptUser] {
+        if (!self || !self->m_view || self->m_printing)
+            return;
+        // The view prints asynchronously: the printer lives until it says it has finished,
+        // or until the view itself goes.
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        if (promptUser) {
+            bool accepted = false;
+            if (self->m_factory && self->m_factory->askPrinter) {
+                accepted = self->m_factory->askPrinter(*printer);
+            } else {
+                QPrintDialog dialog(printer.get(), self->dialogParent());
+                accepted = dialog.exec() == QDialog::Accepted;
+            }
+            if (!accepted || !self || !self->m_view)
+                return;
+        }
+        self->m_printing = true;
+        connect(
+            self->m_view, &QWebEngineView::printFinished, self->m_view,
+            [self, printer](bool) {
+                if (self)
+                    self->printFinished();
+            },
+            Qt::SingleShotConnection);
+        self->m_view->print(printer.get());
+    });
+}
+
+void QtWebEngine::saveAs(bool promptUser)
+{
+    // Without a prompt there is nowhere to save to.
+    if (!promptUser)
+        return;
+    QPointer<QtWebEngine> self(this);
+    outsideCallback([self] {
+        if (!self || !self->m_page)
+            return;
+        QString path;
+        auto format = QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+        if (self->m_factory && self->m_factory->askSavePath) {
+            path = self->m_factory->askSavePath();
+        } else {
+            const QString complete = QCoreApplication::translate("vb::QtWebEngine", "Web page, complete (*.html *.htm)");
+            const QString single = QCoreApplication::translate("vb::QtWebEngine", "Web page, HTML only (*.html *.htm)");
+            const QString archive = QCoreApplication::translate("vb::QtWebEngine", "Web archive (*.mhtml *.mht)");
+            QString filter = complete;
+            path = QFileDialog::getSaveFileName(self->dialogParent(),
+                                                QCoreApplication::translate("vb::QtWebEngine", "Save As"),
+                                                self->m_page->title(),
+                                                complete + u";;"_s + single + u";;"_s + archive, &filter);
+            if (filter == single)
+                format = QWebEngineDownloadRequest::SingleHtmlSaveFormat;
+        }
+        if (path.isEmpty() || !self || !self->m_page)
+            return;
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == u"mhtml"_s || suffix == u"mht"_s)
+            format = QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+        // The engine crashes when a page is saved while its view prints: wait for the print.
+        if (self->m_printing) {
+            self->m_pendingSave = PendingSave{path, format};
+            return;
+        }
+        self->m_page->save(path, format);
+    });
+}
+
+void QtWebEngine::printFinished()
+{
+    m_printing = false;
+    const std::optional<PendingSave> save = std::exchange(m_pendingSave, std::nullopt);
+    if (save && m_page)
+        m_page->save(save->path, save->format);
+}
+
+bool QtWebEngine::call(const std::function<void()>& f)
+{
+    QPointer<QtWebEngine> self(this);
+    try {
+        Runtime::EngineCallbackScope scope(m_control.form().runtime(), true);
+        f();
+    } catch (const std::exception& e) {
+        // Nothing may be thrown through the engine's stack.
+        qWarning("vb::WebBrowser: an event handler failed: %s", e.what());
+    } catch (...) {
+        qWarning("vb::WebBrowser: an event handler failed");
+    }
+    return !self.isNull();
+}
+
+void QtWebEngine::navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame)
+{
+    // Frames of the page load within the page's own navigation.
+    if (!isMainFrame)
+        return;
+    // A redirect, by the server or by a script while the page loads, continues the same
+    // navigation.
+    if (type == QWebEnginePage::NavigationTypeRedirect && (m_loading || m_requested))
+        return;
+    m_hasEarlyCommit = false;
+    m_earlyProgress = -1;
+    if (m_loading) {
+        // A new navigation replaces the one still loading, and the engine reports no end
+        // and no new start for it: close the old one and open the new one here.
+        m_loading = false;
+        if (!call([this] { m_control.engineDownloadComplete(); }))
+            return;
+        if (!call([this] { m_control.engineBeforeNavigate2(); }))
+            return;
+        m_requested = true;
+        QPointer<QtWebEngine> self(this);
+        loadStarted();
+        if (self && m_loading)
+            progressChanged(0);
+        return;
+    }
+    m_requested = true;
+    call([this] { m_control.engineBeforeNavigate2(); });
+}
+
+QWebEnginePage* QtWebEngine::windowRequested()
+{
+    WebBrowser* target = nullptr;
+    if (!call([this, &target] { target = m_control.engineNewWindow2(); }))
+        return nullptr;
+    if (!target || target == &m_control)
+        return nullptr;
+    QtWebEngine* engine = nullptr;
+    call([target, &engine] { engine = dynamic_cast<QtWebEngine*>(&target->ensureEngine()); });
+    return engine ? engine->page() : nullptr;
+}
+
+void QtWebEngine::loadingChanged(const QWebEngineLoadingInfo& info)
+{
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+        loadStarted();
+    else
+        loadEnded(info);
+}
+
+void QtWebEngine::loadStarted()
+{
+    if (m_loading)
+        return;
+    // A load nobody asked for (a new window without an address) still begins with its request.
+    if (!m_requested && !call([this] { m_control.engineBeforeNavigate2(); }))
+        return;
+    m_requested = false;
+    m_loading = true;
+    m_committed = false;
+    m_committedAddress.clear();
+    if (!call([this] { m_control.engineDownloadBegin(); }))
+        return;
+    if (m_earlyProgress >= 0) {
+        const int progress = m_earlyProgress;
+        m_earlyProgress = -1;
+        progressChanged(progress);
+    }
+}
+
+void QtWebEngine::progressChanged(int progress)
+{
+    if (!m_loading) {
+        if (m_requested)
+            m_earlyProgress = progress;
+        return;
+    }
+    if (!call([this, progress] { m_control.engineProgressChange(progress, 100); }))
+        return;
+    // A page handed over as a new window knows its address before its load begins.
+    if (m_hasEarlyCommit && m_loading) {
+        m_hasEarlyCommit = false;
+        commit(m_earlyCommit);
+    }
+}
+
+void QtWebEngine::urlChanged(const QUrl& url)
+{
+    const QString address = addressOf(url);
+    if (m_loading) {
+        if (!m_committed || address != m_committedAddress)
+            commit(address);
+    } else if (m_requested) {
+        m_hasEarlyCommit = true;
+        m_earlyCommit = address;
+    } else {
+        // Within the page: a fragment, or the page's script rewriting its own address.
+        commit(address);
+    }
+}
+
+void QtWebEngine::commit(const QString& address)
+{
+    m_committed = true;
+    m_committedAddress = address;
+    call([this, address] { m_control.engineNavigateComplete2(address); });
+}
+
+void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
+{
+    QPointer<QtWebEngine> self(this);
+    if (!m_loading) {
+        if (!m_requested)
+            return;
+        loadStarted();
+        if (!self || !m_loading)
+            return;
+    }
+    const auto status = info.status();
+    // A page that came with an HTTP error status is shown as the server sent it.
+    const bool shown = status == QWebEngineLoadingInfo::LoadSucceededStatus
+        || (status == QWebEngineLoadingInfo::LoadFailedStatus
+            && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain);
+    if (m_hasEarlyCommit) {
+        m_hasEarlyCommit = false;
+        commit(m_earlyCommit);
+    } else if (shown && !m_committed) {
+        // A reload, or a load of the address already shown, changes no address.
+        QUrl url = info.url();
+        if (url.isEmpty() && m_page)
+            url = m_page->url();
+        commit(addressOf(url));
+    }
+    if (!self)
+        return;
+    if (status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) {
+        // The error page is off, so the old page stays whatever the handler answers.
+        if (!call([this] { m_control.engineNavigateError(); }))
+            return;
+    }
+    m_loading = false;
+    m_requested = false;
+    call([this] { m_control.engineDownloadComplete(); });
+}
+
+// --- factory ---
+
+QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(config)) {}
+
+QtWebEngineFactory::~QtWebEngineFactory()
+{
+    for (QtWebEngine* engine : std::vector<QtWebEngine*>(m_engines))
+        engine->detachFromFactory();
+    m_engines.clear();
+    for (const QPointer<QWebEngineView>& view : std::as_const(m_views))
+        delete view.data();
+    m_views.clear();
+    m_profile.reset();
+}
+
+QWebEngineProfile* QtWebEngineFactory::profile()
+{
+    if (!m_profile) {
+        m_profile = std::make_unique<QWebEngineProfile>(m_config.profileName);
+        if (!m_config.storagePath.isEmpty()) {
+            m_profile->setPersistentStoragePath(m_config.storagePath + u"/storage"_s);
+            m_profile->setCachePath(m_config.storagePath + u"/cache"_s);
+        }
+        QWebEngineSettings* settings = m_profile->settings();
+        // A failed load leaves the old page in place.
+        settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+        // Without this, links on local pages (the home page, the maker's site) to any web
+        // address fail with "access denied".
+        settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    }
+    return m_profile.get();
+}
+
+std::unique_ptr<WebEngine> QtWebEngineFactory::create(WebBrowser& control, QWidget* parent)
+{
+    return std::make_unique<QtWebEngine>(*this, control, parent);
+}
+
+void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view)
+{
+    m_engines.push_back(engine);
+    m_views.removeAll(nullptr);
+    m_views.append(view);
+}
+
+void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
+{
+    m_engines.erase(std::remove(m_engines.begin(), m_engines.end(), engine), m_engines.end());
+}
+
+void prepareWebEngineProcess()
+{
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+} // namespace vb

@@ -1,0 +1,181 @@
+#include "web/WebBrowser.h"
+
+#include "vb/Form.h"
+#include "vb/Runtime.h"
+
+#include <QWidget>
+
+namespace vb {
+
+namespace {
+
+void fitView(QWidget* view, const QSize& size)
+{
+    if (view)
+        view->setGeometry(QRect(QPoint(0, 0), size));
+}
+
+} // namespace
+
+WebBrowser::WebBrowser(Container& container) : Control(container, new QWidget(container.host())) {}
+
+WebBrowser::~WebBrowser()
+{
+    // The engine's view lies in this control's widget: it goes first.
+    m_engine.reset();
+}
+
+// Each event runs a copy of its handler: a handler may replace itself (or be cleared when
+// its element is unloaded) while it runs.
+template <class F> void WebBrowser::raise(F&& call)
+{
+    std::forward<F>(call)();
+}
+
+WebEngine& WebBrowser::ensureEngine()
+{
+    if (!m_engine) {
+        m_engine = form().runtime().webEngine().create(*this, widget());
+        if (QWidget* view = m_engine->view()) {
+            fitView(view, pixelRect().size());
+            view->show();
+        }
+    }
+    return *m_engine;
+}
+
+void WebBrowser::navigate(const QString& address)
+{
+    ensureEngine().navigate(address);
+}
+
+void WebBrowser::goBack()
+{
+    if (!m_engine || !m_engine->goBack())
+        throw Error(ErrControlFailed, "There is no earlier page");
+}
+
+void WebBrowser::goForward()
+{
+    if (!m_engine || !m_engine->goForward())
+        throw Error(ErrControlFailed, "There is no later page");
+}
+
+void WebBrowser::goSearch()
+{
+    navigate(form().runtime().webEngine().searchPage());
+}
+
+void WebBrowser::refresh()
+{
+    if (m_engine)
+        m_engine->refresh();
+}
+
+void WebBrowser::stop()
+{
+    if (m_engine)
+        m_engine->stop();
+}
+
+void WebBrowser::execWB(int command, int option)
+{
+    if (!m_engine)
+        return;
+    const bool prompt = option == PromptUser;
+    if (command == ExecPrint)
+        m_engine->print(prompt);
+    else if (command == ExecSaveAs)
+        m_engine->saveAs(prompt);
+}
+
+void WebBrowser::engineBeforeNavigate2()
+{
+    raise([h = onBeforeNavigate2] {
+        if (h)
+            h();
+    });
+}
+
+void WebBrowser::engineDownloadBegin()
+{
+    raise([h = onDownloadBegin] {
+        if (h)
+            h();
+    });
+}
+
+void WebBrowser::engineProgressChange(qint32 progress, qint32 progressMax)
+{
+    raise([h = onProgressChange, progress, progressMax] {
+        if (h)
+            h(progress, progressMax);
+    });
+}
+
+void WebBrowser::engineNavigateComplete2(const QString& address)
+{
+    m_locationURL = address;
+    raise([h = onNavigateComplete2] {
+        if (h)
+            h();
+    });
+}
+
+bool WebBrowser::engineNavigateError()
+{
+    bool cancel = false;
+    raise([h = onNavigateError, &cancel] {
+        if (h)
+            h(cancel);
+    });
+    return cancel;
+}
+
+void WebBrowser::engineDownloadComplete()
+{
+    raise([h = onDownloadComplete] {
+        if (h)
+            h();
+    });
+}
+
+WebBrowser* WebBrowser::engineNewWindow2()
+{
+    // No handler: nothing opens.
+    if (!onNewWindow2)
+        return nullptr;
+    WebBrowser* ppDisp = nullptr;
+    bool cancel = false;
+    raise([h = onNewWindow2, &ppDisp, &cancel] { h(ppDisp, cancel); });
+    return cancel ? nullptr : ppDisp;
+}
+
+void WebBrowser::copyDesignFrom(const Control& other)
+{
+    // A new element takes the place and size only, and starts hidden; its engine comes
+    // with its first page.
+    move(other.left(), other.top(), other.width(), other.height());
+    setVisible(false);
+}
+
+void WebBrowser::applyGeometry()
+{
+    Control::applyGeometry();
+    if (m_engine)
+        fitView(m_engine->view(), pixelRect().size());
+}
+
+void WebBrowser::clearHandlers()
+{
+    // An unloaded element raises nothing, whatever its engine still reports.
+    onBeforeNavigate2 = nullptr;
+    onDownloadBegin = nullptr;
+    onProgressChange = nullptr;
+    onNavigateComplete2 = nullptr;
+    onNavigateError = nullptr;
+    onDownloadComplete = nullptr;
+    onNewWindow2 = nullptr;
+}
+
+} // namespace vb

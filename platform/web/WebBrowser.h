@@ -1,0 +1,128 @@
+#pragma once
+// The web-browser control: one element of a browser control array. Its engine is
+// created lazily, on the first navigation (or when it is handed to a page as a new
+// window), so a browser that is never used costs nothing. The engine reports
+// events through the control, which keeps LocationURL and raises the handlers.
+
+#include "vb/Control.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace vb {
+
+class WebEngine;
+class WebEngineFactory;
+
+class WebBrowser : public Control {
+    Q_OBJECT
+public:
+    explicit WebBrowser(Container& container);
+    ~WebBrowser() override;
+
+    // --- operations ---
+    void navigate(const QString& address);
+    // Throw vb::Error when there is no earlier / later page.
+    void goBack();
+    void goForward();
+    void goSearch();
+    void refresh();
+    void stop();
+    // Address of the last committed page, "" before the first.
+    QString locationURL() const { return m_locationURL; }
+    void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
+    bool registerAsBrowser() const { return m_registerAsBrowser; }
+    // 6 print, 4 save as; option 1 prompts the user. Errors are ignored.
+    enum { ExecPrint = 6, ExecSaveAs = 4, PromptUser = 1 };
+    void execWB(int command, int option);
+    // The automation object handed back through NewWindow2.
+    WebBrowser* object() { return this; }
+
+    bool hasEngine() const { return m_engine != nullptr; }
+    // Creates the engine when there is none yet (first navigation, or a new window).
+    WebEngine& ensureEngine();
+    WebEngine* engine() const { return m_engine.get(); }
+
+    // --- events (an array element's handlers get its index first: see ControlArray) ---
+    std::function<void()> onBeforeNavigate2;
+    std::function<void()> onDownloadBegin;
+    std::function<void(qint32 progress, qint32 progressMax)> onProgressChange;
+    std::function<void()> onNavigateComplete2;
+    std::function<void(bool& cancel)> onNavigateError;
+    std::function<void()> onDownloadComplete;
+    std::function<void(WebBrowser*& ppDisp, bool& cancel)> onNewWindow2;
+
+    // --- called by the engine, in the order of one navigation ---
+    void engineBeforeNavigate2();
+    void engineDownloadBegin();
+    void engineProgressChange(qint32 progress, qint32 progressMax);
+    void engineNavigateComplete2(const QString& address);
+    // Returns the handler's Cancel (the control always shows no error page itself).
+    bool engineNavigateError();
+    void engineDownloadComplete();
+    // Returns the prepared element, or nullptr when the handler cancelled.
+    WebBrowser* engineNewWindow2();
+
+    void copyDesignFrom(const Control& other) override;
+
+    // Handlers of an array element, index first (see ControlArray).
+    struct IndexedEvents {
+        std::function<void(int)> onBeforeNavigate2;
+        std::function<void(int)> onDownloadBegin;
+        std::function<void(int, qint32, qint32)> onProgressChange;
+        std::function<void(int)> onNavigateComplete2;
+        std::function<void(int, bool&)> onNavigateError;
+        std::function<void(int)> onDownloadComplete;
+        std::function<void(int, WebBrowser*&, bool&)> onNewWindow2;
+    };
+    static void wire(WebBrowser& c, IndexedEvents& ev, int index)
+    {
+        c.onBeforeNavigate2 = [&ev, index] { if (ev.onBeforeNavigate2) ev.onBeforeNavigate2(index); };
+        c.onDownloadBegin = [&ev, index] { if (ev.onDownloadBegin) ev.onDownloadBegin(index); };
+        c.onProgressChange = [&ev, index](qint32 p, qint32 m) { if (ev.onProgressChange) ev.onProgressChange(index, p, m); };
+        c.onNavigateComplete2 = [&ev, index] { if (ev.onNavigateComplete2) ev.onNavigateComplete2(index); };
+        c.onNavigateError = [&ev, index](bool& cancel) { if (ev.onNavigateError) ev.onNavigateError(index, cancel); };
+        c.onDownloadComplete = [&ev, index] { if (ev.onDownloadComplete) ev.onDownloadComplete(index); };
+        c.onNewWindow2 = [&ev, index](WebBrowser*& pp, bool& cancel) { if (ev.onNewWindow2) ev.onNewWindow2(index, pp, cancel); };
+    }
+
+protected:
+    void applyGeometry() override;
+    void clearHandlers() override;
+
+private:
+    template <class F> void raise(F&& f);
+
+    std::unique_ptr<WebEngine> m_engine;
+    QString m_locationURL;
+    bool m_registerAsBrowser = false;
+};
+
+// One engine per element.
+class WebEngine {
+public:
+    virtual ~WebEngine() = default;
+    virtual QWidget* view() = 0;
+    virtual void navigate(const QString& address) = 0;
+    // false when there is no earlier / later page.
+    virtual bool goBack() = 0;
+    virtual bool goForward() = 0;
+    virtual void refresh() = 0;
+    virtual void stop() = 0;
+    virtual void print(bool promptUser) = 0;
+    virtual void saveAs(bool promptUser) = 0;
+};
+
+class WebEngineFactory {
+public:
+    virtual ~WebEngineFactory() = default;
+    // Creates the engine of control; its view is placed in parent (the control's widget).
+    virtual std::unique_ptr<WebEngine> create(WebBrowser& control, QWidget* parent) = 0;
+    // The address GoSearch goes to.
+    virtual QString searchPage() const = 0;
+    // Engines alive now (for tests and for the leak checks).
+    virtual int liveEngines() const = 0;
+};
+
+} // namespace vb

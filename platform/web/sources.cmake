@@ -1,0 +1,6 @@
+set(PLATFORM_WEB_SOURCES
+  web/WebBrowser.h web/WebBrowser.cpp
+  web/QtWebEngine.h web/QtWebEngine.cpp
+  web/ScriptedWebEngine.h web/ScriptedWebEngine.cpp
+)
+list(TRANSFORM PLATFORM_WEB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)
