@@ -183,7 +183,10 @@ protected:
         const QFontMetrics fm(font());
         const int textHeight = text.isEmpty() ? 0 : fm.height();
         if (!face.isNull()) {
-            const QSizeF s = logicalSize(face);
+            QSizeF s = logicalSize(face);
+            // A face larger than the button is shrunk to fit, keeping its shape.
+            if (s.width() > width() || s.height() > height())
+                s.scale(QSizeF(width(), height()), Qt::KeepAspectRatio);
             const double x = (width() - s.width()) / 2.0;
             double y = (height() - s.height() - textHeight) / 2.0;
             const bool pressedWithoutPicture = isDown() && m_button.downPicture().isNull();

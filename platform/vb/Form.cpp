@@ -3,6 +3,7 @@
 #include "Runtime.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QEventLoop>
 #include <QWidget>
 
@@ -38,6 +39,10 @@ Form::Form(Runtime& runtime, QString name)
 {
     m_window->setObjectName(m_name);
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The forms were laid out for a small 8-point face; keep text inside its places.
+    QFont font = m_window->font();
+    font.setPointSizeF(8);
+    m_window->setFont(font);
     m_runtime.registerCreated(this);
 }
 
@@ -76,6 +81,9 @@ void Form::show()
     m_visible = true;
     switch (m_windowState) {
     case Maximized:
+        // Without a window manager "maximised" is only a hint: take the screen ourselves.
+        if (QScreen* screen = m_window->screen())
+            m_window->setGeometry(screen->availableGeometry());
         m_window->showMaximized();
         break;
     case Minimized:

@@ -685,6 +685,12 @@ void ComboBox::setMaxVisibleItems(int count)
     static_cast<QComboBox*>(widget())->setMaxVisibleItems(count);
 }
 
+void ComboBox::setDragEnabled(bool on)
+{
+    if (QLineEdit* le = static_cast<QComboBox*>(widget())->lineEdit())
+        le->setDragEnabled(on);
+}
+
 void ComboBox::type(const QString& keys)
 {
     for (QChar ch : keys)
@@ -729,8 +735,13 @@ void ComboBox::wire(ComboBox& c, IndexedEvents& ev, int index)
 
 void ComboBox::copyDesignFrom(const Control& other)
 {
-    if (auto* c = qobject_cast<const ComboBox*>(&other))
-        static_cast<QComboBox*>(widget())->setMaxVisibleItems(static_cast<QComboBox*>(c->widget())->maxVisibleItems());
+    if (auto* c = qobject_cast<const ComboBox*>(&other)) {
+        auto* mine = static_cast<QComboBox*>(widget());
+        auto* theirs = static_cast<QComboBox*>(c->widget());
+        mine->setMaxVisibleItems(theirs->maxVisibleItems());
+        if (mine->lineEdit() && theirs->lineEdit())
+            mine->lineEdit()->setDragEnabled(theirs->lineEdit()->dragEnabled());
+    }
     Control::copyDesignFrom(other);
 }
 

@@ -98,6 +98,8 @@ public:
     void setFontBold(bool bold);
     // The entries on screen while the list is dropped down.
     void setMaxVisibleItems(int count);
+    // Lets the user drag the box's selected text out as plain text.
+    void setDragEnabled(bool on);
 
     // The user typing, pasting, and picking an entry from the list.
     void type(const QString& keys);

@@ -1,0 +1,124 @@
+#pragma once
+// The browser set of the main window: which browser is current, which was left at the last
+// switch, which tab slots are in use, what the display still has to refresh, which menu is
+// open and where the browsers stand. One instance lives in the application object.
+
+#include <QString>
+#include <array>
+
+namespace corvane {
+
+struct OptionVars;
+struct ListVars;
+
+inline constexpr int MaxTabs = 24;
+inline constexpr int BookmarkBrowserIndex = 6;
+
+struct BrowserSet {
+    // Current browser: exactly one of the three flags is set when the display runs.
+    bool MainBrowserCurrent = false;
+    bool TabBrowserCurrent = false;
+    bool BookmarkBrowserCurrent = false;
+    int MainBrowserIndex = 0;
+    int TabCurrentIndex = 0;
+
+    // Tab slots 0..24; slot 0 is always in use so that a free-slot search starts at 1.
+    std::array<bool, MaxTabs + 1> TabSlotUsed{};
+    int TabLastIndex = 0;
+    int TabCount = 0;
+    std::array<QString, MaxTabs + 1> TabTitles;
+    std::array<bool, MaxTabs + 1> TabHasHistory{};
+    std::array<bool, MaxTabs + 1> TabCanGoForward{};
+    int LayoutTabLastIndex = -1;
+
+    // Main browsers 0..5 and the bookmark browser 6.
+    std::array<QString, 7> MainBrowserTitles;
+    std::array<bool, 7> MainBrowserNotShown{};
+    std::array<bool, 7> MainBrowserHasHistory{};
+    std::array<bool, 7> MainBrowserCanGoForward{};
+    std::array<bool, 6> MainBrowserKeepsHistory{};
+    int HistoryLastIndex = 19;
+    int MainBrowserLastLoaded = 0;
+
+    // The browser left at the last switch.
+    int BrowserReturnIndex = -1;
+    bool ReturnIsMain = false;
+    bool ReturnIsTab = false;
+
+    // Pending work for the display routine.
+    bool PageChanged = false;
+    bool LocationListPending = false;
+    bool BackForwardPending = false;
+    bool ComLocationPending = false;
+
+    // Menus, layout and mode (pixels unless said otherwise).
+    int MenuOpenIndex = -1;
+    bool TabListAutoShow = false;
+    bool PageMenuFollowsOption = false;
+    bool FullWindowMode = false;
+    int BarIndex = 0;
+    bool FullBarOneRow = false;
+    bool FullBarHidden = false;
+    int TopBandHeight = 0;
+    int BrowserLeft = 0;
+    int BrowserTop = 0;
+    int BrowserWidth = 0;
+    int BrowserHeight = 0;
+    int MainWindowWidth = 0;
+    int MainWindowHeight = 0;
+    bool PictureLayoutPending = false;
+    int TabListTop = 0;
+
+    // Loading and navigation.
+    int LoadingBrowserIndex = -1;
+    int TabLoadingIndex = -1;
+    bool LocationChangeMuted = false;
+    bool PopupGuard = false;
+
+    // The bookmark browser and its panel.
+    bool BookmarkBrowserOpen = false;
+    bool BookmarkFrameShown = false;
+
+    // Menus' slide-out and the About banner.
+    bool SlideActive = false;
+    int SlideIndex = 0;
+    int SlideWidth = 0;
+    int SlideHeight = 0;
+    int SlideStep = 10;
+    int SlideFactor = 3;
+    int SlideTarget = 217;
+    bool AboutShown = false;
+    int AboutBounceMin = 176;
+    int AboutBounceMax = 0;
+
+    // Addresses (second results of UrlSiteRootGet).
+    int UrlHostLength = 0;
+    int UrlFirstDot = 0;
+    int UrlSecondDot = 0;
+};
+
+// Panel state shared by the main window and every secondary window.
+struct PanelVars {
+    int CurrentNoteIndex = -1;
+    bool NoteExists = false;
+    bool NoteEditing = false;
+    bool NoteFrameShown = false;
+    QString MakeHomeAddress;
+    std::array<bool, 6> HomePageDiffers{};
+    QString HomeAlreadyHead;
+    QString HomeAlreadyBrowsers;
+    QString CreateAddress;
+    bool CreateTabPending = false;
+    bool CreateBrowserPending = false;
+    QString BookmarkSelectKind;
+    int FamilyRunChoice = 0;
+    bool PickerPictureMode = false;
+    bool PickerOpenFileMode = false;
+};
+
+// Start values after the settings are read: main browser 1 current, nothing to hide.
+void BrowserStateInit(BrowserSet& set, const OptionVars& opt, ListVars& lists);
+// Sets MainBrowserKeepsHistory(i) for every bit i (0..5) of mask; never clears one.
+void HistoryMaskUnpack(BrowserSet& set, int mask);
+
+} // namespace corvane

@@ -1,0 +1,642 @@
+#include "ControlButton.h"
+
+#include "AddressRules.h"
+#include "CorvaneApp.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace corvane {
+
+namespace {
+
+frmMain& mainOf(CorvaneApp& app)
+{
+    return *app.mainForm;
+}
+
+void face(frmMain& f, vb::CommandButton& b, int index)
+{
+    b.setPicture(f.BButton[index].picture());
+}
+
+bool minimised(frmMain& f)
+{
+    return f.windowState() == vb::Minimized;
+}
+
+// The browser on screen by the current-browser flags.
+vb::WebBrowser* currentBrowser(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
+    if (s.TabBrowserCurrent)
+        return f.BrowserNew.find(s.TabCurrentIndex);
+    if (s.BookmarkBrowserCurrent)
+        return f.WebBrowser.find(BookmarkBrowserIndex);
+    return f.WebBrowser.find(s.MainBrowserIndex);
+}
+
+void moveToBrowserRect(CorvaneApp& app, vb::WebBrowser* b)
+{
+    const BrowserSet& s = app.set;
+    if (b)
+        b->move(s.BrowserLeft, s.BrowserTop, s.BrowserWidth, s.BrowserHeight);
+}
+
+void stopBusy(frmMain& f, const BrowserSet& s)
+{
+    f.TimerMainBrow.setEnabled(false);
+    f.BusyFrame = 0;
+    f.ImageBusy[s.BarIndex].setPicture(f.ImageShow[0].picture());
+}
+
+QColor buttonTextColour()
+{
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+void CurrentBrowserShow(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    PanelVars& p = app.panel;
+
+    // 1. Every panel and side frame closes.
+    FramesClose(app, true);
+
+    // 2. The browser left goes off screen; its busy animation stops with it.
+    if (s.ReturnIsMain) {
+        if (vb::WebBrowser* b = f.WebBrowser.find(s.BrowserReturnIndex))
+            b->setVisible(false);
+        if (s.LoadingBrowserIndex == s.BrowserReturnIndex) {
+            s.LoadingBrowserIndex = -1;
+            stopBusy(f, s);
+        }
+    }
+    if (s.ReturnIsTab) {
+        const int i = s.BrowserReturnIndex;
+        if (vb::WebBrowser* b = f.BrowserNew.find(i))
+            b->setVisible(false);
+        if (vb::ComboBox* c = f.ComboWebLocation.find(i))
+            c->setVisible(false);
+        if (i >= 0 && i <= MaxTabs) {
+            f.TextWebList[i].setForeColor(buttonTextColour());
+            face(f, f.CommandWebNew[i], 5);
+            face(f, f.CommandWebComNew[i], 5);
+        }
+        if (s.TabLoadingIndex == i) {
+            s.TabLoadingIndex = -1;
+            stopBusy(f, s);
+        }
+    }
+    s.ReturnIsTab = false;
+    s.ReturnIsMain = false;
+    s.BrowserReturnIndex = -1;
+
+    // 3. The current browser's address.
+    vb::WebBrowser* current = currentBrowser(app);
+    const QString address = current ? current->locationURL() : QString();
+
+    // 4. Its site goes into the location lists; its short name is the title.
+    const SiteRoot root = UrlSiteRootGet(address);
+    s.UrlHostLength = root.hostLength;
+    s.UrlFirstDot = root.firstDot;
+    s.UrlSecondDot = root.secondDot;
+    if (root.root.left(4) == QLatin1String("http"))
+        LocationListAdd(app, root.root);
+    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+
+    // 5..8. Boxes and labels, written without their Change handlers acting.
+    s.LocationChangeMuted = true;
+    QString closeLabel = QStringLiteral("??");
+    QString label;
+    bool goEnabled = false;
+    bool homeEnabled = false;
+    if (s.TabBrowserCurrent) {
+        const int t = s.TabCurrentIndex;
+        s.TabTitles[t] = shortName;
+        if (vb::ComboBox* c = f.ComboWebLocation.find(t))
+            c->setText(address);
+        f.TextWebList[t].setForeColor(QColor(0, 128, 0));
+        closeLabel = QStringLiteral("#") + QString::number(t);
+        label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
+        f.CommandWebNew[t].setToolTip(shortName);
+        f.CommandWebComNew[t].setToolTip(shortName);
+        face(f, f.CommandWebNew[t], 3);
+        face(f, f.CommandWebComNew[t], 3);
+    }
+    if (s.BookmarkBrowserCurrent) {
+        s.MainBrowserTitles[BookmarkBrowserIndex] = shortName;
+        f.ComboLocation.setText(address);
+        label = QStringLiteral("Current Browser :: Bookmark Browser");
+        goEnabled = address != f.ComboMarkAddress.text();
+    }
+    const int m = s.MainBrowserIndex;
+    if (s.MainBrowserCurrent) {
+        s.MainBrowserTitles[m] = shortName;
+        f.ComboLocation.setText(address);
+        label = QStringLiteral("Current Browser :: Main Browser #") + QString::number(m + 1);
+        homeEnabled = address != app.opt.MainBrowserHomePages[m];
+        f.LabelShowBrowser[m].setBackStyle(1);
+        f.LabelShowBrowser[m].setCaption(QStringLiteral("Browser"));
+        f.LabelBrowser[m].setCaption(QStringLiteral("Browser"));
+        face(f, f.CommandBrowser[m], 3);
+        face(f, f.CommandShowBrowser[m], 3);
+    } else {
+        f.LabelShowBrowser[m].setBackStyle(0);
+        f.LabelShowBrowser[m].setCaption(QString::number(m + 1));
+        f.LabelBrowser[m].setCaption(QString::number(m + 1));
+        face(f, f.CommandBrowser[m], 5);
+        face(f, f.CommandShowBrowser[m], 5);
+    }
+
+    // 9. The band, and the browser under it.
+    int band = 0;
+    if (s.FullWindowMode) {
+        band = 0;
+        if (s.BarIndex == 1)
+            f.ComboComLocation.setText(address);
+        if (s.FullBarOneRow)
+            s.FullBarOneRow = s.TabCount != 0;
+    } else {
+        s.FullBarOneRow = false;
+        band = s.TabCount > 0 ? 108 : 76;
+    }
+    CurrentBrowserMove(app, band);
+
+    // 10.
+    if (s.LayoutTabLastIndex != s.TabLastIndex)
+        TopBandLayout(app);
+    if (s.PictureLayoutPending)
+        UserPictureLayout(app, s.TabLastIndex);
+
+    // 11, 12.
+    s.LocationChangeMuted = false;
+    f.LabelCurrentBrowser[0].setCaption(label);
+    f.LabelCurrentBrowser[1].setCaption(label);
+    f.LineOne.setX1(f.LabelCurrentBrowser[1].left());
+
+    // 13. Only the current browser is on screen.
+    if (vb::WebBrowser* b = f.WebBrowser.find(m))
+        b->setVisible(s.MainBrowserCurrent);
+    if (s.BookmarkBrowserOpen)
+        if (vb::WebBrowser* b = f.WebBrowser.find(BookmarkBrowserIndex))
+            b->setVisible(s.BookmarkBrowserCurrent);
+    f.ComboLocation.setVisible(!s.TabBrowserCurrent);
+    if (vb::WebBrowser* b = f.BrowserNew.find(s.TabCurrentIndex))
+        b->setVisible(s.TabBrowserCurrent);
+    if (vb::ComboBox* c = f.ComboWebLocation.find(s.TabCurrentIndex))
+        c->setVisible(s.TabBrowserCurrent);
+
+    // 14. Enabled states.
+    f.CommandBookmark[5].setEnabled(goEnabled);
+    f.CommandNavigate[0].setEnabled(homeEnabled);
+    f.CommandComNavigate[0].setEnabled(homeEnabled);
+    f.CommandOne[7].setEnabled(app.opt.MainBrowserLastIndex != 0);
+    f.CommandOne[8].setEnabled(s.BookmarkBrowserOpen);
+    f.FrameBookmark.setHeight(s.BookmarkBrowserCurrent ? 81 : 25);
+    f.CommandOpen[4].setEnabled(!s.BookmarkBrowserOpen && app.lists.BookmarkLastIndex != -1);
+
+    // 15. Tab close buttons.
+    f.LabelWebClose[1].setCaption(closeLabel);
+    f.LabelWebComClose[1].setCaption(closeLabel);
+    f.CommandWebClose[1].setEnabled(s.TabBrowserCurrent);
+    f.CommandWebComClose[1].setEnabled(s.TabBrowserCurrent);
+    f.CommandWebClose[2].setEnabled(s.TabCount != 1);
+    f.CommandWebComClose[2].setEnabled(s.TabCount != 1);
+
+    // 16. The tab strips reach just past the highest tab in use.
+    const int past = f.CommandWebNew[s.TabLastIndex].left() + 360;
+    f.FrameWebClose.setLeft(past);
+    f.FrameWebComClose.setLeft(past);
+    f.FrameWebNew.setWidth(f.FrameWebClose.width() + past);
+    f.FrameWebComNew.setWidth(f.FrameWebNew.width());
+
+    // 17. The full-window bar.
+    if (!s.FullBarOneRow)
+        f.FrameCommon.setHeight(s.TabCount > 0 ? 59 : 29);
+    f.FrameBigMain.setVisible(!s.FullWindowMode);
+    f.FrameCommon.setVisible(s.BarIndex != 0);
+    face(f, f.CommandComTab, f.FrameCommon.height() == 59 ? 3 : 0);
+    f.CommandComTab.setEnabled(s.TabCount != 0);
+
+    // 18..21. Pending refreshes and the page note.
+    p.NoteExists = false;
+    const bool lookup = (s.PageChanged || s.LocationListPending || s.BackForwardPending) && app.lists.ShowNotes;
+    if (s.LocationListPending)
+        LocationListRefresh(app);
+    if (s.BackForwardPending)
+        BackForwardUpdate(app);
+    if (s.ComLocationPending)
+        ComLocationSync(app);
+    if (lookup) {
+        s.PageChanged = false;
+        p.CurrentNoteIndex = NoteFindForPage(app, address);
+        p.NoteExists = p.CurrentNoteIndex != -1;
+        if (p.NoteExists) {
+            f.LabelNote[6].setVisible(false);
+            f.LabelNote[7].setVisible(false);
+            f.TextNote[1].setVisible(false);
+            f.CommandNoteOK.setEnabled(false);
+            f.CommandNoteRemove.setEnabled(true);
+            f.CommandNoteEdit.setEnabled(true);
+            f.LabelNote[1].setVisible(true);
+            f.TextNote[0].setText(address);
+            const QString note = NoteTextGet(app, p.CurrentNoteIndex);
+            f.TextNote[1].setText(note);
+            f.LabelNote[1].setCaption(note);
+        }
+    }
+    p.NoteFrameShown = p.NoteExists;
+    f.CheckNoShowNote.setVisible(p.NoteExists);
+    f.FrameNote.setTop(s.BarIndex == 1 ? f.FrameCommon.height() : s.BrowserTop);
+    f.FrameNote.setVisible(p.NoteExists);
+
+    // 22. The Tab List.
+    f.CommandMenu[5].setEnabled(s.TabLastIndex != 0);
+    f.CommandOne[5].setEnabled(s.TabLastIndex != 0);
+    if (s.TabLastIndex > 0)
+        TabListRefresh(app);
+
+    // 23..26.
+    s.MenuOpenIndex = -1;
+    MenusRestore(app, false);
+    f.ProgressBrow[0].setVisible(false);
+    f.ProgressBrow[1].setVisible(false);
+    s.LayoutTabLastIndex = s.TabLastIndex;
+    if (!app.prog.StartupShowing)
+        f.PictureMain.setFocus();
+}
+
+void LocationListRefresh(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    const bool full = s.FullWindowMode;
+    f.ComboLocation.clear();
+    if (full)
+        f.ComboComLocation.clear();
+    const int k = s.BookmarkBrowserCurrent ? BookmarkBrowserIndex : s.MainBrowserIndex;
+    for (const QString& entry : app.hid.ComboLocation[k].items()) {
+        f.ComboLocation.addItem(entry);
+        if (full)
+            f.ComboComLocation.addItem(entry);
+    }
+    const vb::WebBrowser* b = f.WebBrowser.find(k);
+    const QString address = b ? b->locationURL() : QString();
+    f.ComboLocation.setText(address);
+    if (full)
+        f.ComboComLocation.setText(address);
+    s.LocationListPending = false;
+}
+
+void BackForwardUpdate(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    bool back = false;
+    bool forward = false;
+    if (s.BookmarkBrowserCurrent) {
+        back = s.MainBrowserHasHistory[BookmarkBrowserIndex];
+        forward = s.MainBrowserCanGoForward[BookmarkBrowserIndex];
+    } else if (s.TabBrowserCurrent) {
+        back = s.TabHasHistory[s.TabCurrentIndex];
+        forward = s.TabCanGoForward[s.TabCurrentIndex];
+    } else {
+        back = s.MainBrowserHasHistory[s.MainBrowserIndex];
+        forward = s.MainBrowserCanGoForward[s.MainBrowserIndex];
+    }
+    for (vb::Image* img : {&f.ImageBack, &f.ImageComBack}) {
+        img->setEnabled(back);
+        img->setPicture(f.NavBack[back ? 0 : 2].picture());
+    }
+    for (vb::Image* img : {&f.ImageForward, &f.ImageComForward}) {
+        img->setEnabled(forward);
+        img->setPicture(f.NavForward[forward ? 0 : 2].picture());
+    }
+    s.BackForwardPending = false;
+}
+
+void ComLocationSync(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    f.ComboComLocation.clear();
+    f.ComboComLocation.setListIndex(-1);
+    const vb::ComboBox* source = &f.ComboLocation;
+    if (s.TabBrowserCurrent)
+        if (const vb::ComboBox* c = f.ComboWebLocation.find(s.TabCurrentIndex))
+            source = c;
+    for (const QString& entry : source->items())
+        f.ComboComLocation.addItem(entry);
+    f.ComboComLocation.setText(source->text());
+    s.ComLocationPending = false;
+}
+
+void TabListRefresh(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    int last = s.TabLastIndex;
+    if (last % 2 == 1)
+        ++last;
+    int rows = 0;
+    for (int i = 1; i <= last && i <= MaxTabs; ++i) {
+        if (i % 2 == 1)
+            ++rows;
+        const bool extra = i == last && last > s.TabLastIndex;
+        f.TextWebList[i].setText(extra ? QString() : QString::number(i) + QStringLiteral(". ") + s.TabTitles[i]);
+    }
+    const int height = rows * 16 + 33;
+    const int lowest = s.BookmarkBrowserOpen ? 80 : 32;
+    const int top = std::max(lowest, 108 - (height + 3));
+    f.FrameMenu[5].setTop(top);
+    f.FrameMenu[5].setHeight(height);
+    f.LineWebList.setVisible(s.TabLastIndex != 1);
+    f.LineWebList.setY2((rows + 1) * 240 + 240);
+    s.TabListTop = top;
+}
+
+void LocationListAdd(CorvaneApp& app, const QString& url)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (!url.startsWith(QLatin1String("http")))
+        return;
+    if (!s.BookmarkBrowserCurrent && url == app.opt.MainBrowserHomePages[s.MainBrowserIndex])
+        return;
+    if (s.TabBrowserCurrent) {
+        vb::ComboBox* box = f.ComboWebLocation.find(s.TabCurrentIndex);
+        if (!box || box->items().contains(url))
+            return;
+        box->addItem(url);
+        if (s.BarIndex == 1)
+            f.ComboComLocation.addItem(url);
+        return;
+    }
+    const int k = s.BookmarkBrowserCurrent ? BookmarkBrowserIndex : s.MainBrowserIndex;
+    if (f.ComboLocation.items().contains(url))
+        return;
+    f.ComboLocation.addItem(url);
+    if (s.BarIndex == 1)
+        f.ComboComLocation.addItem(url);
+    HidList& kept = app.hid.ComboLocation[k];
+    kept.AddItem(url);
+    // A kept list holds 20 entries: the first stays, the second goes.
+    if (kept.ListCount() > s.HistoryLastIndex + 1)
+        kept.RemoveItem(1);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void FramesClose(CorvaneApp& app, bool alsoSideFrames)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (s.AboutShown) {
+        s.AboutShown = false;
+        f.TimerMainAbout.setEnabled(false);
+        f.FrameAbout.setVisible(false);
+    }
+    for (vb::Frame* p : {&f.FrameCreate, &f.FrameChoice, &f.FrameName, &f.FrameMail, &f.FrameHome, &f.FrameMark,
+                         &f.FrameRename, &f.FrameActiveBrow, &f.FrameNoBookmark, &f.FrameDoneBookmark,
+                         &f.FrameAlreadyBookmarked})
+        p->setVisible(false);
+    if (!alsoSideFrames)
+        return;
+    f.FrameOne.setVisible(false);
+    face(f, f.CommandZero, 10);
+    f.FrameBrowser.setVisible(false);
+    face(f, f.CommandOne[7], 0);
+    f.FrameRun.setVisible(false);
+    face(f, f.CommandOne[9], 10);
+    face(f, f.CommandRun, 10);
+    f.FrameWebSelectClose.setVisible(false);
+    face(f, f.CommandWebClose[2], 10);
+    face(f, f.CommandWebComClose[2], 10);
+    // A Bookmarks frame that was just opened survives this one close.
+    const int bookmarkFace = s.BookmarkFrameShown ? 3 : 0;
+    face(f, f.CommandOne[8], bookmarkFace);
+    face(f, f.CommandShowBookmark, bookmarkFace);
+    f.FrameBookmark.setVisible(s.BookmarkFrameShown);
+    s.BookmarkFrameShown = false;
+}
+
+void TopBandLayout(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (minimised(f))
+        return;
+    s.LayoutTabLastIndex = s.TabLastIndex;
+    const int band = s.TabLastIndex > 0 ? 108 : (s.FullWindowMode ? 0 : 76);
+    if (band == s.TopBandHeight)
+        return;
+    s.TopBandHeight = band;
+    f.LineNoUse[0].setY2(app.prog.TwipsPerPixelY * band);
+    f.FrameBigMain.setHeight(band);
+    s.PictureLayoutPending = true;
+}
+
+void CurrentBrowserMove(CorvaneApp& app, int top)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (minimised(f))
+        return;
+    s.BrowserTop = top;
+    s.BrowserHeight = s.MainWindowHeight - top - 32;
+    moveToBrowserRect(app, currentBrowser(app));
+}
+
+void UserPictureLayout(CorvaneApp& app, int highestTab)
+{
+    frmMain& f = mainOf(app);
+    app.set.PictureLayoutPending = false;
+    if (highestTab >= 1 && highestTab <= 14) {
+        f.FrameUser.setWidth(2175);
+        f.FrameUser.setHeight(app.prog.TwipsPerPixelY * 108 - 60);
+        f.ImageUser.move((2175 - 1890) / 2, 225, 1890, 1260);
+    } else {
+        f.FrameUser.setWidth(1455);
+        f.FrameUser.setHeight(1095);
+        f.ImageUser.move((1455 - 1260) / 2, 210, 1260, 840);
+    }
+}
+
+namespace {
+
+bool tabPinned(const CorvaneApp& app)
+{
+    const BrowserSet& s = app.set;
+    return !s.FullWindowMode && s.TabListAutoShow && s.TabBrowserCurrent;
+}
+
+bool pagePinned(const CorvaneApp& app, bool tabIsPinned)
+{
+    return !app.set.FullWindowMode && app.opt.ShowPageButtons ? !tabIsPinned : false;
+}
+
+} // namespace
+
+void MenuClose(CorvaneApp& app, int menuIndex)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    FramesClose(app, false);
+    if (f.FrameNote.isVisible())
+        f.FrameNote.setVisible(app.panel.NoteFrameShown);
+    face(f, f.CommandMenu[menuIndex], 0);
+    face(f, f.CommandOne[menuIndex], 0);
+    f.FrameMenu[menuIndex].setVisible(false);
+    s.MenuOpenIndex = -1;
+    const bool tab = tabPinned(app);
+    if (menuIndex != 5) {
+        f.FrameMenu[5].setVisible(tab);
+        if (tab) {
+            s.MenuOpenIndex = 5;
+            face(f, f.CommandMenu[5], 3);
+        }
+    }
+    const bool page = pagePinned(app, tab);
+    if (menuIndex != 0) {
+        f.FrameMenu[0].setVisible(page);
+        if (page) {
+            s.MenuOpenIndex = 0;
+            face(f, f.CommandMenu[0], 3);
+        }
+    }
+    f.PictureMain.setFocus();
+    f.TimerMainFrame.setEnabled(s.SlideActive);
+}
+
+void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (closeFramesFirst)
+        FramesClose(app, false);
+    if (f.FrameNote.isVisible())
+        f.FrameNote.setVisible(app.panel.NoteFrameShown);
+    const bool tab = tabPinned(app);
+    if (tab)
+        f.FrameMenu[5].setTop(std::max(32, 108 - (f.FrameMenu[5].height() + 3)));
+    const bool page = pagePinned(app, tab);
+    int lastShown = -1;
+    for (int i = 0; i <= 5; ++i) {
+        bool show = false;
+        if (i == s.MenuOpenIndex)
+            show = true;
+        else if (s.MenuOpenIndex == -1)
+            show = i == 0 ? page : i == 5 ? tab : false;
+        else
+            show = i == 5 ? f.FrameMenu[5].isVisible() : false;
+        f.FrameMenu[i].setVisible(show);
+        face(f, f.CommandMenu[i], show ? 3 : 0);
+        face(f, f.CommandOne[i], show ? 3 : 0);
+        if (show)
+            lastShown = i;
+    }
+    if (s.MenuOpenIndex == -1 && lastShown != -1)
+        s.MenuOpenIndex = lastShown;
+    if (!app.prog.StartupShowing)
+        f.PictureMain.setFocus();
+    f.TimerMainFrame.setEnabled(s.SlideActive);
+}
+
+void MainWindowLayout(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (minimised(f))
+        return;
+    s.MainWindowWidth = vb::toInt16(double(f.width()) / app.prog.TwipsPerPixelX);
+    s.MainWindowHeight = vb::toInt16(double(f.height()) / app.prog.TwipsPerPixelY);
+    s.BrowserTop = s.FullWindowMode ? 0 : s.TopBandHeight;
+    s.BrowserWidth = s.MainWindowWidth - 8;
+    s.BrowserHeight = s.MainWindowHeight - (s.BrowserTop + 32);
+    for (int i = 0; i <= app.opt.MainBrowserLastIndex; ++i)
+        moveToBrowserRect(app, f.WebBrowser.find(i));
+    if (s.BookmarkBrowserOpen)
+        moveToBrowserRect(app, f.WebBrowser.find(BookmarkBrowserIndex));
+    for (int i = 0; i <= s.TabLastIndex; ++i)
+        if (i == 0 || s.TabSlotUsed[i])
+            moveToBrowserRect(app, f.BrowserNew.find(i));
+    f.FrameBigMain.move(0, 0, s.BrowserWidth, s.BrowserTop);
+    f.FrameExit.setLeft(app.prog.TwipsPerPixelX * f.FrameBigMain.width() - (f.FrameExit.width() + 30));
+    const vb::Frame& limit = app.profile.UserPicturePath.isEmpty() ? f.FrameExit : f.FrameUser;
+    s.AboutBounceMax = vb::toInt16(double(limit.left()) / app.prog.TwipsPerPixelX - f.FrameAbout.width());
+}
+
+void FullWindowSet(CorvaneApp& app, bool fullWindow)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    bool changed = false;
+    bool boxVisible = false;
+    bool tabBoxVisible = false;
+    bool tabListShow = false;
+    bool pageShow = false;
+    if (!fullWindow) {
+        changed = s.FullWindowMode;
+        boxVisible = !s.TabBrowserCurrent;
+        tabBoxVisible = s.TabBrowserCurrent;
+        tabListShow = s.TabCount > 0 ? s.TabListAutoShow : false;
+        pageShow = !tabListShow && s.PageMenuFollowsOption ? app.opt.ShowPageButtons : false;
+        s.BarIndex = 0;
+        s.TopBandHeight = s.TabCount > 0 ? 108 : 76;
+    } else {
+        changed = !s.FullWindowMode;
+        s.BarIndex = 1;
+        s.TopBandHeight = 0;
+    }
+    s.FullWindowMode = fullWindow;
+    s.BrowserTop = s.TopBandHeight;
+    s.BrowserHeight = s.MainWindowHeight - (s.TopBandHeight + 32);
+    if (changed) {
+        moveToBrowserRect(app, currentBrowser(app));
+        if (!fullWindow)
+            TopBandLayout(app);
+    }
+    if (s.BarIndex == 1)
+        ComLocationSync(app);
+    f.FrameCommon.setVisible(s.BarIndex != 0);
+    f.FrameOne.setVisible(false);
+    f.FrameZero.setVisible(s.FullWindowMode);
+    f.FrameBigMain.setVisible(!s.FullWindowMode);
+    f.ComboLocation.setVisible(boxVisible);
+    if (vb::ComboBox* c = f.ComboWebLocation.find(s.TabCurrentIndex))
+        c->setVisible(tabBoxVisible);
+    FramesClose(app, true);
+    s.MenuOpenIndex = -1;
+    MenusRestore(app, true);
+    face(f, f.CommandZero, 10);
+    f.CommandOpen[4].setEnabled(!s.BookmarkBrowserOpen && app.lists.BookmarkLastIndex != -1);
+    face(f, f.CommandMenu[0], pageShow ? 3 : 0);
+    f.FrameMenu[0].setVisible(pageShow);
+    face(f, f.CommandMenu[5], 0);
+    f.FrameMenu[5].setVisible(tabListShow);
+    if (!app.prog.StartupShowing)
+        f.PictureMain.setFocus();
+}
+
+// ---------------------------------------------------------------------------------------
+
+int NoteFindForPage(const CorvaneApp& app, const QString& pageAddress)
+{
+    const QStringList& pages = app.hid.ComboNotePage.items();
+    return static_cast<int>(pages.indexOf(pageAddress));
+}
+
+QString NoteTextGet(const CorvaneApp& app, int noteIndex)
+{
+    return app.hid.ComboNoteThis.List(noteIndex);
+}
+
+} // namespace corvane

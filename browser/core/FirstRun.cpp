@@ -1,0 +1,192 @@
+#include "FirstRun.h"
+
+#include "ActiveFamily.h"
+#include "ActiveNajar.h"
+#include "ActiveVelmora.h"
+#include "BrowserState.h"
+#include "Constants.h"
+#include "ControlMessage.h"
+#include "CorvaneApp.h"
+#include "frmMain.h"
+#include "frmMove.h"
+
+#include "sys/WindowFinder.h"
+#include "web/QtWebEngine.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace corvane {
+
+void ScreenSizeCheck(CorvaneApp& app)
+{
+    const vb::ScreenMetrics screen = app.rt.screen();
+    if (screen.widthTwips < 15000 || screen.heightTwips < 10600) {
+        app.msg.MessageId = QStringLiteral("MessageWrongScreen");
+        StartupMessageShow(app);
+    }
+    app.prog.TwipsPerPixelX = screen.twipsPerPixelX;
+    app.prog.TwipsPerPixelY = screen.twipsPerPixelY;
+}
+
+QString DriveTypeNameGet(CorvaneApp& app, const QString& path)
+{
+    const std::optional<sys::Drive> drive = app.fs.driveOfPath(path);
+    if (!drive) {
+        app.msg.MessageId = QStringLiteral("MessageNeedSriptRuntime");
+        FailureMessageShow(app);
+        return QStringLiteral("NotDetermined");
+    }
+    switch (drive->type) {
+    case sys::DriveType::Unknown:
+        return QStringLiteral("Unknown");
+    case sys::DriveType::Removable:
+        return QStringLiteral("Removable");
+    case sys::DriveType::Fixed:
+        return QStringLiteral("Fixed");
+    case sys::DriveType::Remote:
+        return QStringLiteral("Remote");
+    case sys::DriveType::CDRom:
+        return QStringLiteral("CDRom");
+    case sys::DriveType::RAMDisk:
+        return QStringLiteral("RAMDisk");
+    }
+    return QString();
+}
+
+QString MainWindowTitleMake(const CorvaneApp& app)
+{
+    const QString& nick = app.profile.Nickname;
+    if (nick == QLatin1String("myFriend") || nick.isEmpty())
+        return app.prog.ProgramName;
+    return app.prog.ProgramName + QStringLiteral(" - ") + nick;
+}
+
+bool StartFolderRead(CorvaneApp& app, const QString& currentFolder)
+{
+    ProgramVars& prog = app.prog;
+    prog.OwnFolder = currentFolder;
+    if (!prog.OwnFolder.endsWith(QLatin1Char('/')))
+        prog.OwnFolder += QLatin1Char('/');
+    prog.PickerFolder = prog.OwnFolder;
+    const std::optional<sys::Drive> drive = app.fs.driveOfPath(prog.OwnFolder);
+    if (!drive) {
+        app.msg.MessageId = QStringLiteral("MessageNeedSriptRuntime");
+        FailureMessageShow(app);
+        return false;
+    }
+    // The drive's root is its mount point; its identity in addresses is the mount point too.
+    prog.OwnRoot = drive->path.isEmpty() ? QStringLiteral("/") : drive->path;
+    prog.OwnDriveLetter = drive->mountPoint;
+    return true;
+}
+
+void Main(CorvaneApp& app)
+{
+    ProgramVars& prog = app.prog;
+
+    // 1..3.
+    ScreenSizeCheck(app);
+    prog.StartupShowing = true;
+    prog.ProgramName = QStringLiteral("Corvane");
+    prog.VersionText = QStringLiteral("Version : 1.21");
+    prog.HelpProgramName = QStringLiteral("CorvaneHelp");
+
+    // 4. The chooser's hidden load records the start folder.
+    auto* move = new frmMove(app);
+    app.moveForm = move;
+    move->load();
+
+    // 5. The drive decides the road, or refuses.
+    prog.DriveKind = DriveTypeNameGet(app, prog.OwnRoot);
+    if (prog.DriveKind == QLatin1String("Unknown") || prog.DriveKind == QLatin1String("Remote")) {
+        app.msg.MessageId = QStringLiteral("MessageMediaUnknown");
+        StartupMessageShow(app);
+        app.rt.end();
+    }
+    if (prog.DriveKind == QLatin1String("CDRom")) {
+        app.msg.MessageId = QStringLiteral("MessageMediaCDROM");
+        StartupMessageShow(app);
+        app.rt.end();
+    }
+    prog.OnMedia = prog.DriveKind != QLatin1String("Fixed");
+
+    // 6, 7. The register.
+    if (prog.OnMedia)
+        OnMoveFamilyAct(app);
+    else
+        OnRestFamilyAct(app);
+
+    // 8. The data files' paths.
+    DataFilePathsSet(prog, app.reg.DataBaseFolder);
+
+    // 9. Profile and data folder. A folder that cannot be made (a write-protected stick)
+    // leaves the data in memory: the writers then fail quietly, as for any write failure.
+    app.profile.Nickname = app.store.get(ProfileSection, QStringLiteral("NickName"));
+    if (!prog.OnMedia)
+        app.profile.UserPicturePath = UserPictureLoad(app);
+    if (!FolderExistsCheck(app.reg.DataBaseFolder, prog.ProgramName))
+        (void)FolderCreate(app.reg.DataBaseFolder, prog.ProgramName);
+
+    // 10. Fixed disk: the own register record, then the name prompt for a new user.
+    if (!prog.OnMedia) {
+        OnRestOwnMemberSave(app);
+        if (app.profile.Nickname.isEmpty()) {
+            app.msg.MessageId = QStringLiteral("MessageGetUserName");
+            StartupMessageShow(app);
+        }
+    }
+
+    // 11, 12.
+    SettingsFileLoad(app.velmora());
+    BrowserStateInit(app.set, app.opt, app.lists);
+
+    // 13, 14. The main window (the hidden data form's lists live in the application object).
+    auto* main = new frmMain(app);
+    app.mainForm = main;
+    main->load();
+    main->setCaption(MainWindowTitleMake(app));
+
+    // 15. The lists; main browser 1's kept history fills the location box too.
+    const VelmoraContext c = app.velmora();
+    HistoryFileLoad(c);
+    BookmarkFileLoad(c);
+    NotesFileLoad(c);
+    for (const QString& entry : app.hid.ComboLocation[0].items())
+        main->ComboLocation.addItem(entry);
+
+    // 16..18.
+    main->show();
+    app.set.PopupGuard = true;
+    const int index = app.set.MainBrowserIndex;
+    main->WebBrowser[index].navigate(app.opt.MainBrowserHomePages[index]);
+    prog.StartupShowing = false;
+}
+
+int runProgram(QApplication& qapp)
+{
+    AppConfig config;
+    config.programFolder = QCoreApplication::applicationDirPath();
+    CorvaneApp app(std::move(config));
+
+    vb::QtWebEngineFactory::Config engine;
+    engine.searchPage = searchPage();
+    app.rt.setWebEngine(std::make_unique<vb::QtWebEngineFactory>(engine));
+
+    // Other programs of the family find this one by its application title.
+    sys::WindowBeacon beacon(app.socketFolder);
+    app.rt.onTitleChanged = [&beacon](const QString& title) { beacon.listen(title); };
+    beacon.onActivate = [&app] {
+        if (app.mainForm) {
+            if (app.mainForm->windowState() == vb::Minimized)
+                app.mainForm->setWindowState(vb::Maximized);
+            app.mainForm->zOrder(0);
+        }
+    };
+    app.rt.setTitle(app.prog.ProgramName);
+
+    Main(app);
+    return qapp.exec();
+}
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#pragma once
+// The browser's start-up: screen and drive checks, the register road, the data folder,
+// the profile, the settings, the windows and the first page.
+
+#include <QString>
+
+class QApplication;
+
+namespace corvane {
+
+class CorvaneApp;
+
+// Builds the application object with the real services and engine, runs the start-up and
+// the event loop; returns the exit code.
+int runProgram(QApplication& qapp);
+
+// The start-up procedure.
+void Main(CorvaneApp& app);
+void ScreenSizeCheck(CorvaneApp& app);
+// "Unknown", "Removable", "Fixed", "Remote", "CDRom", "RAMDisk"; "NotDetermined" (after the
+// message that ends the program) when the drive cannot be read.
+QString DriveTypeNameGet(CorvaneApp& app, const QString& path);
+// "Corvane", or "Corvane - " and the nickname.
+QString MainWindowTitleMake(const CorvaneApp& app);
+// Records the start folder and its drive (the chooser's hidden load at start-up). False
+// when the drive cannot be read (after the message that ends the program).
+bool StartFolderRead(CorvaneApp& app, const QString& currentFolder);
+
+} // namespace corvane

@@ -1,0 +1,240 @@
+// The main window's load, dressing, resize and shutdown.
+
+#include "frmMain.h"
+
+#include "ActiveProgram.h"
+#include "ActiveVelmora.h"
+#include "ControlButton.h"
+#include "CorvaneApp.h"
+
+#include "vb/Pictures.h"
+
+namespace corvane {
+
+void frmMain::wireEvents()
+{
+    CommandExit.onClick = [this] { CommandExit_Click(); };
+    wireBrowserEvents();
+    wireNavigationEvents();
+}
+
+void frmMain::Form_Load()
+{
+    BrowserSet& s = m_app.set;
+    const int last = m_app.opt.MainBrowserLastIndex;
+
+    setTop(0);
+    setLeft(0);
+    setWindowState(vb::Maximized);
+
+    s.LoadingBrowserIndex = -1;
+    s.TabLoadingIndex = -1;
+    s.PictureLayoutPending = true;
+
+    // The other main browsers are created now but navigate only when first shown.
+    if (last > 0) {
+        for (int i = 1; i <= last; ++i)
+            WebBrowser.load(i);
+        s.MainBrowserLastLoaded = last;
+    }
+
+    PictureMain.setBorderStyle(0);
+    FrameBigMain.setBorderStyle(0);
+    FrameExit.setBorderStyle(0);
+
+    FrameShowBrowser.setWidth(last * 495 + 840);
+    FrameShowBrowser.setVisible(last != 0);
+
+    ProgressBrow[1].setTop(30);
+    FrameCommon.setHeight(29);
+
+    // The main browsers' box and the tabs' boxes share one place.
+    ComboWebLocation[0].setLeft(ComboLocation.left());
+    const int width = vb::toInt16(double(ComboWebLocation[0].width()) + ComboLocation.width());
+    ComboLocation.setWidth(width);
+    ComboWebLocation[0].setWidth(width);
+    FrameGo.setLeft(width + 60);
+
+    FrameUser.setTop(0);
+    FrameUser.setLeft(10920);
+    FrameCommon.setTop(0);
+    FrameCommon.setLeft(24);
+    FrameOne.setLeft(24);
+    FrameNote.setLeft(24);
+    FrameAbout.setTop(0);
+    FrameSearch.setTop(104);
+
+    SetMainLook();
+    FullWindowSet(m_app, false);
+}
+
+void frmMain::SetMainLook()
+{
+    BrowserSet& s = m_app.set;
+    ProfileVars& profile = m_app.profile;
+    const int tppx = m_app.prog.TwipsPerPixelX;
+    auto face = [this](int i) { return BButton[i].picture(); };
+    auto dress = [&](vb::CommandButton& b, int picture, int down, int disabled) {
+        if (picture >= 0)
+            b.setPicture(face(picture));
+        if (down >= 0)
+            b.setDownPicture(face(down));
+        if (disabled >= 0)
+            b.setDisabledPicture(face(disabled));
+    };
+
+    // 1. The About banner travels up to the picture frame, or to the Exit frame without one.
+    const vb::Frame& limit = profile.UserPicturePath.isEmpty() ? FrameExit : FrameUser;
+    s.AboutBounceMax = vb::toInt16(double(limit.left()) / tppx - FrameAbout.width());
+    s.AboutBounceMin = 176;
+
+    // 2. The Run button exists only when another program of the maker can be run.
+    const bool canRun = m_app.reg.FamilyRunLast != -1;
+    LabelRun.setVisible(canRun);
+    CommandRun.setVisible(canRun);
+    if (canRun)
+        RunBoxLayout(m_app);
+
+    // 3. From a removable drive the settings tools of the machine are out of reach.
+    const bool fixed = !m_app.prog.OnMedia;
+    CommandMenu[2].setEnabled(fixed);
+    CommandTools[1].setEnabled(fixed);
+    CommandTools[2].setEnabled(fixed);
+    CommandTools[3].setEnabled(fixed);
+    CommandChoice[1].setEnabled(fixed);
+    CommandChoice[2].setEnabled(fixed);
+
+    // 4. Busy images show the idle picture.
+    ImageBusy[0].setPicture(ImageShow[BusyFrame].picture());
+    ImageBusy[1].setPicture(ImageShow[BusyFrame].picture());
+
+    // 5. Single buttons.
+    dress(CommandZero, 10, 1, -1);
+    dress(CommandComTab, -1, 1, 2);
+    for (vb::CommandButton* b : {&CommandListHide, &CommandHideBrowser, &CommandNoteHide})
+        dress(*b, 4, 1, -1);
+    dress(CommandExit, 10, 1, -1);
+    dress(CommandShowBookmark, 0, 1, 2);
+    dress(CommandCloseBookmark, 0, 1, -1);
+    dress(CommandRun, 10, 1, 2);
+    dress(CommandFullBrow, 10, 1, 2);
+    for (vb::CommandButton* b : {&CommandRunOK, &CommandMailOK, &CommandNoteRemove, &CommandNoteEdit, &CommandNoteOK,
+                                 &CommandMarkReset, &CommandMarkOK, &CommandRenameOK, &CommandHomeOK, &CommandCreateOK,
+                                 &CommandNameOK})
+        dress(*b, 8, 1, 2);
+    for (vb::CommandButton* b : {&CommandRunCancel, &CommandMailCancel, &CommandNoteCancel, &CommandMarkCancel,
+                                 &CommandRenameCancel, &CommandHomeCancel, &CommandCreateCancel, &CommandNameCancel})
+        dress(*b, 8, 1, -1);
+    dress(CommandGo, 0, 1, 2);
+    dress(CommandComGo, 0, 1, 2);
+    dress(CommandWebClose[0], 10, 1, -1);
+    dress(CommandWebComClose[0], 10, 1, -1);
+    for (int i = 1; i <= 2; ++i) {
+        dress(CommandWebClose[i], 10, 1, 2);
+        dress(CommandWebComClose[i], 10, 1, 2);
+    }
+    dress(CommandWebSelectClose[0], 4, 1, -1);
+    dress(CommandWebSelectClose[1], 8, 1, 2);
+    dress(CommandWebSelectClose[2], 8, 1, 2);
+    dress(CommandWebSelectClose[3], 8, 1, -1);
+    ImageBack.setPicture(NavBack[2].picture());
+    ImageComBack.setPicture(NavBack[2].picture());
+    ImageForward.setPicture(NavForward[2].picture());
+    ImageComForward.setPicture(NavForward[2].picture());
+
+    // 6. Arrays of six.
+    const int last = m_app.opt.MainBrowserLastIndex;
+    for (int i = 0; i <= 5; ++i) {
+        dress(CommandMenu[i], -1, 1, 2);
+        if (i <= 3) {
+            dress(CommandNavigate[i], i == 3 ? 11 : 6, 1, 2);
+            dress(CommandComNavigate[i], i == 3 ? 11 : 6, 1, 2);
+        }
+        const int itemFace = i == 0 ? 4 : 7;
+        for (auto* arr : {&CommandOpen, &CommandView, &CommandTools, &CommandHelp, &CommandPage, &CommandChoice})
+            if (vb::CommandButton* b = arr->find(i))
+                dress(*b, itemFace, 1, 2);
+        dress(CommandBookmark[i], i <= 1 ? 10 : 0, 1, 2);
+        dress(CommandBrowser[i], 5, 1, -1);
+        dress(CommandShowBrowser[i], 5, 1, -1);
+        const bool shown = last > 0 && i <= last;
+        CommandBrowser[i].setVisible(shown);
+        CommandShowBrowser[i].setVisible(shown);
+        LabelBrowser[i].setVisible(shown);
+        LabelShowBrowser[i].setVisible(shown);
+        LabelShowBrowser[i].setBackStyle(i == s.MainBrowserIndex ? 1 : 0);
+    }
+    dress(CommandBookmark[6], 4, 1, -1);
+    // The menu buttons' own face is the closed-menu face of the picture store.
+    for (int i = 0; i <= 5; ++i)
+        CommandMenu[i].setPicture(face(0));
+
+    // 7. Tab buttons.
+    for (int i = 0; i <= 24; ++i) {
+        dress(CommandWebNew[i], 5, 1, 2);
+        dress(CommandWebComNew[i], 5, 1, 2);
+    }
+
+    // 8. The Controls bar.
+    for (int i = 0; i <= 12; ++i)
+        dress(CommandOne[i], i <= 8 ? 0 : i <= 11 ? 10 : 4, 1, 2);
+
+    // 9. The user picture; a file that cannot be loaded leaves no picture and no message.
+    const std::optional<QPixmap> picture = vb::loadPicture(profile.UserPicturePath);
+    if (picture) {
+        ImageUser.setPicture(*picture);
+        ImageBigUser.setPicture(*picture);
+        FrameUser.setCaption(profile.UserPictureCaption);
+        FrameUser.setBorderStyle(profile.UserPicturePath.isEmpty() ? 0 : 1);
+    } else {
+        profile.UserPicturePath.clear();
+        profile.UserPictureCaption.clear();
+        ImageUser.setPicture(QPixmap());
+        ImageBigUser.setPicture(QPixmap());
+        FrameUser.setCaption(QString());
+        FrameUser.setBorderStyle(0);
+    }
+}
+
+void frmMain::Form_Resize()
+{
+    MainWindowLayout(m_app);
+}
+
+void frmMain::CommandExit_Click()
+{
+    m_app.opt.ExitCount += 1;
+    unload();
+}
+
+void frmMain::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    // Closing from the title bar counts as an exit; the Exit button counted already.
+    if (unloadMode == vb::FormControlMenu)
+        m_app.opt.ExitCount += 1;
+    cancel = 0;
+}
+
+void frmMain::Form_Unload(int& cancel)
+{
+    cancel = 0;
+    const VelmoraContext c = m_app.velmora();
+    SettingsFileSave(c);
+    if (m_app.opt.HistoryMask > 0)
+        HistoryFileSave(c);
+    // Written also when the list has become empty, so that its old records cannot return.
+    BookmarkFileSave(c);
+    if (m_app.lists.NotesChanged)
+        NotesFileSave(c);
+
+    // Every other loaded form goes, the most recently loaded first.
+    std::vector<QPointer<vb::Form>> forms = m_app.rt.forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+        if (*it && it->data() != this)
+            (*it)->unload();
+
+    if (!m_app.reg.RunningOther)
+        m_app.rt.end();
+}
+
+} // namespace corvane

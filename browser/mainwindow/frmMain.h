@@ -1,0 +1,295 @@
+#pragma once
+// The browser's main window: the browsers, the normal top band, the full-window bar, the
+// Controls bar, the drop-down menus and their panels, the user picture, the About banner,
+// the timers and the hidden picture stores.
+
+#include "vb/ControlArray.h"
+#include "vb/Controls.h"
+#include "vb/Form.h"
+#include "vb/TextControls.h"
+#include "web/WebBrowser.h"
+
+namespace corvane {
+
+class CorvaneApp;
+
+class frmMain : public vb::Form {
+    Q_OBJECT
+public:
+    explicit frmMain(CorvaneApp& app);
+    ~frmMain() override;
+    CorvaneApp& app() const { return m_app; }
+
+    using Btn = vb::CommandButton;
+    using Lbl = vb::Label;
+    using Img = vb::Image;
+    template <class T> using Arr = vb::ControlArray<T>;
+
+    // --- hidden picture stores ------------------------------------------------------
+    Arr<Img> BButton{*this};
+    Arr<Img> NavBack{*this};
+    Arr<Img> NavForward{*this};
+    Arr<Img> ImageShow{*this};
+    Arr<Lbl> LabelButB{*this};
+
+    // --- browsers ---------------------------------------------------------------------
+    Arr<vb::WebBrowser> WebBrowser{*this};
+    Arr<vb::WebBrowser> BrowserNew{*this};
+    vb::PictureBox PictureMain{*this};
+
+    // --- the normal top band ----------------------------------------------------------
+    vb::Frame FrameBigMain{*this};
+    Arr<vb::Line> LineNoUse{FrameBigMain};
+    Arr<Btn> CommandMenu{FrameBigMain};
+    Arr<Lbl> LabelMenu{FrameBigMain};
+    vb::Frame FrameShowBrowser{FrameBigMain};
+    Arr<Btn> CommandShowBrowser{FrameShowBrowser};
+    Arr<Lbl> LabelShowBrowser{FrameShowBrowser};
+    vb::Frame FrameShowBookmark{FrameBigMain};
+    Btn CommandCloseBookmark{FrameShowBookmark};
+    Lbl LabelCloseBookmark{FrameShowBookmark};
+    Btn CommandShowBookmark{FrameShowBookmark};
+    Lbl LabelShowBookmark{FrameShowBookmark};
+    vb::Frame FrameBigNavigate{FrameBigMain};
+    Img ImageBack{FrameBigNavigate};
+    Img ImageForward{FrameBigNavigate};
+    Arr<Btn> CommandNavigate{FrameBigNavigate};
+    Arr<Lbl> LabelNavigate{FrameBigNavigate};
+    vb::Frame FrameBigLocation{FrameBigMain};
+    Lbl LabelLocation{FrameBigLocation};
+    Arr<Lbl> LabelCurrentBrowser{FrameBigLocation};
+    Arr<vb::ProgressBar> ProgressBrow{FrameBigLocation};
+    Arr<Img> ImageBusy{FrameBigLocation};
+    vb::ComboBox ComboLocation{FrameBigLocation};
+    Arr<vb::ComboBox> ComboWebLocation{FrameBigLocation};
+    vb::Frame FrameGo{FrameBigLocation};
+    Btn CommandGo{FrameGo};
+    Lbl LabelGo{FrameGo};
+    vb::Frame FrameWebNew{FrameBigMain};
+    Arr<Btn> CommandWebNew{FrameWebNew};
+    Arr<Lbl> LabelWebNew{FrameWebNew};
+    vb::Frame FrameWebClose{FrameWebNew};
+    Lbl LabelWebCloseHead{FrameWebClose};
+    Arr<Btn> CommandWebClose{FrameWebClose};
+    Arr<Lbl> LabelWebClose{FrameWebClose};
+    vb::Frame FrameUser{FrameBigMain};
+    Img ImageUser{FrameUser};
+    vb::Frame FrameExit{FrameBigMain};
+    Btn CommandRun{FrameExit};
+    Lbl LabelRun{FrameExit};
+    Btn CommandFullBrow{FrameExit};
+    Lbl LabelFullBrow{FrameExit};
+    Btn CommandExit{FrameExit};
+    Lbl LabelExit{FrameExit};
+    vb::Frame FrameSearch{*this};
+
+    // --- the full-window bar ----------------------------------------------------------
+    vb::Frame FrameCommon{*this};
+    Img ImageComBack{FrameCommon};
+    Img ImageComForward{FrameCommon};
+    Arr<Btn> CommandComNavigate{FrameCommon};
+    vb::ComboBox ComboComLocation{FrameCommon};
+    Btn CommandComGo{FrameCommon};
+    Btn CommandComTab{FrameCommon};
+    Btn CommandComHide{FrameCommon};
+    vb::Frame FrameWebComNew{FrameCommon};
+    Arr<Btn> CommandWebComNew{FrameWebComNew};
+    Arr<Lbl> LabelWebComNew{FrameWebComNew};
+    vb::Frame FrameWebComClose{FrameWebComNew};
+    Arr<Btn> CommandWebComClose{FrameWebComClose};
+    Arr<Lbl> LabelWebComClose{FrameWebComClose};
+
+    // --- the Controls bar and its switch ------------------------------------------------
+    vb::Frame FrameZero{*this};
+    Btn CommandZero{FrameZero};
+    vb::Frame FrameOne{*this};
+    Arr<Btn> CommandOne{FrameOne};
+    Arr<Lbl> LabelOne{FrameOne};
+    Img ImageBigUser{FrameOne};
+    vb::Line LineOne{FrameOne};
+    vb::Frame FrameBrowser{*this};
+    Arr<Btn> CommandBrowser{FrameBrowser};
+    Arr<Lbl> LabelBrowser{FrameBrowser};
+    Btn CommandHideBrowser{FrameBrowser};
+
+    // --- drop-down menus --------------------------------------------------------------
+    Arr<vb::Frame> FrameMenu{*this};
+    // The menu frames are design elements: they exist before the controls inside them.
+    bool m_menuFramesMade = addDesignElements(FrameMenu, 0, 5);
+    Arr<Btn> CommandPage{FrameMenu[0]};
+    Arr<Lbl> LabelPage{FrameMenu[0]};
+    Arr<Btn> CommandOpen{FrameMenu[1]};
+    Arr<Lbl> LabelOpen{FrameMenu[1]};
+    Arr<Btn> CommandView{FrameMenu[2]};
+    Arr<Lbl> LabelView{FrameMenu[2]};
+    Arr<Btn> CommandTools{FrameMenu[3]};
+    Arr<Lbl> LabelTools{FrameMenu[3]};
+    Arr<Btn> CommandHelp{FrameMenu[4]};
+    Arr<Lbl> LabelHelp{FrameMenu[4]};
+    Btn CommandListHide{FrameMenu[5]};
+    Lbl LabelListHide{FrameMenu[5]};
+    vb::CheckBox CheckWebList{FrameMenu[5]};
+    Arr<vb::TextBox> TextWebList{FrameMenu[5]};
+    vb::Line LineWebList{FrameMenu[5]};
+
+    // --- panels -------------------------------------------------------------------------
+    vb::Frame FrameChoice{*this};
+    Arr<Btn> CommandChoice{FrameChoice};
+    Arr<Lbl> LabelChoice{FrameChoice};
+
+    vb::Frame FrameBookmark{*this};
+    vb::ComboBox ComboMarkName{FrameBookmark};
+    vb::ComboBox ComboMarkAddress{FrameBookmark};
+    Arr<Btn> CommandBookmark{FrameBookmark};
+    Arr<Lbl> LabelBookmark{FrameBookmark};
+
+    vb::Frame FrameNote{*this};
+    Arr<vb::TextBox> TextNote{FrameNote};
+    Arr<Lbl> LabelNote{FrameNote};
+    Btn CommandNoteEdit{FrameNote};
+    Btn CommandNoteOK{FrameNote};
+    Btn CommandNoteRemove{FrameNote};
+    Btn CommandNoteCancel{FrameNote};
+    Btn CommandNoteHide{FrameNote};
+    Arr<Lbl> LabelNoteButton{FrameNote};
+    vb::CheckBox CheckNoShowNote{FrameNote};
+
+    vb::Frame FrameMark{*this};
+    Lbl LabelWebMark{FrameMark};
+    vb::TextBox TextWebMark{FrameMark};
+    Lbl LabelWebAddress{FrameMark};
+    vb::TextBox TextWebAddress{FrameMark};
+    Btn CommandMarkOK{FrameMark};
+    Btn CommandMarkCancel{FrameMark};
+    Btn CommandMarkReset{FrameMark};
+    Arr<Lbl> LabelMarkButton{FrameMark};
+
+    vb::Frame FrameRename{*this};
+    Lbl LabelRenameName{FrameRename};
+    vb::TextBox TextRenameName{FrameRename};
+    Lbl LabelMarkAdd{FrameRename};
+    vb::TextBox TextMarkAdd{FrameRename};
+    Lbl LabelRenameLocation{FrameRename};
+    vb::TextBox TextRenameLocation{FrameRename};
+    Btn CommandRenameOK{FrameRename};
+    Btn CommandRenameCancel{FrameRename};
+    Arr<Lbl> LabelRenameButton{FrameRename};
+
+    vb::Frame FrameHome{*this};
+    vb::TextBox TextHome{FrameHome};
+    Arr<Lbl> LabelWebHome{FrameHome};
+    Arr<vb::OptionButton> OptionHome{FrameHome};
+    Lbl LabelHeadHomeAlready{FrameHome};
+    Lbl LabelBrowHomeAlready{FrameHome};
+    Btn CommandHomeOK{FrameHome};
+    Btn CommandHomeCancel{FrameHome};
+    Arr<Lbl> LabelHomeButton{FrameHome};
+
+    vb::Frame FrameCreate{*this};
+    vb::TextBox TextCreate{FrameCreate};
+    Btn CommandCreateOK{FrameCreate};
+    Btn CommandCreateCancel{FrameCreate};
+    Arr<Lbl> LabelCreateButton{FrameCreate};
+
+    vb::Frame FrameName{*this};
+    Arr<Lbl> LabelName{FrameName};
+    Arr<vb::TextBox> TextName{FrameName};
+    Btn CommandNameOK{FrameName};
+    Btn CommandNameCancel{FrameName};
+    Arr<Lbl> LabelNameButton{FrameName};
+
+    vb::Frame FrameMail{*this};
+    Arr<Lbl> LabelMail{FrameMail};
+    Arr<vb::TextBox> TextMail{FrameMail};
+    Btn CommandMailOK{FrameMail};
+    Btn CommandMailCancel{FrameMail};
+    Arr<Lbl> LabelMailButton{FrameMail};
+
+    vb::Frame FrameRun{*this};
+    Arr<vb::OptionButton> OptionRun{FrameRun};
+    vb::Line LineRun{FrameRun};
+    vb::Frame FrameButRun{FrameRun};
+    Btn CommandRunOK{FrameButRun};
+    Btn CommandRunCancel{FrameButRun};
+    Arr<Lbl> LabelRunButton{FrameButRun};
+
+    vb::Frame FrameWebSelectClose{*this};
+    Arr<vb::CheckBox> CheckSelectWebTab{FrameWebSelectClose};
+    vb::Frame FrameButWebSelect{FrameWebSelectClose};
+    Arr<Btn> CommandWebSelectClose{FrameButWebSelect};
+    Arr<Lbl> LabelWebSelectClose{FrameButWebSelect};
+
+    // --- notices and the About banner ------------------------------------------------
+    vb::Frame FrameActiveBrow{*this};
+    Lbl LabelHideActiveBrow{FrameActiveBrow};
+    vb::Frame FrameNoBookmark{*this};
+    Lbl LabelNoBookmark{FrameNoBookmark};
+    vb::Frame FrameDoneBookmark{*this};
+    Lbl LabelDoneBookmark{FrameDoneBookmark};
+    vb::Frame FrameAlreadyBookmarked{*this};
+    Lbl LabelHideAlredyMarked{FrameAlreadyBookmarked};
+    vb::Frame FrameAbout{*this};
+    Img ImageAbout{FrameAbout};
+    Arr<Lbl> LabelAbout{FrameAbout};
+    Arr<Img> ImageAboutBadge{FrameAbout};
+
+    // --- timers -------------------------------------------------------------------------
+    vb::Timer TimerMainFrame;
+    vb::Timer TimerMainAbout;
+    vb::Timer TimerMainBrow;
+
+    // Form-level variables.
+    int BusyFrame = 0;
+
+    // --- events -------------------------------------------------------------------------
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
+    void CommandExit_Click();
+
+    // Window dressing, run once by Form_Load.
+    void SetMainLook();
+
+    // Browser events of both arrays (isTab: the BrowserNew array).
+    void Browser_BeforeNavigate2(bool isTab, int index);
+    void Browser_DownloadBegin(bool isTab, int index);
+    void Browser_DownloadComplete(bool isTab, int index);
+    void Browser_ProgressChange(bool isTab, int index, qint32 progress, qint32 progressMax);
+    void Browser_NavigateComplete2(bool isTab, int index);
+    void Browser_NavigateError(bool isTab, int index, bool& cancel);
+    void Browser_NewWindow2(bool isTab, int index, vb::WebBrowser*& ppDisp, bool& cancel);
+    void TimerMainBrow_Timer();
+
+    // Navigation.
+    void BrowserGoBack();
+    void BrowserGoForward();
+    void BrowserGoLocation();
+    void BrowserNavigateCommand(int index);
+    void Location_Change(vb::ComboBox& box, int tab);
+    void Location_Enter(vb::ComboBox& box, int tab);
+    // The browser on screen, and a tab's page address ("" when the tab holds no browser).
+    vb::WebBrowser* currentBrowser() const;
+    QString tabAddress(int tab) const;
+
+private:
+    template <class T>
+    static bool addDesignElements(vb::ControlArray<T>& a, int first, int last)
+    {
+        for (int i = first; i <= last; ++i)
+            a.add(i);
+        return true;
+    }
+    void design();
+    void designMenus();
+    void designPanels();
+    void designPictures();
+    void wireEvents();
+    void wireBrowserEvents();
+    void wireNavigationEvents();
+    void showTooManyTabs();
+
+    CorvaneApp& m_app;
+};
+
+} // namespace corvane

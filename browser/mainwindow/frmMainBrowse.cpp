@@ -1,0 +1,470 @@
+// The main window's browser events (both arrays) and its navigation controls.
+
+#include "frmMain.h"
+
+#include "AddressRules.h"
+#include "ControlButton.h"
+#include "ControlMessage.h"
+#include "CorvaneApp.h"
+
+namespace corvane {
+
+void frmMain::wireBrowserEvents()
+{
+    for (bool isTab : {false, true}) {
+        auto& arr = isTab ? BrowserNew : WebBrowser;
+        arr.onBeforeNavigate2 = [this, isTab](int i) { Browser_BeforeNavigate2(isTab, i); };
+        arr.onDownloadBegin = [this, isTab](int i) { Browser_DownloadBegin(isTab, i); };
+        arr.onDownloadComplete = [this, isTab](int i) { Browser_DownloadComplete(isTab, i); };
+        arr.onProgressChange = [this, isTab](int i, qint32 p, qint32 m) { Browser_ProgressChange(isTab, i, p, m); };
+        arr.onNavigateComplete2 = [this, isTab](int i) { Browser_NavigateComplete2(isTab, i); };
+        arr.onNavigateError = [this, isTab](int i, bool& cancel) { Browser_NavigateError(isTab, i, cancel); };
+        arr.onNewWindow2 = [this, isTab](int i, vb::WebBrowser*& pp, bool& cancel) { Browser_NewWindow2(isTab, i, pp, cancel); };
+    }
+    TimerMainBrow.onTimer = [this] { TimerMainBrow_Timer(); };
+}
+
+vb::WebBrowser* frmMain::currentBrowser() const
+{
+    const BrowserSet& s = m_app.set;
+    if (s.TabBrowserCurrent)
+        return BrowserNew.find(s.TabCurrentIndex);
+    if (s.BookmarkBrowserCurrent)
+        return WebBrowser.find(BookmarkBrowserIndex);
+    return WebBrowser.find(s.MainBrowserIndex);
+}
+
+QString frmMain::tabAddress(int tab) const
+{
+    const vb::WebBrowser* b = BrowserNew.find(tab);
+    return b ? b->locationURL() : QString();
+}
+
+// ---------------------------------------------------------------------------------------
+// Browser events
+
+void frmMain::Browser_BeforeNavigate2(bool, int)
+{
+    BrowserSet& s = m_app.set;
+    s.PopupGuard = true;
+    vb::ProgressBar& bar = ProgressBrow[s.BarIndex];
+    bar.setValue(0);
+    bar.refresh();
+    bar.setVisible(true);
+}
+
+void frmMain::Browser_DownloadBegin(bool isTab, int index)
+{
+    BrowserSet& s = m_app.set;
+    if (isTab && s.TabCurrentIndex == 0)
+        return;
+    const vb::WebBrowser* b = isTab ? BrowserNew.find(index) : WebBrowser.find(index);
+    // Only the browser on screen drives Stop and the busy animation.
+    if (!b || !b->isVisible())
+        return;
+    CommandNavigate[3].setEnabled(true);
+    CommandComNavigate[3].setEnabled(true);
+    if (isTab)
+        s.TabLoadingIndex = index;
+    else
+        s.LoadingBrowserIndex = index;
+    BusyFrame = 5;
+    TimerMainBrow.setEnabled(true);
+}
+
+void frmMain::TimerMainBrow_Timer()
+{
+    BusyFrame = BusyFrame == 5 ? 3 : BusyFrame + 1;
+    ImageBusy[m_app.set.BarIndex].setPicture(ImageShow[BusyFrame].picture());
+}
+
+void frmMain::Browser_DownloadComplete(bool isTab, int index)
+{
+    BrowserSet& s = m_app.set;
+    if (!isTab) {
+        if (index != s.LoadingBrowserIndex)
+            return;
+        CommandNavigate[3].setEnabled(false);
+        s.LoadingBrowserIndex = -1;
+    } else {
+        if (index == 0 || index != s.TabLoadingIndex)
+            return;
+        s.TabLoadingIndex = -1;
+    }
+    TimerMainBrow.setEnabled(false);
+    BusyFrame = 0;
+    ImageBusy[s.BarIndex].setPicture(ImageShow[0].picture());
+}
+
+void frmMain::Browser_ProgressChange(bool, int, qint32 progress, qint32 progressMax)
+{
+    int percent = 0;
+    if (progressMax > 0 && progress > 0 && progress < progressMax)
+        percent = vb::toInt16(double(qint64(progress) * 100) / double(progressMax));
+    vb::ProgressBar& bar = ProgressBrow[m_app.set.BarIndex];
+    bar.setVisible(percent != 0);
+    bar.setValue(percent);
+    bar.refresh();
+}
+
+void frmMain::Browser_NavigateComplete2(bool isTab, int index)
+{
+    BrowserSet& s = m_app.set;
+    if (isTab) {
+        if (index >= 0 && index <= MaxTabs)
+            s.TabHasHistory[index] = true;
+    } else if (index >= 0 && index <= BookmarkBrowserIndex) {
+        s.MainBrowserHasHistory[index] = true;
+    }
+    for (vb::Image* img : {&ImageBack, &ImageComBack}) {
+        img->setEnabled(true);
+        img->setPicture(NavBack[0].picture());
+    }
+    s.PopupGuard = false;
+    s.PageChanged = true;
+    CurrentBrowserShow(m_app);
+}
+
+void frmMain::Browser_NavigateError(bool, int, bool& cancel)
+{
+    cancel = true;
+    // The navigation ends without a page: new windows are allowed again.
+    m_app.set.PopupGuard = false;
+}
+
+void frmMain::showTooManyTabs()
+{
+    m_app.msg.MessageId = QStringLiteral("MessageTooManyTab");
+    MessageShow(m_app);
+}
+
+void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool& cancel)
+{
+    BrowserSet& s = m_app.set;
+    // A page that is still loading (or any browser of this window) gets no window.
+    if (s.PopupGuard) {
+        cancel = true;
+        return;
+    }
+    // The separate-window branch comes with the secondary window; until then a page's new
+    // window always becomes a tab.
+    if (s.TabCount >= MaxTabs) {
+        cancel = true;
+        showTooManyTabs();
+        return;
+    }
+
+    // Everything this handler changes is kept, so that a failure half-way can undo it.
+    const BrowserSet before = s;
+    try {
+        s.PopupGuard = true;
+        // The browser to return to is the one on screen, whoever raised the request: a
+        // hidden main browser's timed pop-up must not leave two browsers marked current.
+        if (s.TabBrowserCurrent) {
+            s.ReturnIsTab = true;
+            s.ReturnIsMain = false;
+            s.BrowserReturnIndex = s.TabCurrentIndex;
+        } else {
+            s.ReturnIsMain = true;
+            s.ReturnIsTab = false;
+            s.BrowserReturnIndex = s.BookmarkBrowserCurrent ? BookmarkBrowserIndex : s.MainBrowserIndex;
+        }
+        s.MainBrowserCurrent = false;
+        s.BookmarkBrowserCurrent = false;
+        (void)isTab;
+
+        int slot = -1;
+        for (int i = 1; i <= s.TabLastIndex; ++i)
+            if (!s.TabSlotUsed[i]) {
+                slot = i;
+                break;
+            }
+        if (slot == -1) {
+            s.TabLastIndex += 1;
+            slot = s.TabLastIndex;
+        }
+        s.TabCurrentIndex = slot;
+        s.TabCount += 1;
+
+        ComboWebLocation.load(slot);
+        CommandWebNew[slot].setEnabled(true);
+        CommandWebComNew[slot].setEnabled(true);
+        s.TabBrowserCurrent = true;
+        s.TabSlotUsed[slot] = true;
+        s.ComLocationPending = s.FullWindowMode;
+        vb::WebBrowser& browser = BrowserNew.load(slot);
+        browser.setRegisterAsBrowser(true);
+        ppDisp = browser.object();
+    } catch (const std::exception&) {
+        // Undo: no later display may touch a browser that was never loaded.
+        const int slot = s.TabCurrentIndex;
+        if (slot > 0 && !before.TabSlotUsed[slot]) {
+            if (BrowserNew.exists(slot))
+                BrowserNew.unload(slot);
+            if (ComboWebLocation.exists(slot))
+                ComboWebLocation.unload(slot);
+            CommandWebNew[slot].setEnabled(false);
+            CommandWebComNew[slot].setEnabled(false);
+        }
+        s = before;
+        ppDisp = nullptr;
+        cancel = true;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Navigation
+
+void frmMain::wireNavigationEvents()
+{
+    ImageBack.onClick = [this] { BrowserGoBack(); };
+    ImageComBack.onClick = [this] { BrowserGoBack(); };
+    ImageForward.onClick = [this] { BrowserGoForward(); };
+    ImageComForward.onClick = [this] { BrowserGoForward(); };
+    CommandGo.onClick = [this] { BrowserGoLocation(); };
+    CommandComGo.onClick = [this] { BrowserGoLocation(); };
+    CommandNavigate.onClick = [this](int i) { BrowserNavigateCommand(i); };
+    CommandComNavigate.onClick = [this](int i) { BrowserNavigateCommand(i); };
+
+    // The pressed look of Back and Forward.
+    for (vb::Image* back : {&ImageBack, &ImageComBack}) {
+        back->onMouseDown = [this, back](int, int, int, int) {
+            back->setLeft(60);
+            back->setPicture(NavBack[1].picture());
+        };
+        back->onMouseUp = [this, back](int, int, int, int) {
+            back->setLeft(120);
+            back->setPicture(NavBack[0].picture());
+        };
+    }
+    for (vb::Image* forward : {&ImageForward, &ImageComForward}) {
+        forward->onMouseDown = [this, forward](int, int, int, int) { forward->setPicture(NavForward[1].picture()); };
+        forward->onMouseUp = [this, forward](int, int, int, int) { forward->setPicture(NavForward[0].picture()); };
+    }
+
+    ComboLocation.onChange = [this] { Location_Change(ComboLocation, -1); };
+    ComboComLocation.onChange = [this] { Location_Change(ComboComLocation, -1); };
+    ComboWebLocation.onChange = [this](int i) { Location_Change(ComboWebLocation[i], i); };
+    ComboLocation.onClick = [this] { Location_Enter(ComboLocation, -1); };
+    ComboComLocation.onClick = [this] { Location_Enter(ComboComLocation, -1); };
+    ComboWebLocation.onClick = [this](int i) { Location_Enter(ComboWebLocation[i], i); };
+    ComboLocation.onKeyPress = [this](int& key) {
+        if (key == 13)
+            Location_Enter(ComboLocation, -1);
+    };
+    ComboComLocation.onKeyPress = [this](int& key) {
+        if (key == 13)
+            Location_Enter(ComboComLocation, -1);
+    };
+    ComboWebLocation.onKeyPress = [this](int i, int& key) {
+        if (key == 13)
+            Location_Enter(ComboWebLocation[i], i);
+    };
+    // An address can be dragged out of the boxes as text.
+    ComboLocation.setDragEnabled(true);
+    ComboWebLocation[0].setDragEnabled(true);
+}
+
+void frmMain::BrowserGoBack()
+{
+    BrowserSet& s = m_app.set;
+    s.PopupGuard = true;
+    bool homeEnabled = false;
+    try {
+        if (s.MainBrowserCurrent) {
+            vb::WebBrowser& b = WebBrowser[s.MainBrowserIndex];
+            b.goBack();
+            s.MainBrowserCanGoForward[s.MainBrowserIndex] = true;
+            homeEnabled = m_app.opt.MainBrowserHomePages[s.MainBrowserIndex] != b.locationURL();
+        } else if (s.TabBrowserCurrent) {
+            BrowserNew[s.TabCurrentIndex].goBack();
+            s.TabCanGoForward[s.TabCurrentIndex] = true;
+        } else {
+            WebBrowser[BookmarkBrowserIndex].goBack();
+            s.MainBrowserCanGoForward[BookmarkBrowserIndex] = true;
+        }
+        for (vb::Image* img : {&ImageForward, &ImageComForward}) {
+            img->setEnabled(true);
+            img->setPicture(NavForward[0].picture());
+        }
+        CommandNavigate[0].setEnabled(homeEnabled);
+        CommandComNavigate[0].setEnabled(homeEnabled);
+        PictureMain.setFocus();
+    } catch (const vb::Error&) {
+        for (vb::Image* img : {&ImageBack, &ImageComBack}) {
+            img->setEnabled(false);
+            img->setPicture(NavBack[2].picture());
+        }
+        if (s.MainBrowserCurrent)
+            s.MainBrowserHasHistory[s.MainBrowserIndex] = false;
+        else if (s.TabBrowserCurrent)
+            s.TabHasHistory[s.TabCurrentIndex] = false;
+        else
+            s.MainBrowserHasHistory[BookmarkBrowserIndex] = false;
+        // Nothing navigates: new windows are allowed again.
+        s.PopupGuard = false;
+        PictureMain.setFocus();
+    }
+}
+
+void frmMain::BrowserGoForward()
+{
+    BrowserSet& s = m_app.set;
+    s.PopupGuard = true;
+    bool homeEnabled = false;
+    try {
+        if (s.MainBrowserCurrent) {
+            vb::WebBrowser& b = WebBrowser[s.MainBrowserIndex];
+            b.goForward();
+            s.MainBrowserHasHistory[s.MainBrowserIndex] = true;
+            homeEnabled = m_app.opt.MainBrowserHomePages[s.MainBrowserIndex] != b.locationURL();
+        } else if (s.TabBrowserCurrent) {
+            BrowserNew[s.TabCurrentIndex].goForward();
+            s.TabHasHistory[s.TabCurrentIndex] = true;
+        } else {
+            WebBrowser[BookmarkBrowserIndex].goForward();
+            s.MainBrowserHasHistory[BookmarkBrowserIndex] = true;
+        }
+        for (vb::Image* img : {&ImageBack, &ImageComBack}) {
+            img->setEnabled(true);
+            img->setPicture(NavBack[0].picture());
+        }
+        CommandNavigate[0].setEnabled(homeEnabled);
+        CommandComNavigate[0].setEnabled(homeEnabled);
+        PictureMain.setFocus();
+    } catch (const vb::Error&) {
+        for (vb::Image* img : {&ImageForward, &ImageComForward}) {
+            img->setEnabled(false);
+            img->setPicture(NavForward[2].picture());
+        }
+        if (s.MainBrowserCurrent)
+            s.MainBrowserCanGoForward[s.MainBrowserIndex] = false;
+        else if (s.TabBrowserCurrent)
+            s.TabCanGoForward[s.TabCurrentIndex] = false;
+        else
+            s.MainBrowserCanGoForward[BookmarkBrowserIndex] = false;
+        s.PopupGuard = false;
+        PictureMain.setFocus();
+    }
+}
+
+void frmMain::BrowserGoLocation()
+{
+    BrowserSet& s = m_app.set;
+    QString text;
+    if (s.BarIndex == 1)
+        text = ComboComLocation.text();
+    else if (s.TabBrowserCurrent && ComboWebLocation.exists(s.TabCurrentIndex))
+        text = ComboWebLocation[s.TabCurrentIndex].text();
+    else
+        text = ComboLocation.text();
+    vb::WebBrowser* current = currentBrowser();
+    if (!current)
+        return;
+    const QString address = TypedAddressNormalize(text);
+    if (address == current->locationURL())
+        return;
+    s.PopupGuard = true;
+    try {
+        current->navigate(address);
+    } catch (const vb::Error&) {
+    }
+}
+
+void frmMain::BrowserNavigateCommand(int index)
+{
+    BrowserSet& s = m_app.set;
+    vb::WebBrowser* current = currentBrowser();
+    try {
+        switch (index) {
+        case 0:
+            s.PopupGuard = true;
+            if (s.MainBrowserCurrent && current)
+                current->navigate(m_app.opt.MainBrowserHomePages[s.MainBrowserIndex]);
+            break;
+        case 1:
+            s.PopupGuard = true;
+            if (current)
+                current->goSearch();
+            break;
+        case 2:
+            s.PopupGuard = true;
+            if (current)
+                current->refresh();
+            break;
+        case 3:
+            if (current)
+                current->stop();
+            TimerMainBrow.setEnabled(false);
+            BusyFrame = 0;
+            ImageBusy[s.BarIndex].setPicture(ImageShow[0].picture());
+            // A stopped navigation never completes: new windows are allowed again.
+            s.PopupGuard = false;
+            PictureMain.setFocus();
+            break;
+        default:
+            break;
+        }
+    } catch (const vb::Error&) {
+    }
+}
+
+void frmMain::Location_Change(vb::ComboBox& box, int tab)
+{
+    BrowserSet& s = m_app.set;
+    CommandGo.setEnabled(false);
+    CommandComGo.setEnabled(false);
+    const QString text = box.text();
+    if (text.isEmpty() || s.LocationChangeMuted)
+        return;
+    if (tab >= 0) {
+        const QString address = tabAddress(tab);
+        if (text == address)
+            return;
+        const QString normal = TypedAddressNormalize(text);
+        if (!normal.isEmpty() && normal != address) {
+            CommandGo.setEnabled(true);
+            CommandComGo.setEnabled(true);
+        }
+        return;
+    }
+    QString address;
+    if (&box == &ComboLocation) {
+        // The normal bar's box belongs to the main and bookmark browsers only.
+        if (!s.TabBrowserCurrent)
+            if (const vb::WebBrowser* b = currentBrowser())
+                address = b->locationURL();
+    } else if (const vb::WebBrowser* b = currentBrowser()) {
+        address = b->locationURL();
+    }
+    if (text != address) {
+        CommandGo.setEnabled(true);
+        CommandComGo.setEnabled(true);
+    }
+}
+
+void frmMain::Location_Enter(vb::ComboBox& box, int tab)
+{
+    BrowserSet& s = m_app.set;
+    const QString text = box.text();
+    if (text.isEmpty())
+        return;
+    QString address;
+    if (tab >= 0) {
+        address = tabAddress(tab);
+        if (text != address)
+            CommandGo.setValue(true);
+        return;
+    }
+    if (&box == &ComboLocation) {
+        const int k = s.BookmarkBrowserCurrent ? BookmarkBrowserIndex : s.MainBrowserIndex;
+        if (const vb::WebBrowser* b = WebBrowser.find(k))
+            address = b->locationURL();
+    } else if (const vb::WebBrowser* b = currentBrowser()) {
+        address = b->locationURL();
+    }
+    if (text != address)
+        BrowserGoLocation();
+}
+
+} // namespace corvane
