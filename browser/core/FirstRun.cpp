@@ -15,6 +15,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -163,6 +168,19 @@ void Main(CorvaneApp& app)
     prog.StartupShowing = false;
 }
 
+namespace {
+
+// A signal handler can reach nothing but a global: the write end of this pipe.
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
 int runProgram(QApplication& qapp)
 {
     AppConfig config;
@@ -184,6 +202,28 @@ int runProgram(QApplication& qapp)
         }
     };
     app.rt.setTitle(app.prog.ProgramName);
+
+    // A session that ends (or a plain kill) closes the window as the system would, so
+    // that the options and lists are saved: nothing the user saved is lost.
+    std::unique_ptr<QSocketNotifier> terminate;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
+        terminate = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(terminate.get(), &QSocketNotifier::activated, &app.rt, [&app] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &byte, 1);
+            if (app.mainForm && app.mainForm->isLoaded())
+                app.mainForm->unload(vb::AppWindows);
+            else
+                app.rt.end();
+        });
+        struct sigaction sa = {};
+        sa.sa_handler = onTerminate;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART;
+        ::sigaction(SIGTERM, &sa, nullptr);
+        ::sigaction(SIGHUP, &sa, nullptr);
+        ::sigaction(SIGINT, &sa, nullptr);
+    }
 
     Main(app);
     return qapp.exec();

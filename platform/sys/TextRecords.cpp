@@ -201,7 +201,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& data)
     QSaveFile f(path);
     // No direct-write fallback: a file we cannot replace whole stays as it was.
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered save file flushes only at commit, and a flush that stops
+    // part-way there (a full drive) goes unreported, so a cut-short file would replace
+    // the old one. Written directly, a short write is seen here.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (f.write(data) != data.size()) {
         f.cancelWriting();

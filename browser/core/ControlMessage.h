@@ -1,0 +1,41 @@
+#pragma once
+// The message catalogues and the message dialog's follow-ups. A caller puts a message id
+// into MessageId and calls a catalogue; the catalogue fills head, text, buttons and input
+// kind and shows frmMessage modally. A message asked for while another is shown, or from
+// inside a web-engine callback, waits and is shown after it.
+
+#include <QString>
+#include <deque>
+
+namespace corvane {
+
+class CorvaneApp;
+
+enum class Catalogue { Startup, Failure, Running, ErrorReport };
+
+struct MessageQueue {
+    struct Pending {
+        Catalogue catalogue;
+        QString id;
+    };
+    bool showing = false;
+    Catalogue shownCatalogue = Catalogue::Running;
+    QString shownId;
+    std::deque<Pending> pending;
+    bool drainPosted = false;
+};
+
+QString DefaultMessageHead(const CorvaneApp& app);
+// "Bug-" & ProgramName & "-" & the procedure's name.
+QString ErrorIdMake(const CorvaneApp& app, const QString& procedure);
+
+void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& buttons, QString& input);
+void StartupMessageShow(CorvaneApp& app);
+void FailureMessageShow(CorvaneApp& app);
+void MessageShow(CorvaneApp& app);
+void ErrorReportShow(CorvaneApp& app);
+
+void MessageOKDone(CorvaneApp& app, bool& endsProgram);
+void MessageCancelDone(CorvaneApp& app);
+
+} // namespace corvane

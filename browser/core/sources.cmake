@@ -1,0 +1,12 @@
+set(CORVANE_CORE_SOURCES
+  core/Constants.h
+  core/CorvaneApp.h core/CorvaneApp.cpp
+  core/ControlMessage.h core/ControlMessage.cpp
+  core/frmMessage.h core/frmMessage.cpp
+  core/ActiveNajar.h core/ActiveNajar.cpp
+  core/FirstRun.h core/FirstRun.cpp
+  core/ActiveFamily.h core/ActiveFamily.cpp
+  core/ControlButton.h core/ControlButton.cpp
+  core/ActiveProgram.h core/ActiveProgram.cpp
+)
+list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

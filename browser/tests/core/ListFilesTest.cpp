@@ -1,0 +1,281 @@
+#include "VelmoraFixture.h"
+
+#include "sys/TextRecords.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+using namespace corvane;
+using corvanetest::FileSizeLimit;
+using corvanetest::VelmoraFixture;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+QList<QStringList> recordsOf(const QByteArray& data, int width)
+{
+    sys::RecordReader r(data);
+    QList<QStringList> out;
+    while (!r.atEnd()) {
+        QStringList rec;
+        for (int i = 0; i < width; ++i) {
+            QString s;
+            if (!r.readString(s))
+                return out;
+            rec << s;
+        }
+        out << rec;
+    }
+    return out;
+}
+
+QByteArray settingsWithCounts(int bookmarkLast, int notesLast)
+{
+    return QByteArray::number(0) + "\r\n0\r\n" + QByteArray::number(bookmarkLast) + "\r\n0\r\n0\r\n" +
+           QByteArray::number(notesLast) + "\r\n0\r\n0\r\n0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+}
+
+const QByteArray kThreeMarks = "\"One\",\"http://1/\"\r\n\"Two\",\"http://2/\"\r\n\"Three\",\"http://3/\"\r\n";
+
+} // namespace
+
+class ListFiles : public VelmoraFixture {
+protected:
+    void addMark(const QString& name, const QString& address)
+    {
+        hid.ComboMarkName.AddItem(name);
+        hid.ComboMarkAddress.AddItem(address);
+        lists.BookmarkLastIndex = hid.ComboMarkName.ListCount() - 1;
+    }
+    void addNote(const QString& page, const QString& text)
+    {
+        hid.ComboNotePage.AddItem(page);
+        hid.ComboNoteThis.AddItem(text);
+        lists.NotesLastIndex = hid.ComboNotePage.ListCount() - 1;
+        lists.NotesChanged = true;
+    }
+    void saveAll()
+    {
+        ASSERT_TRUE(SettingsFileSave(ctx()));
+        ASSERT_TRUE(HistoryFileSave(ctx()));
+        ASSERT_TRUE(BookmarkFileSave(ctx()));
+        ASSERT_TRUE(NotesFileSave(ctx()));
+    }
+};
+
+TEST_F(ListFiles, FirstStartHasEmptyListsAndWritesNoListFile)
+{
+    startUp();
+    EXPECT_EQ(lists.BookmarkLastIndex, -1);
+    EXPECT_EQ(lists.NotesLastIndex, -1);
+    EXPECT_EQ(hid.ComboMarkName.ListCount(), 0);
+    saveAll();
+    EXPECT_FALSE(QFile::exists(prog.BookmarkFilePath));
+    EXPECT_FALSE(QFile::exists(prog.NotesFilePath));
+    EXPECT_FALSE(QFile::exists(prog.HistoryFilePath));
+}
+
+TEST_F(ListFiles, BookmarkNameWithQuoteAndCommaComesBackWhole)
+{
+    startUp();
+    addMark(u"My \"best\", page"_s, u"http://x/?a=\"1\",b"_s);
+    addMark(u"Plain"_s, u"http://y/"_s);
+    saveAll();
+    EXPECT_EQ(readFile(prog.BookmarkFilePath),
+              "\"My 'best', page\",\"http://x/?a=%221%22,b\"\r\n\"Plain\",\"http://y/\"\r\n");
+    startUp();
+    ASSERT_EQ(lists.BookmarkLastIndex, 1);
+    EXPECT_EQ(hid.ComboMarkName.List(0), u"My 'best', page"_s);
+    EXPECT_EQ(hid.ComboMarkAddress.List(0), u"http://x/?a=%221%22,b"_s);
+    EXPECT_EQ(hid.ComboMarkAddress.List(1), u"http://y/"_s);
+}
+
+TEST_F(ListFiles, StaleCountNeitherInventsNorThrowsAwayRecords)
+{
+    // The settings say five bookmarks, the file holds three: three are read.
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(4, -1)));
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+    startUp();
+    EXPECT_EQ(lists.BookmarkLastIndex, 2);
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s, u"Three"_s}));
+    // The next save writes the count of what is there.
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, 2);
+
+    // The settings say two: records deleted at the last exit stay deleted.
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(1, -1)));
+    startUp();
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s}));
+    EXPECT_EQ(lists.BookmarkLastIndex, 1);
+}
+
+TEST_F(ListFiles, LostOrDamagedSettingsReadTheListFilesToTheirEnd)
+{
+    const QByteArray notes = "\"http://n/\",\"first, with comma\"\r\n\"http://m/\",\"second\"\r\n";
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks + "\"Cut\""));  // a record cut short
+    ASSERT_TRUE(writeFile(prog.NotesFilePath, notes));
+    for (const char* settings : std::initializer_list<const char*>{"", "garbage", nullptr}) {
+        SCOPED_TRACE(settings ? settings : "missing");
+        QFile::remove(prog.SettingsFilePath);
+        if (settings) {
+            ASSERT_TRUE(writeFile(prog.SettingsFilePath, settings));
+        }
+        startUp();
+        EXPECT_EQ(lists.BookmarkLastIndex, 2);
+        EXPECT_EQ(hid.ComboMarkAddress.List(2), u"http://3/"_s);
+        EXPECT_EQ(lists.NotesLastIndex, 1);
+        EXPECT_EQ(hid.ComboNoteThis.List(0), u"first, with comma"_s);
+    }
+}
+
+TEST_F(ListFiles, NotesBesideAnOlderSettingsFileAreReadWhole)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath,
+                          "0\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n"));
+    ASSERT_TRUE(writeFile(prog.NotesFilePath, "\"http://n/\",\"kept\"\r\n"));
+    startUp();
+    EXPECT_EQ(lists.NotesLastIndex, 0);
+    EXPECT_EQ(hid.ComboNotePage.List(0), u"http://n/"_s);
+}
+
+TEST_F(ListFiles, AListThatBecameEmptyIsWrittenEmptySoItsRecordsNeverComeBack)
+{
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+    ASSERT_TRUE(writeFile(prog.NotesFilePath, "\"http://n/\",\"x\"\r\n"));
+    startUp();
+    ASSERT_EQ(lists.BookmarkLastIndex, 2);
+    hid.ComboMarkName.Clear();
+    hid.ComboMarkAddress.Clear();
+    lists.BookmarkLastIndex = -1;
+    hid.ComboNotePage.Clear();
+    hid.ComboNoteThis.Clear();
+    lists.NotesLastIndex = -1;
+    lists.NotesChanged = true;
+    saveAll();
+    EXPECT_FALSE(lists.NotesChanged);
+    EXPECT_EQ(readFile(prog.BookmarkFilePath), QByteArray());
+    EXPECT_EQ(readFile(prog.NotesFilePath), QByteArray());
+    // Even when the settings file is lost afterwards.
+    QFile::remove(prog.SettingsFilePath);
+    startUp();
+    EXPECT_EQ(lists.BookmarkLastIndex, -1);
+    EXPECT_EQ(lists.NotesLastIndex, -1);
+}
+
+TEST_F(ListFiles, FailedWriteLeavesTheOldBookmarkFileWhole)
+{
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+    startUp();
+    for (int i = 0; i < 200; ++i)
+        addMark(u"Mark %1"_s.arg(i), u"http://example.org/%1"_s.arg(i));
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_FALSE(BookmarkFileSave(ctx()));
+    }
+    EXPECT_EQ(readFile(prog.BookmarkFilePath), kThreeMarks);
+}
+
+TEST_F(ListFiles, BookmarkOnARemovableDriveComesBackWithTheCurrentMountPoint)
+{
+    putOnDrive(u"/media/E"_s);
+    startUp();
+    addMark(u"Local"_s, u"file:///media/E/a.htm"_s);
+    addMark(u"Other drive"_s, u"file:///media/D/a.htm"_s);
+    saveAll();
+    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath), 2).at(0).at(1), u"file:///#/a.htm"_s);
+    putOnDrive(u"/media/H"_s);
+    startUp();
+    EXPECT_EQ(hid.ComboMarkAddress.List(0), u"file:///media/H/a.htm"_s);
+    EXPECT_EQ(hid.ComboMarkAddress.List(1), u"file:///media/D/a.htm"_s);
+}
+
+TEST_F(ListFiles, HistoryForBrowsersOneAndThreeOnlyStillHasSixColumns)
+{
+    startUp();
+    opt.HistoryMask = (1 << 1) | (1 << 3);
+    hid.ComboLocation[0].AddItem(u"http://zero/"_s);  // browser 0 keeps no history
+    hid.ComboLocation[1].AddItem(u"http://one/"_s);
+    hid.ComboLocation[3].AddItem(u"http://three-a/"_s);
+    hid.ComboLocation[3].AddItem(u"http://three-b/"_s);
+    saveAll();
+    const QList<QStringList> recs = recordsOf(readFile(prog.HistoryFilePath), 6);
+    ASSERT_EQ(recs.size(), 20);
+    EXPECT_EQ(recs.at(0), QStringList({u""_s, u"http://one/"_s, u""_s, u"http://three-a/"_s, u""_s, u""_s}));
+    EXPECT_EQ(recs.at(1), QStringList({u""_s, u""_s, u""_s, u"http://three-b/"_s, u""_s, u""_s}));
+    for (int i = 2; i < 20; ++i)
+        EXPECT_EQ(recs.at(i), QStringList(6, QString()));
+
+    startUp();
+    EXPECT_EQ(hid.ComboLocation[0].ListCount(), 0);
+    EXPECT_EQ(hid.ComboLocation[1].items(), QStringList{u"http://one/"_s});
+    EXPECT_EQ(hid.ComboLocation[3].ListCount(), 2);
+}
+
+TEST_F(ListFiles, FiveAddressesOfBrowserZeroFillRecordsZeroToFour)
+{
+    startUp();
+    opt.HistoryMask = 1;
+    for (int i = 0; i < 5; ++i)
+        hid.ComboLocation[0].AddItem(u"http://site%1/"_s.arg(i));
+    saveAll();
+    const QList<QStringList> recs = recordsOf(readFile(prog.HistoryFilePath), 6);
+    ASSERT_EQ(recs.size(), 20);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(recs.at(i).at(0), i < 5 ? u"http://site%1/"_s.arg(i) : QString());
+}
+
+TEST_F(ListFiles, HistoryReaderKeepsWhatWasReadAndFollowsTheDrive)
+{
+    putOnDrive(u"/media/new"_s);
+    opt.HistoryMask = 1;
+    ASSERT_TRUE(writeFile(prog.HistoryFilePath, "\"file:///#/h.htm\",\"\",\"\",\"\",\"\",\"http://b/\"\r\n\"http://c/\",\"unterminated"));
+    HistoryFileLoad(ctx());
+    EXPECT_EQ(hid.ComboLocation[0].items(), QStringList({u"file:///media/new/h.htm"_s, u"http://c/"_s}));
+    EXPECT_EQ(hid.ComboLocation[5].items(), QStringList{u"http://b/"_s});
+
+    // With history off nothing is read.
+    opt.HistoryMask = 0;
+    hid = {};
+    HistoryFileLoad(ctx());
+    EXPECT_EQ(hid.ComboLocation[0].ListCount(), 0);
+}
+
+TEST_F(ListFiles, HistoryFileDeleteRemovesTheFile)
+{
+    ASSERT_TRUE(writeFile(prog.HistoryFilePath, "\"http://a/\"\r\n"));
+    EXPECT_TRUE(HistoryFileDelete(ctx()));
+    EXPECT_FALSE(QFile::exists(prog.HistoryFilePath));
+    EXPECT_TRUE(HistoryFileDelete(ctx()));
+}
+
+TEST_F(ListFiles, NoteTextsKeepCommasAndLoseQuotesAndLineBreaks)
+{
+    startUp();
+    addNote(u"http://a/"_s, u"buy milk, eggs"_s);
+    addNote(u"http://b/?\"q\""_s, u"he said \"no\"\r\nthen left"_s);
+    saveAll();
+    startUp();
+    ASSERT_EQ(lists.NotesLastIndex, 1);
+    EXPECT_EQ(hid.ComboNoteThis.List(0), u"buy milk, eggs"_s);
+    EXPECT_EQ(hid.ComboNotePage.List(1), u"http://b/?%22q%22"_s);
+    EXPECT_EQ(hid.ComboNoteThis.List(1), u"he said 'no' then left"_s);
+    EXPECT_EQ(hid.ComboNoteThis.ListIndex(), -1);
+}
+
+TEST_F(ListFiles, HandMadeDamagedDataFolderStartsWithWhatSurvived)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "\x01\x02\"\xff\xfe,,,\r\n\r\n12"));
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, "\"A\",\"http://a/\"\r\n\"B\",\"http://b/\"\r\n\"C\",\"http://c"));
+    ASSERT_TRUE(writeFile(prog.NotesFilePath, QByteArray("\"http://n/\",\"x\"\r\n\0\0\0", 20)));
+    ASSERT_TRUE(writeFile(prog.HistoryFilePath, "\"\"\"\"\"\""));
+    startUp();
+    EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"A"_s, u"B"_s}));
+    EXPECT_EQ(hid.ComboNotePage.List(0), u"http://n/"_s);
+    saveAll();
+    startUp();
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"A"_s, u"B"_s}));
+    EXPECT_EQ(hid.ComboNotePage.List(0), u"http://n/"_s);
+    EXPECT_TRUE(QFile::exists(prog.SettingsFilePath + u".bad"_s));
+}

@@ -1,0 +1,217 @@
+#include "VelmoraFixture.h"
+
+#include "sys/TextRecords.h"
+
+using namespace Qt::StringLiterals;
+using namespace corvane;
+using corvanetest::FileSizeLimit;
+using corvanetest::VelmoraFixture;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+// Reads every item of a file as a string.
+QStringList itemsOf(const QByteArray& data)
+{
+    sys::RecordReader r(data);
+    QStringList out;
+    QString s;
+    while (!r.atEnd() && r.readString(s))
+        out << s;
+    return out;
+}
+
+const QByteArray kCurrent = "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n"
+                            "\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n\"http://d/\"\r\n\"http://e/\"\r\n\"http://f/\"\r\n";
+
+} // namespace
+
+class SettingsFile : public VelmoraFixture {};
+
+TEST_F(SettingsFile, MissingFileGivesTheDefaults)
+{
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+    EXPECT_EQ(opt.MainBrowserLastIndex, 0);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, -1);
+    EXPECT_EQ(opt.NotesLastIndexSaved, -1);
+    EXPECT_EQ(opt.HistoryMask, 0);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(opt.MainBrowserHomePages[i], product);
+        EXPECT_EQ(opt.HomePagesSaved[i], product);
+    }
+    EXPECT_FALSE(opt.SettingsFileDamaged);
+    EXPECT_FALSE(opt.BookmarkCountKnown);
+}
+
+TEST_F(SettingsFile, CurrentFormIsReadAndAnEmptyHomePageIsTheProductPage)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, kCurrent));
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
+    EXPECT_EQ(opt.ExitCount, 7);
+    EXPECT_EQ(opt.HistoryMask, 5);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, 2);
+    EXPECT_TRUE(opt.ShowPageButtons);
+    EXPECT_FALSE(opt.NewWindowSeparate);
+    EXPECT_EQ(opt.NotesLastIndexSaved, 3);
+    EXPECT_TRUE(opt.ShowNotesAtStart);
+    EXPECT_EQ(opt.SettingsReserved, 42);
+    EXPECT_EQ(opt.MainBrowserLastIndex, 3);
+    EXPECT_EQ(opt.MainBrowserHomePages[0], u"http://a/"_s);
+    EXPECT_EQ(opt.MainBrowserHomePages[2], product);
+    EXPECT_EQ(opt.HomePagesSaved[5], u"http://f/"_s);
+    EXPECT_TRUE(opt.BookmarkCountKnown);
+    EXPECT_TRUE(opt.NotesCountKnown);
+}
+
+TEST_F(SettingsFile, SaveWritesFifteenLinesWithTheWorkingLastIndices)
+{
+    SettingsDefaultsSet(ctx());
+    opt.ExitCount = 12;
+    opt.NewWindowSeparate = true;
+    opt.SettingsReserved = 9;
+    lists.BookmarkLastIndex = 4;
+    lists.NotesLastIndex = 1;
+    opt.HomePagesSaved[1] = u"http://x/?q=\"a\"\r\nb"_s;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, 4);
+    EXPECT_EQ(opt.NotesLastIndexSaved, 1);
+
+    const QByteArray data = readFile(prog.SettingsFilePath);
+    EXPECT_EQ(data.count("\r\n"), 15);
+    EXPECT_TRUE(data.startsWith("12\r\n0\r\n4\r\n0\r\n1\r\n1\r\n0\r\n9\r\n0\r\n\""));
+    // The quote and the line break of a home page cannot split the file.
+    EXPECT_TRUE(data.contains("\"http://x/?q=%22a%22 b\"\r\n"));
+
+    restart();
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
+    EXPECT_EQ(opt.ExitCount, 12);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, 4);
+    EXPECT_EQ(opt.SettingsReserved, 9);
+    EXPECT_EQ(opt.MainBrowserHomePages[1], u"http://x/?q=%22a%22 b"_s);
+    EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+}
+
+TEST_F(SettingsFile, OlderTwelveItemFormIsReadAndTheNextSaveWritesFifteen)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath,
+                          "3\r\n1\r\n6\r\n0\r\n1\r\n2\r\n\"http://a/\"\r\n\"http://b/\"\r\n\"http://c/\"\r\n"
+                          "\"\"\r\n\"http://e/\"\r\n\"http://f/\"\r\n"));
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Old);
+    EXPECT_EQ(opt.ExitCount, 3);
+    EXPECT_EQ(opt.HistoryMask, 1);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, 6);
+    EXPECT_TRUE(opt.NewWindowSeparate);
+    EXPECT_EQ(opt.NotesLastIndexSaved, -1);
+    EXPECT_FALSE(opt.ShowNotesAtStart);
+    EXPECT_EQ(opt.SettingsReserved, 0);
+    EXPECT_EQ(opt.MainBrowserLastIndex, 2);
+    EXPECT_EQ(opt.MainBrowserHomePages[2], u"http://c/"_s);
+    EXPECT_EQ(opt.MainBrowserHomePages[3], product);
+    EXPECT_TRUE(opt.BookmarkCountKnown);
+    EXPECT_FALSE(opt.NotesCountKnown);
+    EXPECT_FALSE(opt.SettingsFileDamaged);
+
+    lists.BookmarkLastIndex = opt.BookmarkLastIndexSaved;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    EXPECT_EQ(itemsOf(readFile(prog.SettingsFilePath)).size(), 15);
+    restart();
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
+    EXPECT_EQ(opt.MainBrowserHomePages[5], u"http://f/"_s);
+}
+
+TEST_F(SettingsFile, DamagedFileGivesDefaultsAndIsKeptAsideBeforeTheFirstOverwrite)
+{
+    // A 15-item file cut after 12 items has numbers where the older form has home pages:
+    // it must not pass for the older form.
+    const QList<QByteArray> damaged = {
+        "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n",
+        "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n\"http://d/\"\r\n",
+        "3\r\n1\r\n6\r\n0\r\n1\r\n2\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n\"g\"\r\n",  // 13 items
+        "7\r\nfive\r\n",
+        "\"unterminated",
+        QByteArray(),
+    };
+    for (const QByteArray& content : damaged) {
+        SCOPED_TRACE(content.toStdString());
+        QFile::remove(prog.SettingsFilePath + u".bad"_s);
+        ASSERT_TRUE(writeFile(prog.SettingsFilePath, content));
+        restart();
+        EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+        EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+        EXPECT_TRUE(opt.SettingsFileDamaged);
+
+        opt.ExitCount = 1;
+        ASSERT_TRUE(SettingsFileSave(ctx()));
+        EXPECT_EQ(readFile(prog.SettingsFilePath + u".bad"_s), content);
+        // The next save is no first overwrite: the kept copy stays the damaged file.
+        opt.ExitCount = 2;
+        ASSERT_TRUE(SettingsFileSave(ctx()));
+        EXPECT_EQ(readFile(prog.SettingsFilePath + u".bad"_s), content);
+        restart();
+        EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
+        EXPECT_EQ(opt.ExitCount, 2);
+    }
+}
+
+TEST_F(SettingsFile, EveryValueIsClampedToItsRange)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "-4\r\n200\r\n-9\r\n7\r\n-1\r\n-30000\r\n0\r\n0\r\n9\r\n"
+                                                 "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n"));
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
+    EXPECT_EQ(opt.HistoryMask, 63);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, -1);
+    EXPECT_EQ(opt.NotesLastIndexSaved, -1);
+    EXPECT_EQ(opt.MainBrowserLastIndex, 5);
+    EXPECT_TRUE(opt.ShowPageButtons);
+    EXPECT_TRUE(opt.NewWindowSeparate);
+
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "0\r\n-1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n-2\r\n"
+                                                 "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n"));
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.HistoryMask, 0);
+    EXPECT_EQ(opt.MainBrowserLastIndex, 0);
+
+    // A value beyond 16 bits is damage, not a number to clamp.
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "0\r\n0\r\n40000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+                                                 "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n"));
+    restart();
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+}
+
+TEST_F(SettingsFile, LocalHomePageOnARemovableDriveFollowsTheDrive)
+{
+    putOnDrive(u"/media/F"_s);
+    SettingsDefaultsSet(ctx());
+    opt.HomePagesSaved[0] = opt.MainBrowserHomePages[0] = u"file:///media/F/page.htm"_s;
+    opt.HomePagesSaved[1] = opt.MainBrowserHomePages[1] = u"file:///media/G/page.htm"_s;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    const QStringList items = itemsOf(readFile(prog.SettingsFilePath));
+    EXPECT_EQ(items.at(9), u"file:///#/page.htm"_s);
+    EXPECT_EQ(items.at(10), u"file:///media/G/page.htm"_s);
+
+    putOnDrive(u"/run/media/user/F2"_s);
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.MainBrowserHomePages[0], u"file:///run/media/user/F2/page.htm"_s);
+    EXPECT_EQ(opt.HomePagesSaved[0], opt.MainBrowserHomePages[0]);
+
+    // On a fixed disk the address is written as it is.
+    prog.OnMedia = false;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    EXPECT_EQ(itemsOf(readFile(prog.SettingsFilePath)).at(9), u"file:///run/media/user/F2/page.htm"_s);
+}
+
+TEST_F(SettingsFile, FailedWriteLeavesTheOldFileWhole)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, kCurrent));
+    SettingsFileLoad(ctx());
+    opt.HomePagesSaved[0] = QString(4000, u'x');
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_FALSE(SettingsFileSave(ctx()));
+    }
+    EXPECT_EQ(readFile(prog.SettingsFilePath), kCurrent);
+    EXPECT_EQ(QDir(corvane::DataFolderPath(prog, base)).entryList(QDir::Files), QStringList{u"Set.Velmora"_s});
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The maker's program register, as both programs read and write it: the settings-store
+// sections and keys, the encoded last member index, and on a removable drive the register
+// folder with its count file and two list files.
+
+#include "TextRecords.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace sys::family {
+
+// --- settings store (fixed disk) ---
+inline constexpr int MaxMembers = 10;
+
+QString memberNamesSection();    // "GuruNaam"
+QString memberFoldersSection();  // "GuruGhar"
+QString lastIndexSection();      // "NidraGavir"
+QString lastIndexKey();          // "AnekGuru"
+QString helperPathsSection();    // "GuruBachan" (key: the help program's name)
+
+// "EkaaGuru" .. "DasaGuru" for members 0..9; empty outside that range.
+QString memberKey(int index);
+
+// The last member index is stored as the key name of the last member ("TekaGuru" = 2), so
+// that a value edited by hand or cut short never decodes to a wrong number.
+// -1 (no members) is stored as "". Out-of-range indices give "" as well.
+QString encodeLastIndex(int lastIndex);
+// "" gives -1; a value that is not one of the ten keys gives nullopt.
+std::optional<int> decodeLastIndex(const QString& stored);
+
+// --- removable drive ---
+QString folderName();          // "Velmora/" (below the drive root)
+QString countFileName();       // "SankhyaGuru.Velmora"
+QString mainListFileName();    // "VajanGuru.Velmora"
+QString helperListFileName();  // "BachanGuru.Velmora"
+
+// A list holds at most as many records as a 16-bit last index can count.
+inline constexpr int MaxRecords = 32767;
+
+struct Counts {
+    int mainLast = -1;    // last index of the main-program list, -1 = empty
+    int helperLast = -1;  // last index of the help-program list
+};
+// Two 16-bit integers, the first two items of the file; nullopt when they are not there.
+std::optional<Counts> parseCounts(RecordReader reader);
+QByteArray formatCounts(const Counts& counts);
+// nullopt when the file is missing, unreadable or short.
+std::optional<Counts> readCountsFile(const QString& path);
+
+struct Record {
+    QString name;    // the executable's base name, compared case-sensitively
+    QString folder;  // ends in "/"
+};
+
+struct RecordList {
+    QList<Record> records;
+    bool damaged = false;  // the data stopped in the middle of a record or could not be read
+};
+// Reads every complete record up to the end of the data (at most MaxRecords).
+RecordList parseRecords(RecordReader reader);
+// A double quote in a name or folder is written as ' so that it cannot split the record.
+QByteArray formatRecords(const QList<Record>& records);
+// nullopt when the file does not exist; an unreadable file gives an empty, damaged list.
+std::optional<RecordList> readRecordsFile(const QString& path);
+
+// folder & name & ".exe"
+QString executablePath(const Record& record);
+// A record can only be used when its name is a plain file name and its folder and
+// executable lie on the drive whose root is driveRoot (which ends in "/"): records left
+// from another mount point, or that climb out with "..", are never run.
+bool recordOnDrive(const Record& record, const QString& driveRoot);
+// A name that names a file in its folder: not empty, no "/", not "." or "..".
+bool isPlainName(const QString& name);
+
+} // namespace sys::family
