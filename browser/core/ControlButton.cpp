@@ -1,6 +1,7 @@
 #include "ControlButton.h"
 
 #include "AddressRules.h"
+#include "ControlBookmark.h"
 #include "CorvaneApp.h"
 #include "frmMain.h"
 
@@ -123,6 +124,7 @@ void CurrentBrowserShow(CorvaneApp& app)
         s.TabTitles[t] = shortName;
         if (vb::ComboBox* c = f.ComboWebLocation.find(t))
             c->setText(address);
+        f.TabBoxEdited[t] = false;
         f.TextWebList[t].setForeColor(QColor(0, 128, 0));
         closeLabel = QStringLiteral("#") + QString::number(t);
         label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
@@ -624,19 +626,6 @@ void FullWindowSet(CorvaneApp& app, bool fullWindow)
     f.FrameMenu[5].setVisible(tabListShow);
     if (!app.prog.StartupShowing)
         f.PictureMain.setFocus();
-}
-
-// ---------------------------------------------------------------------------------------
-
-int NoteFindForPage(const CorvaneApp& app, const QString& pageAddress)
-{
-    const QStringList& pages = app.hid.ComboNotePage.items();
-    return static_cast<int>(pages.indexOf(pageAddress));
-}
-
-QString NoteTextGet(const CorvaneApp& app, int noteIndex)
-{
-    return app.hid.ComboNoteThis.List(noteIndex);
 }
 
 } // namespace corvane

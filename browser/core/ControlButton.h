@@ -28,8 +28,4 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst);
 void MainWindowLayout(CorvaneApp& app);
 void FullWindowSet(CorvaneApp& app, bool fullWindow);
 
-// Page notes: the note of a page address (-1 when it has none) and a note's text.
-int NoteFindForPage(const CorvaneApp& app, const QString& pageAddress);
-QString NoteTextGet(const CorvaneApp& app, int noteIndex);
-
 } // namespace corvane

@@ -8,5 +8,6 @@ set(CORVANE_CORE_SOURCES
   core/ActiveFamily.h core/ActiveFamily.cpp
   core/ControlButton.h core/ControlButton.cpp
   core/ActiveProgram.h core/ActiveProgram.cpp
+  core/ControlBookmark.h core/ControlBookmark.cpp
 )
 list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

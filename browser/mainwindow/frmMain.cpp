@@ -16,6 +16,7 @@ void frmMain::wireEvents()
     CommandExit.onClick = [this] { CommandExit_Click(); };
     wireBrowserEvents();
     wireNavigationEvents();
+    wireTabEvents();
 }
 
 void frmMain::Form_Load()

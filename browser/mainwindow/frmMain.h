@@ -9,6 +9,8 @@
 #include "vb/TextControls.h"
 #include "web/WebBrowser.h"
 
+#include <array>
+
 namespace corvane {
 
 class CorvaneApp;
@@ -240,6 +242,9 @@ public:
 
     // Form-level variables.
     int BusyFrame = 0;
+    int SelectedTabCount = 0;
+    // A tab's box holds text the user typed (not the address the program wrote there).
+    std::array<bool, 25> TabBoxEdited{};
 
     // --- events -------------------------------------------------------------------------
     void Form_Load() override;
@@ -268,6 +273,17 @@ public:
     void BrowserNavigateCommand(int index);
     void Location_Change(vb::ComboBox& box, int tab);
     void Location_Enter(vb::ComboBox& box, int tab);
+    // Main browser switching and tabs.
+    void CommandBrowser_Click(int index);
+    void CommandWebNew_Click(int index);
+    void CommandWebClose_Click(int index);
+    void CommandWebSelectClose_Click(int index);
+    void CheckSelectWebTab_Click(int index);
+    void CheckWebList_Click();
+    void TabsLeave(bool show = true);
+    // Unloads tab slot i's browser and box; the busy animation forgets it.
+    void TabUnload(int i);
+
     // The browser on screen, and a tab's page address ("" when the tab holds no browser).
     vb::WebBrowser* currentBrowser() const;
     QString tabAddress(int tab) const;
@@ -287,6 +303,7 @@ private:
     void wireEvents();
     void wireBrowserEvents();
     void wireNavigationEvents();
+    void wireTabEvents();
     void showTooManyTabs();
 
     CorvaneApp& m_app;

@@ -418,6 +418,9 @@ void frmMain::Location_Change(vb::ComboBox& box, int tab)
     if (text.isEmpty() || s.LocationChangeMuted)
         return;
     if (tab >= 0) {
+        // The user typed here: visiting the tab again takes the typed address.
+        if (tab <= MaxTabs)
+            TabBoxEdited[tab] = true;
         const QString address = tabAddress(tab);
         if (text == address)
             return;

@@ -1,0 +1,29 @@
+#pragma once
+// The bookmark store and the page notes: the hidden lists of the data form, mirrored in
+// the main window's combos while the bookmark browser is open; and the home-page check.
+
+#include <QString>
+
+namespace corvane {
+
+class CorvaneApp;
+
+bool BookmarkExists(const CorvaneApp& app, const QString& address);
+// Appends the pair (no duplicate test: callers ask BookmarkExists first). Always true.
+bool BookmarkAdd(CorvaneApp& app, const QString& name, const QString& address);
+void BookmarkRename(CorvaneApp& app, const QString& newName, int index);
+// Removes pair index and selects a neighbour; index follows the selection.
+void BookmarkDelete(CorvaneApp& app, int& index);
+void BookmarkDeleteAll(CorvaneApp& app);
+// Opens the bookmark browser with the lists and shows the first bookmark.
+void BookmarkPanelShow(CorvaneApp& app);
+// selectKind: "MainName", "MainAddress" or "NoName" (a selection made by the program).
+void BookmarkSelect(CorvaneApp& app, const QString& selectKind, int index);
+
+void NoteAdd(CorvaneApp& app, const QString& pageAddress, const QString& noteText);
+int NoteFindForPage(const CorvaneApp& app, const QString& pageAddress);
+QString NoteTextGet(const CorvaneApp& app, int noteIndex);
+void NoteRemove(CorvaneApp& app);
+void HomePageCheck(CorvaneApp& app, const QString& pageAddress);
+
+} // namespace corvane
