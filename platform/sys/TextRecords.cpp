@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <sys/mman.h>
+
 #include <limits>
 
 namespace sys {
@@ -42,6 +44,28 @@ std::optional<RecordReader> RecordReader::fromFile(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
+    const qint64 size = f.size();
+    // A large list file is read into memory that is mapped in one go: touching a fresh
+    // buffer page by page costs more than reading it.
+    constexpr qint64 LargeFile = 1 << 20;
+    if (size >= LargeFile && size < (qint64(1) << 31)) {
+        void* buffer = ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (buffer != MAP_FAILED) {
+            std::shared_ptr<void> owner(buffer, [size](void* p) { ::munmap(p, size_t(size)); });
+            qint64 done = 0;
+            while (done < size) {
+                const qint64 n = f.read(static_cast<char*>(buffer) + done, size - done);
+                if (n <= 0)
+                    break;
+                done += n;
+            }
+            if (f.error() != QFileDevice::NoError)
+                return std::nullopt;
+            RecordReader reader(QByteArray::fromRawData(static_cast<const char*>(buffer), done));
+            reader.m_owner = std::move(owner);
+            return reader;
+        }
+    }
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
@@ -51,7 +75,7 @@ std::optional<RecordReader> RecordReader::fromFile(const QString& path)
 bool RecordReader::atEnd() const
 {
     for (qsizetype i = m_pos; i < m_data.size(); ++i)
-        if (!isBlank(m_data[i]) && !isLineBreak(m_data[i]))
+        if (!isBlank(std::as_const(m_data)[i]) && !isLineBreak(std::as_const(m_data)[i]))
             return false;
     return true;
 }
@@ -63,7 +87,7 @@ bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
         return false;
     const qsizetype n = m_data.size();
     // Line breaks between records separate items like commas do; blank lines are no items.
-    while (m_pos < n && (isBlank(m_data[m_pos]) || isLineBreak(m_data[m_pos])))
+    while (m_pos < n && (isBlank(std::as_const(m_data)[m_pos]) || isLineBreak(std::as_const(m_data)[m_pos])))
         ++m_pos;
     if (m_pos >= n) {
         m_failed = true;
@@ -73,18 +97,18 @@ bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
     auto skipTerminator = [&] {
         if (m_pos >= n)
             return;
-        if (m_data[m_pos] == ',') {
+        if (std::as_const(m_data)[m_pos] == ',') {
             ++m_pos;
-        } else if (m_data[m_pos] == '\r') {
+        } else if (std::as_const(m_data)[m_pos] == '\r') {
             ++m_pos;
-            if (m_pos < n && m_data[m_pos] == '\n')
+            if (m_pos < n && std::as_const(m_data)[m_pos] == '\n')
                 ++m_pos;
-        } else if (m_data[m_pos] == '\n') {
+        } else if (std::as_const(m_data)[m_pos] == '\n') {
             ++m_pos;
         }
     };
 
-    if (m_data[m_pos] == '"') {
+    if (std::as_const(m_data)[m_pos] == '"') {
         const qsizetype close = m_data.indexOf('"', m_pos + 1);
         if (close < 0) {
             m_failed = true;
@@ -94,14 +118,14 @@ bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
         quoted = true;
         // Whatever follows the closing quote up to the terminator is not part of the item.
         m_pos = close + 1;
-        while (m_pos < n && m_data[m_pos] != ',' && !isLineBreak(m_data[m_pos]))
+        while (m_pos < n && std::as_const(m_data)[m_pos] != ',' && !isLineBreak(std::as_const(m_data)[m_pos]))
             ++m_pos;
         skipTerminator();
         return true;
     }
 
     const qsizetype start = m_pos;
-    while (m_pos < n && m_data[m_pos] != ',' && !isLineBreak(m_data[m_pos]))
+    while (m_pos < n && std::as_const(m_data)[m_pos] != ',' && !isLineBreak(std::as_const(m_data)[m_pos]))
         ++m_pos;
     item = m_data.mid(start, m_pos - start).trimmed();
     quoted = false;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace sys {
@@ -31,6 +32,8 @@ public:
 private:
     bool nextRawItem(QByteArray& item, bool& quoted);
     QByteArray m_data;
+    // Keeps the memory a large file was read into (m_data does not own it).
+    std::shared_ptr<void> m_owner;
     qsizetype m_pos = 0;
     bool m_failed = false;
 };

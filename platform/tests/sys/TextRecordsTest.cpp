@@ -237,3 +237,35 @@ TEST(TextRecordFiles, FailedWriteLeavesTheOldFileWhole)
     EXPECT_FALSE(sys::writeFileAtomically(path + "/x.txt"_L1, old));
     EXPECT_EQ(testsupport::readFile(path), old);
 }
+
+// Large list files are read another way than small ones; both must read the same records.
+TEST(TextRecordFiles, LargeFileReadsLikeASmallOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.Velmora"_s);
+    RecordWriter w;
+    const int records = 20000;
+    for (int i = 0; i < records; ++i) {
+        w.writeString(u"name, %1 \u00e9"_s.arg(i));
+        w.writeString(u"http://example.org/page/%1/"_s.arg(i).repeated(2));
+        w.endRecord();
+    }
+    ASSERT_GT(w.data().size(), 1 << 20);
+    ASSERT_TRUE(w.commit(path));
+    std::optional<RecordReader> r = RecordReader::fromFile(path);
+    ASSERT_TRUE(r.has_value());
+    QString name, address;
+    for (int i = 0; i < records; ++i) {
+        ASSERT_TRUE(r->readString(name)) << i;
+        ASSERT_TRUE(r->readString(address)) << i;
+        ASSERT_EQ(name, u"name, %1 \u00e9"_s.arg(i));
+        ASSERT_EQ(address, u"http://example.org/page/%1/"_s.arg(i).repeated(2));
+    }
+    EXPECT_TRUE(r->atEnd());
+    // A copy of the reader keeps reading from the same memory after the first is gone.
+    std::optional<RecordReader> again = RecordReader::fromFile(path);
+    RecordReader copy = *again;
+    again.reset();
+    ASSERT_TRUE(copy.readString(name));
+    EXPECT_EQ(name, u"name, 0 \u00e9"_s);
+}
