@@ -178,12 +178,16 @@ bool Form::windowCloseRequested()
 
 void Form::windowResized()
 {
+    // Resize comes once for each size of a loaded form: sizes set while it was designed
+    // do not count, so its first show always raises one.
+    if (!m_loaded || m_unloading)
+        return;
     const QSize s = m_window->size();
-    if (s == m_lastResize)
+    if (m_resizeDelivered && s == m_lastResize)
         return;
     m_lastResize = s;
-    if (m_loaded && !m_unloading)
-        Form_Resize();
+    m_resizeDelivered = true;
+    Form_Resize();
 }
 
 void Form::windowActivated()

@@ -100,6 +100,7 @@ private:
     bool m_unloading = false;
     int m_windowState = Normal;
     QSize m_lastResize;
+    bool m_resizeDelivered = false;
     QEventLoop* m_modalLoop = nullptr;
 };
 
