@@ -25,6 +25,8 @@
 
 using namespace Qt::StringLiterals;
 
+#include <QTimer>
+
 namespace vb {
 
 class QtWebEngine;
@@ -177,8 +179,20 @@ void QtWebEngine::detachFromFactory()
 
 void QtWebEngine::navigate(const QString& address)
 {
-    if (m_page)
-        m_page->load(QUrl::fromUserInput(address));
+    if (!m_page)
+        return;
+    const QUrl url = QUrl::fromUserInput(address);
+    // An address the engine cannot even start to load ("http://" alone) would report
+    // nothing at all; it fails like an unreachable page instead, after this call returns.
+    const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    if (!url.isValid() || url.isEmpty() || (web && url.host().isEmpty())) {
+        QTimer::singleShot(0, m_page, [this] {
+            if (call([this] { m_control.engineNavigateError(); }))
+                call([this] { m_control.engineDownloadComplete(); });
+        });
+        return;
+    }
+    m_page->load(url);
 }
 
 bool QtWebEngine::goBack()
