@@ -58,6 +58,33 @@ QColor buttonTextColour()
     return QApplication::palette().color(QPalette::ButtonText);
 }
 
+void hideMainBrowser(frmMain& f, BrowserSet& s, int i)
+{
+    if (vb::WebBrowser* b = f.WebBrowser.find(i))
+        b->setVisible(false);
+    if (s.LoadingBrowserIndex == i) {
+        s.LoadingBrowserIndex = -1;
+        stopBusy(f, s);
+    }
+}
+
+void hideTabBrowser(frmMain& f, BrowserSet& s, int i)
+{
+    if (vb::WebBrowser* b = f.BrowserNew.find(i))
+        b->setVisible(false);
+    if (vb::ComboBox* c = f.ComboWebLocation.find(i))
+        c->setVisible(false);
+    if (i >= 0 && i <= MaxTabs) {
+        f.TextWebList[i].setForeColor(buttonTextColour());
+        face(f, f.CommandWebNew[i], 5);
+        face(f, f.CommandWebComNew[i], 5);
+    }
+    if (s.TabLoadingIndex == i) {
+        s.TabLoadingIndex = -1;
+        stopBusy(f, s);
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -71,31 +98,12 @@ void CurrentBrowserShow(CorvaneApp& app)
     // 1. Every panel and side frame closes.
     FramesClose(app, true);
 
-    // 2. The browser left goes off screen; its busy animation stops with it.
-    if (s.ReturnIsMain) {
-        if (vb::WebBrowser* b = f.WebBrowser.find(s.BrowserReturnIndex))
-            b->setVisible(false);
-        if (s.LoadingBrowserIndex == s.BrowserReturnIndex) {
-            s.LoadingBrowserIndex = -1;
-            stopBusy(f, s);
-        }
-    }
-    if (s.ReturnIsTab) {
-        const int i = s.BrowserReturnIndex;
-        if (vb::WebBrowser* b = f.BrowserNew.find(i))
-            b->setVisible(false);
-        if (vb::ComboBox* c = f.ComboWebLocation.find(i))
-            c->setVisible(false);
-        if (i >= 0 && i <= MaxTabs) {
-            f.TextWebList[i].setForeColor(buttonTextColour());
-            face(f, f.CommandWebNew[i], 5);
-            face(f, f.CommandWebComNew[i], 5);
-        }
-        if (s.TabLoadingIndex == i) {
-            s.TabLoadingIndex = -1;
-            stopBusy(f, s);
-        }
-    }
+    // 2. The browser left goes off screen; its busy animation stops with it. A record that
+    // names no browser (-1) has nothing to hide and no animation to stop.
+    if (s.ReturnIsMain && s.BrowserReturnIndex >= 0)
+        hideMainBrowser(f, s, s.BrowserReturnIndex);
+    if (s.ReturnIsTab && s.BrowserReturnIndex >= 1)
+        hideTabBrowser(f, s, s.BrowserReturnIndex);
     s.ReturnIsTab = false;
     s.ReturnIsMain = false;
     s.BrowserReturnIndex = -1;
@@ -105,6 +113,11 @@ void CurrentBrowserShow(CorvaneApp& app)
     const QString address = current ? current->locationURL() : QString();
 
     // 4. Its site goes into the location lists; its short name is the title.
+    // After a switch the list on screen is still the one of the browser left: refill it
+    // first, or the site would be compared with the wrong list and kept twice.
+    const bool listPending = s.LocationListPending;
+    if (listPending)
+        LocationListRefresh(app);
     const SiteRoot root = UrlSiteRootGet(address);
     s.UrlHostLength = root.hostLength;
     s.UrlFirstDot = root.firstDot;
@@ -195,6 +208,15 @@ void CurrentBrowserShow(CorvaneApp& app)
         b->setVisible(s.TabBrowserCurrent);
     if (vb::ComboBox* c = f.ComboWebLocation.find(s.TabCurrentIndex))
         c->setVisible(s.TabBrowserCurrent);
+    // A switch made before the display caught up with the one before it (a new tab whose
+    // page is still on its way) leaves a browser on screen that no record names: it goes
+    // as the browser left does.
+    for (int i : f.WebBrowser.indices())
+        if (&f.WebBrowser[i] != current && f.WebBrowser[i].isVisible())
+            hideMainBrowser(f, s, i);
+    for (int i : f.BrowserNew.indices())
+        if (&f.BrowserNew[i] != current && f.BrowserNew[i].isVisible())
+            hideTabBrowser(f, s, i);
 
     // 14. Enabled states.
     f.CommandBookmark[5].setEnabled(goEnabled);
@@ -230,7 +252,7 @@ void CurrentBrowserShow(CorvaneApp& app)
 
     // 18..21. Pending refreshes and the page note.
     p.NoteExists = false;
-    const bool lookup = (s.PageChanged || s.LocationListPending || s.BackForwardPending) && app.lists.ShowNotes;
+    const bool lookup = (s.PageChanged || listPending || s.BackForwardPending) && app.lists.ShowNotes;
     if (s.LocationListPending)
         LocationListRefresh(app);
     if (s.BackForwardPending)
@@ -603,8 +625,16 @@ void FullWindowSet(CorvaneApp& app, bool fullWindow)
     s.BrowserHeight = s.MainWindowHeight - (s.TopBandHeight + 32);
     if (changed) {
         moveToBrowserRect(app, currentBrowser(app));
-        if (!fullWindow)
+        if (!fullWindow) {
             TopBandLayout(app);
+            // The hidden band may have been sized for another height meanwhile (a resize,
+            // or tabs opened or closed in full-window mode): give it the height it has now.
+            if (f.FrameBigMain.height() != s.TopBandHeight) {
+                f.LineNoUse[0].setY2(app.prog.TwipsPerPixelY * s.TopBandHeight);
+                f.FrameBigMain.setHeight(s.TopBandHeight);
+                UserPictureLayout(app, s.TabLastIndex);
+            }
+        }
     }
     if (s.BarIndex == 1)
         ComLocationSync(app);

@@ -269,6 +269,7 @@ public:
     // Navigation.
     void BrowserGoBack();
     void BrowserGoForward();
+    void BrowserStep(bool forward);
     void BrowserGoLocation();
     void BrowserNavigateCommand(int index);
     void Location_Change(vb::ComboBox& box, int tab);

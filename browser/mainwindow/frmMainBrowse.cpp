@@ -125,11 +125,17 @@ void frmMain::Browser_NavigateComplete2(bool isTab, int index)
     CurrentBrowserShow(m_app);
 }
 
-void frmMain::Browser_NavigateError(bool, int, bool& cancel)
+void frmMain::Browser_NavigateError(bool isTab, int index, bool& cancel)
 {
     cancel = true;
     // The navigation ends without a page: new windows are allowed again.
     m_app.set.PopupGuard = false;
+    // A new tab whose first page cannot be reached is current but not yet on screen: it
+    // comes on screen empty, so that the screen and the state agree.
+    const BrowserSet& s = m_app.set;
+    if (isTab && s.TabBrowserCurrent && index == s.TabCurrentIndex)
+        if (const vb::WebBrowser* b = BrowserNew.find(index); b && !b->isVisible())
+            CurrentBrowserShow(m_app);
 }
 
 void frmMain::showTooManyTabs()
@@ -197,14 +203,17 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         ppDisp = browser.object();
     } catch (const std::exception&) {
         // Undo: no later display may touch a browser that was never loaded.
+        // The undo itself must not fail: the slot may lie past the last tab button.
         const int slot = s.TabCurrentIndex;
-        if (slot > 0 && !before.TabSlotUsed[slot]) {
+        if (slot > 0 && (slot > MaxTabs || !before.TabSlotUsed[slot])) {
             if (BrowserNew.exists(slot))
                 BrowserNew.unload(slot);
             if (ComboWebLocation.exists(slot))
                 ComboWebLocation.unload(slot);
-            CommandWebNew[slot].setEnabled(false);
-            CommandWebComNew[slot].setEnabled(false);
+            if (vb::CommandButton* b = CommandWebNew.find(slot))
+                b->setEnabled(false);
+            if (vb::CommandButton* b = CommandWebComNew.find(slot))
+                b->setEnabled(false);
         }
         s = before;
         ppDisp = nullptr;
@@ -267,85 +276,70 @@ void frmMain::wireNavigationEvents()
 
 void frmMain::BrowserGoBack()
 {
-    BrowserSet& s = m_app.set;
-    s.PopupGuard = true;
-    bool homeEnabled = false;
-    try {
-        if (s.MainBrowserCurrent) {
-            vb::WebBrowser& b = WebBrowser[s.MainBrowserIndex];
-            b.goBack();
-            s.MainBrowserCanGoForward[s.MainBrowserIndex] = true;
-            homeEnabled = m_app.opt.MainBrowserHomePages[s.MainBrowserIndex] != b.locationURL();
-        } else if (s.TabBrowserCurrent) {
-            BrowserNew[s.TabCurrentIndex].goBack();
-            s.TabCanGoForward[s.TabCurrentIndex] = true;
-        } else {
-            WebBrowser[BookmarkBrowserIndex].goBack();
-            s.MainBrowserCanGoForward[BookmarkBrowserIndex] = true;
-        }
-        for (vb::Image* img : {&ImageForward, &ImageComForward}) {
-            img->setEnabled(true);
-            img->setPicture(NavForward[0].picture());
-        }
-        CommandNavigate[0].setEnabled(homeEnabled);
-        CommandComNavigate[0].setEnabled(homeEnabled);
-        PictureMain.setFocus();
-    } catch (const vb::Error&) {
-        for (vb::Image* img : {&ImageBack, &ImageComBack}) {
-            img->setEnabled(false);
-            img->setPicture(NavBack[2].picture());
-        }
-        if (s.MainBrowserCurrent)
-            s.MainBrowserHasHistory[s.MainBrowserIndex] = false;
-        else if (s.TabBrowserCurrent)
-            s.TabHasHistory[s.TabCurrentIndex] = false;
-        else
-            s.MainBrowserHasHistory[BookmarkBrowserIndex] = false;
-        // Nothing navigates: new windows are allowed again.
-        s.PopupGuard = false;
-        PictureMain.setFocus();
-    }
+    BrowserStep(false);
 }
 
 void frmMain::BrowserGoForward()
 {
+    BrowserStep(true);
+}
+
+// Back and Forward: the control's refusal is how the window learns that no page is left in
+// that direction; a step that succeeds makes the other direction available.
+void frmMain::BrowserStep(bool forward)
+{
     BrowserSet& s = m_app.set;
     s.PopupGuard = true;
     bool homeEnabled = false;
+    // The flags of the current browser: has history (Back) and can go forward.
+    bool* back = nullptr;
+    bool* ahead = nullptr;
+    vb::WebBrowser* browser = nullptr;
+    if (s.MainBrowserCurrent) {
+        back = &s.MainBrowserHasHistory[s.MainBrowserIndex];
+        ahead = &s.MainBrowserCanGoForward[s.MainBrowserIndex];
+        browser = WebBrowser.find(s.MainBrowserIndex);
+    } else if (s.TabBrowserCurrent) {
+        back = &s.TabHasHistory[s.TabCurrentIndex];
+        ahead = &s.TabCanGoForward[s.TabCurrentIndex];
+        browser = BrowserNew.find(s.TabCurrentIndex);
+    } else {
+        back = &s.MainBrowserHasHistory[BookmarkBrowserIndex];
+        ahead = &s.MainBrowserCanGoForward[BookmarkBrowserIndex];
+        browser = WebBrowser.find(BookmarkBrowserIndex);
+    }
+    vb::Image* thisWay[] = {forward ? &ImageForward : &ImageBack, forward ? &ImageComForward : &ImageComBack};
+    vb::Image* otherWay[] = {forward ? &ImageBack : &ImageForward, forward ? &ImageComBack : &ImageComForward};
+    const auto& thisPictures = forward ? NavForward : NavBack;
+    const auto& otherPictures = forward ? NavBack : NavForward;
     try {
-        if (s.MainBrowserCurrent) {
-            vb::WebBrowser& b = WebBrowser[s.MainBrowserIndex];
-            b.goForward();
-            s.MainBrowserHasHistory[s.MainBrowserIndex] = true;
-            homeEnabled = m_app.opt.MainBrowserHomePages[s.MainBrowserIndex] != b.locationURL();
-        } else if (s.TabBrowserCurrent) {
-            BrowserNew[s.TabCurrentIndex].goForward();
-            s.TabHasHistory[s.TabCurrentIndex] = true;
-        } else {
-            WebBrowser[BookmarkBrowserIndex].goForward();
-            s.MainBrowserHasHistory[BookmarkBrowserIndex] = true;
-        }
-        for (vb::Image* img : {&ImageBack, &ImageComBack}) {
+        if (!browser)
+            throw vb::Error(vb::ErrNoSuchElement, "no current browser");
+        if (forward)
+            browser->goForward();
+        else
+            browser->goBack();
+        *(forward ? back : ahead) = true;
+        // Home is offered only for a main browser away from its home page, read right after
+        // the step.
+        if (s.MainBrowserCurrent)
+            homeEnabled = m_app.opt.MainBrowserHomePages[s.MainBrowserIndex] != browser->locationURL();
+        for (vb::Image* img : otherWay) {
             img->setEnabled(true);
-            img->setPicture(NavBack[0].picture());
+            img->setPicture(otherPictures[0].picture());
         }
         CommandNavigate[0].setEnabled(homeEnabled);
         CommandComNavigate[0].setEnabled(homeEnabled);
-        PictureMain.setFocus();
     } catch (const vb::Error&) {
-        for (vb::Image* img : {&ImageForward, &ImageComForward}) {
+        for (vb::Image* img : thisWay) {
             img->setEnabled(false);
-            img->setPicture(NavForward[2].picture());
+            img->setPicture(thisPictures[2].picture());
         }
-        if (s.MainBrowserCurrent)
-            s.MainBrowserCanGoForward[s.MainBrowserIndex] = false;
-        else if (s.TabBrowserCurrent)
-            s.TabCanGoForward[s.TabCurrentIndex] = false;
-        else
-            s.MainBrowserCanGoForward[BookmarkBrowserIndex] = false;
+        *(forward ? ahead : back) = false;
+        // Nothing navigates: new windows are allowed again.
         s.PopupGuard = false;
-        PictureMain.setFocus();
     }
+    PictureMain.setFocus();
 }
 
 void frmMain::BrowserGoLocation()

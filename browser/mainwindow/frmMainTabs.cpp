@@ -139,6 +139,8 @@ void frmMain::TabUnload(int i)
         TimerMainBrow.setEnabled(false);
         BusyFrame = 0;
         ImageBusy[s.BarIndex].setPicture(ImageShow[0].picture());
+        // Its navigation never completes now: new windows are allowed again, as after Stop.
+        s.PopupGuard = false;
     }
 }
 
@@ -340,7 +342,8 @@ void frmMain::CommandWebSelectClose_Click(int index)
             if (CheckSelectWebTab[i].value() != 1 || !BrowserNew.exists(i))
                 continue;
             const QString address = BrowserNew[i].locationURL();
-            if (!BookmarkExists(m_app, address))
+            // A tab whose page never arrived has no address: there is nothing to bookmark.
+            if (!address.isEmpty() && !BookmarkExists(m_app, address))
                 BookmarkAdd(m_app, s.TabTitles[i], address);
         }
         hidePanel();
