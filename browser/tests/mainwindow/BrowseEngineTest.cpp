@@ -1,0 +1,351 @@
+// The main road on the real engine, headless, with pages served by a loopback HTTP server
+// this test starts: site roots of served pages, pop-ups of links and scripts becoming tabs,
+// addresses that cannot be reached, and the 24-tab limit.
+
+#include "BrowseFixture.h"
+
+#include "web/QtWebEngine.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using namespace browsetest;
+using namespace corvane;
+using namespace Qt::StringLiterals;
+using testsupport::waitFor;
+
+namespace {
+
+// /a.html has a target=_blank link to /c.html; /404 answers "Not Found" with a page and
+// /empty404 without one; everything else is a small page that names its path.
+class HttpServer : public QObject {
+public:
+    HttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(socket); });
+        });
+    }
+    int port() const { return m_server.serverPort(); }
+    // The server by name and by number.
+    QString named(const QString& path) const { return u"http://localhost:%1%2"_s.arg(port()).arg(path); }
+    QString numbered(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(port()).arg(path); }
+
+private:
+    static void answer(QTcpSocket* socket)
+    {
+        const QByteArray request = socket->readAll();
+        const QByteArray path = request.split(' ').value(1);
+        QByteArray status = "200 OK";
+        QByteArray body = "<html><body>page " + path + "</body></html>";
+        if (path == "/a.html") {
+            body = "<html><body><a id=blank target=_blank href='/c.html' "
+                   "style='display:block;width:200px;height:40px'>new</a> page /a.html</body></html>";
+        } else if (path == "/404") {
+            status = "404 Not Found";
+            body = "<html><body>nothing here</body></html>";
+        } else if (path == "/empty404" || path == "/favicon.ico") {
+            status = "404 Not Found";
+            body.clear();
+        }
+        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+};
+
+QWebEnginePage* pageOf(vb::WebBrowser& control)
+{
+    auto* view = control.engine() ? qobject_cast<QWebEngineView*>(control.engine()->view()) : nullptr;
+    return view ? view->page() : nullptr;
+}
+
+QVariant runScript(vb::WebBrowser& control, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    QWebEnginePage* page = pageOf(control);
+    if (!page) {
+        ADD_FAILURE() << "no page";
+        return result;
+    }
+    page->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
+    return result;
+}
+
+QString bodyText(vb::WebBrowser& control)
+{
+    return runScript(control, u"document.body ? document.body.innerText : ''"_s).toString();
+}
+
+class EngineBrowseTest : public BrowseFixture {
+protected:
+    EngineBrowseTest()
+    {
+        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
+        // The profile's storage is written for a while after it went: it lies in the test
+        // program's own home, removed when the program ends.
+        const QString storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/browse-"_s
+            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        QDir().mkpath(storage);
+        vb::QtWebEngineFactory::Config config;
+        config.searchPage = server.named(u"/search.html"_s);
+        config.storagePath = storage;
+        app->rt.setWebEngine(std::make_unique<vb::QtWebEngineFactory>(config));
+        for (int i = 0; i <= 5; ++i)
+            homes[i] = server.named(u"/home%1.html"_s.arg(i + 1));
+    }
+
+    // Start-up, until main browser 1 shows its home page.
+    void start(int mainBrowserLastIndex = 0)
+    {
+        startMainWindow(mainBrowserLastIndex);
+        ASSERT_TRUE(settled(f().WebBrowser[0], homes[0]));
+    }
+
+    // Waits until b has committed address, nothing loads and the guard is down.
+    bool settled(vb::WebBrowser& b, const QString& address)
+    {
+        return waitFor([&] {
+            return b.locationURL() == address && !s().PopupGuard && s().LoadingBrowserIndex == -1
+                && s().TabLoadingIndex == -1;
+        });
+    }
+
+    // The user types an address and presses Go.
+    void go(const QString& typed)
+    {
+        vb::ComboBox& box = s().TabBrowserCurrent ? f().ComboWebLocation[s().TabCurrentIndex] : f().ComboLocation;
+        box.setText(QString());
+        box.type(typed);
+        ASSERT_TRUE(f().CommandGo.click()) << typed.toStdString();
+    }
+
+    // Waits until b's document is the page it committed, loaded.
+    bool documentLoaded(vb::WebBrowser& b)
+    {
+        return waitFor([&] {
+            return runScript(b, u"document.readyState + ' ' + location.href"_s).toString()
+                == u"complete "_s + b.locationURL();
+        });
+    }
+
+    // A script of b's page opens url in a new window; waits for it to be the tab on screen.
+    bool openByScript(vb::WebBrowser& b, const QString& url, int expectedTabs)
+    {
+        if (!documentLoaded(b))
+            return false;
+        runScript(b, u"window.open('%1'); true"_s.arg(url));
+        const bool ok = waitFor([&] {
+            return s().TabCount == expectedTabs && s().TabBrowserCurrent && !s().PopupGuard
+                && f().BrowserNew.exists(s().TabCurrentIndex)
+                && f().BrowserNew[s().TabCurrentIndex].locationURL() == server.named(url)
+                && f().BrowserNew[s().TabCurrentIndex].isVisible();
+        });
+        if (!ok) {
+            const vb::WebBrowser* current = f().BrowserNew.find(s().TabCurrentIndex);
+            ADD_FAILURE() << "tabs " << s().TabCount << ", current " << s().TabCurrentIndex << ", guard "
+                          << s().PopupGuard << ", at " << (current ? current->locationURL().toStdString() : "");
+        }
+        return ok;
+    }
+
+    HttpServer server;
+};
+
+TEST_F(EngineBrowseTest, ServedPagesGiveTheirSiteRootsAndTitles)
+{
+    start();
+    EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), u"Current Browser :: Main Browser #1"_s);
+    const QString root = server.named(u"/"_s);
+    const QString title = u"localhost:%1"_s.arg(server.port());
+    // The home page's site is listed: it is a page, not the root itself.
+    EXPECT_EQ(f().ComboLocation.items(), QStringList{root});
+    EXPECT_EQ(s().MainBrowserTitles[0], title);
+
+    go(u"localhost:%1/a.html"_s.arg(server.port()));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
+    EXPECT_EQ(f().ComboLocation.text(), server.named(u"/a.html"_s));
+    EXPECT_EQ(f().ComboLocation.items(), QStringList{root});
+    EXPECT_EQ(app->hid.ComboLocation[0].items(), QStringList{root});
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
+    EXPECT_TRUE(f().ImageBack.isEnabled());
+    EXPECT_FALSE(f().CommandNavigate[3].isEnabled());
+    EXPECT_FALSE(f().TimerMainBrow.isEnabled());
+    EXPECT_FALSE(f().ProgressBrow[0].isVisible());
+
+    // By number: the root ends at the address's third dot.
+    go(u"127.0.0.1:%1/b.html"_s.arg(server.port()));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.numbered(u"/b.html"_s)));
+    EXPECT_EQ(f().ComboLocation.items(), (QStringList{root, u"http://127.0.0."_s}));
+    EXPECT_EQ(s().MainBrowserTitles[0], u"127.0"_s);
+
+    // Back goes to the page before; Go on the page shown does nothing.
+    f().ImageBack.click();
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
+    EXPECT_TRUE(f().ImageForward.isEnabled());
+    EXPECT_EQ(s().MainBrowserTitles[0], title);
+    f().ComboLocation.setText(server.named(u"/a.html"_s));
+    EXPECT_FALSE(f().CommandGo.isEnabled());
+    f().ComboLocation.typeKey(13);
+    f().BrowserGoLocation();
+    EXPECT_FALSE(s().PopupGuard);
+    QTest::qWait(100);
+    EXPECT_FALSE(f().ProgressBrow[0].isVisible());
+    EXPECT_FALSE(f().CommandNavigate[3].isEnabled());
+}
+
+TEST_F(EngineBrowseTest, LinksWithATargetAndScriptsOpenTabs)
+{
+    start();
+    go(server.named(u"/a.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
+
+    // The user clicks a target=_blank link.
+    const QVariantList at = runScript(f().WebBrowser[0],
+                                      u"(function(){var r=document.getElementById('blank').getBoundingClientRect();"
+                                      "return [r.left + 5, r.top + 5];})()"_s).toList();
+    ASSERT_EQ(at.size(), 2);
+    auto* view = qobject_cast<QWebEngineView*>(f().WebBrowser[0].engine()->view());
+    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+    ASSERT_TRUE(waitFor([&] { return s().TabCount == 1 && f().BrowserNew.exists(1); }));
+    ASSERT_TRUE(settled(f().BrowserNew[1], server.named(u"/c.html"_s)));
+    EXPECT_EQ(currentFlags(), 1);
+    EXPECT_TRUE(s().TabBrowserCurrent);
+    EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), u"Current Browser :: Tab Browser #1"_s);
+    EXPECT_TRUE(f().BrowserNew[1].isVisible());
+    EXPECT_FALSE(f().WebBrowser[0].isVisible());
+    EXPECT_EQ(f().WebBrowser[0].locationURL(), server.named(u"/a.html"_s));
+    EXPECT_EQ(f().ComboWebLocation[1].text(), server.named(u"/c.html"_s));
+    EXPECT_EQ(f().ComboWebLocation[1].items(), QStringList{server.named(u"/"_s)});
+    EXPECT_EQ(s().TabTitles[1], u"localhost:%1"_s.arg(server.port()));
+    ASSERT_TRUE(documentLoaded(f().BrowserNew[1]));
+    EXPECT_TRUE(bodyText(f().BrowserNew[1]).contains(u"page /c.html"_s));
+
+    // A script of the tab opens another: it returns to tab 1.
+    ASSERT_TRUE(openByScript(f().BrowserNew[1], u"/d.html"_s, 2));
+    EXPECT_EQ(s().TabCurrentIndex, 2);
+    EXPECT_FALSE(f().BrowserNew[1].isVisible());
+    EXPECT_FALSE(f().ComboWebLocation[1].isVisible());
+    EXPECT_EQ(currentFlags(), 1);
+    EXPECT_EQ(f().TextWebList[2].text(), u"2. localhost:%1"_s.arg(server.port()));
+}
+
+TEST_F(EngineBrowseTest, ATimedPopUpOfAHiddenMainBrowser)
+{
+    start(1);
+    // Main browser 2 holds a page, behind main browser 1.
+    f().WebBrowser[1].navigate(server.named(u"/b.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[1], server.named(u"/b.html"_s)));
+    ASSERT_FALSE(f().WebBrowser[1].isVisible());
+    runScript(f().WebBrowser[1], u"setTimeout(function(){ window.open('/c.html'); }, 20); true"_s);
+    ASSERT_TRUE(waitFor([&] { return s().TabCount == 1 && f().BrowserNew.exists(1); }));
+    ASSERT_TRUE(settled(f().BrowserNew[1], server.named(u"/c.html"_s)));
+    EXPECT_EQ(currentFlags(), 1);
+    EXPECT_EQ(s().BrowserReturnIndex, -1);
+    EXPECT_FALSE(f().WebBrowser[0].isVisible());
+    EXPECT_FALSE(f().WebBrowser[1].isVisible());
+    EXPECT_TRUE(f().BrowserNew[1].isVisible());
+    EXPECT_EQ(f().LabelShowBrowser[0].caption(), u"1"_s);
+}
+
+TEST_F(EngineBrowseTest, AnAddressThatCannotBeReachedShowsNoErrorPage)
+{
+    start();
+    go(server.named(u"/b.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/b.html"_s)));
+    ASSERT_TRUE(bodyText(f().WebBrowser[0]).contains(u"page /b.html"_s));
+
+    for (const QString& target : {u"http://127.0.0.1:1/missing.html"_s,
+                                  QUrl::fromLocalFile(dir.filePath(u"missing.html"_s)).toString()}) {
+        go(target);
+        ASSERT_TRUE(waitFor([&] { return !s().PopupGuard && s().LoadingBrowserIndex == -1; })) << target.toStdString();
+        // The old page stays, and the display did not run for the failure.
+        EXPECT_EQ(f().WebBrowser[0].locationURL(), server.named(u"/b.html"_s));
+        EXPECT_TRUE(bodyText(f().WebBrowser[0]).contains(u"page /b.html"_s)) << target.toStdString();
+        EXPECT_EQ(f().ComboLocation.items(), QStringList{server.named(u"/"_s)});
+        EXPECT_FALSE(f().CommandNavigate[3].isEnabled());
+        EXPECT_FALSE(f().TimerMainBrow.isEnabled());
+    }
+    // The page may open a window again.
+    ASSERT_TRUE(openByScript(f().WebBrowser[0], u"/c.html"_s, 1));
+}
+
+// Go on a box holding only blanks (or only the scheme) sends "http://": the engine cannot
+// load it, so the control reports it as failed (NavigateError) and the guard set for it
+// goes, as after any other failed navigation.
+TEST_F(EngineBrowseTest, AnAddressTheEngineCannotLoadEndsTheGuard)
+{
+    start();
+    for (const QString& typed : {u"   "_s, u"http://"_s}) {
+        f().ComboLocation.setText(typed);
+        f().BrowserGoLocation();
+        EXPECT_TRUE(waitFor([&] { return !s().PopupGuard; }, 3000)) << typed.toStdString();
+        EXPECT_EQ(f().WebBrowser[0].locationURL(), homes[0]);
+    }
+}
+
+TEST_F(EngineBrowseTest, AMissingPageOfTheServerIsTheServersPage)
+{
+    start();
+    go(server.named(u"/404"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/404"_s)));
+    EXPECT_TRUE(bodyText(f().WebBrowser[0]).contains(u"nothing here"_s));
+
+    // Without a page of its own the engine must not put its error page in its place.
+    go(server.named(u"/empty404"_s));
+    ASSERT_TRUE(waitFor([&] { return !s().PopupGuard && s().LoadingBrowserIndex == -1; }));
+    const QString text = bodyText(f().WebBrowser[0]);
+    EXPECT_FALSE(text.contains(u"HTTP ERROR"_s)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"isn"_s)) << text.toStdString();
+}
+
+TEST_F(EngineBrowseTest, TwentyFourTabsThenTheMessage)
+{
+    start();
+    for (int i = 1; i <= MaxTabs; ++i) {
+        vb::WebBrowser& opener = i == 1 ? f().WebBrowser[0] : f().BrowserNew[i - 1];
+        ASSERT_TRUE(openByScript(opener, u"/tab%1.html"_s.arg(i), i)) << i;
+    }
+    EXPECT_EQ(s().TabLastIndex, MaxTabs);
+    EXPECT_TRUE(shown.isEmpty());
+
+    // Count the requests; the message stays on screen until the second one has come, as
+    // a user reading it would keep it.
+    int requests = 0;
+    auto handler = f().BrowserNew.onNewWindow2;
+    f().BrowserNew.onNewWindow2 = [&requests, handler](int i, vb::WebBrowser*& pp, bool& cancel) {
+        ++requests;
+        handler(i, pp, cancel);
+    };
+    whileShown = [&] { EXPECT_TRUE(waitFor([&] { return requests >= 2; }, 5000)); };
+    runScript(f().BrowserNew[MaxTabs], u"window.open('/x.html'); window.open('/y.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return shown.size() == 1 && requests >= 2; }));
+    // Whatever is still on its way has come by the next round trip.
+    runScript(f().BrowserNew[MaxTabs], u"document.title"_s);
+    QTest::qWait(50);
+    EXPECT_EQ(shown, QStringList{u"MessageTooManyTab"_s});
+    EXPECT_EQ(shownInsideCallback, QList<bool>{false});
+    EXPECT_EQ(requests, 2);
+    EXPECT_EQ(s().TabCount, MaxTabs);
+    EXPECT_FALSE(f().BrowserNew.exists(MaxTabs + 1));
+    EXPECT_EQ(s().TabCurrentIndex, MaxTabs);
+    EXPECT_FALSE(s().PopupGuard);
+    EXPECT_EQ(f().BrowserNew[MaxTabs].locationURL(), server.named(u"/tab24.html"_s));
+}
+
+} // namespace

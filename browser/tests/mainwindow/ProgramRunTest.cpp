@@ -1,0 +1,246 @@
+// The real program as a user starts it: a temporary copy of the portable folder, started
+// from that folder, with the real engine, headless, closed by the session (SIGTERM); then
+// what it left behind: the data folder, the register and the settings file.
+
+#include "Constants.h"
+
+#include "sys/FamilyRegister.h"
+#include "sys/SettingsStore.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+using testsupport::waitFor;
+
+namespace {
+
+// Serves the home pages on the loopback interface and records what was asked for. The
+// home page ends in a picture: its request tells that the page has been read to its end.
+class PageServer : public QObject {
+public:
+    PageServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+        });
+    }
+    QString url(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path); }
+    const QStringList& requests() const { return m_requests; }
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        const QByteArray path = socket->readAll().split(' ').value(1);
+        m_requests << QString::fromLatin1(path);
+        QByteArray type = "text/html";
+        QByteArray body;
+        if (path.endsWith(".png")) {
+            type = "image/png";
+            body = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==");
+        } else {
+            body = "<html><head><title>Home</title></head><body><p>Home</p><img src=\"" + url(u"/end.png"_s).toUtf8()
+                   + "\"></body></html>";
+        }
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " + QByteArray::number(body.size())
+                      + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QStringList m_requests;
+};
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString target = to + it.filePath().mid(from.size());
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else if (!QFile::copy(it.filePath(), target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The processes whose parent is pid (only the engine's, when engineOnly).
+QList<qint64> childrenOf(qint64 pid, bool engineOnly = false)
+{
+    QList<qint64> out;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        const QByteArray stat = testsupport::readFile(u"/proc/"_s + entry + u"/stat"_s);
+        // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
+        const QByteArray name = stat.mid(stat.indexOf('(') + 1, stat.lastIndexOf(')') - stat.indexOf('(') - 1);
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid && (!engineOnly || name.startsWith("QtWebEngine")))
+            out << entry.toLongLong();
+    }
+    return out;
+}
+
+// Alive and not a zombie.
+bool running(qint64 pid)
+{
+    const QByteArray stat = testsupport::readFile(u"/proc/%1/stat"_s.arg(pid));
+    return !stat.isEmpty() && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+} // namespace
+
+class ProgramRunTest : public ::testing::Test {
+protected:
+    ProgramRunTest()
+    {
+        base = QDir(dir.path()).canonicalPath();
+        folder = base + u"/stick/Corvane"_s;
+        home = base + u"/home"_s;
+        EXPECT_TRUE(copyTree(QStringLiteral(CORVANE_PORTABLE_DIR), folder));
+        QFile::setPermissions(folder + u"/Corvane.exe"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkpath(home + u"/runtime"_s);
+        QFile::setPermissions(home + u"/runtime"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A screen large enough for the browser (the platform's default one is not).
+        const QString screens = base + u"/screens.json"_s;
+        testsupport::writeFile(screens, R"({"screens":[{"name":"s1","x":0,"y":0,"width":1280,"height":1024,)"
+                                        R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"HOME"_s, home);
+        env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
+        env.insert(u"XDG_DATA_HOME"_s, home + u"/data"_s);
+        env.insert(u"XDG_CACHE_HOME"_s, home + u"/cache"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, home + u"/runtime"_s);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen:configfile="_s + screens);
+        env.insert(u"QTWEBENGINE_CHROMIUM_FLAGS"_s,
+                   u"--disable-gpu --disable-background-networking --disable-component-update"_s);
+        env.remove(u"QTWEBENGINE_DISABLE_SANDBOX"_s); // the program decides that itself
+        // A returning user: no nickname prompt (it would wait for an answer).
+        store().set(u"NidraBhanga"_s, u"NickName"_s, u"Tester"_s);
+    }
+
+    sys::SettingsStore store() const { return sys::SettingsStore(home + u"/config/Tavolin.ini"_s); }
+    QString dataFolder() const { return folder + u"/Corvane"_s; }
+
+    void start()
+    {
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(folder);
+        process.setProgram(folder + u"/Corvane.exe"_s);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start();
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    // The engine's helper processes have started: the first page is on its way.
+    bool waitForEngine()
+    {
+        return waitFor([this] { return !childrenOf(process.processId(), true).isEmpty(); }, 20000);
+    }
+
+    // The session ends: the program saves and ends by itself, and its helpers go with it.
+    void terminateAndWait()
+    {
+        ASSERT_EQ(process.state(), QProcess::Running) << process.readAll().toStdString();
+        const QList<qint64> helpers = childrenOf(process.processId());
+        process.terminate();
+        ASSERT_TRUE(process.waitForFinished(15000)) << process.readAll().toStdString();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << process.readAll().toStdString();
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_TRUE(waitFor([&] { return std::none_of(helpers.begin(), helpers.end(), running); }, 10000))
+            << "engine helpers outlived the program";
+    }
+
+    QStringList settingsLines() const
+    {
+        return QString::fromUtf8(testsupport::readFile(dataFolder() + u"/Set.Velmora"_s)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir dir;
+    QString base;
+    QString folder;
+    QString home;
+    QProcessEnvironment env;
+    QProcess process;
+};
+
+TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
+{
+    start();
+    ASSERT_TRUE(waitForEngine()) << process.readAll().toStdString();
+    // The register record is written before the window opens.
+    EXPECT_EQ(store().get(sys::family::memberNamesSection(), sys::family::memberKey(0)), u"Corvane"_s);
+    terminateAndWait();
+
+    // The data folder beside the program holds the settings file and nothing else: no
+    // empty lists, and the engine's profile lives in the user's data location.
+    EXPECT_EQ(QDir(dataFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{u"Set.Velmora"_s});
+    EXPECT_TRUE(QFileInfo(home + u"/data"_s).isDir());
+
+    const sys::SettingsStore s = store();
+    EXPECT_EQ(s.get(sys::family::memberFoldersSection(), sys::family::memberKey(0)), folder + u"/"_s);
+    EXPECT_EQ(s.get(sys::family::lastIndexSection(), sys::family::lastIndexKey()), sys::family::encodeLastIndex(0));
+    EXPECT_EQ(s.get(u"NidraBhanga"_s, u"NickName"_s), u"Tester"_s);
+
+    // Defaults: no exit counted (the session closed it), one browser, the product page home.
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 15) << lines.join(u" | "_s).toStdString();
+    EXPECT_EQ(lines[0], u"0"_s);
+    EXPECT_EQ(lines[8], u"0"_s);
+    const QString product = corvane::productPage(folder, u"Corvane"_s);
+    for (int i = 9; i < 15; ++i)
+        EXPECT_EQ(lines[i], u"\""_s + product + u"\""_s) << i;
+}
+
+TEST_F(ProgramRunTest, SixConfiguredBrowsersLoadOnlyBrowserOnesHomePage)
+{
+    PageServer server;
+    QByteArray settings = "3\r\n0\r\n-1\r\n0\r\n0\r\n-1\r\n0\r\n0\r\n5\r\n";
+    settings += '"' + server.url(u"/home.html"_s).toUtf8() + "\"\r\n";
+    for (int i = 2; i <= 6; ++i)
+        settings += '"' + server.url(u"/other%1.html"_s.arg(i)).toUtf8() + "\"\r\n";
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s, settings));
+
+    start();
+    ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/end.png"_s); }, 20000))
+        << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
+    waitFor([] { return false; }, 300);
+    EXPECT_EQ(server.requests().filter(u"other"_s), QStringList());
+    EXPECT_EQ(server.requests().first(), u"/home.html"_s);
+    terminateAndWait();
+
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines[0], u"3"_s); // closed by the session: not counted
+    EXPECT_EQ(lines[8], u"5"_s);
+    EXPECT_EQ(lines[9], u"\""_s + server.url(u"/home.html"_s) + u"\""_s);
+    EXPECT_EQ(lines[14], u"\""_s + server.url(u"/other6.html"_s) + u"\""_s);
+}
+
+TEST_F(ProgramRunTest, AFileWhereTheDataFolderBelongsDoesNotStopTheProgram)
+{
+    ASSERT_TRUE(testsupport::writeFile(dataFolder(), "in the way"));
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    start();
+    ASSERT_TRUE(waitForEngine()) << process.readAll().toStdString();
+    terminateAndWait();
+    EXPECT_EQ(testsupport::readFile(dataFolder()), QByteArray("in the way"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}

@@ -1,0 +1,468 @@
+// Main browsers and tabs on the real engine, headless, with pages served by a loopback HTTP
+// server: six main browsers from the settings file, 24 tabs opened by a pop-up page and
+// handled from both bars, and tabs opened and closed many times without leaking browsers
+// or engine pages.
+
+#include "ControlButton.h"
+#include "CorvaneApp.h"
+#include "FirstRun.h"
+#include "frmMain.h"
+#include "frmMessage.h"
+
+#include "TestSupport.h"
+#include "web/QtWebEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHash>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+using namespace corvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Serves /home<k>.html, /other.html, /pop.html and /tab.html?n=<k>&of=<n>, never from a
+// cache, and counts the requests per path. /pop.html opens /tab.html?n=1; each tab page
+// opens the next one until n = of, so that the tabs open one after the other as each
+// page arrives.
+class HttpServer : public QObject {
+public:
+    HttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+                    m_pending.remove(socket);
+                    socket->deleteLater();
+                });
+            }
+        });
+    }
+    QString url(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path); }
+    int requests(const QString& path) const { return m_requests.value(path); }
+    QString pop(int tabs, int round = 0) const { return url(u"/pop.html?of=%1&r=%2"_s.arg(tabs).arg(round)); }
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        QByteArray& request = m_pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QUrl target(QString::fromLatin1(request.split(' ').value(1)));
+        m_pending.remove(socket);
+        const QString path = target.path();
+        m_requests[path] += 1;
+        const QString of = target.query().section(u"of="_s, 1).section(u'&', 0, 0);
+        QByteArray status = "200 OK";
+        QByteArray body;
+        if (path == u"/pop.html"_s) {
+            body = "<html><body>pop-up page<script>window.open('/tab.html?n=1&of=" + of.toLatin1() + "');"
+                   "</script></body></html>";
+        } else if (path == u"/tab.html"_s) {
+            body = "<html><body>tab page<script>"
+                   " var q = new URLSearchParams(location.search), n = +q.get('n'), of = +q.get('of');"
+                   " if (n < of) window.open('/tab.html?n=' + (n + 1) + '&of=' + of);"
+                   "</script></body></html>";
+        } else if (path == u"/favicon.ico"_s) {
+            status = "404 Not Found";
+        } else {
+            body = "<html><body>page " + path.toLatin1() + "</body></html>";
+        }
+        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nCache-Control: no-store\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QString, int> m_requests;
+    QHash<QTcpSocket*, QByteArray> m_pending;
+};
+
+// Waits for pred while the event loop sleeps until the next event: the engine's chain of
+// small tasks runs without a poll interval between each of them.
+bool waitFor(const std::function<bool()>& pred, int timeoutMs = 10000)
+{
+    if (pred())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(2);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (pred())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start();
+    loop.exec();
+    return pred();
+}
+
+int webViewCount()
+{
+    int n = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        n += qobject_cast<QWebEngineView*>(w) ? 1 : 0;
+    return n;
+}
+
+int webPageCount()
+{
+    int n = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* view = qobject_cast<QWebEngineView*>(w))
+            n += int(view->findChildren<QWebEnginePage*>().size());
+    return n;
+}
+
+// The whole start-up on the real engine, from a program folder on a fixed disk, with the
+// settings file the test writes.
+class EngineTabsTest : public ::testing::Test {
+protected:
+    EngineTabsTest()
+    {
+        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
+        previousCurrent = QDir::currentPath();
+        root = QDir(dir.path()).canonicalPath();
+        folder = root + u"/opt/Corvane"_s;
+        QDir().mkpath(folder);
+        testsupport::writeFile(folder + u"/Corvane.exe"_s, "#!");
+        for (int i = 0; i <= 5; ++i)
+            homes << server.url(u"/home%1.html"_s.arg(i + 1));
+    }
+    ~EngineTabsTest() override
+    {
+        QDir::setCurrent(previousCurrent);
+        app.reset();
+        testsupport::flushDeferredDeletes();
+    }
+
+    // Runs the start-up with mainBrowserLastIndex + 1 main browsers; waits for browser 1's
+    // home page.
+    void start(int mainBrowserLastIndex)
+    {
+        QByteArray settings;
+        for (int n : {0, 0, -1, 0, 0, -1, 0, 0, mainBrowserLastIndex})
+            settings += QByteArray::number(n) + "\r\n";
+        for (const QString& home : homes)
+            settings += '"' + home.toUtf8() + "\"\r\n";
+        ASSERT_TRUE(testsupport::writeFile(folder + u"/Corvane/Set.Velmora"_s, settings));
+
+        AppConfig cfg;
+        cfg.mode = vb::Runtime::Mode::Test;
+        const QByteArray table = "20 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+        cfg.mounts.readMountInfo = [table] { return std::optional<QByteArray>(table); };
+        cfg.mounts.sysRoot = root + u"/sys"_s;
+        cfg.mounts.canonicalPath = [](const QString& p) { return p; };
+        cfg.settingsPath = root + u"/config/Tavolin.ini"_s;
+        cfg.programFolder = folder + u"/"_s;
+        cfg.socketFolder = root + u"/sockets"_s;
+        cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
+        cfg.launcher.openUrl = [](const QUrl&) { return false; };
+        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        app = std::make_unique<CorvaneApp>(std::move(cfg));
+        app->rt.setScreen({1280 * 15, 1024 * 15, 15, 15});
+        app->rt.setResponder(u"frmMessage"_s, [this](vb::Form& form) {
+            shown << app->msg.MessageId;
+            static_cast<frmMessage&>(form).CommandMsgOK.click();
+        });
+        sys::SettingsStore(root + u"/config/Tavolin.ini"_s).set(u"NidraBhanga"_s, u"NickName"_s, u"Ana"_s);
+
+        // The profile's storage is written for a while after it went: it lies in the test
+        // program's own home, removed when the program ends.
+        const QString storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/tabs-"_s
+            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        QDir().mkpath(storage);
+        vb::QtWebEngineFactory::Config engine;
+        engine.searchPage = server.url(u"/search.html"_s);
+        engine.storagePath = storage;
+        auto made = std::make_unique<vb::QtWebEngineFactory>(engine);
+        factory = made.get();
+        app->rt.setWebEngine(std::move(made));
+
+        ASSERT_TRUE(QDir::setCurrent(folder));
+        Main(*app);
+        QDir::setCurrent(previousCurrent);
+        ASSERT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
+        ASSERT_TRUE(settled(f().WebBrowser[0], homes[0]));
+    }
+
+    frmMain& f() const { return *app->mainForm; }
+    BrowserSet& s() const { return app->set; }
+
+    // The browser elements on screen: their own flag set and their widget shown in the window.
+    QStringList onScreen() const
+    {
+        QStringList v;
+        auto add = [&](const vb::ControlArray<vb::WebBrowser>& arr, const QString& kind) {
+            for (int i : arr.indices()) {
+                const vb::WebBrowser& b = arr[i];
+                if (b.isVisible() || b.widget()->isVisibleTo(f().window()))
+                    v << kind + QString::number(i);
+            }
+        };
+        add(f().WebBrowser, u"W"_s);
+        add(f().BrowserNew, u"T"_s);
+        return v;
+    }
+    // Exactly one browser element is on screen, and it is the current browser.
+    bool oneOnScreen() const
+    {
+        const QStringList v = onScreen();
+        QString current;
+        if (s().TabBrowserCurrent)
+            current = u"T%1"_s.arg(s().TabCurrentIndex);
+        else if (s().BookmarkBrowserCurrent)
+            current = u"W6"_s;
+        else
+            current = u"W%1"_s.arg(s().MainBrowserIndex);
+        return v == QStringList{current};
+    }
+
+    // Waits until b has committed address, nothing loads and the guard is down.
+    bool settled(vb::WebBrowser& b, const QString& address)
+    {
+        return waitFor([&] {
+            return b.locationURL() == address && !s().PopupGuard && s().LoadingBrowserIndex == -1
+                && s().TabLoadingIndex == -1;
+        });
+    }
+
+    // The user types an address into the box on screen and presses Go.
+    void go(const QString& address)
+    {
+        vb::ComboBox& box = s().TabBrowserCurrent ? f().ComboWebLocation[s().TabCurrentIndex] : f().ComboLocation;
+        box.setText(QString());
+        box.type(address);
+        ASSERT_TRUE(f().CommandGo.click()) << address.toStdString();
+    }
+
+    // The current main browser goes to the pop-up page, which opens tabs one by one; waits
+    // until all have arrived. Every turn of the event loop meanwhile sees exactly one
+    // browser on screen.
+    void openTabsByPopUp(int tabs, int round = 0)
+    {
+        go(server.pop(tabs, round));
+        int stray = 0;
+        const QString last = tabAddress(tabs, tabs);
+        const bool ok = waitFor(
+            [&] {
+                if (onScreen().size() != 1)
+                    ++stray;
+                return s().TabCount == tabs && s().TabCurrentIndex == tabs && !s().PopupGuard
+                    && f().BrowserNew[tabs].locationURL() == last && f().BrowserNew[tabs].isVisible();
+            },
+            30000);
+        ASSERT_TRUE(ok) << "tabs " << s().TabCount << ", current " << s().TabCurrentIndex << ", guard " << s().PopupGuard;
+        EXPECT_EQ(stray, 0);
+        EXPECT_EQ(onScreen(), QStringList{u"T%1"_s.arg(tabs)});
+    }
+
+    QString tabAddress(int n, int of) const { return server.url(u"/tab.html?n=%1&of=%2"_s.arg(n).arg(of)); }
+
+    HttpServer server;
+    QTemporaryDir dir;
+    QString root;
+    QString folder;
+    QString previousCurrent;
+    QStringList homes;
+    std::unique_ptr<CorvaneApp> app;
+    vb::QtWebEngineFactory* factory = nullptr;
+    QStringList shown;
+};
+
+TEST_F(EngineTabsTest, SixMainBrowsersAnd24TabsFromBothBars)
+{
+    ASSERT_NO_FATAL_FAILURE(start(5));
+    for (int m = 1; m <= 5; ++m)
+        EXPECT_EQ(server.requests(u"/home%1.html"_s.arg(m + 1)), 0) << m;
+
+    // Each selector opens its own browser's home page once.
+    for (int m = 1; m <= 5; ++m) {
+        SCOPED_TRACE(m);
+        if (m % 2) {
+            ASSERT_TRUE(f().CommandShowBrowser[m].click());
+        } else {
+            f().FrameBrowser.setVisible(true);
+            ASSERT_TRUE(f().CommandBrowser[m].click());
+        }
+        EXPECT_EQ(onScreen(), QStringList{u"W%1"_s.arg(m)});
+        ASSERT_TRUE(settled(f().WebBrowser[m], homes[m]));
+        EXPECT_EQ(onScreen(), QStringList{u"W%1"_s.arg(m)});
+        EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), u"Current Browser :: Main Browser #%1"_s.arg(m + 1));
+    }
+    // Browser #3 moves on to another page.
+    ASSERT_TRUE(f().CommandShowBrowser[2].click());
+    go(server.url(u"/other.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[2], server.url(u"/other.html"_s)));
+
+    // Later picks show each browser at once on the page it had.
+    for (int round = 0; round < 2; ++round)
+        for (int m = 5; m >= 0; --m) {
+            SCOPED_TRACE(m);
+            if (round) {
+                f().FrameBrowser.setVisible(true);
+                ASSERT_TRUE(f().CommandBrowser[m].click());
+            } else {
+                ASSERT_TRUE(f().CommandShowBrowser[m].click());
+            }
+            EXPECT_FALSE(s().PopupGuard);
+            EXPECT_EQ(onScreen(), QStringList{u"W%1"_s.arg(m)});
+            EXPECT_EQ(f().WebBrowser[m].locationURL(), m == 2 ? server.url(u"/other.html"_s) : homes[m]);
+            EXPECT_EQ(f().ComboLocation.text(), f().WebBrowser[m].locationURL());
+        }
+    // A page loaded now comes after anything asked for before it.
+    go(server.url(u"/barrier.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.url(u"/barrier.html"_s)));
+    for (int m = 0; m <= 5; ++m)
+        EXPECT_EQ(server.requests(u"/home%1.html"_s.arg(m + 1)), 1) << m;
+
+    // 24 tabs from a pop-up page of browser #1.
+    ASSERT_NO_FATAL_FAILURE(openTabsByPopUp(MaxTabs));
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(s().TabLastIndex, MaxTabs);
+    for (int t = 1; t <= MaxTabs; ++t)
+        EXPECT_EQ(f().BrowserNew[t].locationURL(), tabAddress(t, MaxTabs)) << t;
+
+    // Switching with the normal bar, then with the full-window bar.
+    for (int t = 1; t <= MaxTabs; ++t) {
+        ASSERT_TRUE(f().CommandWebNew[t].click()) << t;
+        ASSERT_EQ(onScreen(), QStringList{u"T%1"_s.arg(t)});
+        EXPECT_EQ(f().ComboWebLocation[t].text(), tabAddress(t, MaxTabs));
+    }
+    ASSERT_TRUE(f().CommandWebNew[MaxTabs].click());
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+    FullWindowSet(*app, true);
+    for (int t = MaxTabs; t >= 1; t -= 3) {
+        ASSERT_TRUE(f().CommandWebComNew[t].click()) << t;
+        ASSERT_EQ(onScreen(), QStringList{u"T%1"_s.arg(t)});
+        EXPECT_EQ(f().ComboComLocation.text(), tabAddress(t, MaxTabs));
+    }
+    FullWindowSet(*app, false);
+    EXPECT_TRUE(oneOnScreen());
+
+    // Selecting and bookmarking every tab (twice: nothing is added the second time).
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(f().CommandWebClose[2].click());
+        ASSERT_TRUE(f().FrameWebSelectClose.isVisible());
+        EXPECT_EQ(f().FrameWebSelectClose.height(), 6 * 24 + 89);
+        ASSERT_TRUE(f().CommandWebSelectClose[3].click());
+        EXPECT_EQ(f().SelectedTabCount, MaxTabs);
+        ASSERT_TRUE(f().CommandWebSelectClose[2].click());
+        EXPECT_FALSE(f().FrameWebSelectClose.isVisible());
+        EXPECT_EQ(app->lists.BookmarkLastIndex, MaxTabs - 1);
+        EXPECT_TRUE(oneOnScreen());
+    }
+    for (int t = 1; t <= MaxTabs; ++t)
+        EXPECT_EQ(app->hid.ComboMarkAddress.List(t - 1), tabAddress(t, MaxTabs)) << t;
+
+    // Closing: a selection with the current tab, the current tab from each bar, a
+    // selection from the full-window bar, then all from the full-window bar.
+    ASSERT_TRUE(f().CommandWebNew[5].click());
+    ASSERT_TRUE(f().CommandWebClose[2].click());
+    for (int t : {1, 5, 24})
+        ASSERT_TRUE(f().CheckSelectWebTab[t].click()) << t;
+    ASSERT_TRUE(f().CommandWebSelectClose[1].click());
+    EXPECT_EQ(s().TabCount, 21);
+    EXPECT_EQ(s().TabLastIndex, 23);
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+
+    ASSERT_TRUE(f().CommandWebNew[23].click());
+    ASSERT_TRUE(f().CommandWebClose[1].click());
+    EXPECT_EQ(s().TabLastIndex, 22);
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+
+    FullWindowSet(*app, true);
+    ASSERT_TRUE(f().CommandWebComNew[10].click());
+    ASSERT_EQ(onScreen(), QStringList{u"T10"_s});
+    ASSERT_TRUE(f().CommandWebComClose[1].click());
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+    ASSERT_TRUE(f().CommandWebComNew[12].click());
+    ASSERT_TRUE(f().CommandWebComClose[2].click());
+    for (int t : {11, 12, 22})
+        ASSERT_TRUE(f().CheckSelectWebTab[t].click()) << t;
+    ASSERT_TRUE(f().CommandWebSelectClose[1].click());
+    EXPECT_EQ(s().TabCount, 16);
+    EXPECT_EQ(s().TabLastIndex, 21);
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+    ASSERT_TRUE(f().CommandWebComNew[7].click());
+    ASSERT_TRUE(f().CommandWebComClose[0].click());
+    EXPECT_EQ(s().TabCount, 0);
+    EXPECT_EQ(s().TabLastIndex, 0);
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+    FullWindowSet(*app, false);
+    EXPECT_EQ(s().TopBandHeight, 76);
+    EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+
+    // The main browsers kept their pages through all of it.
+    for (int m = 1; m <= 5; ++m)
+        EXPECT_EQ(f().WebBrowser[m].locationURL(), m == 2 ? server.url(u"/other.html"_s) : homes[m]) << m;
+    testsupport::flushDeferredDeletes();
+    EXPECT_TRUE(waitFor([] { return webViewCount() == 6; }));
+    EXPECT_EQ(factory->liveEngines(), 6);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
+}
+
+TEST_F(EngineTabsTest, OpeningAndClosing24TabsFiftyTimesLeavesNothingBehind)
+{
+    ASSERT_NO_FATAL_FAILURE(start(0));
+    testsupport::flushDeferredDeletes();
+    const int elements = f().BrowserNew.count();
+    const int boxes = f().ComboWebLocation.count();
+    const int engines = factory->liveEngines();
+    const int views = webViewCount();
+    const int pages = webPageCount();
+    ASSERT_EQ(engines, 1);
+
+    QElapsedTimer clock;
+    clock.start();
+    for (int round = 1; round <= 50; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_NO_FATAL_FAILURE(openTabsByPopUp(MaxTabs, round));
+        QList<QPointer<vb::WebBrowser>> tabs;
+        for (int t = 1; t <= MaxTabs; ++t)
+            tabs << f().BrowserNew.find(t);
+        ASSERT_EQ(factory->liveEngines(), engines + MaxTabs);
+        // Closed from either bar, by turns.
+        if (round % 2)
+            ASSERT_TRUE(f().CommandWebClose[0].click());
+        else
+            f().CommandWebComClose[0].setValue(true);
+        EXPECT_EQ(f().BrowserNew.count(), elements);
+        EXPECT_EQ(f().ComboWebLocation.count(), boxes);
+        testsupport::flushDeferredDeletes();
+        EXPECT_EQ(factory->liveEngines(), engines);
+        for (int t = 0; t < MaxTabs; ++t)
+            EXPECT_TRUE(tabs[t].isNull()) << "tab " << t + 1;
+        EXPECT_EQ(webViewCount(), views);
+        EXPECT_EQ(webPageCount(), pages);
+        EXPECT_EQ(onScreen(), QStringList{u"W0"_s});
+        if (HasFailure())
+            break;
+    }
+    const qint64 ms = clock.elapsed();
+    RecordProperty("soak_ms", int(ms));
+    std::printf("[ soak     ] 50 rounds of 24 tabs in %lld ms\n", static_cast<long long>(ms));
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+# Tests of main-browser switching, the tabs and the bookmark store.
+set(CORVANE_TABS_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TabsFixture.h
+  ${CMAKE_CURRENT_LIST_DIR}/SwitchTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkStoreTest.cpp
+)
+# On the scripted engine: no engine process.
+corvane_add_test(corvane_tabs_tests LABELS unit SOURCES ${CORVANE_TABS_TEST_SOURCES} LIBS corvane)
+
+# The same on the real engine, with pages served by a loopback HTTP server: six main
+# browsers, 24 tabs from a pop-up page, and the open-and-close soak.
+if(CORVANE_ENGINE_TESTS)
+  find_package(Qt6 REQUIRED COMPONENTS Network)
+  corvane_add_test(corvane_tabs_engine_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/TabsSoakTest.cpp LIBS corvane Qt6::Network)
+endif()
