@@ -216,18 +216,9 @@ QWidget* makeEditor(bool multiLine)
 
 } // namespace
 
-TextBox::TextBox(Container& container, bool multiLine) : Control(container, makeEditor(multiLine)), m_multiLine(multiLine)
+TextBox::TextBox(Container& container, bool multiLine) : EditControl(container, makeEditor(multiLine)), m_multiLine(multiLine)
 {
-    m_filter = new KeyFilter(
-        widget(),
-        [this](int& key) {
-            if (onKeyPress)
-                onKeyPress(key);
-        },
-        [this] {
-            if (onGotFocus)
-                onGotFocus();
-        });
+    filterKeysOf(widget());
     if (auto* le = lineEditOf(widget())) {
         le->setAcceptDrops(true);
         QObject::connect(le, &QLineEdit::textChanged, this, [this] { raiseChange(); });
@@ -372,23 +363,23 @@ void TextBox::setBorderStyle(int style)
         pe->setFrameStyle(style ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
-void TextBox::type(const QString& keys)
+void EditControl::type(const QString& keys)
 {
     for (QChar ch : keys)
         m_filter->deliverKey(ch.unicode());
 }
 
-void TextBox::typeKey(int keyAscii)
+void EditControl::typeKey(int keyAscii)
 {
     m_filter->deliverKey(keyAscii);
 }
 
-void TextBox::paste(const QString& text)
+void EditControl::paste(const QString& text)
 {
     m_filter->insertFiltered(text);
 }
 
-void TextBox::raiseChange()
+void EditControl::raiseChange()
 {
     if (onChange)
         onChange();
@@ -424,12 +415,30 @@ void TextBox::copyDesignFrom(const Control& other)
     Control::copyDesignFrom(other);
 }
 
-void TextBox::clearHandlers()
+EditControl::EditControl(Container& container, QWidget* widget) : Control(container, widget) {}
+
+void EditControl::filterKeysOf(QWidget* editor)
+{
+    m_filter = new KeyFilter(
+        editor,
+        [this](int& key) {
+            if (onKeyPress)
+                onKeyPress(key);
+        },
+        [this] {
+            if (onGotFocus)
+                onGotFocus();
+        });
+}
+
+void EditControl::clearHandlers()
 {
     onChange = nullptr;
     onKeyPress = nullptr;
     onGotFocus = nullptr;
 }
+
+
 
 // =======================================================================================
 // ComboBox
@@ -452,21 +461,11 @@ private:
 };
 
 ComboBox::ComboBox(Container& container, Style style)
-    : Control(container, new ComboWidget(*this, style == DropDownCombo)), m_style(style)
+    : EditControl(container, new ComboWidget(*this, style == DropDownCombo)), m_style(style)
 {
     auto* cb = static_cast<QComboBox*>(widget());
     cb->setCurrentIndex(-1);
-    QWidget* editor = cb->isEditable() ? static_cast<QWidget*>(cb->lineEdit()) : static_cast<QWidget*>(cb);
-    m_filter = new KeyFilter(
-        editor,
-        [this](int& key) {
-            if (onKeyPress)
-                onKeyPress(key);
-        },
-        [this] {
-            if (onGotFocus)
-                onGotFocus();
-        });
+    filterKeysOf(cb->isEditable() ? static_cast<QWidget*>(cb->lineEdit()) : static_cast<QWidget*>(cb));
     if (QLineEdit* le = cb->lineEdit()) {
         le->setAcceptDrops(true);
         // Only the user's edits come here; a pick from the list and code go their own ways.
@@ -691,28 +690,6 @@ void ComboBox::setDragEnabled(bool on)
         le->setDragEnabled(on);
 }
 
-void ComboBox::type(const QString& keys)
-{
-    for (QChar ch : keys)
-        m_filter->deliverKey(ch.unicode());
-}
-
-void ComboBox::typeKey(int keyAscii)
-{
-    m_filter->deliverKey(keyAscii);
-}
-
-void ComboBox::paste(const QString& text)
-{
-    m_filter->insertFiltered(text);
-}
-
-void ComboBox::raiseChange()
-{
-    if (onChange)
-        onChange();
-}
-
 void ComboBox::wire(ComboBox& c, IndexedEvents& ev, int index)
 {
     c.onChange = [&ev, index] {
@@ -747,10 +724,8 @@ void ComboBox::copyDesignFrom(const Control& other)
 
 void ComboBox::clearHandlers()
 {
-    onChange = nullptr;
+    EditControl::clearHandlers();
     onClick = nullptr;
-    onKeyPress = nullptr;
-    onGotFocus = nullptr;
 }
 
 } // namespace vb

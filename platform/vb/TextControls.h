@@ -21,7 +21,33 @@ struct TextEvents {
     std::function<void(int)> onGotFocus;
 };
 
-class TextBox : public Control {
+// What text boxes and combo boxes share: the key filter, the user's typing and pasting,
+// and the Change, KeyPress and GotFocus events.
+class EditControl : public Control {
+    Q_OBJECT
+public:
+    // The user typing: each character passes KeyPress; 8 is Backspace, 13 Enter.
+    void type(const QString& keys);
+    void typeKey(int keyAscii);
+    // The user pasting text at the cursor.
+    void paste(const QString& text);
+
+    std::function<void()> onChange;
+    std::function<void(int& keyAscii)> onKeyPress;
+    std::function<void()> onGotFocus;
+
+protected:
+    EditControl(Container& container, QWidget* widget);
+    // Runs typed keys and inserted text of editor through KeyPress.
+    void filterKeysOf(QWidget* editor);
+    void raiseChange();
+    void clearHandlers() override;
+
+private:
+    KeyFilter* m_filter = nullptr;
+};
+
+class TextBox : public EditControl {
     Q_OBJECT
 public:
     explicit TextBox(Container& container, bool multiLine = false);
@@ -44,35 +70,19 @@ public:
     void setFontBold(bool bold);
     void setBorderStyle(int style);
 
-    // The user typing: each character passes KeyPress; 8 is Backspace, 13 Enter.
-    void type(const QString& keys);
-    void typeKey(int keyAscii);
-    // The user pasting text at the cursor.
-    void paste(const QString& text);
-
-    std::function<void()> onChange;
-    std::function<void(int& keyAscii)> onKeyPress;
-    std::function<void()> onGotFocus;
-
     using IndexedEvents = TextEvents;
     static void wire(TextBox& c, IndexedEvents& ev, int index);
     void copyDesignFrom(const Control& other) override;
 
-protected:
-    void clearHandlers() override;
-
 private:
-    friend class KeyFilter;
-    void raiseChange();
     bool m_multiLine;
     int m_maxLength = 0;
     bool m_locked = false;
-    KeyFilter* m_filter = nullptr;
 };
 
 // A combo box: an edit part and a list, never sorted. Style 0 lets the user type, style 2
 // only pick. Picking an entry raises Click (not Change); typing raises Change.
-class ComboBox : public Control {
+class ComboBox : public EditControl {
     Q_OBJECT
 public:
     enum Style { DropDownCombo = 0, DropDownList = 2 };
@@ -101,16 +111,10 @@ public:
     // Lets the user drag the box's selected text out as plain text.
     void setDragEnabled(bool on);
 
-    // The user typing, pasting, and picking an entry from the list.
-    void type(const QString& keys);
-    void typeKey(int keyAscii);
-    void paste(const QString& text);
+    // The user picking an entry from the list.
     void pick(int index);
 
-    std::function<void()> onChange;
     std::function<void()> onClick;
-    std::function<void(int& keyAscii)> onKeyPress;
-    std::function<void()> onGotFocus;
 
     using IndexedEvents = TextEvents;
     static void wire(ComboBox& c, IndexedEvents& ev, int index);
@@ -120,14 +124,10 @@ protected:
     void clearHandlers() override;
 
 private:
-    friend class KeyFilter;
     friend class ComboWidget;
-    void raiseChange();
     void userPicked(int index);
     Style m_style;
     int m_listIndex = -1;
-    bool m_settingText = false;
-    KeyFilter* m_filter = nullptr;
 };
 
 } // namespace vb
