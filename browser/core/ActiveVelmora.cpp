@@ -343,6 +343,15 @@ void BookmarksRead(std::optional<sys::RecordReader> file, const VelmoraContext& 
     c.lists.BookmarkLastIndex = names.ListCount() - 1;
 }
 
+// About the size of n records of two items (exact for plain ASCII text).
+qsizetype listBytes(const HidList& first, const HidList& second, int n)
+{
+    qsizetype bytes = 0;
+    for (int i = 0; i < n; ++i)
+        bytes += first.List(i).size() + second.List(i).size() + 7;
+    return bytes;
+}
+
 QByteArray BookmarksWrite(const VelmoraContext& c)
 {
     const HidList& names = c.hid.ComboMarkName;
@@ -350,6 +359,7 @@ QByteArray BookmarksWrite(const VelmoraContext& c)
     const int n = recordsToWrite(c.lists.BookmarkLastIndex, names, addresses);
     const MediaAddressRule rule = driveRule(c);
     sys::RecordWriter w;
+    w.reserve(listBytes(names, addresses, n));
     for (int i = 0; i < n; ++i) {
         w.writeString(TextItemClean(names.List(i)));
         w.writeString(storedAddress(rule, addresses.List(i)));
@@ -411,6 +421,7 @@ QByteArray NotesWrite(const VelmoraContext& c)
     const HidList& texts = c.hid.ComboNoteThis;
     const int n = recordsToWrite(c.lists.NotesLastIndex, pages, texts);
     sys::RecordWriter w;
+    w.reserve(listBytes(pages, texts, n));
     // Note pages are stored as they are (no drive rule), only made safe for the record.
     for (int i = 0; i < n; ++i) {
         w.writeString(AddressItemClean(pages.List(i)));

@@ -44,6 +44,8 @@ public:
     void writeNumber(qint64 n);
     void writeFlag(bool f);               // 1 or 0
     void endRecord();                     // CR LF
+    // Room for about this many bytes: a large list is written without growing the buffer.
+    void reserve(qsizetype bytes) { m_data.reserve(bytes); }
     const QByteArray& data() const { return m_data; }
     // Replaces the file atomically: the old file stays whole when anything fails.
     bool commit(const QString& path) const;
