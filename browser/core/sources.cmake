@@ -9,5 +9,6 @@ set(CORVANE_CORE_SOURCES
   core/ControlButton.h core/ControlButton.cpp
   core/ActiveProgram.h core/ActiveProgram.cpp
   core/ControlBookmark.h core/ControlBookmark.cpp
+  core/ControlAction.h core/ControlAction.cpp
 )
 list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

@@ -17,6 +17,9 @@ void frmMain::wireEvents()
     wireBrowserEvents();
     wireNavigationEvents();
     wireTabEvents();
+    wireMenuEvents();
+    wirePanelEvents();
+    wireActionEvents();
 }
 
 void frmMain::Form_Load()

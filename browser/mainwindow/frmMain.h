@@ -245,6 +245,13 @@ public:
     int SelectedTabCount = 0;
     // A tab's box holds text the user typed (not the address the program wrote there).
     std::array<bool, 25> TabBoxEdited{};
+    bool AboutMovingLeft = false;
+    QString MarkProposedName;
+    QString MarkProposedAddress;
+    int HomeChoiceIndex = 6;
+    int MailAddressState = 0;
+    int MailSubjectState = 0;
+    int AboutBadgeIndex = 0;
 
     // --- events -------------------------------------------------------------------------
     void Form_Load() override;
@@ -285,6 +292,70 @@ public:
     // Unloads tab slot i's browser and box; the busy animation forgets it.
     void TabUnload(int i);
 
+    // Menus, slide-out, Controls bar and full-window bar (frmMainMenus.cpp).
+    void CommandMenu_Click(int index);
+    void TimerMainFrame_Timer();
+    void PlacePanels(int top);
+    void CommandPage_Click(int index);
+    void CommandView_Click(int index);
+    void CommandTools_Click(int index);
+    void CommandRunCancel_Click();
+    void TimerMainAbout_Timer();
+    void CommandOne_Click(int index);
+    void CommandZero_Click();
+    void CommandComHide_Click();
+    void CommandComTab_Click();
+    void CommandHideBrowser_Click();
+    void CommandFullBrow_Click();
+    // The panel point under the open menu (pixels).
+    QPoint PanelPoint() const;
+
+    // Bookmark browser, bookmark, note and home-page panels (frmMainPanels.cpp).
+    void BookmarkBrowserShow();
+    void BookmarkBrowserClose();
+    void CommandShowBookmark_Click();
+    void CommandCloseBookmark_Click();
+    void CommandBookmark_Click(int index);
+    void ComboMarkName_Click();
+    void ComboMarkAddress_Click();
+    void CommandRenameOK_Click();
+    void CommandRenameCancel_Click();
+    void CommandMarkOK_Click();
+    void CommandMarkCancel_Click();
+    void CommandMarkReset_Click();
+    void MarkBoxes_Change();
+    void CommandNoteEdit_Click();
+    void CommandNoteOK_Click();
+    void CommandNoteRemove_Click();
+    void CommandNoteCancel_Click();
+    void CommandNoteHide_Click();
+    void CheckNoShowNote_Click();
+    void TextNote_Change(int index);
+    void TextNote_KeyPress(int index, int& keyAscii);
+    void OptionHome_Click(int index);
+    void CommandHomeOK_Click();
+    void CommandHomeCancel_Click();
+
+    // Open, Create, Help, Choices, Change Name, Report Bug, Run box, notices and the About
+    // banner (frmMainActions.cpp).
+    void CommandOpen_Click(int index);
+    void CommandHelp_Click(int index);
+    void CommandChoice_Click(int index);
+    void CommandListHide_Click();
+    void TextCreate_Change();
+    void CommandCreateOK_Click();
+    void CommandCreateCancel_Click();
+    void TextName_Change(int index);
+    void CommandNameOK_Click();
+    void CommandNameCancel_Click();
+    void TextMail_Change(int index);
+    void CommandMailOK_Click();
+    void CommandMailCancel_Click();
+    void CommandRun_Click();
+    void OptionRun_Click(int index);
+    void CommandRunOK_Click();
+    void FrameAbout_Click();
+
     // The browser on screen, and a tab's page address ("" when the tab holds no browser).
     vb::WebBrowser* currentBrowser() const;
     QString tabAddress(int tab) const;
@@ -305,6 +376,9 @@ private:
     void wireBrowserEvents();
     void wireNavigationEvents();
     void wireTabEvents();
+    void wireMenuEvents();
+    void wirePanelEvents();
+    void wireActionEvents();
     void showTooManyTabs();
 
     CorvaneApp& m_app;

@@ -1,0 +1,4 @@
+set(CORVANE_SECONDWINDOW_SOURCES
+  secondwindow/frmWeb.h secondwindow/frmWeb.cpp
+)
+list(TRANSFORM CORVANE_SECONDWINDOW_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)
