@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
 #include <QThread>
 
 namespace testsupport {
@@ -46,6 +48,27 @@ void flushDeferredDeletes()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+bool samePicture(const QPixmap& a, const QPixmap& b)
+{
+    return !a.isNull() && a.toImage() == b.toImage();
+}
+
+QList<qint64> childProcesses(qint64 pid, const QByteArray& namePrefix)
+{
+    QList<qint64> out;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QByteArray stat = readFile(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
+        const qsizetype open = stat.indexOf('(');
+        const qsizetype close = stat.lastIndexOf(')');
+        const QByteArray name = stat.mid(open + 1, close - open - 1);
+        const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid && name.startsWith(namePrefix))
+            out << entry.toLongLong();
+    }
+    return out;
 }
 
 } // namespace testsupport

@@ -1,10 +1,20 @@
 #pragma once
 // Helpers shared by the tests.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <ostream>
+
+class QPixmap;
+
+// Readable failure messages for strings and lists of them.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace testsupport {
 
@@ -22,5 +32,12 @@ bool waitFor(const std::function<bool()>& pred, int timeoutMs = 10000);
 
 // Deletes the objects whose deletion was deferred (unloaded forms and controls).
 void flushDeferredDeletes();
+
+// Both show the same picture, and a is not empty.
+bool samePicture(const QPixmap& a, const QPixmap& b);
+
+// The processes whose parent is pid, only those whose name starts with namePrefix when
+// one is given.
+QList<qint64> childProcesses(qint64 pid, const QByteArray& namePrefix = {});
 
 } // namespace testsupport

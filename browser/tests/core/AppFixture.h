@@ -6,6 +6,7 @@
 #include "CorvaneApp.h"
 #include "frmMessage.h"
 
+#include "TestApp.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +24,8 @@ protected:
         root = dir.path();
         drive = root + QStringLiteral("/media/stick");
         QDir().mkpath(drive);
-        corvane::AppConfig cfg;
-        cfg.mode = vb::Runtime::Mode::Test;
+        corvane::AppConfig cfg = testAppConfig(root);
         cfg.mounts = mounts();
-        cfg.settingsPath = root + QStringLiteral("/config/Tavolin.ini");
-        cfg.programFolder = root + QStringLiteral("/prog/");
         app = std::make_unique<corvane::CorvaneApp>(std::move(cfg));
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& f) {
             shown << app->msg.MessageId;
@@ -40,11 +38,7 @@ protected:
     {
         const QByteArray table = "20 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
                                  "21 20 8:17 / " + drive.toUtf8() + " rw - vfat /dev/sdb1 rw\n";
-        sys::MountSource s;
-        s.readMountInfo = [table] { return std::optional<QByteArray>(table); };
-        s.sysRoot = QStringLiteral("/nonexistent");
-        s.canonicalPath = [](const QString& p) { return p; };
-        return s;
+        return mountTable(table, QStringLiteral("/nonexistent"));
     }
 
     // Creates folder & name & ".exe".

@@ -5,6 +5,7 @@
 #include "CorvaneApp.h"
 #include "frmMessage.h"
 
+#include "TestApp.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +29,7 @@ protected:
         c.mode = vb::Runtime::Mode::Test;
         c.settingsPath = dir.filePath(QStringLiteral("Tavolin.ini"));
         c.programFolder = QStringLiteral("/opt/corvane");
-        c.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
-        c.launcher.openUrl = [](const QUrl&) { return false; };
-        c.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        c.launcher = corvanetest::idleLauncher();
         app = std::make_unique<CorvaneApp>(std::move(c));
     }
     ~MessageTest() override

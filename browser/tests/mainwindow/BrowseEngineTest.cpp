@@ -2,109 +2,61 @@
 // this test starts: site roots of served pages, pop-ups of links and scripts becoming tabs,
 // addresses that cannot be reached, and the 24-tab limit.
 
-#include "BrowseFixture.h"
+#include "MainWindowFixture.h"
 
-#include "web/QtWebEngine.h"
+#include "EngineSupport.h"
+#include "LoopbackServer.h"
 
-#include <QDir>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
-using namespace browsetest;
 using namespace corvane;
 using namespace Qt::StringLiterals;
+using mainwindowtest::MainWindowFixture;
+using testsupport::runScript;
 using testsupport::waitFor;
 
 namespace {
 
+using Reply = testsupport::LoopbackServer::Reply;
+
 // /a.html has a target=_blank link to /c.html; /404 answers "Not Found" with a page and
 // /empty404 without one; everything else is a small page that names its path.
-class HttpServer : public QObject {
+std::optional<Reply> sitePage(const QByteArray& path)
+{
+    Reply r;
+    r.body = "<html><body>page " + path + "</body></html>";
+    if (path == "/a.html") {
+        r.body = "<html><body><a id=blank target=_blank href='/c.html' "
+                 "style='display:block;width:200px;height:40px'>new</a> page /a.html</body></html>";
+    } else if (path == "/404") {
+        r.status = "404 Not Found";
+        r.body = "<html><body>nothing here</body></html>";
+    } else if (path == "/empty404" || path == "/favicon.ico") {
+        r.status = "404 Not Found";
+        r.body.clear();
+    }
+    return r;
+}
+
+// The server by name and by number.
+class SiteServer : public testsupport::LoopbackServer {
 public:
-    HttpServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(socket); });
-        });
-    }
-    int port() const { return m_server.serverPort(); }
-    // The server by name and by number.
+    SiteServer() : LoopbackServer(&sitePage) {}
     QString named(const QString& path) const { return u"http://localhost:%1%2"_s.arg(port()).arg(path); }
-    QString numbered(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(port()).arg(path); }
-
-private:
-    static void answer(QTcpSocket* socket)
-    {
-        const QByteArray request = socket->readAll();
-        const QByteArray path = request.split(' ').value(1);
-        QByteArray status = "200 OK";
-        QByteArray body = "<html><body>page " + path + "</body></html>";
-        if (path == "/a.html") {
-            body = "<html><body><a id=blank target=_blank href='/c.html' "
-                   "style='display:block;width:200px;height:40px'>new</a> page /a.html</body></html>";
-        } else if (path == "/404") {
-            status = "404 Not Found";
-            body = "<html><body>nothing here</body></html>";
-        } else if (path == "/empty404" || path == "/favicon.ico") {
-            status = "404 Not Found";
-            body.clear();
-        }
-        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: "
-                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
+    QString numbered(const QString& path) const { return url(path); }
 };
-
-QWebEnginePage* pageOf(vb::WebBrowser& control)
-{
-    auto* view = control.engine() ? qobject_cast<QWebEngineView*>(control.engine()->view()) : nullptr;
-    return view ? view->page() : nullptr;
-}
-
-QVariant runScript(vb::WebBrowser& control, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    QWebEnginePage* page = pageOf(control);
-    if (!page) {
-        ADD_FAILURE() << "no page";
-        return result;
-    }
-    page->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
-    return result;
-}
 
 QString bodyText(vb::WebBrowser& control)
 {
     return runScript(control, u"document.body ? document.body.innerText : ''"_s).toString();
 }
 
-class EngineBrowseTest : public BrowseFixture {
+class EngineBrowseTest : public MainWindowFixture {
 protected:
     EngineBrowseTest()
     {
-        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
-        // The profile's storage is written for a while after it went: it lies in the test
-        // program's own home, removed when the program ends.
-        const QString storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/browse-"_s
-            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        QDir().mkpath(storage);
-        vb::QtWebEngineFactory::Config config;
-        config.searchPage = server.named(u"/search.html"_s);
-        config.storagePath = storage;
-        app->rt.setWebEngine(std::make_unique<vb::QtWebEngineFactory>(config));
+        app->rt.setWebEngine(testsupport::headlessEngine(server.named(u"/search.html"_s),
+                                                         testsupport::profileStorageFor(u"browse-"_s)));
         for (int i = 0; i <= 5; ++i)
             homes[i] = server.named(u"/home%1.html"_s.arg(i + 1));
     }
@@ -119,20 +71,11 @@ protected:
     // Waits until b has committed address, nothing loads and the guard is down.
     bool settled(vb::WebBrowser& b, const QString& address)
     {
-        return waitFor([&] {
-            return b.locationURL() == address && !s().PopupGuard && s().LoadingBrowserIndex == -1
-                && s().TabLoadingIndex == -1;
-        });
+        return waitFor([&] { return mainwindowtest::settledAt(s(), b, address); });
     }
 
     // The user types an address and presses Go.
-    void go(const QString& typed)
-    {
-        vb::ComboBox& box = s().TabBrowserCurrent ? f().ComboWebLocation[s().TabCurrentIndex] : f().ComboLocation;
-        box.setText(QString());
-        box.type(typed);
-        ASSERT_TRUE(f().CommandGo.click()) << typed.toStdString();
-    }
+    void go(const QString& typed) { mainwindowtest::typeAndGo(*app, typed); }
 
     // Waits until b's document is the page it committed, loaded.
     bool documentLoaded(vb::WebBrowser& b)
@@ -163,7 +106,7 @@ protected:
         return ok;
     }
 
-    HttpServer server;
+    SiteServer server;
 };
 
 TEST_F(EngineBrowseTest, ServedPagesGiveTheirSiteRootsAndTitles)
@@ -215,13 +158,9 @@ TEST_F(EngineBrowseTest, LinksWithATargetAndScriptsOpenTabs)
     ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
 
     // The user clicks a target=_blank link.
-    const QVariantList at = runScript(f().WebBrowser[0],
-                                      u"(function(){var r=document.getElementById('blank').getBoundingClientRect();"
-                                      "return [r.left + 5, r.top + 5];})()"_s).toList();
+    const QVariantList at = testsupport::clickPointOf(f().WebBrowser[0], u"blank"_s);
     ASSERT_EQ(at.size(), 2);
-    auto* view = qobject_cast<QWebEngineView*>(f().WebBrowser[0].engine()->view());
-    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
-    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+    testsupport::clickAt(f().WebBrowser[0], QPoint(at[0].toInt(), at[1].toInt()));
     ASSERT_TRUE(waitFor([&] { return s().TabCount == 1 && f().BrowserNew.exists(1); }));
     ASSERT_TRUE(settled(f().BrowserNew[1], server.named(u"/c.html"_s)));
     EXPECT_EQ(currentFlags(), 1);

@@ -18,13 +18,9 @@
 using namespace corvane;
 using namespace corvanetest;
 using namespace Qt::StringLiterals;
+using testsupport::samePicture;
 
 namespace {
-
-bool samePicture(const QPixmap& a, const QPixmap& b)
-{
-    return !a.isNull() && a.toImage() == b.toImage();
-}
 
 struct Rect {
     int left, top, width, height;

@@ -7,6 +7,7 @@
 #include "sys/FamilyRegister.h"
 #include "sys/SettingsStore.h"
 
+#include "LoopbackServer.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -28,42 +27,25 @@ using testsupport::waitFor;
 
 namespace {
 
-// Serves the home pages on the loopback interface and records what was asked for. The
-// home page ends in a picture: its request tells that the page has been read to its end.
-class PageServer : public QObject {
+// Serves the home pages on the loopback interface. The home page ends in a picture: its
+// request tells that the page has been read to its end.
+class PageServer : public testsupport::LoopbackServer {
 public:
-    PageServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-        });
-    }
-    QString url(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path); }
-    const QStringList& requests() const { return m_requests; }
+    PageServer() : LoopbackServer([this](const QByteArray& path) { return page(path); }) {}
 
 private:
-    void answer(QTcpSocket* socket)
+    std::optional<Reply> page(const QByteArray& path) const
     {
-        const QByteArray path = socket->readAll().split(' ').value(1);
-        m_requests << QString::fromLatin1(path);
-        QByteArray type = "text/html";
-        QByteArray body;
+        Reply r;
         if (path.endsWith(".png")) {
-            type = "image/png";
-            body = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==");
+            r.type = "image/png";
+            r.body = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==");
         } else {
-            body = "<html><head><title>Home</title></head><body><p>Home</p><img src=\"" + url(u"/end.png"_s).toUtf8()
-                   + "\"></body></html>";
+            r.body = "<html><head><title>Home</title></head><body><p>Home</p><img src=\"" + url(u"/end.png"_s).toUtf8()
+                     + "\"></body></html>";
         }
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " + QByteArray::number(body.size())
-                      + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
+        return r;
     }
-
-    QTcpServer m_server;
-    QStringList m_requests;
 };
 
 bool copyTree(const QString& from, const QString& to)
@@ -80,21 +62,6 @@ bool copyTree(const QString& from, const QString& to)
         }
     }
     return true;
-}
-
-// The processes whose parent is pid (only the engine's, when engineOnly).
-QList<qint64> childrenOf(qint64 pid, bool engineOnly = false)
-{
-    QList<qint64> out;
-    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        const QByteArray stat = testsupport::readFile(u"/proc/"_s + entry + u"/stat"_s);
-        // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
-        const QByteArray name = stat.mid(stat.indexOf('(') + 1, stat.lastIndexOf(')') - stat.indexOf('(') - 1);
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[1].toLongLong() == pid && (!engineOnly || name.startsWith("QtWebEngine")))
-            out << entry.toLongLong();
-    }
-    return out;
 }
 
 // Alive and not a zombie.
@@ -151,14 +118,14 @@ protected:
     // The engine's helper processes have started: the first page is on its way.
     bool waitForEngine()
     {
-        return waitFor([this] { return !childrenOf(process.processId(), true).isEmpty(); }, 20000);
+        return waitFor([this] { return !testsupport::childProcesses(process.processId(), "QtWebEngine").isEmpty(); }, 20000);
     }
 
     // The session ends: the program saves and ends by itself, and its helpers go with it.
     void terminateAndWait()
     {
         ASSERT_EQ(process.state(), QProcess::Running) << process.readAll().toStdString();
-        const QList<qint64> helpers = childrenOf(process.processId());
+        const QList<qint64> helpers = testsupport::childProcesses(process.processId());
         process.terminate();
         ASSERT_TRUE(process.waitForFinished(15000)) << process.readAll().toStdString();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << process.readAll().toStdString();

@@ -1,9 +1,10 @@
 #pragma once
 // The whole start-up in test mode over a temporary machine: a fixed disk at "/" and a
 // second drive (removable stick, RAM disk, network share or CD, as the test says) named by
-// an injected mount table; a settings store in the temporary folder; the scripted engine;
-// the process's current directory set to the start folder for the run. Every message is
-// recorded and answered with OK; the nickname prompt gets the answer the test chose.
+// an injected mount table; a settings store in the temporary folder; the scripted engine
+// unless the test installs another; the process's current directory set to the start folder
+// for the run. Every message is recorded and answered with OK; the nickname prompt gets the
+// answer the test chose.
 
 #include "CorvaneApp.h"
 #include "FirstRun.h"
@@ -12,6 +13,7 @@
 
 #include "web/ScriptedWebEngine.h"
 
+#include "TestApp.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -75,28 +77,17 @@ protected:
             table += mountLine(drive, "8:33", "ext4", "/dev/sdc1");
             break;
         }
-        sys::MountSource s;
-        if (mountTableReadable)
-            s.readMountInfo = [table] { return std::optional<QByteArray>(table); };
-        else
+        sys::MountSource s = mountTable(table, root + QStringLiteral("/sys"));
+        if (!mountTableReadable)
             s.readMountInfo = [] { return std::optional<QByteArray>(); };
-        s.sysRoot = root + QStringLiteral("/sys");
-        s.canonicalPath = [](const QString& p) { return p; };
         return s;
     }
 
     // Builds the application object (call before touching app); Main is not run yet.
     void makeApp()
     {
-        corvane::AppConfig cfg;
-        cfg.mode = vb::Runtime::Mode::Test;
+        corvane::AppConfig cfg = testAppConfig(root);
         cfg.mounts = mounts();
-        cfg.settingsPath = storePath();
-        cfg.programFolder = root + QStringLiteral("/prog/");
-        cfg.socketFolder = root + QStringLiteral("/sockets");
-        cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
-        cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
         app = std::make_unique<corvane::CorvaneApp>(std::move(cfg));
         auto engine = std::make_unique<vb::ScriptedWebEngineFactory>();
         engines = engine.get();
@@ -115,6 +106,13 @@ protected:
             }
             m.CommandMsgOK.click();
         });
+    }
+
+    // Puts the browsers on another engine (after makeApp, before the start-up).
+    void useEngine(std::unique_ptr<vb::WebEngineFactory> factory)
+    {
+        engines = nullptr;
+        app->rt.setWebEngine(std::move(factory));
     }
 
     // Runs the start-up from folder (the process's current directory for the run). Returns
@@ -156,6 +154,7 @@ protected:
         return start(folder);
     }
 
+    // Where testAppConfig puts the settings store.
     QString storePath() const { return root + QStringLiteral("/config/Tavolin.ini"); }
 
     void storeNickname(const QString& name)

@@ -4,26 +4,16 @@
 // or engine pages.
 
 #include "ControlButton.h"
-#include "CorvaneApp.h"
-#include "FirstRun.h"
-#include "frmMain.h"
-#include "frmMessage.h"
+#include "MainWindowFixture.h"
+#include "StartupFixture.h"
 
-#include "TestSupport.h"
-#include "web/QtWebEngine.h"
-
-#include <gtest/gtest.h>
+#include "EngineSupport.h"
+#include "LoopbackServer.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QHash>
 #include <QPointer>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -31,71 +21,53 @@
 
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
+using testsupport::webViewCount;
 
 namespace {
 
-// Serves /home<k>.html, /other.html, /pop.html and /tab.html?n=<k>&of=<n>, never from a
-// cache, and counts the requests per path. /pop.html opens /tab.html?n=1; each tab page
-// opens the next one until n = of, so that the tabs open one after the other as each
-// page arrives.
-class HttpServer : public QObject {
+using Reply = testsupport::LoopbackServer::Reply;
+
+// /pop.html opens /tab.html?n=1; each tab page opens the next one until n = of, so that the
+// tabs open one after the other as each page arrives. Nothing comes from a cache.
+std::optional<Reply> soakPage(const QByteArray& target)
+{
+    const QUrl url(QString::fromLatin1(target));
+    const QString path = url.path();
+    const QString of = url.query().section(u"of="_s, 1).section(u'&', 0, 0);
+    Reply r;
+    r.headers = "Cache-Control: no-store\r\n";
+    if (path == u"/pop.html"_s) {
+        r.body = "<html><body>pop-up page<script>window.open('/tab.html?n=1&of=" + of.toLatin1() + "');"
+                 "</script></body></html>";
+    } else if (path == u"/tab.html"_s) {
+        r.body = "<html><body>tab page<script>"
+                 " var q = new URLSearchParams(location.search), n = +q.get('n'), of = +q.get('of');"
+                 " if (n < of) window.open('/tab.html?n=' + (n + 1) + '&of=' + of);"
+                 "</script></body></html>";
+    } else if (path == u"/favicon.ico"_s) {
+        r.status = "404 Not Found";
+    } else {
+        r.body = "<html><body>page " + path.toLatin1() + "</body></html>";
+    }
+    return r;
+}
+
+// Serves /home<k>.html, /other.html, /pop.html and /tab.html?n=<k>&of=<n>, and counts the
+// requests per path.
+class SoakServer : public testsupport::LoopbackServer {
 public:
-    HttpServer()
+    SoakServer() : LoopbackServer(&soakPage) {}
+    int requests(const QString& path) const
     {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
-                    m_pending.remove(socket);
-                    socket->deleteLater();
-                });
-            }
-        });
+        int n = 0;
+        for (const QString& target : LoopbackServer::requests())
+            n += QUrl(target).path() == path ? 1 : 0;
+        return n;
     }
-    QString url(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path); }
-    int requests(const QString& path) const { return m_requests.value(path); }
     QString pop(int tabs, int round = 0) const { return url(u"/pop.html?of=%1&r=%2"_s.arg(tabs).arg(round)); }
-
-private:
-    void answer(QTcpSocket* socket)
-    {
-        QByteArray& request = m_pending[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
-        const QUrl target(QString::fromLatin1(request.split(' ').value(1)));
-        m_pending.remove(socket);
-        const QString path = target.path();
-        m_requests[path] += 1;
-        const QString of = target.query().section(u"of="_s, 1).section(u'&', 0, 0);
-        QByteArray status = "200 OK";
-        QByteArray body;
-        if (path == u"/pop.html"_s) {
-            body = "<html><body>pop-up page<script>window.open('/tab.html?n=1&of=" + of.toLatin1() + "');"
-                   "</script></body></html>";
-        } else if (path == u"/tab.html"_s) {
-            body = "<html><body>tab page<script>"
-                   " var q = new URLSearchParams(location.search), n = +q.get('n'), of = +q.get('of');"
-                   " if (n < of) window.open('/tab.html?n=' + (n + 1) + '&of=' + of);"
-                   "</script></body></html>";
-        } else if (path == u"/favicon.ico"_s) {
-            status = "404 Not Found";
-        } else {
-            body = "<html><body>page " + path.toLatin1() + "</body></html>";
-        }
-        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nCache-Control: no-store\r\nContent-Length: "
-                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QHash<QString, int> m_requests;
-    QHash<QTcpSocket*, QByteArray> m_pending;
 };
 
 // Waits for pred while the event loop sleeps until the next event: the engine's chain of
@@ -118,14 +90,6 @@ bool waitFor(const std::function<bool()>& pred, int timeoutMs = 10000)
     return pred();
 }
 
-int webViewCount()
-{
-    int n = 0;
-    for (QWidget* w : QApplication::allWidgets())
-        n += qobject_cast<QWebEngineView*>(w) ? 1 : 0;
-    return n;
-}
-
 int webPageCount()
 {
     int n = 0;
@@ -135,24 +99,18 @@ int webPageCount()
     return n;
 }
 
-// The whole start-up on the real engine, from a program folder on a fixed disk, with the
-// settings file the test writes.
-class EngineTabsTest : public ::testing::Test {
+// The whole start-up on the real engine, from the program folder on the fixed disk, with
+// the settings file the test writes.
+class EngineTabsTest : public corvanetest::StartupFixture {
 protected:
     EngineTabsTest()
     {
-        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
-        previousCurrent = QDir::currentPath();
-        root = QDir(dir.path()).canonicalPath();
-        folder = root + u"/opt/Corvane"_s;
-        QDir().mkpath(folder);
-        testsupport::writeFile(folder + u"/Corvane.exe"_s, "#!");
         for (int i = 0; i <= 5; ++i)
             homes << server.url(u"/home%1.html"_s.arg(i + 1));
     }
+    // The engine goes before the server it loads from.
     ~EngineTabsTest() override
     {
-        QDir::setCurrent(previousCurrent);
         app.reset();
         testsupport::flushDeferredDeletes();
     }
@@ -161,53 +119,18 @@ protected:
     // home page.
     void start(int mainBrowserLastIndex)
     {
-        QByteArray settings;
-        for (int n : {0, 0, -1, 0, 0, -1, 0, 0, mainBrowserLastIndex})
-            settings += QByteArray::number(n) + "\r\n";
-        for (const QString& home : homes)
-            settings += '"' + home.toUtf8() + "\"\r\n";
-        ASSERT_TRUE(testsupport::writeFile(folder + u"/Corvane/Set.Velmora"_s, settings));
-
-        AppConfig cfg;
-        cfg.mode = vb::Runtime::Mode::Test;
-        const QByteArray table = "20 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        cfg.mounts.readMountInfo = [table] { return std::optional<QByteArray>(table); };
-        cfg.mounts.sysRoot = root + u"/sys"_s;
-        cfg.mounts.canonicalPath = [](const QString& p) { return p; };
-        cfg.settingsPath = root + u"/config/Tavolin.ini"_s;
-        cfg.programFolder = folder + u"/"_s;
-        cfg.socketFolder = root + u"/sockets"_s;
-        cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
-        cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
-        app = std::make_unique<CorvaneApp>(std::move(cfg));
-        app->rt.setScreen({1280 * 15, 1024 * 15, 15, 15});
-        app->rt.setResponder(u"frmMessage"_s, [this](vb::Form& form) {
-            shown << app->msg.MessageId;
-            static_cast<frmMessage&>(form).CommandMsgOK.click();
-        });
-        sys::SettingsStore(root + u"/config/Tavolin.ini"_s).set(u"NidraBhanga"_s, u"NickName"_s, u"Ana"_s);
-
-        // The profile's storage is written for a while after it went: it lies in the test
-        // program's own home, removed when the program ends.
-        const QString storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/tabs-"_s
-            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        QDir().mkpath(storage);
-        vb::QtWebEngineFactory::Config engine;
-        engine.searchPage = server.url(u"/search.html"_s);
-        engine.storagePath = storage;
-        auto made = std::make_unique<vb::QtWebEngineFactory>(engine);
-        factory = made.get();
-        app->rt.setWebEngine(std::move(made));
-
-        ASSERT_TRUE(QDir::setCurrent(folder));
-        Main(*app);
-        QDir::setCurrent(previousCurrent);
+        ASSERT_TRUE(testsupport::writeFile(diskFolder + u"/Corvane/Set.Velmora"_s, settingsFile(mainBrowserLastIndex, homes)));
+        storeNickname(u"Ana"_s);
+        makeApp();
+        auto engine = testsupport::headlessEngine(server.url(u"/search.html"_s), testsupport::profileStorageFor(u"tabs-"_s));
+        factory = engine.get();
+        useEngine(std::move(engine));
+        ASSERT_TRUE(startFromDisk());
         ASSERT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
         ASSERT_TRUE(settled(f().WebBrowser[0], homes[0]));
     }
 
-    frmMain& f() const { return *app->mainForm; }
+    frmMain& f() const { return main(); }
     BrowserSet& s() const { return app->set; }
 
     // The browser elements on screen: their own flag set and their widget shown in the window.
@@ -242,20 +165,11 @@ protected:
     // Waits until b has committed address, nothing loads and the guard is down.
     bool settled(vb::WebBrowser& b, const QString& address)
     {
-        return waitFor([&] {
-            return b.locationURL() == address && !s().PopupGuard && s().LoadingBrowserIndex == -1
-                && s().TabLoadingIndex == -1;
-        });
+        return waitFor([&] { return mainwindowtest::settledAt(s(), b, address); });
     }
 
     // The user types an address into the box on screen and presses Go.
-    void go(const QString& address)
-    {
-        vb::ComboBox& box = s().TabBrowserCurrent ? f().ComboWebLocation[s().TabCurrentIndex] : f().ComboLocation;
-        box.setText(QString());
-        box.type(address);
-        ASSERT_TRUE(f().CommandGo.click()) << address.toStdString();
-    }
+    void go(const QString& address) { mainwindowtest::typeAndGo(*app, address); }
 
     // The current main browser goes to the pop-up page, which opens tabs one by one; waits
     // until all have arrived. Every turn of the event loop meanwhile sees exactly one
@@ -280,15 +194,9 @@ protected:
 
     QString tabAddress(int n, int of) const { return server.url(u"/tab.html?n=%1&of=%2"_s.arg(n).arg(of)); }
 
-    HttpServer server;
-    QTemporaryDir dir;
-    QString root;
-    QString folder;
-    QString previousCurrent;
+    SoakServer server;
     QStringList homes;
-    std::unique_ptr<CorvaneApp> app;
     vb::QtWebEngineFactory* factory = nullptr;
-    QStringList shown;
 };
 
 TEST_F(EngineTabsTest, SixMainBrowsersAnd24TabsFromBothBars)

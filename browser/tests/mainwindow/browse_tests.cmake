@@ -2,6 +2,7 @@
 # browser events and new windows, and navigation.
 corvane_add_test(corvane_browse_tests LABELS unit
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h
     ${CMAKE_CURRENT_LIST_DIR}/BrowseFixture.h
     ${CMAKE_CURRENT_LIST_DIR}/AddressRulesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BrowseDisplayTest.cpp
@@ -11,8 +12,7 @@ corvane_add_test(corvane_browse_tests LABELS unit
 
 # The same road on the real engine, with pages served by a loopback HTTP server.
 if(CORVANE_ENGINE_TESTS)
-  find_package(Qt6 REQUIRED COMPONENTS Test Network)
   corvane_add_test(corvane_browse_engine_tests LABELS engine
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/BrowseFixture.h ${CMAKE_CURRENT_LIST_DIR}/BrowseEngineTest.cpp
-    LIBS corvane Qt6::Network Qt6::Test)
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/BrowseEngineTest.cpp
+    LIBS corvane test_support_engine)
 endif()

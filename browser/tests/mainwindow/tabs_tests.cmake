@@ -1,5 +1,6 @@
 # Tests of main-browser switching, the tabs and the bookmark store.
 set(CORVANE_TABS_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h
   ${CMAKE_CURRENT_LIST_DIR}/TabsFixture.h
   ${CMAKE_CURRENT_LIST_DIR}/SwitchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabsTest.cpp
@@ -8,10 +9,10 @@ set(CORVANE_TABS_TEST_SOURCES
 # On the scripted engine: no engine process.
 corvane_add_test(corvane_tabs_tests LABELS unit SOURCES ${CORVANE_TABS_TEST_SOURCES} LIBS corvane)
 
-# The same on the real engine, with pages served by a loopback HTTP server: six main
-# browsers, 24 tabs from a pop-up page, and the open-and-close soak.
+# The same on the real engine after the whole start-up, with pages served by a loopback
+# HTTP server: six main browsers, 24 tabs from a pop-up page, and the open-and-close soak.
 if(CORVANE_ENGINE_TESTS)
-  find_package(Qt6 REQUIRED COMPONENTS Network)
   corvane_add_test(corvane_tabs_engine_tests LABELS engine
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/TabsSoakTest.cpp LIBS corvane Qt6::Network)
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/StartupFixture.h ${CMAKE_CURRENT_LIST_DIR}/TabsSoakTest.cpp
+    LIBS corvane test_support_engine)
 endif()

@@ -9,9 +9,8 @@ corvane_add_test(corvane_mainwindow_tests LABELS unit SOURCES ${CORVANE_MAINWIND
 
 # The real program from a temporary copy of the portable folder, with the real engine.
 if(CORVANE_ENGINE_TESTS)
-  find_package(Qt6 REQUIRED COMPONENTS Network)
   corvane_add_test(corvane_program_run_tests LABELS engine
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProgramRunTest.cpp LIBS corvane Qt6::Network)
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProgramRunTest.cpp LIBS corvane)
   target_compile_definitions(corvane_program_run_tests PRIVATE CORVANE_PORTABLE_DIR="${CORVANE_PORTABLE_DIR}")
   add_dependencies(corvane_program_run_tests Corvane site)
 endif()

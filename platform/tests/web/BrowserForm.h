@@ -5,15 +5,10 @@
 #include "vb/Runtime.h"
 #include "web/WebBrowser.h"
 
+#include "TestSupport.h"
+
 #include <QString>
 #include <QStringList>
-#include <ostream>
-
-// Readable failure messages for strings and lists of them.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace webtest {
 

@@ -2,109 +2,52 @@
 // the events of one navigation, new windows, failures, history and the engine's lifetime.
 
 #include "BrowserForm.h"
+#include "EngineSupport.h"
+#include "LoopbackServer.h"
 #include "TestSupport.h"
 #include "web/QtWebEngine.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPrinter>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineView>
 
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testsupport::pageOf;
+using testsupport::runScript;
 using testsupport::waitFor;
+using testsupport::webViewCount;
 using webtest::BrowserForm;
 using webtest::EventLog;
 
 namespace {
 
-// A loopback HTTP server: /404 answers "Not Found" with a page, /slow never answers,
-// anything else is a small page.
-class HttpServer : public QObject {
-public:
-    HttpServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(socket); });
-        });
-    }
-    QString url(const QString& path) const
-    {
-        return u"http://127.0.0.1:%1%2"_s.arg(m_server.serverPort()).arg(path);
-    }
+using Reply = testsupport::LoopbackServer::Reply;
 
-private:
-    static void answer(QTcpSocket* socket)
-    {
-        const QByteArray request = socket->readAll();
-        const QByteArray path = request.split(' ').value(1);
-        if (path == "/slow")
-            return;
-        QByteArray status = "200 OK";
-        QByteArray body = "<html><body>served</body></html>";
-        if (path == "/404") {
-            status = "404 Not Found";
-            body = "<html><body>nothing here</body></html>";
-        }
-        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: "
-                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
+// /404 answers "Not Found" with a page, /slow never answers, anything else is a small page.
+std::optional<Reply> servedPage(const QByteArray& path)
+{
+    if (path == "/slow")
+        return std::nullopt;
+    Reply r;
+    r.body = "<html><body>served</body></html>";
+    if (path == "/404") {
+        r.status = "404 Not Found";
+        r.body = "<html><body>nothing here</body></html>";
     }
-
-    QTcpServer m_server;
-};
+    return r;
+}
 
 // Processes this test program started (the engine's helpers).
 int childProcesses()
 {
-    int n = 0;
-    const QString parent = QString::number(getpid());
-    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        const QByteArray stat = testsupport::readFile(u"/proc/"_s + pid + u"/stat"_s);
-        // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        n += fields.size() > 1 && QString::fromLatin1(fields[1]) == parent ? 1 : 0;
-    }
-    return n;
-}
-
-int webViewCount()
-{
-    int n = 0;
-    for (QWidget* w : QApplication::allWidgets())
-        n += qobject_cast<QWebEngineView*>(w) ? 1 : 0;
-    return n;
-}
-
-QWebEnginePage* pageOf(vb::WebBrowser& control)
-{
-    auto* view = control.engine() ? qobject_cast<QWebEngineView*>(control.engine()->view()) : nullptr;
-    return view ? view->page() : nullptr;
-}
-
-QVariant runScript(vb::WebBrowser& control, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    pageOf(control)->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
-    return result;
+    return int(testsupport::childProcesses(getpid()).size());
 }
 
 class QtWebEngineTest : public ::testing::Test {
@@ -119,22 +62,8 @@ protected:
         testsupport::writeFile(pages.filePath(u"b.html"_s), "<html><body>second page b-marker</body></html>");
         testsupport::writeFile(pages.filePath(u"c.html"_s), "<html><body>pop-up</body></html>");
 
-        // Headless, without a GPU. The engine reads its flags when it first starts, which
-        // is later than this.
-        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
-        // The engine's start says so on a machine without a GPU.
-        testsupport::expectQtMessage(u"No suitable graphics backend found"_s);
-        // The profile's storage is still being written for a while after the profile went, so
-        // it lies in the test program's own home, removed only when the program ends.
-        storage = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/"_s
-            + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        QDir().mkpath(storage);
-
-        vb::QtWebEngineFactory::Config config;
-        config.searchPage = address(u"b.html"_s);
-        config.storagePath = storage;
-        auto made = std::make_unique<vb::QtWebEngineFactory>(config);
+        storage = testsupport::profileStorageFor();
+        auto made = testsupport::headlessEngine(address(u"b.html"_s), storage);
         factory = made.get();
         rt.setWebEngine(std::move(made));
         form = std::make_unique<BrowserForm>(rt);
@@ -170,7 +99,7 @@ protected:
                 u"NavigateComplete2 "_s + committed, u"ProgressChange"_s, u"DownloadComplete"_s};
     }
 
-    HttpServer server;
+    testsupport::LoopbackServer server{&servedPage};
     QTemporaryDir pages;
     QString storage;
     EventLog log;
@@ -327,13 +256,9 @@ TEST_F(QtWebEngineTest, NewWindowFromALinkLoadsInThePreparedControl)
     ASSERT_FALSE(form->second.hasEngine());
 
     // A real click on a target=_blank link.
-    const QVariantList at = runScript(form->first,
-                                      u"(function(){var r=document.getElementById('blank').getBoundingClientRect();"
-                                      "return [r.left + 5, r.top + 5];})()"_s).toList();
+    const QVariantList at = testsupport::clickPointOf(form->first, u"blank"_s);
     ASSERT_EQ(at.size(), 2);
-    auto* view = qobject_cast<QWebEngineView*>(form->first.engine()->view());
-    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
-    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+    testsupport::clickAt(form->first, QPoint(at[0].toInt(), at[1].toInt()));
 
     ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; })) << newWindows;
     EXPECT_EQ(newWindows, 1);

@@ -5,8 +5,7 @@ corvane_add_test(platform_web_tests LABELS unit
   LIBS platform_ui)
 
 if(CORVANE_ENGINE_TESTS)
-  find_package(Qt6 REQUIRED COMPONENTS Test Network)
   corvane_add_test(platform_web_engine_tests LABELS engine
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/QtWebEngineTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
-    LIBS platform_ui Qt6::Network Qt6::Test)
+    LIBS platform_ui test_support_engine)
 endif()

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers for the tests that run the real engine, headless (library test_support_engine).
+
+#include "web/QtWebEngine.h"
+#include "web/WebBrowser.h"
+
+#include <QPoint>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class QWebEnginePage;
+
+namespace testsupport {
+
+// A folder for the profile storage of the running test, named prefix and the test's name.
+// It lies in the test program's own home, which goes only when the program ends: the
+// engine still writes to the storage for a while after the profile went.
+QString profileStorageFor(const QString& prefix = {});
+
+// The real engine with its profile stored in storagePath; GoSearch goes to searchPage.
+std::unique_ptr<vb::QtWebEngineFactory> headlessEngine(const QString& searchPage, const QString& storagePath);
+
+// The engine's page behind a control (nullptr while it has none).
+QWebEnginePage* pageOf(vb::WebBrowser& control);
+
+// Runs script in the control's page and waits for its result.
+QVariant runScript(vb::WebBrowser& control, const QString& script);
+
+// Where a user would click the element of the page with this id, just inside its top left
+// corner: [x, y], or less when there is no such element.
+QVariantList clickPointOf(vb::WebBrowser& control, const QString& id);
+
+// A real click of the left mouse button at point of the control's view.
+void clickAt(vb::WebBrowser& control, QPoint point);
+
+// The engine views that exist in the application.
+int webViewCount();
+
+} // namespace testsupport
