@@ -61,7 +61,10 @@ protected:
         if (m_frame.borderStyle() == 0 && m_frame.caption().isEmpty())
             return;
         QPainter p(this);
-        const QFontMetrics fm(font());
+        QFont captionFont = font();
+        captionFont.setBold(m_frame.fontBold());
+        p.setFont(captionFont);
+        const QFontMetrics fm(captionFont);
         const int captionHeight = m_frame.caption().isEmpty() ? 0 : fm.height();
         if (m_frame.borderStyle() != 0) {
             const QColor dark = palette().color(QPalette::Mid);
@@ -126,7 +129,8 @@ void Frame::setForeColor(const QColor& color)
 
 void Frame::setFontBold(bool bold)
 {
-    setWidgetFont(widget(), bold);
+    m_captionBold = bold;
+    widget()->update();
 }
 
 void Frame::click()
@@ -148,6 +152,7 @@ void Frame::copyDesignFrom(const Control& other)
     if (auto* f = qobject_cast<const Frame*>(&other)) {
         m_caption = f->m_caption;
         m_borderStyle = f->m_borderStyle;
+        m_captionBold = f->m_captionBold;
     }
     Control::copyDesignFrom(other);
 }
@@ -499,13 +504,13 @@ void Image::refresh()
 
 void Image::press()
 {
-    if (onMouseDown)
+    if (isEnabled() && onMouseDown)
         onMouseDown(LeftButton, 0, 0, 0);
 }
 
 void Image::release()
 {
-    if (onMouseUp)
+    if (isEnabled() && onMouseUp)
         onMouseUp(LeftButton, 0, 0, 0);
 }
 

@@ -41,7 +41,9 @@ public:
     void setBorderStyle(int style); // 0 none, 1 fixed single
     void setBackColor(const QColor& color);
     void setForeColor(const QColor& color);
+    // The caption's face only: the controls inside keep their own font.
     void setFontBold(bool bold);
+    bool fontBold() const { return m_captionBold; }
 
     std::function<void()> onClick;
     std::function<void(int button, int shift, int x, int y)> onMouseDown;
@@ -57,6 +59,7 @@ protected:
 private:
     QString m_caption;
     int m_borderStyle = 1;
+    bool m_captionBold = false;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -206,14 +206,17 @@ void Form::setCaption(const QString& caption)
     m_window->setWindowTitle(caption);
 }
 
+// The program reads back the twips it wrote, unless the window has been moved since.
 int Form::left() const
 {
-    return m_window->x() * TwipsPerPixel;
+    const int x = m_window->x();
+    return x == unitsToPixels(m_leftTwips, TwipsPerPixel) ? m_leftTwips : x * TwipsPerPixel;
 }
 
 int Form::top() const
 {
-    return m_window->y() * TwipsPerPixel;
+    const int y = m_window->y();
+    return y == unitsToPixels(m_topTwips, TwipsPerPixel) ? m_topTwips : y * TwipsPerPixel;
 }
 
 int Form::width() const
@@ -228,11 +231,13 @@ int Form::height() const
 
 void Form::setLeft(int twips)
 {
+    m_leftTwips = twips;
     m_window->move(unitsToPixels(twips, TwipsPerPixel), m_window->y());
 }
 
 void Form::setTop(int twips)
 {
+    m_topTwips = twips;
     m_window->move(m_window->x(), unitsToPixels(twips, TwipsPerPixel));
 }
 
@@ -250,6 +255,8 @@ void Form::setHeight(int twips)
 
 void Form::move(int left, int top, int width, int height)
 {
+    m_leftTwips = left;
+    m_topTwips = top;
     m_window->move(unitsToPixels(left, TwipsPerPixel), unitsToPixels(top, TwipsPerPixel));
     m_window->resize(std::max(0, unitsToPixels(width, TwipsPerPixel) - FrameWidthPixels),
                      std::max(0, unitsToPixels(height, TwipsPerPixel) - FrameHeightPixels));

@@ -100,6 +100,8 @@ private:
     bool m_unloading = false;
     int m_windowState = Normal;
     QSize m_lastResize;
+    int m_leftTwips = 0;
+    int m_topTwips = 0;
     bool m_resizeDelivered = false;
     QEventLoop* m_modalLoop = nullptr;
 };

@@ -413,3 +413,40 @@ TEST(Timers, RunOnlyWhenEnabledWithAnInterval)
     t.setEnabled(true);
     EXPECT_TRUE(testsupport::waitFor([&] { return ticks >= 3; }, 2000));
 }
+
+TEST(Forms, PositionReadsBackTheTwipsWritten)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.setLeft(700); // 46.7 pixels
+    f.setTop(22);
+    EXPECT_EQ(f.left(), 700);
+    EXPECT_EQ(f.top(), 22);
+    // Moved on screen since: the window's place counts.
+    f.window()->move(100, 50);
+    EXPECT_EQ(f.left(), 1500);
+    EXPECT_EQ(f.top(), 750);
+}
+
+TEST(FormsKit, ABoldFrameCaptionLeavesItsControlsAlone)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Outer.setFontBold(true);
+    EXPECT_TRUE(f.Outer.fontBold());
+    EXPECT_FALSE(f.Button.widget()->font().bold());
+    EXPECT_FALSE(f.Inner.widget()->font().bold());
+}
+
+TEST(FormsKit, ADisabledImageIgnoresPresses)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    int presses = 0;
+    f.Picture.onMouseDown = [&](int, int, int, int) { ++presses; };
+    f.Picture.onMouseUp = [&](int, int, int, int) { ++presses; };
+    f.Picture.setEnabled(false);
+    f.Picture.press();
+    f.Picture.release();
+    EXPECT_EQ(presses, 0);
+}
