@@ -45,6 +45,9 @@ public:
     // The drive part of a path (its mount point), "" when the table cannot be read.
     QString driveName(const QString& path) const;
 
+    // Where this file system reads its mounts (the chooser's drive list reads the same).
+    const MountSource& mountSource() const { return m_source; }
+
     static bool fileExists(const QString& path);     // a regular file (or link to one)
     static bool folderExists(const QString& path);   // a trailing "/" is allowed
     // Creates one folder level below an existing folder. Returns false on failure.

@@ -46,6 +46,22 @@ public:
         return ref;
     }
 
+    // A design element standing in another container than the array's (the twins of one
+    // control in two bars, say). Elements loaded later copy the lowest design element and
+    // go into the array's own container.
+    template <class... Args>
+    T& addIn(Container& container, int index, Args&&... args)
+    {
+        if (m_items.count(index))
+            throw Error(360, "Object already loaded");
+        auto item = std::make_unique<T>(container, std::forward<Args>(args)...);
+        T& ref = *item;
+        m_items.emplace(index, std::move(item));
+        m_design.push_back(index);
+        T::wire(ref, *this, index);
+        return ref;
+    }
+
     // Load(i): a new element at run time, copied from the lowest design element, hidden.
     T& load(int index)
     {

@@ -7,5 +7,6 @@ set(PLATFORM_VB_SOURCES
   vb/TextControls.h vb/TextControls.cpp
   vb/ControlArray.h
   vb/Pictures.h vb/Pictures.cpp
+  vb/FileControls.h vb/FileControls.cpp
 )
 list(TRANSFORM PLATFORM_VB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

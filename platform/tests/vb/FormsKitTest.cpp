@@ -450,3 +450,25 @@ TEST(FormsKit, ADisabledImageIgnoresPresses)
     f.Picture.release();
     EXPECT_EQ(presses, 0);
 }
+
+TEST(ControlArrays, ElementsCanStandInDifferentContainers)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Outer.move(10, 10, 100, 100);
+    CommandButton& onForm = f.Buttons.add(0);
+    CommandButton& inFrame = f.Buttons.addIn(f.Outer, 1);
+    onForm.move(30, 30, 20, 20);   // pixels on the form
+    inFrame.move(300, 300, 300, 300); // twips inside the frame
+    EXPECT_EQ(onForm.widget()->parentWidget(), f.window());
+    EXPECT_EQ(inFrame.widget()->parentWidget(), f.Outer.widget());
+    EXPECT_EQ(inFrame.widget()->geometry(), QRect(20, 20, 20, 20));
+    std::vector<int> clicked;
+    f.Buttons.onClick = [&](int i) { clicked.push_back(i); };
+    inFrame.setValue(true);
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    // A loaded element copies the lowest design element into the array's own container.
+    CommandButton& loaded = f.Buttons.load(2);
+    EXPECT_EQ(loaded.widget()->parentWidget(), f.window());
+    EXPECT_THROW(f.Buttons.unload(1), Error);
+}
