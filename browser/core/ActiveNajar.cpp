@@ -1,8 +1,12 @@
 #include "ActiveNajar.h"
 
+#include "ControlMessage.h"
 #include "CorvaneApp.h"
+#include "frmMain.h"
+#include "frmMove.h"
 
 #include "sys/FileSystem.h"
+#include "vb/Pictures.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +52,75 @@ bool FolderExistsCheck(const QString& base, const QString& name)
 bool FolderCreate(const QString& base, const QString& name)
 {
     return sys::FileSystem::createFolder(base + name);
+}
+
+void UserPicturePreview(CorvaneApp& app, const QString& fileName)
+{
+    const std::optional<QPixmap> picture = vb::loadPicture(app.prog.PickerFolder + fileName);
+    // A folder or an empty name is no picture either.
+    if (!picture || fileName.isEmpty()) {
+        app.profile.PicturePreviewFailed = true;
+        return;
+    }
+    if (frmMain* main = app.mainForm) {
+        main->ImageUser.setPicture(*picture);
+        main->ImageBigUser.setPicture(*picture);
+    }
+    if (auto* chooser = qobject_cast<frmMove*>(app.moveForm))
+        chooser->ImageUser.setPicture(*picture);
+}
+
+void UserPictureSet(CorvaneApp& app, const QString& fileName, const QString& caption)
+{
+    ProfileVars& p = app.profile;
+    const QString folder = app.prog.PickerFolder;
+    const QString path = folder + fileName;
+    const std::optional<QPixmap> picture = fileName.isEmpty() ? std::nullopt : vb::loadPicture(path);
+    if (!picture) {
+        p.UserPicturePath.clear();
+        p.UserPictureCaption.clear();
+        p.UserPictureFolder.clear();
+        p.UserPictureFileName.clear();
+        // The message's OK opens the chooser again; it must come back choosing a picture.
+        app.panel.PickerOpenFileMode = false;
+        app.panel.PickerPictureMode = true;
+        app.msg.MessageId = u"MessageIncorrectPicture"_s;
+        MessageShow(app);
+        return;
+    }
+    if (frmMain* main = app.mainForm) {
+        main->ImageUser.setPicture(*picture);
+        main->ImageBigUser.setPicture(*picture);
+        main->FrameUser.setBorderStyle(1);
+        main->FrameUser.setCaption(caption);
+    }
+    p.UserPicturePath = path;
+    p.UserPictureCaption = caption;
+    p.UserPictureFolder = folder;
+    p.UserPictureFileName = fileName;
+    UserPictureSave(app);
+}
+
+void UserPictureClear(CorvaneApp& app)
+{
+    ProfileVars& p = app.profile;
+    p.UserPicturePath.clear();
+    p.UserPictureCaption.clear();
+    p.UserPictureFolder.clear();
+    p.UserPictureFileName.clear();
+    if (frmMain* main = app.mainForm) {
+        main->ImageUser.setPicture(QPixmap());
+        main->ImageBigUser.setPicture(QPixmap());
+        main->FrameUser.setBorderStyle(0);
+        // The caption belonged to the picture.
+        main->FrameUser.setCaption(QString());
+    }
+    if (auto* chooser = qobject_cast<frmMove*>(app.moveForm)) {
+        chooser->ImageUser.setPicture(QPixmap());
+        chooser->TextPath.setText(QString());
+        chooser->TextUser.setText(QString());
+    }
+    UserPictureSave(app);
 }
 
 } // namespace corvane

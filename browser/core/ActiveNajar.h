@@ -24,4 +24,16 @@ bool FolderExistsCheck(const QString& base, const QString& name);
 // Creates the folder base & name; false when it could not be created.
 [[nodiscard]] bool FolderCreate(const QString& base, const QString& name);
 
+// The user picture, driven by the chooser (frmMove).
+// Shows PickerFolder & fileName (the chooser's selected file) in the main window's two
+// picture images and the chooser's preview; when it is not a loadable picture, sets
+// PicturePreviewFailed and changes no image.
+void UserPicturePreview(CorvaneApp& app, const QString& fileName);
+// Makes PickerFolder & fileName the user picture with its caption and stores both. A file
+// that cannot be loaded leaves no picture (the store keeps its old values) and shows
+// "MessageIncorrectPicture", whose OK opens the chooser again in picture mode.
+void UserPictureSet(CorvaneApp& app, const QString& fileName, const QString& caption);
+// Removes the user picture: no picture on screen, empty values stored.
+void UserPictureClear(CorvaneApp& app);
+
 } // namespace corvane

@@ -309,6 +309,9 @@ public:
     void CommandFullBrow_Click();
     // The panel point under the open menu (pixels).
     QPoint PanelPoint() const;
+    // A slide still running is cut short by a new one: its frame takes its full size at
+    // once. Call before setting up a new slide.
+    void SlideFinish();
 
     // Bookmark browser, bookmark, note and home-page panels (frmMainPanels.cpp).
     void BookmarkBrowserShow();
@@ -355,6 +358,11 @@ public:
     void OptionRun_Click(int index);
     void CommandRunOK_Click();
     void FrameAbout_Click();
+    void TextCreate_KeyPress(int& keyAscii);
+    void TextName_KeyPress(int index, int& keyAscii);
+    void TextMail_KeyPress(int index, int& keyAscii);
+    // Opens the Create panel under the open menu, for a new tab or a new secondary window.
+    void CreatePanelShow(bool forBrowser);
 
     // The browser on screen, and a tab's page address ("" when the tab holds no browser).
     vb::WebBrowser* currentBrowser() const;

@@ -6,6 +6,7 @@
 #include "ControlButton.h"
 #include "ControlMessage.h"
 #include "CorvaneApp.h"
+#include "frmWeb.h"
 
 namespace corvane {
 
@@ -152,8 +153,35 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         cancel = true;
         return;
     }
-    // The separate-window branch comes with the secondary window; until then a page's new
-    // window always becomes a tab.
+    // A main browser's or the bookmark browser's page may open a window of its own, with no
+    // tab limit and no guard; a tab's new windows always become tabs.
+    if (!isTab && m_app.opt.NewWindowSeparate) {
+        // A "Create Browser" waiting in the Open menu's panel belongs to a later window:
+        // this one must not take its address.
+        PanelVars& p = m_app.panel;
+        const bool createPending = p.CreateBrowserPending;
+        p.CreateBrowserPending = false;
+        frmWeb* window = nullptr;
+        try {
+            window = new frmWeb(m_app);
+            window->load();
+            vb::WebBrowser& page = window->BrowserPop[0];
+            page.setRegisterAsBrowser(true);
+            window->show();
+            window->zOrder(0);
+            ppDisp = page.object();
+        } catch (const std::exception&) {
+            // Half a window is no window.
+            if (window && window->isLoaded())
+                window->unload();
+            else if (window)
+                window->deleteLater();
+            ppDisp = nullptr;
+            cancel = true;
+        }
+        p.CreateBrowserPending = createPending;
+        return;
+    }
     if (s.TabCount >= MaxTabs) {
         cancel = true;
         showTooManyTabs();

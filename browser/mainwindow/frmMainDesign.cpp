@@ -211,9 +211,9 @@ void frmMain::design()
     ComboComLocation.setMaxVisibleItems(20);
     setButton(CommandComGo, 10020, 60);
     CommandComGo.setToolTip(QStringLiteral("Go"));
-    ImageBusy.add(1).move(10440, 90, 240, 240);
+    ImageBusy.addIn(FrameCommon, 1).move(10440, 90, 240, 240);
     ImageBusy[1].setStretch(true);
-    ProgressBrow.add(1).move(10740, 30, 780, 90);
+    ProgressBrow.addIn(FrameCommon, 1).move(10740, 30, 780, 90);
     ProgressBrow[1].setVisible(false);
     setButton(CommandComTab, 11580, 60);
     CommandComTab.setToolTip(QStringLiteral("One or two rows"));
@@ -267,7 +267,7 @@ void frmMain::design()
     }
     ImageBigUser.setStretch(true);
     ImageBigUser.move(2910, 1200, 1200, 600);
-    setLabel(LabelCurrentBrowser.add(1), QString(), 120, 1845, 3900, 210);
+    setLabel(LabelCurrentBrowser.addIn(FrameOne, 1), QString(), 120, 1845, 3900, 210);
     LabelCurrentBrowser[1].setFontBold(true);
     LineOne.setPoints(120, 1830, 4095, 1830);
     LineOne.setBorderColor(QColor(0x9a, 0xa4, 0xb2));
