@@ -1,13 +1,353 @@
-// PLACEHOLDER: the secondary window is being built.
+// The secondary window's load, sizing, closing and its own display refresh.
+
 #include "frmWeb.h"
 
 #include "CorvaneApp.h"
 
+#include "vb/Pictures.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <algorithm>
+
 namespace corvane {
 
-frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), m_app(app)
+namespace {
+
+QColor buttonTextColour()
 {
-    BrowserPop.add(0);
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+// The Tab List line of the shown slot.
+const QColor CurrentLineColour(0x00, 0x80, 0x00);
+
+} // namespace
+
+void frmWeb::wireEvents()
+{
+    CommandClosePop.onClick = [this] { CommandClosePop_Click(); };
+    wireBrowserEvents();
+    wireTabEvents();
+    wirePanelEvents();
+    wireBarEvents();
+}
+
+QPixmap frmWeb::face(int index) const
+{
+    return BButton[index].picture();
+}
+
+void frmWeb::Form_Load()
+{
+    const int tppx = m_app.prog.TwipsPerPixelX;
+    const int tppy = m_app.prog.TwipsPerPixelY;
+
+    // 1.
+    PopFirstLoad = true;
+    PopTabSlotUsed[0] = true;
+
+    // 2. Sizes of the window as designed.
+    setTop(300);
+    setLeft(300);
+    PopWidth = vb::toInt16(double(width()) / tppx);
+    PopHeight = vb::toInt16(double(height()) / tppy);
+    PopBandHeight = BandNoTabs;
+    PopBrowserWidth = PopWidth - 6;
+    PopBrowserHeight = PopHeight - BandWithTabs;
+
+    // 3.
+    TextPopList[0].setText(QString());
+    FramePopMainBut[0].setBorderStyle(0);
+    PicturePop.setBorderStyle(0);
+    ImageCrazy[1].setPicture(ImageShow[0].picture());
+    ImageCrazy[0].setPicture(ImageShow[0].picture());
+
+    // 4. Button faces from the window's own store.
+    auto dress = [this](Btn& b, int picture, bool disabledFace) {
+        b.setPicture(face(picture));
+        b.setDownPicture(face(1));
+        if (disabledFace)
+            b.setDisabledPicture(face(2));
+    };
+    for (int i = 0; i <= MaxPopTabs; ++i) {
+        for (Btn* b : {&CommandPopNew[i], &CommandPopComNew[i]}) {
+            b->setDownPicture(face(1));
+            b->setDisabledPicture(face(2));
+        }
+    }
+    for (int i = 0; i <= 4; ++i) {
+        CommandPopOne[i].setPicture(face(i == 0 ? 4 : 0));
+        CommandPopOne[i].setDownPicture(face(1));
+        CommandPopPage[i].setPicture(face(7));
+        CommandPopPage[i].setDownPicture(face(1));
+    }
+    dress(CommandPopComTab, 0, true);
+    for (Btn* b : {&CommandPopClose[2], &CommandPopComClose[2], &CommandPopGo, &CommandPopComGo, &CommandPopBookmark,
+                   &CommandPopNote, &CommandPopSave, &CommandPopPrint, &CommandPopMakeHome, &CommandPopCreateTab,
+                   &CommandPopList})
+        dress(*b, 0, true);
+    dress(CommandPopListHide, 4, true);
+    for (Btn* b : {&CommandPopSearch, &CommandPopRefresh, &CommandPopStop, &CommandPopComSearch, &CommandPopComRefresh,
+                   &CommandPopComStop})
+        dress(*b, 6, true);
+    dress(CommandPopSelectClose[3], 7, false);
+    for (Btn* b : {&CommandPopSelectClose[0], &CommandPopSelectClose[1], &CommandPopSelectClose[2], &CommandPopMarkReset,
+                   &CommandPopMarkOK, &CommandPopMarkCancel, &CommandPopNoteRemove, &CommandPopNoteEdit,
+                   &CommandPopNoteOK, &CommandPopNoteCancel, &CommandPopHomeOK, &CommandPopHomeCancel,
+                   &CommandPopCreateOK, &CommandPopCreateCancel})
+        dress(*b, 8, true);
+    dress(CommandPopNoteNoShow, 9, false);
+    for (Btn* b : {&CommandPopZero, &CommandFullPop, &CommandClosePop})
+        dress(*b, 10, false);
+    for (Btn* b : {&CommandPopClose[0], &CommandPopClose[1], &CommandPopComClose[0], &CommandPopComClose[1]})
+        dress(*b, 10, true);
+    for (Img* img : {&ImagePopBack, &ImagePopComBack})
+        img->setPicture(NavBack[0].picture());
+    for (Img* img : {&ImagePopForward, &ImagePopComForward})
+        img->setPicture(NavForward[0].picture());
+
+    // 5.
+    FramePopList.setLeft(0);
+    FramePopOne.setLeft(0);
+    FrameBigPop.move(0, 0);
+    FramePopZero.move(0, 0);
+    FramePopCommon.move(24, 0);
+
+    // 6. A picture file that cannot be read leaves both pictures empty; the window opens.
+    const std::optional<QPixmap> picture = vb::loadPicture(m_app.profile.UserPicturePath);
+    ImagePopUser.setPicture(picture.value_or(QPixmap()));
+    ImagePopFullUser.setPicture(picture.value_or(QPixmap()));
+
+    // The band and the browser take the window's size.
+    FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
+    FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
+    UserPictureLayout();
+
+    // 7. "Create Browser" of the main window: this window goes there itself.
+    PanelVars& p = m_app.panel;
+    if (p.CreateBrowserPending) {
+        p.CreateBrowserPending = false;
+        try {
+            BrowserPop[0].navigate(p.CreateAddress);
+        } catch (const vb::Error&) {
+        }
+    }
+
+    // 8.
+    CurrentBrowserShow();
+}
+
+void frmWeb::Form_Resize()
+{
+    if (windowState() == vb::Minimized)
+        return;
+    // A size too small for the layout changes nothing more.
+    try {
+        const int tppx = m_app.prog.TwipsPerPixelX;
+        PopWidth = vb::toInt16(double(width()) / tppx);
+        PopHeight = vb::toInt16(double(height()) / m_app.prog.TwipsPerPixelY);
+        PopBrowserWidth = PopWidth - 6;
+        if (PopFullWindow) {
+            PopBandHeight = 0;
+        } else {
+            PopBandHeight = PopTabCount == 0 ? BandNoTabs : BandWithTabs;
+            FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
+            FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
+            UserPictureLayout();
+        }
+        FramePopList.setTop(std::max(32, PopBandHeight - FramePopList.height()));
+        PopBrowserHeight = PopHeight - (PopBandHeight + 32);
+        if (vb::WebBrowser* b = shownBrowser())
+            b->move(PopBrowserLeft, PopBandHeight, PopBrowserWidth, PopBrowserHeight);
+        if (!PopFirstLoad)
+            PicturePop.setFocus();
+    } catch (const std::exception&) {
+    }
+}
+
+void frmWeb::CommandClosePop_Click()
+{
+    // The browsers go with the form; the window keeps nothing that must be saved.
+    unload();
+}
+
+void frmWeb::PopPanelShow(int index, bool focus)
+{
+    for (int i = 0; i <= 6; ++i)
+        FrameSmallPop[i].setVisible(i == index);
+    if (focus)
+        PicturePop.setFocus();
+}
+
+void frmWeb::UserPictureLayout()
+{
+    if (PopTabLastIndex >= 1 && PopTabLastIndex <= 12)
+        ImagePopUser.move(ImagePopUser.left(), 0, 2430, 1620);
+    else
+        ImagePopUser.move(ImagePopUser.left(), 0, 1620, 1080);
+    // It stands just left of the window buttons.
+    ImagePopUser.setLeft(FrameClose.left() - ImagePopUser.width() - 60);
+}
+
+void frmWeb::stopBusy()
+{
+    PopBusyIndex = -1;
+    CommandPopStop.setEnabled(false);
+    TimerPop.setEnabled(false);
+    PopBusyFrame = 0;
+    ImageCrazy[PopBarIndex].setPicture(ImageShow[0].picture());
+}
+
+void frmWeb::backForwardShow()
+{
+    const bool back = PopCanGoBack[PopTabCurrent];
+    const bool forward = PopCanGoForward[PopTabCurrent];
+    for (Img* img : {&ImagePopBack, &ImagePopComBack}) {
+        img->setEnabled(back);
+        img->setPicture(NavBack[back ? 0 : 2].picture());
+    }
+    for (Img* img : {&ImagePopForward, &ImagePopComForward}) {
+        img->setEnabled(forward);
+        img->setPicture(NavForward[forward ? 0 : 2].picture());
+    }
+}
+
+// Takes a slot off the screen: its browser and box hidden, its list line and tab buttons
+// in the normal look. A closed slot has no browser or box any more.
+void frmWeb::hideSlot(int slot)
+{
+    if (slot < 0 || slot > MaxPopTabs)
+        return;
+    if (vb::WebBrowser* b = BrowserPop.find(slot))
+        b->setVisible(false);
+    if (vb::ComboBox* c = ComboPopLocation.find(slot))
+        c->setVisible(false);
+    TextPopList[slot].setForeColor(buttonTextColour());
+    CommandPopNew[slot].setPicture(face(5));
+    CommandPopComNew[slot].setPicture(face(5));
+}
+
+void frmWeb::CurrentBrowserShow()
+{
+    const int cur = PopTabCurrent;
+    vb::WebBrowser* current = shownBrowser();
+
+    // 1. The busy browser is no longer the one shown.
+    if (TimerPop.isEnabled() && PopBusyIndex != cur)
+        stopBusy();
+
+    // 2. The panels close (but "Page Bookmarked"), and both progress bars.
+    for (int i : {0, 1, 2, 4, 5, 6})
+        FrameSmallPop[i].setVisible(false);
+    ProgressPop[0].setVisible(false);
+    ProgressPop[1].setVisible(false);
+
+    // 3. The slot left goes off screen. So does any other: a second switch made before the
+    // first one's page arrived leaves a browser on screen that no record names.
+    if (PopPreviousPending)
+        hideSlot(PopPreviousIndex);
+    PopPreviousPending = false;
+    PopPreviousIndex = -1;
+    for (int i : BrowserPop.indices())
+        if (i != cur && BrowserPop[i].isVisible())
+            hideSlot(i);
+
+    // 4. The shown slot.
+    if (current)
+        current->setVisible(true);
+    if (vb::ComboBox* c = ComboPopLocation.find(cur))
+        c->setVisible(true);
+    TextPopList[cur].setForeColor(CurrentLineColour);
+    CommandPopNew[cur].setPicture(face(3));
+    CommandPopComNew[cur].setPicture(face(3));
+
+    // 5. Address, site, title and caption of the page shown.
+    if (PopTitlePending) {
+        const QString address = current ? current->locationURL() : QString();
+        if (vb::ComboBox* c = ComboPopLocation.find(cur))
+            c->setText(address);
+        if (PopBarIndex == 1)
+            ComboPopComLocation.setText(address);
+        const QString root = UrlSiteRootGet(address);
+        LocationListAdd(root);
+        const QString name = UrlShortNameGet(root, PopHostLength, PopFirstDot, PopSecondDot);
+        PopTabTitles[cur] = name;
+        setCaption(name + QStringLiteral(" : ") + m_app.prog.ProgramName);
+        if (cur > 0) {
+            CommandPopNew[cur].setToolTip(name);
+            CommandPopComNew[cur].setToolTip(name);
+        }
+        PopTitlePending = false;
+    }
+
+    // 6.
+    backForwardShow();
+
+    // 7.
+    if (PopTabLastIndex != PopTabLastLaid) {
+        UserPictureLayout();
+        PopTabLastLaid = PopTabLastIndex;
+    }
+
+    // 8. The Tab List follows the tabs; without a tab there is nothing to list.
+    if (PopTabCount > 0)
+        PopListVisible = !PopListKeepHidden;
+    else
+        PopListVisible = false;
+    if (PopListVisible)
+        TabListRefresh();
+
+    // 9. The band.
+    const int tppy = m_app.prog.TwipsPerPixelY;
+    if (PopFullWindow) {
+        PopBandHeight = 0;
+        PopTabRowHidden = PopTabRowHidden && PopTabCount > 0;
+        FramePopList.setVisible(false);
+    } else {
+        PopTabRowHidden = false;
+        PopBandHeight = PopTabCount > 0 ? BandWithTabs : BandNoTabs;
+        FrameBigPop.setHeight(PopBandHeight);
+        LinePop.setY1(PopBandHeight * tppy);
+        LinePop.setY2(PopBandHeight * tppy);
+        FramePopList.setVisible(PopListVisible);
+    }
+
+    // 10. The compact bar: one row, or two with the tab row.
+    if (!PopTabRowHidden)
+        FramePopCommon.setHeight(PopTabCount > 0 ? 59 : 27);
+
+    // 11. The tab row ends with the close buttons after the highest tab.
+    const int last = PopTabLastIndex;
+    FramePopClose.setLeft(CommandPopNew[last].left() + 360);
+    FramePopComClose.setLeft(FramePopClose.left());
+    const int rowEnd = last < MaxPopTabs ? CommandPopNew[last + 1].left() : CommandPopNew[last].left() + 360;
+    FramePopNew.setWidth(rowEnd + FramePopClose.width());
+    FramePopComNew.setWidth(FramePopNew.width());
+    CommandPopComTab.setPicture(face(FramePopCommon.height() == 59 ? 3 : 0));
+    CommandPopComTab.setEnabled(PopTabCount > 0);
+    CommandPopList.setEnabled(PopTabCount > 0);
+
+    // 12. Close buttons.
+    const QString closeLabel = PopOnTab ? QStringLiteral("#") + QString::number(cur) : QStringLiteral("??");
+    LabelPopClose[1].setCaption(closeLabel);
+    LabelPopComClose[1].setCaption(closeLabel);
+    CommandPopClose[1].setEnabled(PopOnTab);
+    CommandPopComClose[1].setEnabled(PopOnTab);
+    CommandPopClose[2].setEnabled(PopTabCount != 1);
+    CommandPopComClose[2].setEnabled(PopTabCount != 1);
+
+    // 13. The page under the band.
+    PopBrowserHeight = PopHeight - (PopBandHeight + 32);
+    if (current)
+        current->move(PopBrowserLeft, PopBandHeight, PopBrowserWidth, PopBrowserHeight);
+
+    // 14.
+    FramePopOne.setVisible(false);
+    FrameBigPop.setVisible(!PopFullWindow);
+    if (!PopFirstLoad)
+        PicturePop.setFocus();
 }
 
 } // namespace corvane

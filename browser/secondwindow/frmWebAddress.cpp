@@ -1,0 +1,54 @@
+// The secondary window's site roots, short names, location lists and Tab List.
+
+#include "frmWeb.h"
+
+#include "AddressRules.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+void frmWeb::TabListRefresh()
+{
+    const int height = PopTabLastIndex * 16 + 33;
+    FramePopList.setHeight(height);
+    FramePopList.setTop(std::max(32, BandWithTabs - height));
+    for (int i = 1; i <= PopTabLastIndex; ++i) {
+        QString title = PopTabTitles[i];
+        if (title.size() > 20)
+            title = title.left(18) + QStringLiteral("..");
+        TextPopList[i].setText(QString::number(i) + QStringLiteral(". ") + title);
+    }
+}
+
+// The same rule as the main window's; the measures stay with this window until the short
+// name of the same refresh reads them.
+QString frmWeb::UrlSiteRootGet(const QString& address)
+{
+    const SiteRoot r = corvane::UrlSiteRootGet(address);
+    PopHostLength = r.hostLength;
+    PopFirstDot = r.firstDot;
+    PopSecondDot = r.secondDot;
+    return r.root;
+}
+
+QString frmWeb::UrlShortNameGet(const QString& siteRoot, int hostLength, int firstDot, int secondDot) const
+{
+    return corvane::UrlShortNameGet(siteRoot, hostLength, firstDot, secondDot);
+}
+
+// Every site once a slot, in the order visited; nothing is kept beyond the window. A page
+// without an address has no site to list.
+void frmWeb::LocationListAdd(const QString& address)
+{
+    vb::ComboBox* box = ComboPopLocation.find(PopTabCurrent);
+    if (!box || address.isEmpty())
+        return;
+    if (box->items().contains(address))
+        return;
+    box->addItem(address);
+    if (PopBarIndex == 1)
+        ComboPopComLocation.addItem(address);
+}
+
+} // namespace corvane
