@@ -1,4 +1,5 @@
-// CorvaneHelp: explains Corvane topic by topic.
+// CorvaneHelp: explains Corvane topic by topic. It shows no web page, so it starts no web
+// engine.
 
 #include "HelpApp.h"
 
@@ -8,6 +9,8 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CorvaneHelp"));
-    corvanehelp::HelpApp app;
-    return app.run();
+    QApplication::setOrganizationName(QStringLiteral("Tavolin"));
+    // The program ends when its window is closed, through its own unload.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return corvanehelp::runProgram(qapp);
 }

@@ -1,0 +1,150 @@
+#include "ControlMessage.h"
+
+#include "HelpApp.h"
+#include "HelpConstants.h"
+#include "frmMessage.h"
+
+namespace corvanehelp {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+void resetToDefaults(HelpApp& app)
+{
+    app.msg.MessageHead = DefaultMessageHead(app);
+    app.msg.MessageButtons = QStringLiteral("OK");
+    app.msg.MessageInput.clear();
+}
+
+void show(HelpApp& app, const QString& body)
+{
+    resetToDefaults(app);
+    app.msg.MessageBody = body;
+    MessageBoxShow(app, app.msg.MessageHead, app.msg.MessageBody, app.msg.MessageButtons, app.msg.MessageInput);
+}
+
+void clearMessage(HelpApp& app)
+{
+    MessageVars& m = app.msg;
+    m.MessageId.clear();
+    m.MessageHead.clear();
+    m.MessageBody.clear();
+    m.MessageButtons.clear();
+    m.MessageInput.clear();
+}
+
+} // namespace
+
+QString DefaultMessageHead(const HelpApp& app)
+{
+    return app.profile.Nickname.isEmpty() ? QStringLiteral("myFriend") : app.profile.Nickname;
+}
+
+void MessageBoxShow(HelpApp& app, QString& head, QString& body, QString& buttons, QString& input)
+{
+    auto* form = new frmMessage(app);
+    app.messageForm = form;
+    form->load();
+
+    const QString& nick = app.profile.Nickname;
+    if (nick.isEmpty() || nick == QLatin1String("myFriend"))
+        form->setCaption(QStringLiteral("myMessage"));
+    else
+        form->setCaption(QStringLiteral("Message For - ") + nick);
+
+    form->LabelInput1.setCaption(QString());
+    form->LabelInput2.setCaption(QString());
+    form->LabelHead.setCaption(head);
+    form->LabelMessage.setCaption(body);
+    // Only the kind "OK" is used; OK and Cancel would act alike, so Cancel is offered
+    // only where a message asks for it.
+    const bool okOnly = buttons == QLatin1String("OK");
+    form->ImageOK.setEnabled(true);
+    form->ImageCancel.setEnabled(!okOnly);
+    form->LabelOK.setCaption(QStringLiteral("OK"));
+    form->LabelCancel.setCaption(QStringLiteral("Cancel"));
+    form->dressButtons();
+    // No message of this program asks for input.
+    form->TextInput0.setVisible(input == QLatin1String("Input0"));
+    form->showModal();
+}
+
+void StartupMessageShow(HelpApp& app)
+{
+    const QString& id = app.msg.MessageId;
+    const QString& parent = app.prog.ParentName.isEmpty() ? BrowserProgramName() : app.prog.ParentName;
+    const QString& own = app.prog.OwnName.isEmpty() ? HelpProgramName() : app.prog.OwnName;
+    QString body;
+    if (id == QLatin1String("MessageNeedSriptRuntime")) {
+        body = QStringLiteral("It seems that you do not have the program - Corvane - in your machine.") + CRLF + CRLF +
+               QStringLiteral("This program is the Help file of - Corvane. Depends on some Runtime files to run, which are not included with this Help.");
+    } else if (id == QLatin1String("MessageSmallScreen")) {
+        body = QStringLiteral("To run the Program Screen Resolution must be 800/600 or higher.") + CRLF + CRLF +
+               QStringLiteral("To set Screen Resolution right click on an empty area of your Desktop, select Properties and then click on Settings.");
+    } else if (id == QLatin1String("MessageProgInSystem")) {
+        body = QStringLiteral("The Program will not run from inside System Folder. Please do the followings :") + CRLF + CRLF +
+               QStringLiteral("1. Press OK to exit the Program.") + CRLF +
+               QStringLiteral("2. Copy Corvane.exe to a different Folder outside System Folder.") + CRLF +
+               QStringLiteral("3. Delete Corvane.exe from within System Folder.") + CRLF +
+               QStringLiteral("4. Run Corvane.exe that you copied on step 2.");
+    } else if (id == QLatin1String("MessageMyPathLost")) {
+        body = QStringLiteral("Did you rename ") + parent + QStringLiteral(".exe or ") + own +
+               QStringLiteral(".exe or renamed or moved any folder on their path?") + CRLF + CRLF +
+               QStringLiteral("Are you trying to run ") + own + QStringLiteral(" with a Program Launcher before even using it once?") +
+               CRLF + CRLF + QStringLiteral("Whatever the problem is, to solve the problem you need to do the followings:") + CRLF + CRLF +
+               QStringLiteral("     1. Rename the files to their original name if renamed.") + CRLF +
+               QStringLiteral("     2. Run both once by double clicking on the file names.");
+    } else if (id == QLatin1String("MessageWrongMedia")) {
+        body = QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from the Disk/Drive that you are using.");
+    } else if (id == QLatin1String("MessageMediaCDRom")) {
+        body = QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from CD/DVD Rom.");
+    } else {
+        // No row: an empty message would tell the user nothing.
+        return;
+    }
+    show(app, body);
+}
+
+void ErrorReportShow(HelpApp& app)
+{
+    const QString body = QStringLiteral("There was some error.") + CRLF + QStringLiteral("It will be helpful if you please report it to ") +
+                         MakerBugEmail() + QStringLiteral(" . Just include the following message in your email :") + CRLF + CRLF +
+                         app.msg.MessageId;
+    show(app, body);
+}
+
+void ParentMessageShow(HelpApp& app)
+{
+    const QString& id = app.msg.MessageId;
+    const QString& parent = app.prog.ParentName.isEmpty() ? BrowserProgramName() : app.prog.ParentName;
+    QString body;
+    if (id == QLatin1String("MessageParentNotPresent")) {
+        body = QStringLiteral("Though this is a stand alone program it is actually the Help file of the program - ") + parent +
+               QStringLiteral(". Since you do not have that program you really have no use of this Help.") + CRLF + CRLF +
+               QStringLiteral("If you want to, to remove it from your machine just delete the file.");
+    } else if (id == QLatin1String("MessageParentNotFound")) {
+        body = QStringLiteral("Though this is a stand alone program it is designed to work in harmony with Corvane. Please check Using Help With -Corvane to find out how.");
+    } else if (id == QLatin1String("MessageRunParentError")) {
+        body = QStringLiteral("There was some error. Could not run the program.");
+    } else {
+        return;
+    }
+    show(app, body);
+}
+
+void MessageOKDone(HelpApp& app)
+{
+    if (app.messageForm)
+        app.messageForm->unload();
+    clearMessage(app);
+}
+
+void MessageCancelDone(HelpApp& app)
+{
+    if (app.messageForm)
+        app.messageForm->unload();
+    clearMessage(app);
+}
+
+} // namespace corvanehelp

@@ -1,0 +1,673 @@
+// The design of the help window: every control in its container, at its design place.
+// Controls placed on the form are in pixels; controls inside frames are in twips.
+
+#include "frmMain.h"
+
+#include "HelpApp.h"
+#include "HelpPictures.h"
+
+#include "art/Artwork.h"
+
+#include <QFontMetrics>
+
+namespace corvanehelp {
+
+namespace {
+
+const QColor WindowColor(0xf4, 0xf6, 0xf9);
+const QColor BandColor(0xe6, 0xeb, 0xf2);
+const QColor PanelColor(0xf4, 0xf6, 0xf9);
+const QColor PageColor(0xfb, 0xfc, 0xfd);
+const QColor TextColor(0x26, 0x36, 0x4a);
+
+// The window's client area in pixels.
+constexpr int ClientWidth = 744;
+constexpr int ClientHeight = 520;
+
+using Btn = frmMain::Btn;
+using Lbl = frmMain::Lbl;
+using Frm = frmMain::Frm;
+
+Lbl& setLabel(Lbl& l, const QString& caption, int left, int top, int width, int height = 210, int align = 0,
+              double points = 7)
+{
+    l.move(left, top, width, height);
+    l.setCaption(caption);
+    l.setBackStyle(0);
+    l.setAlignment(align);
+    l.setFontSize(points);
+    // Frames have bold captions; what they hold is plain unless it says otherwise.
+    l.setFontBold(false);
+    l.setForeColor(TextColor);
+    return l;
+}
+
+void setFrame(Frm& f, const QString& caption, int left, int top, int width, int height, const QColor& back = PanelColor)
+{
+    f.move(left, top, width, height);
+    f.setCaption(caption);
+    f.setBackColor(back);
+    f.setFontBold(true);
+}
+
+// A frame that only groups controls: no border, no caption.
+void setPlainFrame(Frm& f, int left, int top, int width, int height, const QColor& back)
+{
+    f.move(left, top, width, height);
+    f.setBorderStyle(0);
+    f.setBackColor(back);
+}
+
+// Gives a label the height its wrapped caption needs in its font; returns it in twips.
+int fitHeight(Lbl& l)
+{
+    const int width = l.width() / vb::TwipsPerPixel;
+    const QRect text = QFontMetrics(l.widget()->font()).boundingRect(QRect(0, 0, width, 2000), Qt::TextWordWrap, l.caption());
+    l.setHeight((text.height() + 2) * vb::TwipsPerPixel);
+    return l.height();
+}
+
+// A heading and its lines, one label each, in the array a from index first on; returns
+// the top below them.
+int textBlock(vb::ControlArray<Lbl>& a, int first, const QString& heading, const QStringList& lines, int left, int top,
+              int width)
+{
+    Lbl& head = setLabel(a.add(first), heading, left, top, width, 210);
+    head.setFontBold(true);
+    const int textTop = top + fitHeight(head) + 30;
+    Lbl& text = setLabel(a.add(first + 1), lines.join(QLatin1Char('\n')), left + 120, textTop, width - 120, 210);
+    return textTop + fitHeight(text) + 120;
+}
+
+} // namespace
+
+frmMain::frmMain(HelpApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")), m_app(app)
+{
+    design();
+    designTexts();
+    designMainButtons();
+    designNavigation();
+    designFullWindow();
+    designPictures();
+    wireEvents();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::design()
+{
+    setCaption(QStringLiteral("Help - Corvane"));
+    setBackColor(WindowColor);
+    setBorderFixed(true);
+    setWidth((ClientWidth + FrameWidthPixels) * vb::TwipsPerPixel);
+    setHeight((ClientHeight + FrameHeightPixels) * vb::TwipsPerPixel);
+
+    PictureMain.move(0, 0, 1, 1);
+    PictureMain.setBorderStyle(0);
+
+    // ---- top row ----
+    CommandTopic.move(16, 2, 20, 20);
+    setLabel(LabelTopic, QStringLiteral("Show Topic"), 40, 5, 120, 16, 0, 8).setFontBold(true);
+    CommandActivate.move(516, 2, 20, 20);
+    setLabel(LabelActivate, QString(), 540, 5, 196, 16, 0, 8).setFontBold(true);
+
+    // ---- topic list and the help panel, in one place ----
+    setFrame(FrameTopic, QStringLiteral("Topic"), 16, 24, 204, 300);
+    FrameTopic.setVisible(false);
+    const QStringList topics{
+        QStringLiteral("Option1"),
+        QStringLiteral("Introduction"),
+        QStringLiteral("Installation"),
+        QStringLiteral("Features and Options"),
+        QStringLiteral("Installation on a Removable Media"),
+        QStringLiteral("Main buttons"),
+        QStringLiteral("Navigation"),
+        QStringLiteral("Browser"),
+        QStringLiteral("Tabs and related buttons"),
+        QStringLiteral("Full Window Mode"),
+        QStringLiteral("Uninstallation and Update"),
+        QStringLiteral("About CorvaneHelp"),
+        QStringLiteral("About Fenwary"),
+    };
+    for (int i = 0; i <= 12; ++i) {
+        vb::OptionButton& o = OptionTopic.add(i);
+        o.move(90, 240 + qMax(0, i - 1) * 345, 2940, 300);
+        o.setCaption(topics[i]);
+        o.setBackColor(PanelColor);
+        o.setForeColor(TextColor);
+        vb::setWidgetFont(o.widget(), false, 7);
+    }
+    // The overview is reached with Hide Topic, never from the list.
+    OptionTopic[0].setVisible(false);
+
+    setFrame(FrameHelp, QStringLiteral("Help On Help"), 16, 24, 200, 300);
+    const QStringList help{
+        QStringLiteral("Please press : Show Topic button."),
+        QStringLiteral("Select a Topic."),
+        QStringLiteral("View details on selected Topic in Details Frame at bottom left."),
+        QStringLiteral("Pictures or some details on Topics will be shown at right hand side Frame."),
+        QStringLiteral("Buttons in Details Frame (visible only when needed) :"),
+        QStringLiteral("Hide Topic : Brings back this page."),
+        QStringLiteral("Continue : Step forward on Topic."),
+        QStringLiteral("Go Back : Step back on Topic."),
+        QStringLiteral("Restart Topic : Restarts the Topic."),
+        QStringLiteral("Press 'Exit' button to exit this Help."),
+    };
+    // Each line gets the rows its wrapped text needs in this font.
+    int top = 270;
+    for (int i = 0; i <= 9; ++i) {
+        const bool indented = i >= 5 && i <= 8;
+        const int left = indented ? 240 : 120;
+        const int width = 2880 - left;
+        Lbl& l = setLabel(LabelHelp.add(i), help[i], left, top, width, 210, 0, 7.5);
+        const int height = fitHeight(l);
+        top += height + (i == 0 || i == 3 || i == 8 ? 150 : 45);
+    }
+    setLabel(LabelParent.add(0), QString(), 120, qMax(top + 60, 3900), 2760, 210, 0, 7.5);
+    setLabel(LabelParent.add(1), QString(), 240, LabelParent[0].top() + 240, 2640, 210, 0, 7.5).setFontBold(true);
+
+    // ---- details frame ----
+    setFrame(FrameInfo, QString(), 16, 330, 520, 182);
+    setLabel(LabelInfo, QString(), 120, 240, 6120, 2400, 0, 7.5);
+    setPlainFrame(FrameHide, 6300, 180, 1380, 540, PanelColor);
+    CommandHide.move(120, 120, 300, 300);
+    setLabel(LabelHide, QStringLiteral("Hide Topic"), 480, 165, 900, 210);
+    setPlainFrame(FrameGo, 6300, 780, 1380, 780, PanelColor);
+    ImageGoBack.move(120, 120, 375, 255);
+    ImageGoBack.setStretch(true);
+    setLabel(LabelGoBack, QStringLiteral("Go Back"), 0, 420, 660, 210, 2);
+    ImageGoContinue.move(780, 120, 375, 255);
+    ImageGoContinue.setStretch(true);
+    setLabel(LabelGoContinue, QStringLiteral("Continue"), 660, 420, 720, 210, 2);
+    setPlainFrame(FrameRestart, 6300, 1620, 1380, 540, PanelColor);
+    CommandRestart.move(120, 120, 300, 300);
+    setLabel(LabelRestart, QStringLiteral("Restart Topic"), 480, 165, 900, 210);
+    FrameHide.setVisible(false);
+    FrameGo.setVisible(false);
+    FrameRestart.setVisible(false);
+
+    // ---- user picture and exit ----
+    setFrame(FrameUser, QString(), 544, 330, 192, 140);
+    FrameUser.setBorderStyle(0);
+    ImageUser.move(120, 240, 2640, 1740);
+    ImageUser.setStretch(true);
+    CommandExit.move(612, 486, 24, 24);
+    setLabel(LabelExit, QStringLiteral("Exit"), 640, 490, 60, 16, 0, 8).setFontBold(true);
+
+    // ---- intro frames ----
+    for (int i = 0; i <= 10; ++i) {
+        setFrame(FrameIntro[i], QString(), 224, 24, 512, 300);
+        FrameIntro[i].setVisible(false);
+    }
+    FrameIntro[5].setBackColor(BandColor);
+    FrameIntro[6].setBackColor(BandColor);
+    FrameIntro[7].setBackColor(PageColor);
+}
+
+void frmMain::designTexts()
+{
+    auto L = [](std::initializer_list<const char*> lines) {
+        QStringList out;
+        for (const char* l : lines)
+            out << QString::fromUtf8(l);
+        return out;
+    };
+
+    // 0: what each program needs, and what the set-up package holds.
+    int below = textBlock(LabelRequirement, 0, QStringLiteral("Corvane :"),
+                         L({"1. Qt 6.4 or higher with its web engine (Qt WebEngine).",
+                            "2. A Linux desktop (X11 or Wayland).",
+                            "3. Screen Resolution at least 1024 pixel width and 768 pixel height."}),
+                         120, 300, 3600);
+    textBlock(LabelRequirement, 2, QStringLiteral("CorvaneHelp :"),
+              L({"1. Qt 6.4 or higher (Qt Widgets).", "2. Screen Resolution at least 800 pixel width and 600 pixel height."}),
+              3960, 300, 3600);
+    textBlock(LabelRequirement, 4, QStringLiteral("Setup Package of Corvane Contains:"),
+              L({"1. Corvane.exe", "2. The folder 'site' with the Home Page of Corvane.",
+                 "3. This Help Program : CorvaneHelp.exe in the folder 'Help'."}),
+              120, below, 7440);
+
+    // 1: the two programs together.
+    int top = textBlock(LabelHarmony, 0, QStringLiteral("Stand Alone :"),
+                        L({"Help can be viewed from within Corvane by clicking Help | Help after first run of both the programs, Corvane and CorvaneHelp."}),
+                        120, 300, 3600);
+    textBlock(LabelHarmony, 2, QStringLiteral("Work In Harmony :"),
+              L({"If system meets the requirements (see 'Installation' Topic) these programs need neither installation nor the other to be in the machine to run.",
+                 "Programs do not run if the program file names changed."}),
+              120, top, 3600);
+    top = textBlock(LabelHarmony, 4, QStringLiteral("If Corvane and CorvaneHelp do not work in Harmony :"),
+                    L({"1. Rename the program files to their original names if renamed.",
+                       "2. Run both the program once by double clicking on their file names in your file manager."}),
+                    3960, 300, 3600);
+    textBlock(LabelHarmony, 6, QStringLiteral("To Keep Harmony :"),
+              L({"It will not matter where these programs are saved. They can be in different folders. If on a Removable Media, both must be on the same Media.",
+                 "Programs will not work in harmony if path of the programs changed by renaming or moving the folders those contains the programs or any folder on their path."}),
+              3960, top, 3600);
+
+    // 2: setting the programs up on a removable drive.
+    top = textBlock(LabelMediaSetup, 0, QStringLiteral("To Setup :"),
+                    L({"1. Run the program from a fixed Hard Drive in case you did not use it before.",
+                       "2. Close the program if it is running.", "3. Copy the program file on the Media.",
+                       "4. Run the program from the Media.", "Steps descibed here must be taken in the same machine."}),
+                    120, 300, 3600);
+    fitHeight(setLabel(LabelMediaSetup.add(2), QStringLiteral("If possible use a Media from which you already run other programs."),
+                       120, top, 3600));
+    top = textBlock(LabelMediaSetup, 3, QStringLiteral("You Must Not :"),
+                    L({"1. Rename, Move, Remove or Edit any Folder or File created on the Media during Setup.",
+                       "    Programs will not run if you do so.",
+                       "2. Rename the Media if the name appear different in your file manager after Setup.",
+                       "    None of the programs may run if you do so."}),
+                    3960, 300, 3600);
+    textBlock(LabelMediaSetup, 5, QStringLiteral("After Setup :"),
+              L({"The programs will run from this Media on any machine that meets the requirements. The copies on the Hard Drive may then be deleted."}),
+              3960, top, 3600);
+
+    // 3: the features.
+    const QStringList features = L({
+        "Corvane combines six Web Browsers in a single window.",
+        "Each of these Browser can Have their own unique Home Page.",
+        "Corvane can show created new windows as Tabs or in new Tabed Browsers.",
+        "All created new Browsers are Tabed Browsers too with a Tab capability of 24 each.",
+        "Maximum number of Tabs Corvane can show is 24.",
+        "Corvane let user save short reminder notes for specific web pages. These Notes can be viewed manually or automatically on subsequent visit to the respective web pages.",
+        "Corvane Runs From USB Flash Drives.",
+        "Using Corvane from a Removable Media, users can have their Home Pages, Bookmarks and history available almost anywhere.",
+        "Corvane recognizes it's own Drive while running from Removable Media even though the Drive Letter may be different in different machine.",
+    });
+    top = 300;
+    for (int i = 0; i < features.size(); ++i) {
+        Lbl& l = setLabel(LabelFeature.add(i), QStringLiteral("\u2022 ") + features[i], 120, top, 7440, 210, 0, 7.5);
+        top = l.top() + fitHeight(l) + 105;
+    }
+
+    // 4: the options window.
+    ImageOptions.move(240, 300, 7200, 4020);
+    ImageOptions.setStretch(true);
+
+    // 9: filled by the pages.
+    setLabel(LabelIntroMe.add(0), QString(), 240, 360, 7200, 1800, 0, 7.5);
+    setLabel(LabelIntroMe.add(1), QString(), 240, 2400, 7200, 1800, 0, 7.5);
+
+    // 10: the overview's picture, with the user's picture in its place.
+    ImageMainWindow.move(120, 240, 7440, 4140);
+    ImageMainWindow.setStretch(true);
+    const QSize pictureSize(7440 / vb::TwipsPerPixel, 4140 / vb::TwipsPerPixel);
+    const QRect user = mainWindowUserRect(pictureSize);
+    ImageBigUser.move(120 + user.left() * vb::TwipsPerPixel, 240 + user.top() * vb::TwipsPerPixel,
+                      user.width() * vb::TwipsPerPixel, user.height() * vb::TwipsPerPixel);
+    ImageBigUser.setStretch(true);
+}
+
+void frmMain::designMainButtons()
+{
+    const QStringList menus{QStringLiteral("Page"),  QStringLiteral("Open"), QStringLiteral("View"),
+                            QStringLiteral("Tools"), QStringLiteral("Help"), QStringLiteral("Tab List")};
+    for (int i = 0; i <= 5; ++i) {
+        CommandMenu.add(i).move(120 + i * 810, 300, 240, 240);
+        setLabel(LabelMenu.add(i), menus[i], 390 + i * 810, 315, 600, 210, 0, 7.5);
+    }
+    const QStringList bar{QStringLiteral("Run"), QStringLiteral("Full Window"), QStringLiteral("Exit")};
+    for (int k = 0; k <= 5; ++k) {
+        CommandButExit.add(k).move(5400 + qMin(k, 2) * 780, 240, 300, 300);
+        setLabel(LabelButExit.add(k), k <= 2 ? bar[k] : QString(), 5160 + qMin(k, 2) * 780, 555, 780, 390, 2);
+        CommandButExit[k].setVisible(k <= 2);
+        LabelButExit[k].setVisible(k <= 2);
+    }
+
+    // The menus: two columns of three rows; each gives the wider column to its longer captions.
+    auto menu = [](Frm& frame, const QString& caption, vb::ControlArray<Btn>& buttons, vb::ControlArray<Lbl>& labels,
+                   const QStringList& items, int firstColumnWidth) {
+        setFrame(frame, caption, 120, 840, 3255, 1020);
+        frame.setVisible(false);
+        for (int i = 0; i <= 5; ++i) {
+            const int col = i / 3, row = i % 3;
+            const int left = col == 0 ? 60 : 60 + firstColumnWidth;
+            const int width = col == 0 ? firstColumnWidth : 3195 - firstColumnWidth;
+            const int top = 225 + row * 255;
+            Btn& b = buttons.add(i);
+            b.move(left, top, 240, 240);
+            Lbl& l = setLabel(labels.add(i), i < items.size() ? items[i] : QString(), left + 270, top + 15, width - 300, 210);
+            const bool named = i < items.size();
+            b.setVisible(named);
+            l.setVisible(named);
+        }
+    };
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    menu(FrameMenu[0], S("Current Web Page"), CommandPage, LabelPage,
+         {S("Hide"), S("Bookmark"), S("Keep Note"), S("Set As Home Page"), S("Save"), S("Print")}, 1125);
+    menu(FrameMenu[1], S("Open"), CommandOpen, LabelOpen, {S("Hide"), S("File"), S("New Tab"), S("New Browser"), S("Bookmarks")}, 1560);
+    menu(FrameMenu[2], S("View"), CommandView, LabelView, {S("Hide"), S("Note"), S("Choices"), S("Options")}, 1560);
+    menu(FrameMenu[3], S("Tools"), CommandTools, LabelTools,
+         {S("Hide"), S("Set Internet Properties"), S("Set Display Properties"), S("Report Bug")}, 2100);
+    menu(FrameMenu[4], S("Help"), CommandHelp, LabelHelpMenu, {S("Hide"), S("Help"), S("Web Site"), S("About")}, 1560);
+
+    // The Tab List: its own Hide, "Keep Hidden" and the open tabs' sites.
+    Frm& list = FrameMenu[5];
+    setFrame(list, S("Tab List"), 120, 840, 3255, 1020);
+    list.setVisible(false);
+    CommandTabHide.move(60, 210, 240, 240);
+    setLabel(LabelTabHide, S("Hide"), 330, 225, 600, 210);
+    CheckKeepHidden.move(1260, 195, 1800, 255);
+    CheckKeepHidden.setCaption(S("Keep Hidden"));
+    CheckKeepHidden.setBackColor(PanelColor);
+    vb::setWidgetFont(CheckKeepHidden.widget(), false);
+    TextList.move(60, 510, 3120, 450);
+    TextList.setLocked(true);
+    TextList.setBorderStyle(0);
+    TextList.setBackColor(PanelColor);
+    vb::setWidgetFont(TextList.widget(), false);
+    TextList.setText(S("1. velmora.example\n2. downloads.example"));
+
+    setFrame(FrameSubMenu[0], S("Bookmarks :"), 120, 840, 1860, 540);
+    FrameSubMenu[0].setVisible(false);
+    CommandCloseBookmark.move(90, 225, 300, 240);
+    setLabel(LabelCloseBookmark, S("Close"), 420, 240, 480, 195);
+    CommandShowBookmark.move(930, 225, 300, 240);
+    setLabel(LabelShowBookmark, S("Show"), 1260, 240, 480, 195);
+
+    setFrame(FrameSubMenu[1], S("Choices"), 120, 1920, 3255, 900);
+    FrameSubMenu[1].setVisible(false);
+    const QStringList choices{S("Hide"), S("Change User Name"), S("Change/Set User Picture")};
+    for (int i = 0; i <= 5; ++i) {
+        Btn& b = CommandChoices.add(i);
+        b.move(60, 225 + qMin(i, 2) * 210, 180, 180);
+        setLabel(LabelChoices.add(i), i <= 2 ? choices[i] : QString(), 300, 210 + qMin(i, 2) * 210, 2850, 195);
+        b.setVisible(i <= 2);
+        LabelChoices[i].setVisible(i <= 2);
+    }
+
+    setFrame(FrameDisplay5, S("Don't click - this is just a picture"), 3540, 840, 4020, 2580);
+    FrameDisplay5.setVisible(false);
+    ImageDisplay5.move(120, 240, 3780, 2220);
+    ImageDisplay5.setStretch(true);
+    setFrame(FrameDescription5, QString(), 120, 3480, 7440, 900);
+    FrameDescription5.setVisible(false);
+    setLabel(LabelDescription5, QString(), 120, 240, 7200, 600, 0, 7.5);
+    setFrame(FrameU5, S("myFriend's Picture"), 3540, 840, 2400, 1800);
+    FrameU5.setVisible(false);
+    ImageU5.move(120, 240, 2160, 1440);
+    ImageU5.setStretch(true);
+    for (Img* holder : {&ImagePage1, &ImagePage2, &ImagePage3, &ImageOpen2, &ImageOpen3, &ImageOpenMark, &ImageBookmark,
+                        &ImageChoice1, &ImageTools3, &ImageRun})
+        holder->setVisible(false);
+}
+
+void frmMain::designNavigation()
+{
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+
+    setPlainFrame(FrameNavigate, 120, 420, 3240, 600, BandColor);
+    ImageNavBack.move(120, 60, 375, 255);
+    ImageNavBack.setStretch(true);
+    ImageNavForward.move(600, 60, 375, 255);
+    ImageNavForward.setStretch(true);
+    const QStringList nav{S("Home"), S("Search"), S("Refresh"), S("Stop")};
+    for (int k = 0; k <= 3; ++k) {
+        CommandNavigate.add(k).move(1140 + k * 540, 15, 300, 300);
+        setLabel(LabelNavigate.add(k), nav[k], 1020 + k * 540, 330, 540, 195, 2);
+    }
+    setLabel(LabelLocation, S("Location :"), 3480, 240, 780, 195);
+    setLabel(LabelCurrentBrowser0, QString(), 4320, 240, 3240, 195).setFontBold(true);
+    ComboLocation.move(3480, 480, 3300, 330);
+    vb::setWidgetFont(ComboLocation.widget(), false);
+    CommandNavGo.move(6840, 480, 300, 300);
+    setLabel(LabelNavGo, S("Go"), 7170, 525, 420, 195, 0, 7.5);
+
+    setPlainFrame(FrameBrowser, 120, 1080, 3120, 600, BandColor);
+    FrameBrowser.setVisible(false);
+    for (int i = 0; i <= 5; ++i) {
+        CommandBrowser.add(i).move(157 + i * 495, 15, 300, 270);
+        setLabel(LabelBrowser.add(i), i == 0 ? S("Browser") : QString::number(i + 1), 7 + i * 495, 285, 600, 180, 2, 6.5);
+    }
+
+    // Six tab buttons, then the closing buttons behind the last open one.
+    setPlainFrame(FrameTab, 120, 1710, 4695, 450, BandColor);
+    FrameTab.setVisible(false);
+    setLabel(LabelTabHead, S("Tab"), 0, 60, 450, 210);
+    for (int i = 0; i <= 5; ++i) {
+        CommandTabNew.add(i).move(480 + i * 360, 15, 300, 255);
+        setLabel(LabelTabNew.add(i), QString::number(i + 1), 450 + i * 360, 270, 360, 180, 2, 6.5);
+    }
+    setPlainFrame(FrameTabClose, 2640, 0, 2055, 450, BandColor);
+    setLabel(LabelTabCloseHead, S("Close"), 0, 60, 480, 210);
+    const QStringList close{S("All"), S("#??"), S("Select")};
+    for (int k = 0; k <= 2; ++k) {
+        CommandTabClose.add(k).move(600 + k * 480, 15, 300, 255);
+        setLabel(LabelTabClose.add(k), close[k], 480 + k * 480, 270, 540, 180, 2, 6.5);
+    }
+
+    setFrame(FrameExBrowser, S("This is example Browser window - Mouse click on it will have no effect"), 120, 2220, 4680, 1620,
+             PageColor);
+    // The caption is long: a smaller bold font keeps it inside the frame.
+    vb::setWidgetFont(FrameExBrowser.widget(), true, 7);
+    setLabel(LabelExHead, S("Browser Displaying This Page :"), 120, 300, 2400, 210);
+    setLabel(LabelExLocation.add(0), QString(), 120, 540, 4440, 210).setFontBold(true);
+    for (int i = 0; i <= 5; ++i) {
+        setLabel(LabelExBrowser.add(i), QString(), 1800, 1200, 2760, 330, 0, 9).setFontBold(true);
+    }
+    setLabel(LabelBrowEx, QString(), 120, 3870, 4680, 600);
+
+    setFrame(FrameDisplay6, S("Don't click - this is just a picture"), 4920, 1020, 2640, 2820);
+    FrameDisplay6.setVisible(false);
+    ImageDisplay6.move(120, 240, 2400, 2460);
+    ImageDisplay6.setStretch(true);
+    setFrame(FrameDescription6, QString(), 4920, 1020, 2640, 2820);
+    FrameDescription6.setVisible(false);
+    setLabel(LabelDescription6, QString(), 120, 240, 2400, 2460, 0, 7.5);
+}
+
+void frmMain::designFullWindow()
+{
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+
+    // The program's icon label with the one button that always stays.
+    setLabel(LabelFullIcon, S("Corvane"), 60, 120, 960, 210, 2, 7.5).setFontBold(true);
+    CommandZero.move(390, 360, 300, 210);
+    CommandZero.setToolTip(S("Main Control"));
+
+    setFrame(FrameCommon, QString(), 1080, 60, 6480, 885, BandColor);
+    CommandComHide.move(30, 45, 210, 300);
+    CommandComHide.setCaption(S("x"));
+    setPlainFrame(FrameFullNavigate, 270, 15, 2640, 375, BandColor);
+    ImageFullBack.move(120, 60, 375, 255);
+    ImageFullBack.setStretch(true);
+    ImageFullForward.move(540, 60, 375, 255);
+    ImageFullForward.setStretch(true);
+    const QStringList nav{S("Home"), S("Srch"), S("Rfrsh"), S("Stop")};
+    for (int k = 0; k <= 3; ++k) {
+        CommandFullNav.add(k).move(1020 + k * 390, 45, 300, 300);
+        CommandFullNav[k].setToolTip(nav[k]);
+    }
+    setLabel(LabelComLocation, S("Location :"), 2940, 105, 660, 195, 0, 6.5);
+    ComboComLocation.move(3600, 45, 1920, 315);
+    vb::setWidgetFont(ComboComLocation.widget(), false);
+    CommandFullGo.move(5580, 45, 300, 300);
+    CommandFullGo.setToolTip(S("Go"));
+    CommandFullShowTab.move(5940, 45, 300, 300);
+    CommandFullShowTab.setToolTip(S("Tabs"));
+
+    setPlainFrame(FrameFullTab, 60, 420, 4695, 450, BandColor);
+    setLabel(LabelFullTabHead, S("Tab"), 0, 45, 450, 210);
+    for (int i = 0; i <= 5; ++i) {
+        CommandFullTab.add(i).move(480 + i * 360, 0, 300, 255);
+        setLabel(LabelFullTab.add(i), QString::number(i + 1), 450 + i * 360, 255, 360, 165, 2, 6.5);
+    }
+    setPlainFrame(FrameFullTabClose, 2640, 0, 2055, 450, BandColor);
+    setLabel(LabelFullTabCloseHead, S("Close"), 0, 45, 480, 210);
+    const QStringList close{S("All"), S("#??"), S("Select")};
+    for (int k = 0; k <= 2; ++k) {
+        CommandFullTabClose.add(k).move(600 + k * 480, 0, 300, 255);
+        setLabel(LabelFullTabClose.add(k), close[k], 480 + k * 480, 255, 540, 165, 2, 6.5);
+    }
+
+    setFrame(FrameOne, S("Controls"), 1080, 945, 6480, 1740, BandColor);
+    FrameOne.setVisible(false);
+    const QStringList one{S("Page"), S("Open"), S("View"), S("Tools"), S("Help"), S("Tab List")};
+    const QStringList two{S("Navigation"), S("Browser"), S("Bookmarks"), S("Run"), S("Normal Window"), S("Exit Corvane")};
+    auto place = [](int slot, Btn& b, Lbl& l, const QString& caption) {
+        const int col = slot / 4, row = slot % 4;
+        const int left = 60 + col * 1605, top = 240 + row * 300;
+        b.move(left, top, 270, 270);
+        setLabel(l, caption, left + 300, top + 30, 1290, 210);
+    };
+    for (int i = 0; i <= 5; ++i) {
+        place(i, CommandOne.add(i), LabelOne.add(i), one[i]);
+        place(6 + i, CommandTwo.add(i), LabelTwo.add(i), two[i]);
+    }
+    place(12, CommandHideControl, LabelHideControl, S("Hide"));
+    setLabel(LabelCurrentBrowser1, QString(), 120, 1470, 6240, 210).setFontBold(true);
+
+    setFrame(FrameFullBrowser, S("Browsers"), 1080, 2685, 3720, 780, PanelColor);
+    FrameFullBrowser.setVisible(false);
+    for (int i = 0; i <= 5; ++i) {
+        CommandFullBrowser.add(i).move(157 + i * 495, 240, 300, 270);
+        setLabel(LabelFullBrowser.add(i), i == 0 ? S("Browser") : QString::number(i + 1), 7 + i * 495, 525, 600, 180, 2, 6.5);
+    }
+    CommandHideBrowser.move(3120, 240, 300, 270);
+    setLabel(LabelHideBrowser, S("Hide"), 3000, 525, 540, 180, 2, 6.5);
+}
+
+void frmMain::designPictures()
+{
+    // The stores are hidden image arrays; the faces are drawn once here.
+    const QSize face(20, 20);
+    for (int i = 0; i < HelpFaceCount; ++i) {
+        Img& f = ImageBut.add(i);
+        f.setPicture(helpButtonFace(i, face));
+        f.setVisible(false);
+    }
+    const QSize arrow(25, 17);
+    for (int i = 0; i <= 2; ++i) {
+        ImageBack.add(i).setPicture(art::backPicture(static_cast<art::NavState>(i), arrow));
+        ImageBack[i].setVisible(false);
+        ImageForward.add(i).setPicture(art::forwardPicture(static_cast<art::NavState>(i), arrow));
+        ImageForward[i].setVisible(false);
+    }
+
+    // Every graphical button has its pressed face; the design gives each its normal face.
+    auto dress = [this](Btn& b, int normal) {
+        b.setPicture(ImageBut[normal].picture());
+        b.setDownPicture(ImageBut[1].picture());
+        b.setDisabledPicture(ImageBut[2].picture());
+    };
+    dress(CommandTopic, 0);
+    dress(CommandActivate, 3);
+    dress(CommandExit, 4);
+    dress(CommandHide, 5);
+    dress(CommandRestart, 0);
+    for (int i = 0; i <= 5; ++i) {
+        dress(CommandMenu[i], 0);
+        dress(CommandButExit[i], 4);
+        for (auto* items : {&CommandPage, &CommandOpen, &CommandView, &CommandTools, &CommandHelp, &CommandChoices})
+            dress((*items)[i], i == 0 ? 5 : 6);
+        dress(CommandBrowser[i], 0);
+        dress(CommandTabNew[i], 6);
+        dress(CommandFullBrowser[i], 0);
+        dress(CommandFullTab[i], 6);
+        dress(CommandOne[i], 0);
+        dress(CommandTwo[i], i < 3 ? 0 : 4);
+    }
+    for (int k = 0; k <= 3; ++k) {
+        dress(CommandNavigate[k], k == 3 ? 7 : 0);
+        dress(CommandFullNav[k], k == 3 ? 7 : 0);
+    }
+    for (int k = 0; k <= 2; ++k) {
+        dress(CommandTabClose[k], 0);
+        dress(CommandFullTabClose[k], 0);
+    }
+    dress(CommandTabHide, 5);
+    dress(CommandShowBookmark, 0);
+    dress(CommandCloseBookmark, 0);
+    dress(CommandNavGo, 0);
+    dress(CommandZero, 4);
+    dress(CommandFullGo, 0);
+    dress(CommandFullShowTab, 3);
+    dress(CommandHideControl, 5);
+    dress(CommandHideBrowser, 5);
+    CommandComHide.setDownPicture(QPixmap());
+    for (Img* back : {&ImageGoBack, &ImageNavBack, &ImageFullBack})
+        back->setPicture(ImageBack[0].picture());
+    for (Img* forward : {&ImageGoContinue, &ImageNavForward, &ImageFullForward})
+        forward->setPicture(ImageForward[0].picture());
+
+    // The pictures of the browser's boxes that the pages show.
+    using K = BoxLine;
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    const QSize box(252, 148);
+    ImagePage1.setPicture(boxPicture(S("Bookmark This Page"),
+                                     {{K::Text, {S("Page will be Bookmarked by the name that you type here :")}},
+                                      {K::Field, {S("My Page")}},
+                                      {K::Text, {S("To Bookmark a different web page Type LocationURL here:")}},
+                                      {K::Field, {S("file:///home/me/page.html")}},
+                                      {K::Buttons, {S("OK"), S("Cancel"), S("Reset")}}},
+                                     box));
+    ImagePage2.setPicture(boxPicture(S("Note"),
+                                     {{K::Text, {S("Page :")}},
+                                      {K::Field, {S("http://www.examplepage.example/index.html")}},
+                                      {K::Text, {S("Edit Note (maximum 150 characters) :")}},
+                                      {K::Field, {S("Read the second part next time.")}},
+                                      {K::Buttons, {S("Edit"), S("Save"), S("Delete"), S("Cancel"), S("Hide")}},
+                                      {K::Checks, {S("Do Not Show Notes")}}},
+                                     box));
+    ImagePage3.setPicture(boxPicture(S("Make This Page Home Page"),
+                                     {{K::Field, {S("http://www.examplepage.example/index.html")}},
+                                      {K::Text, {S("Select Browser To Make Home Page :")}},
+                                      {K::Options, {S("Browser 1"), S("Browser 2")}},
+                                      {K::Options, {S("Browser 3"), S("Browser 4")}},
+                                      {K::Options, {S("Browser 5"), S("Browser 6")}},
+                                      {K::Buttons, {S("OK"), S("Cancel")}}},
+                                     box));
+    ImageOpen2.setPicture(boxPicture(S("Create Tab - Go To This Location :"),
+                                     {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+                                     box));
+    ImageOpen3.setPicture(boxPicture(S("Create Browser - Go To This Location :"),
+                                     {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+                                     box));
+    ImageOpenMark.setPicture(boxPicture(S("Bookmarks :"), {{K::Buttons, {S("Close"), S("Show")}}}, QSize(252, 60)));
+    ImageBookmark.setPicture(boxPicture(S("Bookmarks :"),
+                                        {{K::Field, {S("My Site"), S("http://www.velmora.example/Corvane.html")}},
+                                         {K::Buttons, {S("Rename"), S("Remove"), S("Remove All")}},
+                                         {K::Buttons, {S("Go"), S("Hide")}}},
+                                        box));
+    ImageChoice1.setPicture(boxPicture(S("Change Name"),
+                                       {{K::Text, {S("Current Name")}},
+                                        {K::Field, {S("myFriend")}},
+                                        {K::Text, {S("Change To :")}},
+                                        {K::Field, {QString()}},
+                                        {K::Buttons, {S("OK"), S("Cancel")}}},
+                                       box));
+    ImageTools3.setPicture(boxPicture(S("Report Bug"),
+                                      {{K::Text, {S("To :")}},
+                                       {K::Field, {S("bugs@velmora.example")}},
+                                       {K::Text, {S("Subject :")}},
+                                       {K::Field, {QString()}},
+                                       {K::Buttons, {S("OK"), S("Cancel")}}},
+                                      box));
+    ImageRun.setPicture(boxPicture(S("Run"), {{K::Options, {S("Drimsel")}}, {K::Options, {S("Ostrade")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+                                   box));
+    ImageOptions.setPicture(boxPicture(S("Options"),
+                                       {{K::Text, {S("Home Page of the current main Browser :")}},
+                                        {K::Field, {S("http://www.velmora.example/Corvane.html")}},
+                                        {K::Text, {S("Number of main Browsers to run (1 - 6) :")}},
+                                        {K::Field, {S("1")}},
+                                        {K::Text, {S("Save history of Browser :")}},
+                                        {K::Checks, {S("1"), S("2"), S("3"), S("4"), S("5"), S("6")}},
+                                        {K::Checks, {S("Show new window in a new Tabed Browser")}},
+                                        {K::Checks, {S("Show saved Notes related to web pages from start of Program")}},
+                                        {K::Checks, {S("Show 'Page' buttons from start of Program")}},
+                                        {K::Buttons, {S("OK"), S("Cancel"), S("Default")}}},
+                                       QSize(480, 268)));
+    ImageDisplay6.setPicture(boxPicture(S("Select Tabs"),
+                                        {{K::Checks, {S("#1"), S("#2")}},
+                                         {K::Checks, {S("#3"), S("#4")}},
+                                         {K::Checks, {S("#5"), S("#6")}},
+                                         {K::Buttons, {S("Cancel/Hide")}},
+                                         {K::Buttons, {S("Close Selected Tabs")}},
+                                         {K::Buttons, {S("Add Selected Tabs To Bookmark")}},
+                                         {K::Buttons, {S("Select/Unselect All")}}},
+                                        QSize(160, 164)));
+    ImageMainWindow.setPicture(mainWindowPicture(QSize(7440 / vb::TwipsPerPixel, 4140 / vb::TwipsPerPixel)));
+    ImageU5.setPicture(sampleUserPicture(QSize(144, 96)));
+}
+
+} // namespace corvanehelp
