@@ -4,6 +4,7 @@
 // browsers not on screen, failures half-way, the 24-tab limit and its message).
 
 #include "BrowseFixture.h"
+#include "frmWeb.h"
 
 using namespace browsetest;
 using namespace corvane;
@@ -342,16 +343,47 @@ TEST_F(EventsTest, ATabsNewWindowReturnsToThatTab)
     EXPECT_FALSE(s().ReturnIsTab);
 }
 
-TEST_F(EventsTest, NewWindowSeparateStillOpensATab)
+// With separate windows preferred, a main browser's or the bookmark browser's page opens a
+// secondary window whose own page takes the new window; a tab's page still opens a tab.
+TEST_F(EventsTest, NewWindowSeparateOpensASecondaryWindow)
 {
     start();
+    auto windows = [this] {
+        QList<frmWeb*> found;
+        for (const auto& form : app->rt.forms())
+            if (auto* w = qobject_cast<frmWeb*>(form.data()))
+                found << w;
+        return found;
+    };
     app->opt.NewWindowSeparate = true;
-    EXPECT_EQ(openTabFromMain(site(1)), 1);
+    vb::WebBrowser* target = mainEngine(0).fireNewWindow2();
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(windows().size(), 1);
+    frmWeb& window = *windows()[0];
+    EXPECT_EQ(target, &window.BrowserPop[0]);
+    EXPECT_TRUE(target->registerAsBrowser());
+    EXPECT_TRUE(window.isVisible());
+    // The main window's tabs and guard are not touched.
+    EXPECT_EQ(s().TabCount, 0);
+    EXPECT_FALSE(f().BrowserNew.exists(1));
+    EXPECT_FALSE(s().PopupGuard);
+    EXPECT_TRUE(s().MainBrowserCurrent);
+    engineOf(*target).completeNavigation(site(1) + QStringLiteral("p.html"));
+    EXPECT_EQ(window.caption(), QStringLiteral("site1.velmora : Corvane"));
+    EXPECT_TRUE(f().WebBrowser[0].isVisible());
+
     switchToBookmarkBrowser();
     completeIn(f().WebBrowser[BookmarkBrowserIndex], site(2));
-    EXPECT_EQ(openTab(f().WebBrowser[BookmarkBrowserIndex], site(3)), 2);
-    EXPECT_EQ(s().TabCount, 2);
-    EXPECT_FALSE(f().WebBrowser[BookmarkBrowserIndex].isVisible());
+    ASSERT_NE(mainEngine(BookmarkBrowserIndex).fireNewWindow2(), nullptr);
+    EXPECT_EQ(windows().size(), 2);
+    EXPECT_EQ(s().TabCount, 0);
+
+    // A tab's pages open tabs, whatever the option says.
+    app->opt.NewWindowSeparate = false;
+    ASSERT_EQ(openTab(f().WebBrowser[BookmarkBrowserIndex], site(3)), 1);
+    app->opt.NewWindowSeparate = true;
+    EXPECT_EQ(openTab(f().BrowserNew[1], site(4)), 2);
+    EXPECT_EQ(windows().size(), 2);
 }
 
 TEST_F(EventsTest, InFullWindowModeTheNewTabsListReachesTheBar)
@@ -550,10 +582,14 @@ TEST_F(TooManyTabsTest, The25thWindowIsRefusedWithTheMessageAfterTheCallback)
     EXPECT_EQ(shown, QStringList{QStringLiteral("MessageTooManyTab")});
     EXPECT_EQ(shownInsideCallback, QList<bool>{false});
     expectUnchanged();
-    // From a main browser too, also with separate windows preferred (there is no
-    // secondary window to open yet).
-    app->opt.NewWindowSeparate = true;
+    // From a main browser too; with separate windows preferred it still opens a window.
     EXPECT_EQ(mainEngine(0).fireNewWindow2(), nullptr);
+    EXPECT_EQ(shown.size(), 2);
+    expectUnchanged();
+    app->opt.NewWindowSeparate = true;
+    vb::WebBrowser* window = mainEngine(0).fireNewWindow2();
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(qobject_cast<frmWeb*>(&window->form()), nullptr);
     EXPECT_EQ(shown.size(), 2);
     expectUnchanged();
 }

@@ -85,6 +85,20 @@ protected:
 
 // --- layout --------------------------------------------------------------------------------
 
+// The full-window bar's progress bar and busy picture stand in that bar, and the Controls
+// bar's current-browser label in the Controls bar: in full-window mode the normal band is
+// hidden with everything in it.
+TEST_F(MainWindowTest, EachBarHasItsOwnProgressBarBusyPictureAndLabel)
+{
+    startWith();
+    finishFirstPage();
+    EXPECT_EQ(main().ProgressBrow[0].widget()->parentWidget(), main().FrameBigLocation.widget());
+    EXPECT_EQ(main().ImageBusy[0].widget()->parentWidget(), main().FrameBigLocation.widget());
+    EXPECT_EQ(main().ProgressBrow[1].widget()->parentWidget(), main().FrameCommon.widget());
+    EXPECT_EQ(main().ImageBusy[1].widget()->parentWidget(), main().FrameCommon.widget());
+    EXPECT_EQ(main().LabelCurrentBrowser[1].widget()->parentWidget(), main().FrameOne.widget());
+}
+
 TEST_F(MainWindowTest, A1024By768WindowWithoutTabs)
 {
     startWith();
