@@ -17,7 +17,12 @@ void fitView(QWidget* view, const QSize& size)
 
 } // namespace
 
-WebBrowser::WebBrowser(Container& container) : Control(container, new QWidget(container.host())) {}
+WebBrowser::WebBrowser(Container& container) : Control(container, new QWidget(container.host()))
+{
+    // A browser lies under everything else in its container: bars, menus and panels that
+    // open over it must stay on top, whenever the browser was loaded.
+    widget()->lower();
+}
 
 WebBrowser::~WebBrowser()
 {

@@ -4,6 +4,7 @@
 #include "BrowserForm.h"
 #include "TestSupport.h"
 #include "vb/ControlArray.h"
+#include "vb/Controls.h"
 #include "web/ScriptedWebEngine.h"
 
 #include <gtest/gtest.h>
@@ -294,3 +295,25 @@ TEST_F(WebBrowserTest, UnloadedFormTakesItsEnginesAlong)
 }
 
 } // namespace
+
+// Menus and panels open over the browsers: a browser loaded after them still lies under.
+TEST(WebBrowserControl, ABrowserLiesUnderTheOtherControlsOfItsContainer)
+{
+    vb::Runtime rt(vb::Runtime::Mode::Test);
+    rt.setWebEngine(std::make_unique<vb::ScriptedWebEngineFactory>());
+    struct PanelForm : vb::Form {
+        explicit PanelForm(vb::Runtime& r) : vb::Form(r, QStringLiteral("frmPanel")) {}
+        vb::Frame Panel{*this};
+        vb::ControlArray<vb::WebBrowser> Browsers{*this};
+    } f(rt);
+    f.Panel.move(10, 10, 100, 100);
+    vb::WebBrowser& first = f.Browsers.add(0);
+    first.move(0, 0, 300, 300);
+    vb::WebBrowser& loaded = f.Browsers.load(1);
+    loaded.move(0, 0, 300, 300);
+    loaded.setVisible(true);
+    EXPECT_EQ(f.window()->childAt(50, 50), f.Panel.widget());
+    const QObjectList order = f.window()->children();
+    EXPECT_LT(order.indexOf(first.widget()), order.indexOf(f.Panel.widget()));
+    EXPECT_LT(order.indexOf(loaded.widget()), order.indexOf(f.Panel.widget()));
+}
