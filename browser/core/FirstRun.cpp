@@ -42,21 +42,7 @@ QString DriveTypeNameGet(CorvaneApp& app, const QString& path)
         FailureMessageShow(app);
         return QStringLiteral("NotDetermined");
     }
-    switch (drive->type) {
-    case sys::DriveType::Unknown:
-        return QStringLiteral("Unknown");
-    case sys::DriveType::Removable:
-        return QStringLiteral("Removable");
-    case sys::DriveType::Fixed:
-        return QStringLiteral("Fixed");
-    case sys::DriveType::Remote:
-        return QStringLiteral("Remote");
-    case sys::DriveType::CDRom:
-        return QStringLiteral("CDRom");
-    case sys::DriveType::RAMDisk:
-        return QStringLiteral("RAMDisk");
-    }
-    return QString();
+    return sys::driveTypeName(drive->type);
 }
 
 QString MainWindowTitleMake(const CorvaneApp& app)

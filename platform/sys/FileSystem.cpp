@@ -18,6 +18,25 @@ using namespace Qt::StringLiterals;
 
 namespace sys {
 
+QString driveTypeName(DriveType type)
+{
+    switch (type) {
+    case DriveType::Unknown:
+        return QStringLiteral("Unknown");
+    case DriveType::Removable:
+        return QStringLiteral("Removable");
+    case DriveType::Fixed:
+        return QStringLiteral("Fixed");
+    case DriveType::Remote:
+        return QStringLiteral("Remote");
+    case DriveType::CDRom:
+        return QStringLiteral("CDRom");
+    case DriveType::RAMDisk:
+        return QStringLiteral("RAMDisk");
+    }
+    return QString();
+}
+
 namespace {
 
 struct MountEntry {

@@ -10,6 +10,10 @@ namespace sys {
 
 enum class DriveType { Unknown = 0, Removable = 1, Fixed = 2, Remote = 3, CDRom = 4, RAMDisk = 5 };
 
+// The name the programs compare against: "Unknown", "Removable", "Fixed", "Remote",
+// "CDRom" or "RAMDisk".
+QString driveTypeName(DriveType type);
+
 struct Drive {
     QString mountPoint;    // as the mount table gives it, decoded ("/", "/media/stick")
     QString path;          // mountPoint followed by "/" (for "/" just "/"): the drive's root
