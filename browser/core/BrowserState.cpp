@@ -6,16 +6,20 @@ namespace corvane {
 
 void BrowserStateInit(BrowserSet& set, const OptionVars& opt, ListVars& lists)
 {
+    BrowserSetInit(set, opt);
+    lists.BookmarkLastIndex = opt.BookmarkLastIndexSaved;
+    lists.NotesLastIndex = opt.NotesLastIndexSaved;
+    lists.ShowNotes = opt.ShowNotesAtStart;
+}
+
+void BrowserSetInit(BrowserSet& set, const OptionVars& opt)
+{
     set.MainBrowserIndex = 0;
     set.HistoryLastIndex = 19;
     set.MenuOpenIndex = -1;
     set.BrowserReturnIndex = -1;
     set.LayoutTabLastIndex = -1;
     set.TabSlotUsed[0] = true;
-
-    lists.BookmarkLastIndex = opt.BookmarkLastIndexSaved;
-    lists.NotesLastIndex = opt.NotesLastIndexSaved;
-    lists.ShowNotes = opt.ShowNotesAtStart;
 
     set.TabListAutoShow = true;
     set.PageMenuFollowsOption = true;

@@ -118,6 +118,9 @@ struct PanelVars {
 
 // Start values after the settings are read: main browser 1 current, nothing to hide.
 void BrowserStateInit(BrowserSet& set, const OptionVars& opt, ListVars& lists);
+// The browser set's part of it alone, for a main window loaded again while the program
+// runs: the lists already hold what the user has worked on since the start.
+void BrowserSetInit(BrowserSet& set, const OptionVars& opt);
 // Sets MainBrowserKeepsHistory(i) for every bit i (0..5) of mask; never clears one.
 void HistoryMaskUnpack(BrowserSet& set, int mask);
 

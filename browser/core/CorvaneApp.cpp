@@ -1,6 +1,7 @@
 #include "CorvaneApp.h"
 
 #include "Constants.h"
+#include "FirstRun.h"
 #include "frmMain.h"
 #include "frmMessage.h"
 
@@ -31,10 +32,23 @@ VelmoraContext CorvaneApp::velmora()
 
 void CorvaneApp::showMainWindowAgain()
 {
+    // The unloaded window took its tabs, bookmark browser and mode with it: the new one
+    // starts as at start-up, on main browser 1's home page, with the lists as they are now.
+    set = BrowserSet{};
+    BrowserSetInit(set, opt);
+    const int runChoice = panel.FamilyRunChoice;
+    panel = PanelVars{};
+    panel.FamilyRunChoice = runChoice;
+
     auto* main = new frmMain(*this);
     mainForm = main;
     main->load();
+    main->setCaption(MainWindowTitleMake(*this));
+    for (const QString& entry : hid.ComboLocation[0].items())
+        main->ComboLocation.addItem(entry);
     main->show();
+    set.PopupGuard = true;
+    main->WebBrowser[0].navigate(opt.MainBrowserHomePages[0]);
 }
 
 } // namespace corvane

@@ -231,10 +231,11 @@ void frmMain::Form_Unload(int& cancel)
     if (m_app.lists.NotesChanged)
         NotesFileSave(c);
 
-    // Every other loaded form goes, the most recently loaded first.
+    // Every other loaded form goes, the most recently loaded first, except the chooser
+    // loaded hidden at start-up: a window loaded again after a failed Run needs it.
     std::vector<QPointer<vb::Form>> forms = m_app.rt.forms();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it)
-        if (*it && it->data() != this)
+        if (*it && it->data() != this && it->data() != m_app.moveForm.data())
             (*it)->unload();
 
     if (!m_app.reg.RunningOther)

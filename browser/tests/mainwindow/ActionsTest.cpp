@@ -558,4 +558,41 @@ TEST_F(RunBoxTest, AChosenProgramIsTheOneStarted)
     EXPECT_FALSE(f().FrameRun.isVisible());
 }
 
+TEST_F(RunBoxTest, AFailedStartBringsBackAWorkingWindowOnTheFirstHomePage)
+{
+    loadChooser();
+    app->hid.ComboLocation[0].AddItem(u"https://kept.velmora.example/"_s);
+    createTab(u"https://tab.velmora.example/"_s);
+    ASSERT_TRUE(s().TabBrowserCurrent);
+    FullWindowSet(*app, true);
+    const QPointer<corvane::frmMain> old = app->mainForm;
+    log->startResult = false;
+
+    f().CommandRun_Click();
+    f().CommandRunOK_Click();
+    testsupport::flushDeferredDeletes();
+
+    EXPECT_TRUE(shown.contains(u"MessageRunGuruError"_s));
+    EXPECT_FALSE(app->reg.RunningOther);
+    EXPECT_EQ(app->rt.title(), u"Corvane"_s);
+    ASSERT_TRUE(app->mainForm);
+    EXPECT_NE(app->mainForm.data(), old.data());
+    EXPECT_TRUE(f().isVisible());
+    // Nothing of the old window counts any more: main browser 1 is on screen, on its home
+    // page, with its kept sites in the location box.
+    EXPECT_TRUE(s().MainBrowserCurrent);
+    EXPECT_FALSE(s().TabBrowserCurrent);
+    EXPECT_EQ(s().TabCount, 0);
+    EXPECT_FALSE(s().FullWindowMode);
+    EXPECT_TRUE(f().WebBrowser[0].isVisible());
+    EXPECT_EQ(engineOf(f().WebBrowser[0]).lastNavigation(), home);
+    EXPECT_EQ(f().ComboLocation.listCount(), 1);
+    // The chooser is still there for Open > File.
+    ASSERT_TRUE(app->moveForm);
+    EXPECT_TRUE(app->moveForm->isLoaded());
+    openMenu(1);
+    f().CommandOpen_Click(1);
+    EXPECT_EQ(chooserShows, 1);
+}
+
 } // namespace
