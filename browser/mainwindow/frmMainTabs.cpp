@@ -252,10 +252,11 @@ void frmMain::CommandWebClose_Click(int index)
         vb::CheckBox& box = CheckSelectWebTab[i];
         const bool listed = i <= s.TabLastIndex;
         box.setVisible(listed);
-        if (listed) {
-            box.setValue(0);
+        // Hidden boxes are cleared too: a tab opened above the list while the panel is
+        // up must not inherit a tick from an earlier selection.
+        box.setValue(0);
+        if (listed)
             box.setEnabled(s.TabSlotUsed[i]);
-        }
     }
     const int rows = (s.TabLastIndex + 3) / 4;
     const int tppx = m_app.prog.TwipsPerPixelX;

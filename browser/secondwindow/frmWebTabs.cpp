@@ -316,10 +316,11 @@ void frmWeb::CommandPopClose_Click(int index)
             vb::CheckBox& box = CheckSelectPopTab[i];
             const bool listed = i <= PopTabLastIndex;
             box.setVisible(listed);
-            if (listed) {
-                box.setValue(0);
+            // Hidden boxes are cleared too: a tab opened above the list while the panel is
+            // up must not inherit a tick from an earlier selection.
+            box.setValue(0);
+            if (listed)
                 box.setEnabled(PopTabSlotUsed[i]);
-            }
         }
         const int rows = (PopTabLastIndex + 3) / 4;
         const double rowEnd = double(FramePopNew.width() + FramePopNew.left()) / m_app.prog.TwipsPerPixelX;

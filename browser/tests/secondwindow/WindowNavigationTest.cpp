@@ -216,11 +216,15 @@ TEST_F(NavigationTest, TheSelectTabsPanel)
 {
     frmWeb& w = openWindowAt(site(0));
     openTabs(w, 5);
+    // A tick left on a hidden box above the list is not carried into the next selection.
+    w.CheckSelectPopTab[8].setValue(1);
     ASSERT_TRUE(w.CommandPopClose[2].click());
     vb::Frame& panel = w.FrameSmallPop[6];
     ASSERT_TRUE(panel.isVisible());
-    for (int i = 1; i <= 24; ++i)
+    for (int i = 1; i <= 24; ++i) {
         EXPECT_EQ(w.CheckSelectPopTab[i].isVisible(), i <= 5) << i;
+        EXPECT_EQ(w.CheckSelectPopTab[i].value(), 0) << i;
+    }
     EXPECT_EQ(panel.height(), 137);
     EXPECT_EQ(w.FrameButPopSelect.top(), 1080);
     EXPECT_EQ(panel.top(), 108);
