@@ -458,6 +458,7 @@ void frmMain::CommandTabClose_Click(int index)
 {
     PictureMain.setFocus();
     TopicVars& t = m_app.topic;
+    const QString before = ComboLocation.text();
     t.ExampleUrlFromCode = true;
     if (index == 0)
         page(TopicPage::TabsCloseAll);
@@ -465,6 +466,10 @@ void frmMain::CommandTabClose_Click(int index)
         page(TopicPage::TabsClose);
     else if (index == 2)
         page(t.TabIsCurrent && t.StepNumber == 2 ? TopicPage::Tabs : TopicPage::TabsSelect);
+    // A page that left the box alone raised no Change to clear the flag; left set, it
+    // would swallow the user's first key.
+    if (ComboLocation.text() == before)
+        t.ExampleUrlFromCode = false;
 }
 
 // ---------------------------------------------------------------------------------------

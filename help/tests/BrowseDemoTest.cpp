@@ -364,6 +364,10 @@ TEST_F(BrowseDemoTest, SelectShowsTheBoxPictureForTheLastOpenTab)
     EXPECT_EQ(t().CurrentTab, 4);
     EXPECT_CURRENT("Tab Browser #5", 4);
     EXPECT_FALSE(f.CommandTabNew[5].isEnabled());
+    // The box kept its address, so the user's first key still counts.
+    ASSERT_EQ(f.ComboLocation.text(), corvanehelp::DemoTabPage(5));
+    f.ComboLocation.type(QStringLiteral("x"));
+    EXPECT_TRUE(f.CommandNavGo.isEnabled());
 }
 
 TEST_F(BrowseDemoTest, OverviewReopensTheTabBarsClosedUpByTheTabsTopic)
