@@ -44,11 +44,7 @@ void CorvaneApp::showMainWindowAgain()
     mainForm = main;
     main->load();
     main->setCaption(MainWindowTitleMake(*this));
-    for (const QString& entry : hid.ComboLocation[0].items())
-        main->ComboLocation.addItem(entry);
-    main->show();
-    set.PopupGuard = true;
-    main->WebBrowser[0].navigate(opt.MainBrowserHomePages[0]);
+    MainWindowFirstPageShow(*this);
 }
 
 } // namespace corvane

@@ -143,15 +143,21 @@ void Main(CorvaneApp& app)
     HistoryFileLoad(c);
     BookmarkFileLoad(c);
     NotesFileLoad(c);
-    for (const QString& entry : app.hid.ComboLocation[0].items())
-        main->ComboLocation.addItem(entry);
 
     // 16..18.
-    main->show();
+    MainWindowFirstPageShow(app);
+    prog.StartupShowing = false;
+}
+
+void MainWindowFirstPageShow(CorvaneApp& app)
+{
+    frmMain& main = *app.mainForm;
+    for (const QString& entry : app.hid.ComboLocation[0].items())
+        main.ComboLocation.addItem(entry);
+    main.show();
     app.set.PopupGuard = true;
     const int index = app.set.MainBrowserIndex;
-    main->WebBrowser[index].navigate(app.opt.MainBrowserHomePages[index]);
-    prog.StartupShowing = false;
+    main.WebBrowser[index].navigate(app.opt.MainBrowserHomePages[index]);
 }
 
 namespace {

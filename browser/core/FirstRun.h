@@ -22,6 +22,9 @@ void ScreenSizeCheck(CorvaneApp& app);
 QString DriveTypeNameGet(CorvaneApp& app, const QString& path);
 // "Corvane", or "Corvane - " and the nickname.
 QString MainWindowTitleMake(const CorvaneApp& app);
+// A loaded main window's first page: main browser 1's kept sites fill the location box, the
+// window is shown and main browser 1 goes to its home page.
+void MainWindowFirstPageShow(CorvaneApp& app);
 // Records the start folder and its drive (the chooser's hidden load at start-up). False
 // when the drive cannot be read (after the message that ends the program).
 bool StartFolderRead(CorvaneApp& app, const QString& currentFolder);
