@@ -26,11 +26,7 @@ void ControlTopic::pageTextWrite(const QString& title, const QString& text)
 
 void ControlTopic::exampleUrlShow(const QString& address)
 {
-    frmMain& w = window();
-    TopicVars& t = app.topic;
-    t.ExampleUrlFromCode = w.ComboLocation.text() != address;
-    t.ExampleUrl = address;
-    w.ComboLocation.setText(address);
+    window().exampleUrlShow(address);
 }
 
 void ControlTopic::tabBarsOpen()

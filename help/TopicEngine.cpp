@@ -91,9 +91,7 @@ void TopicEngine::TopicShowSelected()
     TopicVars& t = app.topic;
     w.FrameHide.setVisible(t.TopicIndex != 0);
     if (t.TopicIndex == 0) {
-        t.ExampleUrlFromCode = true;
-        t.ExampleUrl = DemoCurrentPage();
-        w.ComboLocation.setText(t.ExampleUrl);
+        w.exampleUrlShow(DemoCurrentPage());
         TopicMainWindowShow();
     } else {
         // The topics' pages come with the topic engine's own module; until then a topic

@@ -327,8 +327,6 @@ void frmMain::CommandButExit_Click(int index)
 void frmMain::exampleUrlShow(const QString& address)
 {
     TopicVars& t = m_app.topic;
-    // Only a new text raises Change, which clears the flag: the same text must not leave
-    // it set to swallow the user's next typing.
     t.ExampleUrlFromCode = ComboLocation.text() != address;
     t.ExampleUrl = address;
     ComboLocation.setText(address);
@@ -458,18 +456,12 @@ void frmMain::CommandTabClose_Click(int index)
 {
     PictureMain.setFocus();
     TopicVars& t = m_app.topic;
-    const QString before = ComboLocation.text();
-    t.ExampleUrlFromCode = true;
     if (index == 0)
         page(TopicPage::TabsCloseAll);
     else if (index == 1)
         page(TopicPage::TabsClose);
     else if (index == 2)
         page(t.TabIsCurrent && t.StepNumber == 2 ? TopicPage::Tabs : TopicPage::TabsSelect);
-    // A page that left the box alone raised no Change to clear the flag; left set, it
-    // would swallow the user's first key.
-    if (ComboLocation.text() == before)
-        t.ExampleUrlFromCode = false;
 }
 
 // ---------------------------------------------------------------------------------------

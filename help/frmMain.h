@@ -36,6 +36,9 @@ struct ControlSpread {
 class frmMain : public vb::Form {
     Q_OBJECT
 public:
+    // The imitation's location box shows an address from code. Only a new text raises
+    // Change, so the "set by code" flag is set only then.
+    void exampleUrlShow(const QString& address);
     explicit frmMain(HelpApp& app);
     ~frmMain() override;
     HelpApp& app() const { return m_app; }
@@ -305,8 +308,6 @@ private:
     void wireEvents();
 
     void page(TopicPage p);
-    // The imitation's location box shows a new address from code.
-    void exampleUrlShow(const QString& address);
     // Home is enabled, while no tab is current, when the box does not show the home address.
     void homeButtonUpdate();
     // The full-window bar shows main browser CurrentMainBrowser as the current browser.
