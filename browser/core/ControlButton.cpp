@@ -12,6 +12,11 @@ namespace corvane {
 
 namespace {
 
+QString tabListLine(const BrowserSet& s, int i)
+{
+    return QString::number(i) + QStringLiteral(". ") + s.TabTitles[i];
+}
+
 frmMain& mainOf(CorvaneApp& app)
 {
     return *app.mainForm;
@@ -363,6 +368,26 @@ void ComLocationSync(CorvaneApp& app)
     s.ComLocationPending = false;
 }
 
+void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& address)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    const SiteRoot root = UrlSiteRootGet(address);
+    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+    if (!isTab) {
+        if (index >= 0 && index <= BookmarkBrowserIndex)
+            s.MainBrowserTitles[index] = shortName;
+        return;
+    }
+    if (index < 1 || index > MaxTabs)
+        return;
+    s.TabTitles[index] = shortName;
+    f.CommandWebNew[index].setToolTip(shortName);
+    f.CommandWebComNew[index].setToolTip(shortName);
+    if (index <= s.TabLastIndex)
+        f.TextWebList[index].setText(tabListLine(s, index));
+}
+
 void TabListRefresh(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);
@@ -375,7 +400,7 @@ void TabListRefresh(CorvaneApp& app)
         if (i % 2 == 1)
             ++rows;
         const bool extra = i == last && last > s.TabLastIndex;
-        f.TextWebList[i].setText(extra ? QString() : QString::number(i) + QStringLiteral(". ") + s.TabTitles[i]);
+        f.TextWebList[i].setText(extra ? QString() : tabListLine(s, i));
     }
     const int height = rows * 16 + 33;
     const int lowest = s.BookmarkBrowserOpen ? 80 : 32;

@@ -15,6 +15,8 @@ void LocationListRefresh(CorvaneApp& app);
 void BackForwardUpdate(CorvaneApp& app);
 void ComLocationSync(CorvaneApp& app);
 void TabListRefresh(CorvaneApp& app);
+// A browser not on screen has a new page: its title, tool tips and Tab List line follow it.
+void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& address);
 // Adds a site root to the current browser's lists (only addresses beginning with "http").
 void LocationListAdd(CorvaneApp& app, const QString& url);
 

@@ -4,6 +4,7 @@
 // kind and shows frmMessage modally. A message asked for while another is shown, or from
 // inside a web-engine callback, waits and is shown after it.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <deque>
 
@@ -23,6 +24,26 @@ struct MessageQueue {
     QString shownId;
     std::deque<Pending> pending;
     bool drainPosted = false;
+};
+
+// Refusals that a page provokes one after another (a script opening windows in a loop) are
+// one burst: the user is told of its first refusal only. A burst ends when no refusal has
+// come for a while.
+class RefusalBurst {
+public:
+    // Records a refusal; true when it begins a new burst.
+    bool begins()
+    {
+        const bool fresh = !m_last.isValid() || m_last.elapsed() > quietMs;
+        m_last.start();
+        return fresh;
+    }
+
+    // How long without a refusal ends a burst.
+    qint64 quietMs = 2000;
+
+private:
+    QElapsedTimer m_last;
 };
 
 QString DefaultMessageHead(const CorvaneApp& app);

@@ -3,6 +3,7 @@
 // Controls bar, the drop-down menus and their panels, the user picture, the About banner,
 // the timers and the hidden picture stores.
 
+#include "ControlMessage.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -245,6 +246,8 @@ public:
     int SelectedTabCount = 0;
     // A tab's box holds text the user typed (not the address the program wrote there).
     std::array<bool, 25> TabBoxEdited{};
+    // New windows a page asked for while every tab was taken.
+    RefusalBurst TooManyTabsRefused;
     bool AboutMovingLeft = false;
     QString MarkProposedName;
     QString MarkProposedAddress;
@@ -271,6 +274,7 @@ public:
     void Browser_NavigateComplete2(bool isTab, int index);
     void Browser_NavigateError(bool isTab, int index, bool& cancel);
     void Browser_NewWindow2(bool isTab, int index, vb::WebBrowser*& ppDisp, bool& cancel);
+    void Browser_SameDocument(bool isTab, int index, const QString& previous);
     void TimerMainBrow_Timer();
 
     // Navigation.

@@ -21,6 +21,7 @@ void frmMain::wireBrowserEvents()
         arr.onNavigateComplete2 = [this, isTab](int i) { Browser_NavigateComplete2(isTab, i); };
         arr.onNavigateError = [this, isTab](int i, bool& cancel) { Browser_NavigateError(isTab, i, cancel); };
         arr.onNewWindow2 = [this, isTab](int i, vb::WebBrowser*& pp, bool& cancel) { Browser_NewWindow2(isTab, i, pp, cancel); };
+        arr.onSameDocumentNavigate = [this, isTab](int i, const QString& previous) { Browser_SameDocument(isTab, i, previous); };
     }
     TimerMainBrow.onTimer = [this] { TimerMainBrow_Timer(); };
 }
@@ -82,6 +83,9 @@ void frmMain::TimerMainBrow_Timer()
 void frmMain::Browser_DownloadComplete(bool isTab, int index)
 {
     BrowserSet& s = m_app.set;
+    // A load ends here whether or not it brought a page (a download, an empty answer, a
+    // load given up): new windows are allowed again.
+    s.PopupGuard = false;
     if (!isTab) {
         if (index != s.LoadingBrowserIndex)
             return;
@@ -117,13 +121,68 @@ void frmMain::Browser_NavigateComplete2(bool isTab, int index)
     } else if (index >= 0 && index <= BookmarkBrowserIndex) {
         s.MainBrowserHasHistory[index] = true;
     }
+    s.PopupGuard = false;
+    // A page that arrives in a browser the user is not looking at (a tab in the background,
+    // a main browser not shown) changes only what shows that browser: the user's menus,
+    // panels, focus and address box stay as they are.
+    vb::WebBrowser* browser = isTab ? BrowserNew.find(index) : WebBrowser.find(index);
+    if (!browser || browser != currentBrowser()) {
+        if (browser)
+            BrowserTitleShow(m_app, isTab, index, browser->locationURL());
+        return;
+    }
     for (vb::Image* img : {&ImageBack, &ImageComBack}) {
         img->setEnabled(true);
         img->setPicture(NavBack[0].picture());
     }
-    s.PopupGuard = false;
     s.PageChanged = true;
     CurrentBrowserShow(m_app);
+}
+
+void frmMain::Browser_SameDocument(bool isTab, int index, const QString& previous)
+{
+    BrowserSet& s = m_app.set;
+    vb::WebBrowser* browser = isTab ? BrowserNew.find(index) : WebBrowser.find(index);
+    if (!browser)
+        return;
+    // The page moved within itself: its history may have grown (a fragment, pushState) or
+    // not (replaceState); the engine knows.
+    if (isTab && index >= 0 && index <= MaxTabs) {
+        s.TabHasHistory[index] = browser->canGoBack();
+        s.TabCanGoForward[index] = browser->canGoForward();
+    } else if (!isTab && index >= 0 && index <= BookmarkBrowserIndex) {
+        s.MainBrowserHasHistory[index] = browser->canGoBack();
+        s.MainBrowserCanGoForward[index] = browser->canGoForward();
+    }
+    if (browser != currentBrowser())
+        return;
+    // The page may do this at every key the user types into it or every second: nothing
+    // but the address and Back/Forward may change, and the address only where the user is
+    // not typing one of their own.
+    BackForwardUpdate(m_app);
+    const QString address = browser->locationURL();
+    auto follow = [&](vb::ComboBox* box) {
+        if (!box || box->hasFocus() || box->text() != previous)
+            return;
+        s.LocationChangeMuted = true;
+        box->setText(address);
+        s.LocationChangeMuted = false;
+    };
+    if (isTab) {
+        vb::ComboBox* box = ComboWebLocation.find(index);
+        follow(box);
+        if (box && box->text() == address && index <= MaxTabs)
+            TabBoxEdited[index] = false;
+    } else {
+        follow(&ComboLocation);
+    }
+    if (s.FullWindowMode && s.BarIndex == 1)
+        follow(&ComboComLocation);
+    if (s.MainBrowserCurrent) {
+        const bool homeEnabled = address != m_app.opt.MainBrowserHomePages[s.MainBrowserIndex];
+        CommandNavigate[0].setEnabled(homeEnabled);
+        CommandComNavigate[0].setEnabled(homeEnabled);
+    }
 }
 
 void frmMain::Browser_NavigateError(bool isTab, int index, bool& cancel)
@@ -184,7 +243,8 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
     }
     if (s.TabCount >= MaxTabs) {
         cancel = true;
-        showTooManyTabs();
+        if (TooManyTabsRefused.begins())
+            showTooManyTabs();
         return;
     }
 

@@ -6,6 +6,7 @@
 // collection of the runtime has them, and the main window's unload closes them.
 
 
+#include "ControlMessage.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -221,6 +222,8 @@ public:
     // A slot between the start of its navigation and its end (not shown in any bar): a
     // slot closed meanwhile never completes, so it must not keep the pop-up guard up.
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
+    // New windows a page asked for while every tab was taken.
+    RefusalBurst TooManyTabsRefused;
     // The note panel edits the page's existing note (set by "Edit").
     bool PopNoteEditing = false;
 
@@ -234,6 +237,9 @@ public:
 
     // --- addresses and the Tab List (frmWebAddress.cpp) --------------------------------
     void TabListRefresh();
+    QString TabListLine(int slot) const;
+    // A slot not on screen has a new page: its title, tool tips and Tab List line follow it.
+    void SlotTitleShow(int slot);
     QString UrlSiteRootGet(const QString& address);
     void LocationListAdd(const QString& address);
     QString UrlShortNameGet(const QString& siteRoot, int hostLength, int firstDot, int secondDot) const;
@@ -246,6 +252,7 @@ public:
     void BrowserPop_NavigateComplete2(int index);
     void BrowserPop_NavigateError(int index, bool& cancel);
     void BrowserPop_NewWindow2(int index, vb::WebBrowser*& ppDisp, bool& cancel);
+    void BrowserPop_SameDocument(int index, const QString& previous);
     void TimerPop_Timer();
 
     // --- navigation and tabs (frmWebTabs.cpp) ---------------------------------------------

@@ -13,12 +13,30 @@ void frmWeb::TabListRefresh()
     const int height = PopTabLastIndex * 16 + 33;
     FramePopList.setHeight(height);
     FramePopList.setTop(std::max(32, BandWithTabs - height));
-    for (int i = 1; i <= PopTabLastIndex; ++i) {
-        QString title = PopTabTitles[i];
-        if (title.size() > 20)
-            title = title.left(18) + QStringLiteral("..");
-        TextPopList[i].setText(QString::number(i) + QStringLiteral(". ") + title);
-    }
+    for (int i = 1; i <= PopTabLastIndex; ++i)
+        TextPopList[i].setText(TabListLine(i));
+}
+
+QString frmWeb::TabListLine(int slot) const
+{
+    QString title = PopTabTitles[slot];
+    if (title.size() > 20)
+        title = title.left(18) + QStringLiteral("..");
+    return QString::number(slot) + QStringLiteral(". ") + title;
+}
+
+void frmWeb::SlotTitleShow(int slot)
+{
+    if (slot < 1 || slot > MaxPopTabs)
+        return;
+    const vb::WebBrowser* b = BrowserPop.find(slot);
+    const QString root = UrlSiteRootGet(b ? b->locationURL() : QString());
+    const QString name = UrlShortNameGet(root, PopHostLength, PopFirstDot, PopSecondDot);
+    PopTabTitles[slot] = name;
+    CommandPopNew[slot].setToolTip(name);
+    CommandPopComNew[slot].setToolTip(name);
+    if (slot <= PopTabLastIndex)
+        TextPopList[slot].setText(TabListLine(slot));
 }
 
 // The same rule as the main window's; the measures stay with this window until the short

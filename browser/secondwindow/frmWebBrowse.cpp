@@ -8,6 +8,8 @@
 #include "ControlMessage.h"
 #include "CorvaneApp.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 void frmWeb::wireBrowserEvents()
@@ -19,6 +21,7 @@ void frmWeb::wireBrowserEvents()
     BrowserPop.onNavigateComplete2 = [this](int i) { BrowserPop_NavigateComplete2(i); };
     BrowserPop.onNavigateError = [this](int i, bool& cancel) { BrowserPop_NavigateError(i, cancel); };
     BrowserPop.onNewWindow2 = [this](int i, vb::WebBrowser*& pp, bool& cancel) { BrowserPop_NewWindow2(i, pp, cancel); };
+    BrowserPop.onSameDocumentNavigate = [this](int i, const QString& previous) { BrowserPop_SameDocument(i, previous); };
     TimerPop.onTimer = [this] { TimerPop_Timer(); };
 }
 
@@ -48,6 +51,10 @@ void frmWeb::BrowserPop_DownloadComplete(int index)
 {
     if (index >= 0 && index <= MaxPopTabs)
         PopSlotLoading[index] = false;
+    // A load ends here whether or not it brought a page (a download, an empty answer, a
+    // load given up): once no page of this window loads, new windows are allowed again.
+    if (std::none_of(PopSlotLoading.begin(), PopSlotLoading.end(), [](bool loading) { return loading; }))
+        PopPopupGuard = false;
     if (index == PopBusyIndex)
         stopBusy();
 }
@@ -73,14 +80,20 @@ void frmWeb::BrowserPop_ProgressChange(int, qint32 progress, qint32 progressMax)
 void frmWeb::BrowserPop_NavigateComplete2(int index)
 {
     PopPopupGuard = false;
-    PopFirstLoad = false;
-    PopTitlePending = true;
     // The slot that navigated can go back (in ordinary use it is the shown one; a page of a
     // slot not shown must not offer Back to the shown one).
     if (index >= 0 && index <= MaxPopTabs) {
         PopCanGoBack[index] = true;
         PopSlotLoading[index] = false;
     }
+    // A page that arrives in a tab the user is not looking at changes only what shows that
+    // tab: the user's panels, focus, address box and the note on screen stay as they are.
+    if (index != PopTabCurrent) {
+        SlotTitleShow(index);
+        return;
+    }
+    PopFirstLoad = false;
+    PopTitlePending = true;
 
     const vb::WebBrowser* b = BrowserPop.find(index);
     const QString address = b ? b->locationURL() : QString();
@@ -129,6 +142,27 @@ void frmWeb::BrowserPop_NavigateError(int index, bool& cancel)
     if (index == PopTabCurrent)
         if (const vb::WebBrowser* b = BrowserPop.find(index); b && !b->isVisible())
             CurrentBrowserShow();
+}
+
+void frmWeb::BrowserPop_SameDocument(int index, const QString& previous)
+{
+    const vb::WebBrowser* b = BrowserPop.find(index);
+    if (!b || index < 0 || index > MaxPopTabs)
+        return;
+    // The page moved within itself: its history may have grown (a fragment, pushState) or
+    // not (replaceState); the engine knows.
+    PopCanGoBack[index] = b->canGoBack();
+    PopCanGoForward[index] = b->canGoForward();
+    if (index != PopTabCurrent)
+        return;
+    // The page may do this at every key the user types into it or every second: nothing
+    // but the address and Back/Forward may change, and the address only where the user is
+    // not typing one of their own.
+    backForwardShow();
+    const QString address = b->locationURL();
+    for (vb::ComboBox* box : {ComboPopLocation.find(index), PopBarIndex == 1 ? &ComboPopComLocation : nullptr})
+        if (box && !box->hasFocus() && box->text() == previous)
+            box->setText(address);
 }
 
 void frmWeb::showTooManyTabs()
@@ -218,7 +252,8 @@ void frmWeb::BrowserPop_NewWindow2(int, vb::WebBrowser*& ppDisp, bool& cancel)
     }
     if (PopTabCount >= MaxPopTabs) {
         cancel = true;
-        showTooManyTabs();
+        if (TooManyTabsRefused.begins())
+            showTooManyTabs();
         return;
     }
     // Every new window of this window becomes one of its tabs; the tab comes on screen

@@ -66,6 +66,8 @@ public:
     void navigate(const QString& address) override;
     bool goBack() override;
     bool goForward() override;
+    bool canGoBack() const override;
+    bool canGoForward() const override;
     void refresh() override;
     void stop() override;
     void print(bool promptUser) override;
@@ -85,6 +87,7 @@ private:
     void progressChanged(int progress);
     void urlChanged(const QUrl& url);
     void commit(const QString& address);
+    void sameDocument(const QString& address);
     // Calls into the control as one engine callback; false when the engine went meanwhile.
     bool call(const std::function<void()>& f);
     // Dialogs never open inside an engine callback: they wait until it has returned.
@@ -209,6 +212,16 @@ bool QtWebEngine::goForward()
         return false;
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
+}
+
+bool QtWebEngine::canGoBack() const
+{
+    return m_page && m_page->history()->canGoBack();
+}
+
+bool QtWebEngine::canGoForward() const
+{
+    return m_page && m_page->history()->canGoForward();
 }
 
 void QtWebEngine::refresh()
@@ -420,16 +433,29 @@ void QtWebEngine::progressChanged(int progress)
 void QtWebEngine::urlChanged(const QUrl& url)
 {
     const QString address = addressOf(url);
-    if (m_loading) {
-        if (!m_committed || address != m_committedAddress)
-            commit(address);
+    if (m_loading && !m_committed) {
+        commit(address);
+    } else if (m_loading) {
+        // The load has its page already; a redirect or another document would have come
+        // with a navigation request of its own. This is the page rewriting its address.
+        if (address != m_committedAddress) {
+            m_committedAddress = address;
+            sameDocument(address);
+        }
     } else if (m_requested) {
         m_hasEarlyCommit = true;
         m_earlyCommit = address;
     } else {
         // Within the page: a fragment, or the page's script rewriting its own address.
-        commit(address);
+        sameDocument(address);
     }
+}
+
+void QtWebEngine::sameDocument(const QString& address)
+{
+    if (address == m_control.locationURL())
+        return;
+    call([this, address] { m_control.engineSameDocumentNavigate(address); });
 }
 
 void QtWebEngine::commit(const QString& address)

@@ -93,6 +93,11 @@ void ScriptedWebEngine::fireDownloadComplete()
     fire([this] { m_control.engineDownloadComplete(); });
 }
 
+void ScriptedWebEngine::fireSameDocumentNavigate(const QString& address)
+{
+    fire([&] { m_control.engineSameDocumentNavigate(address); });
+}
+
 WebBrowser* ScriptedWebEngine::fireNewWindow2()
 {
     return fire([this]() -> WebBrowser* {

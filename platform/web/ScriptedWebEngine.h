@@ -28,6 +28,8 @@ public:
     void navigate(const QString& address) override { m_navigations.append(address); }
     bool goBack() override;
     bool goForward() override;
+    bool canGoBack() const override { return m_canGoBack; }
+    bool canGoForward() const override { return m_canGoForward; }
     void refresh() override { ++m_refreshCalls; }
     void stop() override { ++m_stopCalls; }
     void print(bool promptUser) override;
@@ -58,6 +60,8 @@ public:
     // Returns the handler's Cancel.
     bool fireNavigateError();
     void fireDownloadComplete();
+    // The page changes its own address without loading a new document.
+    void fireSameDocumentNavigate(const QString& address);
     // Returns the control the handler handed back (its engine created), or nullptr.
     WebBrowser* fireNewWindow2();
     // One whole navigation, as the real engine reports it: BeforeNavigate2, DownloadBegin,

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <utility>
+
 namespace vb {
 
 namespace {
@@ -64,6 +66,16 @@ void WebBrowser::goForward()
 {
     if (!m_engine || !m_engine->goForward())
         throw Error(ErrControlFailed, "There is no later page");
+}
+
+bool WebBrowser::canGoBack() const
+{
+    return m_engine && m_engine->canGoBack();
+}
+
+bool WebBrowser::canGoForward() const
+{
+    return m_engine && m_engine->canGoForward();
 }
 
 void WebBrowser::goSearch()
@@ -156,6 +168,15 @@ WebBrowser* WebBrowser::engineNewWindow2()
     return cancel ? nullptr : ppDisp;
 }
 
+void WebBrowser::engineSameDocumentNavigate(const QString& address)
+{
+    const QString previous = std::exchange(m_locationURL, address);
+    raise([h = onSameDocumentNavigate, previous] {
+        if (h)
+            h(previous);
+    });
+}
+
 void WebBrowser::copyDesignFrom(const Control& other)
 {
     // A new element takes the place and size only, and starts hidden; its engine comes
@@ -181,6 +202,7 @@ void WebBrowser::clearHandlers()
     onNavigateError = nullptr;
     onDownloadComplete = nullptr;
     onNewWindow2 = nullptr;
+    onSameDocumentNavigate = nullptr;
 }
 
 } // namespace vb

@@ -29,8 +29,12 @@ public:
     void goSearch();
     void refresh();
     void stop();
-    // Address of the last committed page, "" before the first.
+    // Address of the last committed page, "" before the first. A page that changes its
+    // own address without loading a new document changes it too.
     QString locationURL() const { return m_locationURL; }
+    // What the engine's history holds now: whether Back / Forward would find a page.
+    bool canGoBack() const;
+    bool canGoForward() const;
     void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
     bool registerAsBrowser() const { return m_registerAsBrowser; }
     // 6 print, 4 save as; option 1 prompts the user. Errors are ignored.
@@ -52,6 +56,10 @@ public:
     std::function<void(bool& cancel)> onNavigateError;
     std::function<void()> onDownloadComplete;
     std::function<void(WebBrowser*& ppDisp, bool& cancel)> onNewWindow2;
+    // The page changed its own address without loading a new document (a fragment,
+    // history.pushState / replaceState): LocationURL holds the new address, previous the
+    // old one. No other event comes with it.
+    std::function<void(const QString& previous)> onSameDocumentNavigate;
 
     // --- called by the engine, in the order of one navigation ---
     void engineBeforeNavigate2();
@@ -63,6 +71,7 @@ public:
     void engineDownloadComplete();
     // Returns the prepared element, or nullptr when the handler cancelled.
     WebBrowser* engineNewWindow2();
+    void engineSameDocumentNavigate(const QString& address);
 
     void copyDesignFrom(const Control& other) override;
 
@@ -75,6 +84,7 @@ public:
         std::function<void(int, bool&)> onNavigateError;
         std::function<void(int)> onDownloadComplete;
         std::function<void(int, WebBrowser*&, bool&)> onNewWindow2;
+        std::function<void(int, const QString&)> onSameDocumentNavigate;
     };
     static void wire(WebBrowser& c, IndexedEvents& ev, int index)
     {
@@ -85,6 +95,7 @@ public:
         c.onNavigateError = [&ev, index](bool& cancel) { if (ev.onNavigateError) ev.onNavigateError(index, cancel); };
         c.onDownloadComplete = [&ev, index] { if (ev.onDownloadComplete) ev.onDownloadComplete(index); };
         c.onNewWindow2 = [&ev, index](WebBrowser*& pp, bool& cancel) { if (ev.onNewWindow2) ev.onNewWindow2(index, pp, cancel); };
+        c.onSameDocumentNavigate = [&ev, index](const QString& previous) { if (ev.onSameDocumentNavigate) ev.onSameDocumentNavigate(index, previous); };
     }
 
 protected:
@@ -108,6 +119,9 @@ public:
     // false when there is no earlier / later page.
     virtual bool goBack() = 0;
     virtual bool goForward() = 0;
+    // Whether the history has an earlier / later page now.
+    virtual bool canGoBack() const = 0;
+    virtual bool canGoForward() const = 0;
     virtual void refresh() = 0;
     virtual void stop() = 0;
     virtual void print(bool promptUser) = 0;

@@ -62,11 +62,43 @@ QVariantList clickPointOf(vb::WebBrowser& control, const QString& id)
         .toList();
 }
 
+QWidget* inputWidgetOf(vb::WebBrowser& control)
+{
+    auto* view = control.engine() ? qobject_cast<QWebEngineView*>(control.engine()->view()) : nullptr;
+    if (!view)
+        return nullptr;
+    return view->focusProxy() ? view->focusProxy() : view;
+}
+
 void clickAt(vb::WebBrowser& control, QPoint point)
 {
-    auto* view = qobject_cast<QWebEngineView*>(control.engine()->view());
-    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
-    QTest::mouseClick(input, Qt::LeftButton, {}, point);
+    QTest::mouseClick(inputWidgetOf(control), Qt::LeftButton, {}, point);
+}
+
+bool clickElement(vb::WebBrowser& control, const QString& id)
+{
+    const QVariantList at = clickPointOf(control, id);
+    if (at.size() != 2)
+        return false;
+    runScript(control, QStringLiteral("if (!window.pressesSeen) { window.pressesSeen = 0;"
+                                      "document.addEventListener('mousedown', function () { window.pressesSeen++; }, true); }"
+                                      "true"));
+    const int seen = runScript(control, QStringLiteral("window.pressesSeen")).toInt();
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        clickAt(control, QPoint(at[0].toInt(), at[1].toInt()));
+        if (waitFor([&] { return runScript(control, QStringLiteral("window.pressesSeen")).toInt() > seen; }, 300))
+            return true;
+    }
+    return false;
+}
+
+bool documentShown(vb::WebBrowser& control)
+{
+    return waitFor([&] {
+        return runScript(control, QStringLiteral("document.readyState + ' ' + (performance.getEntriesByType('paint').length > 0)"))
+                   .toString()
+            == QStringLiteral("complete true");
+    });
 }
 
 int webViewCount()

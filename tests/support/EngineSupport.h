@@ -35,6 +35,17 @@ QVariantList clickPointOf(vb::WebBrowser& control, const QString& id);
 // A real click of the left mouse button at point of the control's view.
 void clickAt(vb::WebBrowser& control, QPoint point);
 
+// A real click on the element of the page with this id. The engine drops input that comes
+// too soon after a page appears (no person clicks that fast): the click is made again until
+// the page has seen a press. False when it never did.
+bool clickElement(vb::WebBrowser& control, const QString& id);
+
+// Waits until the control's document is loaded and painted (input reaches it only then).
+bool documentShown(vb::WebBrowser& control);
+
+// The widget of the control's view that takes the user's keys and clicks.
+QWidget* inputWidgetOf(vb::WebBrowser& control);
+
 // The engine views that exist in the application.
 int webViewCount();
 

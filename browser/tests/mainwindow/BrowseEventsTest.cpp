@@ -6,6 +6,8 @@
 #include "BrowseFixture.h"
 #include "frmWeb.h"
 
+#include <QTest>
+
 using namespace browsetest;
 using namespace corvane;
 
@@ -291,6 +293,123 @@ TEST_F(EventsTest, TheGuardGoesWhenANavigationEndsWithoutCompleting)
     EXPECT_EQ(e.stopCalls(), 1);
     EXPECT_FALSE(s().PopupGuard);
     EXPECT_EQ(openTabFromMain(site(1)), 1);
+}
+
+// A load that brings no page (a download, an empty answer, a load given up) still ends:
+// new windows are allowed again.
+TEST_F(EventsTest, TheGuardGoesWhenALoadEndsWithoutAPage)
+{
+    start();
+    vb::ScriptedWebEngine& e = mainEngine(0);
+    e.fireBeforeNavigate2();
+    e.fireDownloadBegin();
+    ASSERT_TRUE(s().PopupGuard);
+    e.fireDownloadComplete();
+    EXPECT_FALSE(s().PopupGuard);
+    EXPECT_EQ(e.control().locationURL(), homePage(0));
+    ASSERT_EQ(openTabFromMain(site(1)), 1);
+
+    // The same for a tab.
+    vb::ScriptedWebEngine& t = tabEngine(1);
+    t.fireBeforeNavigate2();
+    t.fireDownloadBegin();
+    ASSERT_TRUE(s().PopupGuard);
+    t.fireDownloadComplete();
+    EXPECT_FALSE(s().PopupGuard);
+    EXPECT_EQ(openTab(f().BrowserNew[1], site(2)), 2);
+}
+
+// A page arriving in a browser not on screen changes what shows that browser only.
+TEST_F(EventsTest, APageInABrowserNotOnScreenLeavesTheScreenAsItIs)
+{
+    start(1);
+    ASSERT_EQ(openTabFromMain(site(1)), 1);
+    ASSERT_EQ(openTab(f().BrowserNew[1], site(2)), 2);
+    switchToMain(0);
+    f().CommandMenu_Click(3);
+    ASSERT_EQ(s().MenuOpenIndex, 3);
+    f().ComboLocation.setText(QStringLiteral("typed by the user"));
+    const QPixmap back = f().ImageBack.picture();
+    const bool backEnabled = f().ImageBack.isEnabled();
+
+    // A tab behind: its title, tool tips and Tab List line follow; nothing else moves.
+    completeIn(f().BrowserNew[1], QStringLiteral("http://www.other.example/x.html"));
+    EXPECT_EQ(s().TabTitles[1], QStringLiteral("other.example"));
+    EXPECT_EQ(f().TextWebList[1].text(), QStringLiteral("1. other.example"));
+    EXPECT_EQ(f().CommandWebNew[1].widget()->toolTip(), QStringLiteral("other.example"));
+    EXPECT_TRUE(s().TabHasHistory[1]);
+    // A main browser not shown.
+    completeIn(f().WebBrowser[1], site(3));
+    EXPECT_TRUE(s().MainBrowserHasHistory[1]);
+
+    EXPECT_EQ(s().MenuOpenIndex, 3);
+    EXPECT_TRUE(f().FrameMenu[3].isVisible());
+    EXPECT_EQ(f().ComboLocation.text(), QStringLiteral("typed by the user"));
+    EXPECT_TRUE(s().MainBrowserCurrent);
+    EXPECT_EQ(s().MainBrowserIndex, 0);
+    EXPECT_TRUE(f().WebBrowser[0].isVisible());
+    EXPECT_FALSE(f().BrowserNew[1].isVisible());
+    EXPECT_FALSE(f().WebBrowser[1].isVisible());
+    EXPECT_EQ(f().ImageBack.isEnabled(), backEnabled);
+    EXPECT_TRUE(samePicture(f().ImageBack.picture(), back));
+    EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), QStringLiteral("Current Browser :: Main Browser #1"));
+    EXPECT_FALSE(s().PopupGuard);
+}
+
+// A page that changes its own address without loading: the address and Back/Forward
+// follow, nothing else; the address box only where the user is not typing.
+TEST_F(EventsTest, AnAddressChangeWithinThePageShowsTheAddressAndNothingElse)
+{
+    start();
+    vb::ScriptedWebEngine& e = mainEngine(0);
+    e.completeNavigation(site(1));
+    f().CommandMenu_Click(2);
+    ASSERT_EQ(s().MenuOpenIndex, 2);
+    const QStringList sites = f().ComboLocation.items();
+
+    e.setCanGoBack(true);
+    e.setCanGoForward(false);
+    e.fireSameDocumentNavigate(site(1) + QStringLiteral("#a"));
+    EXPECT_EQ(f().ComboLocation.text(), site(1) + QStringLiteral("#a"));
+    EXPECT_FALSE(f().CommandGo.isEnabled());
+    EXPECT_TRUE(f().ImageBack.isEnabled());
+    EXPECT_FALSE(f().ImageForward.isEnabled());
+    EXPECT_EQ(s().MenuOpenIndex, 2);
+    EXPECT_TRUE(f().FrameMenu[2].isVisible());
+    EXPECT_EQ(f().ComboLocation.items(), sites);
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
+
+    // History as the engine has it: back at the first page, with a page ahead.
+    e.setCanGoBack(false);
+    e.setCanGoForward(true);
+    e.fireSameDocumentNavigate(site(1));
+    EXPECT_FALSE(s().MainBrowserHasHistory[0]);
+    EXPECT_TRUE(s().MainBrowserCanGoForward[0]);
+    EXPECT_FALSE(f().ImageBack.isEnabled());
+    EXPECT_FALSE(f().ImageComBack.isEnabled());
+    EXPECT_TRUE(f().ImageForward.isEnabled());
+
+    // The user's own text in the box stays.
+    f().ComboLocation.setText(QStringLiteral("velmora"));
+    e.fireSameDocumentNavigate(site(1) + QStringLiteral("#b"));
+    EXPECT_EQ(f().ComboLocation.text(), QStringLiteral("velmora"));
+    EXPECT_EQ(e.control().locationURL(), site(1) + QStringLiteral("#b"));
+
+    // On the home page, Home follows the address.
+    e.completeNavigation(homePage(0));
+    EXPECT_FALSE(f().CommandNavigate[0].isEnabled());
+    e.fireSameDocumentNavigate(homePage(0) + QStringLiteral("#x"));
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
+    EXPECT_TRUE(f().CommandComNavigate[0].isEnabled());
+
+    // In a tab: its box and the full-window bar's box follow.
+    ASSERT_EQ(openTabFromMain(site(2)), 1);
+    FullWindowSet(*app, true);
+    ASSERT_EQ(s().BarIndex, 1);
+    tabEngine(1).fireSameDocumentNavigate(site(2) + QStringLiteral("#c"));
+    EXPECT_EQ(f().ComboWebLocation[1].text(), site(2) + QStringLiteral("#c"));
+    EXPECT_EQ(f().ComboComLocation.text(), site(2) + QStringLiteral("#c"));
+    EXPECT_FALSE(f().TabBoxEdited[1]);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -582,7 +701,10 @@ TEST_F(TooManyTabsTest, The25thWindowIsRefusedWithTheMessageAfterTheCallback)
     EXPECT_EQ(shown, QStringList{QStringLiteral("MessageTooManyTab")});
     EXPECT_EQ(shownInsideCallback, QList<bool>{false});
     expectUnchanged();
-    // From a main browser too; with separate windows preferred it still opens a window.
+    // From a main browser too, once the first refusal is past; with separate windows
+    // preferred it still opens a window.
+    f().TooManyTabsRefused.quietMs = 0;
+    QTest::qWait(2);
     EXPECT_EQ(mainEngine(0).fireNewWindow2(), nullptr);
     EXPECT_EQ(shown.size(), 2);
     expectUnchanged();
@@ -592,6 +714,26 @@ TEST_F(TooManyTabsTest, The25thWindowIsRefusedWithTheMessageAfterTheCallback)
     EXPECT_NE(qobject_cast<frmWeb*>(&window->form()), nullptr);
     EXPECT_EQ(shown.size(), 2);
     expectUnchanged();
+}
+
+// A page that opens windows in a loop is refused again and again: the user hears of it
+// once, and again only when a later refusal comes after a quiet spell.
+TEST_F(TooManyTabsTest, ALoopOfRequestsGivesOneMessagePerBurst)
+{
+    openAll();
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(tabEngine(MaxTabs).fireNewWindow2(), nullptr);
+        EXPECT_EQ(mainEngine(0).fireNewWindow2(), nullptr);
+    }
+    EXPECT_EQ(shown, QStringList{QStringLiteral("MessageTooManyTab")});
+    expectUnchanged();
+
+    f().TooManyTabsRefused.quietMs = 30;
+    EXPECT_EQ(tabEngine(MaxTabs).fireNewWindow2(), nullptr);
+    EXPECT_EQ(shown.size(), 1) << "still the same burst";
+    QTest::qWait(60);
+    EXPECT_EQ(tabEngine(MaxTabs).fireNewWindow2(), nullptr);
+    EXPECT_EQ(shown.size(), 2) << "a refusal after a quiet spell begins a new burst";
 }
 
 TEST_F(TooManyTabsTest, RequestsWhileTheMessageWaitsOrShowsAddNoSecond)
@@ -607,7 +749,9 @@ TEST_F(TooManyTabsTest, RequestsWhileTheMessageWaitsOrShowsAddNoSecond)
     EXPECT_EQ(shown, QStringList{QStringLiteral("MessageTooManyTab")});
     EXPECT_EQ(shownInsideCallback, QList<bool>{false});
 
-    // A request while the message is on screen.
+    // A request while the message is on screen, in a later burst.
+    f().TooManyTabsRefused.quietMs = 0;
+    QTest::qWait(2);
     int requests = 0;
     whileShown = [&] {
         if (requests++ == 0) {

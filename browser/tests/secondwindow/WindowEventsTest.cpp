@@ -235,6 +235,67 @@ TEST_F(EventsTest, AFailedNavigationEndsTheGuard)
     EXPECT_EQ(openTab(w, 0, site(1)), 1);
 }
 
+// A load that brings no page still ends; the guard goes once no page of the window loads.
+TEST_F(EventsTest, TheGuardGoesWhenTheLastLoadEndsWithoutAPage)
+{
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, site(1)), 1);
+    vb::ScriptedWebEngine& page = engineOf(w, 0);
+    vb::ScriptedWebEngine& tab = engineOf(w, 1);
+    page.fireBeforeNavigate2();
+    tab.fireBeforeNavigate2();
+    tab.fireDownloadBegin();
+    tab.fireDownloadComplete();
+    EXPECT_TRUE(w.PopPopupGuard) << "the window's own page still loads";
+    page.fireDownloadComplete();
+    EXPECT_FALSE(w.PopPopupGuard);
+    EXPECT_EQ(openTab(w, 1, site(2)), 2);
+}
+
+// A page arriving in a tab behind the one shown: that tab's title follows; the panel the
+// user opened, the note panel and the window's caption stay.
+TEST_F(EventsTest, APageInATabNotShownLeavesTheScreenAsItIs)
+{
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, site(1)), 1);
+    ASSERT_TRUE(w.CommandPopNew[0].click());
+    ASSERT_EQ(w.PopTabCurrent, 0);
+    w.FrameSmallPop[0].setVisible(true);
+    const QString caption = w.caption();
+    complete(w, 1, QStringLiteral("http://www.other.example/x.html"));
+    EXPECT_TRUE(w.FrameSmallPop[0].isVisible());
+    EXPECT_EQ(w.caption(), caption);
+    EXPECT_EQ(w.PopTabCurrent, 0);
+    EXPECT_TRUE(w.BrowserPop[0].isVisible());
+    EXPECT_FALSE(w.BrowserPop[1].isVisible());
+    EXPECT_EQ(w.PopTabTitles[1], QStringLiteral("other.example"));
+    EXPECT_EQ(w.CommandPopNew[1].widget()->toolTip(), QStringLiteral("other.example"));
+    EXPECT_FALSE(w.PopPopupGuard);
+}
+
+// A page that changes its own address without loading: address and Back/Forward follow.
+TEST_F(EventsTest, AnAddressChangeWithinThePageShowsTheAddressAndNothingElse)
+{
+    frmWeb& w = openWindowAt(site(0));
+    vb::ScriptedWebEngine& e = engineOf(w, 0);
+    w.FrameSmallPop[0].setVisible(true);
+    e.setCanGoBack(true);
+    e.setCanGoForward(true);
+    e.fireSameDocumentNavigate(site(0) + QStringLiteral("#a"));
+    EXPECT_EQ(w.ComboPopLocation[0].text(), site(0) + QStringLiteral("#a"));
+    EXPECT_FALSE(w.CommandPopGo.isEnabled());
+    EXPECT_TRUE(w.ImagePopBack.isEnabled());
+    EXPECT_TRUE(w.ImagePopForward.isEnabled());
+    EXPECT_TRUE(w.FrameSmallPop[0].isVisible());
+    EXPECT_EQ(w.ComboPopLocation[0].items(), QStringList{site(0)});
+
+    w.ComboPopLocation[0].setText(QStringLiteral("velmora"));
+    e.setCanGoForward(false);
+    e.fireSameDocumentNavigate(site(0) + QStringLiteral("#b"));
+    EXPECT_EQ(w.ComboPopLocation[0].text(), QStringLiteral("velmora"));
+    EXPECT_FALSE(w.ImagePopForward.isEnabled());
+}
+
 TEST_F(EventsTest, ANewTabWhoseFirstPageFailsComesOnScreenEmpty)
 {
     frmWeb& w = openWindowAt(site(0));
@@ -286,8 +347,12 @@ TEST_F(EventsTest, TheBackStateBelongsToTheSlotThatNavigated)
     vb::WebBrowser* target = engineOf(w, 0).fireNewWindow2();
     ASSERT_EQ(slotOf(w, target), 1);
     complete(w, 1, site(1));
-    // The tab's first page: its Back is on (as for any completed navigation).
-    w.PopCanGoBack[1] = false;
+    // The tab's first page: its Back is on (as for any completed navigation), until Back
+    // finds no earlier page.
+    ASSERT_TRUE(w.ImagePopBack.isEnabled());
+    w.ImagePopBack.click();
+    ASSERT_FALSE(w.PopCanGoBack[1]);
+    ASSERT_FALSE(w.ImagePopBack.isEnabled());
     complete(w, 0, site(2));
     EXPECT_TRUE(w.PopCanGoBack[0]);
     EXPECT_FALSE(w.PopCanGoBack[1]);

@@ -16,4 +16,7 @@ if(CORVANE_ENGINE_TESTS)
   corvane_add_test(corvane_webwindow_engine_tests LABELS engine
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/WindowEngineTest.cpp
     LIBS corvane test_support_engine)
+  corvane_add_test(corvane_webwindow_address_engine_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/WindowPageAddressEngineTest.cpp
+    LIBS corvane test_support_engine)
 endif()

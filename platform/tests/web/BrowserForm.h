@@ -47,6 +47,9 @@ struct EventLog {
             cancel = cancelErrors;
         };
         c.onDownloadComplete = [this] { events << QStringLiteral("DownloadComplete"); };
+        c.onSameDocumentNavigate = [this, &c](const QString& previous) {
+            events << QStringLiteral("SameDocument ") + previous + QStringLiteral(" -> ") + c.locationURL();
+        };
     }
 
     int count(const QString& prefix) const

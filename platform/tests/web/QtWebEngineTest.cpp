@@ -172,11 +172,13 @@ TEST_F(QtWebEngineTest, OneNavigationRaisesItsEventsInOrder)
               QStringList({u"NavigateComplete2 "_s + address(u"links.html"_s), u"DownloadComplete"_s}));
     EXPECT_EQ(log.count(u"NavigateComplete2"_s), 1);
 
-    // A fragment commits alone: nothing loads.
+    // A fragment is no new page: the address changes alone, with nothing loading.
     log.clear();
     runScript(form->first, u"location.hash = 'frag'"_s);
-    ASSERT_TRUE(waitFor([&] { return log.count(u"NavigateComplete2"_s) == 1; }));
-    EXPECT_EQ(log.events, QStringList({u"NavigateComplete2 "_s + address(u"links.html"_s) + u"#frag"_s}));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"SameDocument"_s) == 1; }));
+    EXPECT_EQ(log.events, QStringList({u"SameDocument "_s + address(u"links.html"_s) + u" -> "_s + address(u"links.html"_s)
+                                       + u"#frag"_s}));
+    EXPECT_EQ(form->first.locationURL(), address(u"links.html"_s) + u"#frag"_s);
 }
 
 TEST_F(QtWebEngineTest, HistoryWithoutAnEarlierPageRaisesTheError)
