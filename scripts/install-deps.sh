@@ -10,6 +10,13 @@ packages=(
   clang libclang-rt-14-dev              # the fuzzers and their sanitizers
   fonts-dejavu-core                     # text in headless windows
   xvfb xauth                            # the benchmarks' and screenshots' virtual display
+  python3                               # the end-to-end tests' runner (standard library only)
+  openbox                               # their window manager: focus on click, title-bar close
+  xdotool                               # their real mouse and key input
+  wmctrl                                # their title-bar close (the window manager's close request)
+  x11-utils                             # xprop and xwininfo: their windows' state and places
+  x11-apps                              # xwd: their pictures of the screen
+  xclip                                 # they read the location boxes through the clipboard
 )
 
 missing=()

@@ -1,0 +1,411 @@
+"""The end-to-end tests: the real program under a virtual display, driven as a new user
+would, checked on the page server's log, on the screen and on the data files.
+
+Each test gets a fresh portable copy, a fresh home, its own display and its own page
+server (the `t` argument, a runner.Case). Places on the windows are the controls' design
+places, in pixels from the window's client corner:
+  main window:   the location box at y 61 from x 260, the busy picture at (666, 33), the
+                 Tools menu button at (204, 16) and its menu under it from (194, 32),
+                 217 x 68 when open; "Full Window" at 72 pixels from the right edge; pages
+                 start at y 76 (108 once a tab is open);
+  full-window bar: its location box at (400, 15);
+  secondary window: the location box at (300, 16), the busy picture at (472, 7).
+"""
+
+import os
+import time
+
+import harness
+import pages
+from harness import check
+
+CASES = []
+
+MAIN_LOCATION = (300, 61)
+MAIN_TOOLS_BUTTON = (204, 16)
+MAIN_TOOLS_MENU = (194, 32, 217, 68)
+MAIN_BUSY = (666, 33, 15, 15)
+MAIN_PAGE_TOP = 76
+MAIN_PAGE_TOP_WITH_TABS = 108
+FULL_WINDOW_FROM_RIGHT = 72
+FULL_BAR_LOCATION = (400, 15)
+SECOND_LOCATION = (300, 16)
+SECOND_BUSY = (472, 7, 16, 16)
+SECOND_PAGE_TOP = 76
+SECOND_TITLE = ": Corvane$"
+
+
+def case(fn):
+    CASES.append(fn)
+    return fn
+
+
+# --------------------------------------------------------------------------------------
+# Steps that several tests take
+
+
+def wait_load_end(t, window, busy=MAIN_BUSY):
+    """Waits for the end of the window's page load as the user sees it: the busy picture,
+    which changes every 200 ms while a page loads, holds still for 0.6 s. (A page has run
+    its scripts before its load ends; the end of the load still moves the focus and closes
+    the menus.)"""
+    x, y, _, _ = t.display.geometry(window)
+    area = (x + busy[0], y + busy[1], busy[2], busy[3])
+    state = {"last": None, "since": 0.0}
+
+    def still():
+        now = t.display.grab(area).rows
+        if now != state["last"]:
+            state["last"], state["since"] = now, time.monotonic()
+        return time.monotonic() - state["since"] >= 0.6
+    check(harness.wait_for(still, 20), "the page never finished loading (the busy picture kept moving for 20 s)")
+
+
+def open_home(t, path, page, **options):
+    """Starts the program on a home page and waits until the page is loaded and still."""
+    p = t.start(t.settings([t.server.url(path)], **options))
+    t.wait_ready(page)
+    wait_load_end(t, p.main_window())
+    return p
+
+
+def click_page(t, window, box, top=MAIN_PAGE_TOP):
+    """Clicks the middle of a box of the page (pages.FIRST, pages.SECOND) in a window."""
+    x, y, _, _ = t.display.geometry(window)
+    cx, cy = pages.centre(box)
+    t.display.click(x + cx, y + top + cy)
+
+
+def location_text(t, window, spot):
+    """What a location box shows: click into it, select all, copy, read the clipboard."""
+    x, y, _, _ = t.display.geometry(window)
+    t.display.click(x + spot[0], y + spot[1])
+    t.display.key("ctrl+a", "ctrl+c")
+    return t.display.clipboard().strip()
+
+
+def enter_address(t, window, spot, address):
+    """Clicks into a location box, replaces its text by typing an address, presses Enter."""
+    x, y, _, _ = t.display.geometry(window)
+    t.display.click(x + spot[0], y + spot[1])
+    t.display.key("ctrl+a")
+    t.display.type(address, delay_ms=20)
+    t.display.key("Return")
+
+
+def check_address_entered(t, window, spot, path):
+    address = t.server.url(path)
+    enter_address(t, window, spot, address)
+    check(harness.wait_for(lambda: t.server.seen(path), 5),
+          "Enter in the location box did not load the typed address %s (no request reached the server)" % address)
+    check(harness.wait_for(lambda: t.server.seen("/ready", p=path.rsplit("/", 1)[1][:-5]), 5),
+          "the typed address was requested but its page never ran")
+    shown = []
+    if not harness.wait_for(lambda: shown.append(location_text(t, window, spot)) or shown[-1] == address, 3, step=0.5):
+        t.expect(False, "after the load the location box shows %r, not the typed address %r" % (shown[-1], address))
+
+
+def colour_shown(t, window, top, colour, timeout=5):
+    """Waits until the page area of a window shows the colour (a page that fills it)."""
+    def shown():
+        x, y, w, h = t.display.geometry(window)
+        px, py = min(600, w // 2), min(top + 300, (h + top) // 2)
+        return t.display.grab((x + px, y + py, 1, 1)).pixel(0, 0) == colour
+    return harness.wait_for(shown, timeout, step=0.2)
+
+
+def unpainted(t, window):
+    """True when the bar band of a window is still nearly all black: nothing was drawn."""
+    x, y, w, h = t.display.geometry(window)
+    band = t.display.grab((x, y, w, min(h, 76)))
+    black = sum(1 for row in band.rows for i in range(0, len(row), 3) if row[i:i + 3] == b"\x00\x00\x00")
+    return black >= 0.9 * band.width * band.height
+
+
+def secondary_window(t, program, timeout=10):
+    found = harness.wait_for(lambda: t.display.windows(SECOND_TITLE, program.proc.pid), timeout)
+    check(found, "no secondary window appeared (windows of the program: %s)" % t.window_titles(program))
+    return found[0]
+
+
+def close_and_check_exit(t, program, exits):
+    """Closes the main window from its title bar; the program must end by itself, cleanly,
+    with its engine helpers, and count the close in the settings file."""
+    window = program.main_window()
+    t.display.close_from_title_bar(window)
+    code = program.wait_exit(10)
+    check(code is not None, "the program still ran 10 s after its main window was closed from the title bar")
+    check(code == 0, "the program ended with %s after a title-bar close (0 expected)"
+          % ("signal %d" % -code if code < 0 else "code %d" % code))
+    t.expect(program.helpers_gone(10), "engine helper processes outlived the program")
+    items = program.settings_items()
+    check(items is not None and len(items) == 15,
+          "the settings file was not written whole at the exit: %r" % (items,))
+    t.expect(items[0] == str(exits), "the settings file counts %s exits, %d expected (a title-bar close counts one)"
+             % (items[0], exits))
+
+
+def save_download(t, program):
+    """After a click on a download link: answers a save dialog if one comes (types a path
+    into it and presses Enter) and waits for the file. Returns (path, how) or (None, why)."""
+    target_dir = os.path.join(t.base, "saved")
+    os.makedirs(target_dir, exist_ok=True)
+    target = os.path.join(target_dir, pages.DOWNLOAD_NAME)
+
+    def dialog():
+        return [w for w in t.display.windows(".", program.proc.pid)
+                if not t.display.title(w).startswith(harness.MAIN_TITLE) and not t.display.title(w).endswith(": Corvane")]
+
+    def saved():
+        return t.find_file(pages.DOWNLOAD_NAME)
+
+    first = harness.wait_for(lambda: dialog() or saved(), 6, step=0.2)
+    if not first:
+        return None, "no save dialog appeared and no file was saved within 6 s"
+    if isinstance(first, str):
+        return first, "saved without a dialog"
+    title = t.display.title(first[0])
+    t.note("a save dialog appeared: %r" % title)
+    time.sleep(0.5)  # let the dialog take the focus as its window maps
+    t.display.key("ctrl+a")
+    t.display.type(target, delay_ms=10)
+    t.display.key("Return")
+    path = harness.wait_for(saved, 10, step=0.2)
+    if not path:
+        return None, "a save dialog (%r) appeared; typing %s and Enter saved no file" % (title, target)
+    return path, "saved through the dialog %r" % title
+
+
+# --------------------------------------------------------------------------------------
+# The tests
+
+
+@case
+def location_enter_main(t):
+    """Main window: typing an address into the location box and pressing Enter loads it."""
+    p = open_home(t, "/page/home.html", "home")
+    check_address_entered(t, p.main_window(), MAIN_LOCATION, "/page/typed.html")
+
+
+@case
+def location_enter_secondary(t):
+    """Secondary window (a page's window.open with NewWindowSeparate on): typing an address
+    into its location box and pressing Enter loads it in that window."""
+    p = open_home(t, "/window-open.html", "window-open", new_window_separate=True)
+    click_page(t, p.main_window(), pages.FIRST)
+    window = secondary_window(t, p)
+    t.wait_ready("second")
+    wait_load_end(t, window, SECOND_BUSY)
+    t.expect(harness.wait_for(lambda: not unpainted(t, window), 5, step=0.5),
+             "the secondary window stayed black for 5 s: nothing was drawn in it")
+    check_address_entered(t, window, SECOND_LOCATION, "/page/typed-second.html")
+
+
+@case
+def location_enter_full_window(t):
+    """Full-window bar: typing an address into its location box and pressing Enter loads it."""
+    p = open_home(t, "/page/home.html", "home")
+    window = p.main_window()
+    x, y, w, _ = t.display.geometry(window)
+    before = t.display.grab((x, y, w, 30))
+    t.display.click(x + w - FULL_WINDOW_FROM_RIGHT, y + 17)
+    check(harness.wait_for(lambda: t.display.grab((x, y, w, 30)).differing_pixels(before) > 0, 3, step=0.2),
+          "the Full Window button changed nothing on the screen")
+    check_address_entered(t, window, FULL_BAR_LOCATION, "/page/typed-full.html")
+
+
+def focus_page_field(t, window):
+    """Clicks into the page's text field until it holds the focus for half a second: the
+    end of a load may still move the focus after the page has run its scripts, and a user
+    clicks again when the caret goes away."""
+    for attempt in range(3):
+        before = len(t.server.seen("/focus"))
+        click_page(t, window, pages.FIRST)
+        got = harness.wait_for(lambda: t.server.values("/focus", "in")[before:].count("1"), 3)
+        time.sleep(0.5)
+        if got and t.server.values("/focus", "in")[-1] == "1":
+            return
+        t.note("the page's field lost the focus after click %d" % (attempt + 1))
+    raise harness.Failure("the page's text field does not keep the focus after a click")
+
+
+def typing_into_rewriting_page(t, how):
+    p = open_home(t, "/rewrite.html?how=" + how, "rewrite")
+    focus_page_field(t, p.main_window())
+    t.display.type("hello", delay_ms=150)
+    got = harness.wait_for(lambda: "hello" in t.server.values("/typed", "v"), 3, step=0.1)
+    typed = t.server.values("/typed", "v")
+    check(got, "typing \"hello\" into a page that rewrites its address (%s) at every key gave the page %r%s"
+          % (how, typed[-1] if typed else "",
+             ", and its field lost the focus" if t.server.values("/focus", "in")[-1] == "0" else ""))
+    t.expect(typed == ["h", "he", "hel", "hell", "hello"],
+             "the page saw the keys out of order or twice: %r" % typed)
+    t.expect(t.server.values("/focus", "in")[-1] == "1", "the page's field lost the focus while typing")
+
+
+@case
+def keys_reach_page_rewriting_address(t):
+    """A page that rewrites its address with history.replaceState at every key gets every key."""
+    typing_into_rewriting_page(t, "replace")
+
+
+@case
+def keys_reach_page_pushing_address(t):
+    """The same with history.pushState at every key."""
+    typing_into_rewriting_page(t, "push")
+
+
+@case
+def menu_stays_open_while_hash_ticks(t):
+    """An open drop-down menu stays open while the page changes its hash every 200 ms."""
+    p = open_home(t, "/ticker.html", "ticker")
+    check_menu_stays_open(t, p.main_window())
+
+
+def check_menu_stays_open(t, window):
+    """Opens the Tools menu and watches its area for 3 s: it must not change."""
+    x, y, _, _ = t.display.geometry(window)
+    area = (x + MAIN_TOOLS_MENU[0], y + MAIN_TOOLS_MENU[1], MAIN_TOOLS_MENU[2], MAIN_TOOLS_MENU[3])
+    closed = t.display.grab(area)
+    size = closed.width * closed.height
+    t.display.click(x + MAIN_TOOLS_BUTTON[0], y + MAIN_TOOLS_BUTTON[1])
+    # The menu slides open in six 20 ms steps; then its area holds still.
+    check(harness.wait_for(lambda: t.display.grab(area).differing_pixels(closed) > size // 3, 2, step=0.02),
+          "the Tools menu was never seen open after a click on its button (closed at once?)")
+    time.sleep(0.3)
+    opened = t.display.grab(area)
+    check(opened.differing_pixels(closed) > size // 3, "the Tools menu closed within 0.3 s of opening")
+    t0 = time.monotonic()
+    while time.monotonic() - t0 < 3.0:
+        time.sleep(0.2)
+        now = t.display.grab(area)
+        changed = now.differing_pixels(opened)
+        if changed:
+            state = "closed" if now.differing_pixels(closed) < size // 100 else "changed (%d pixels)" % changed
+            raise harness.Failure("the open Tools menu %s %.1f s after it opened, while the page ticked its hash"
+                                  % (state, time.monotonic() - t0))
+
+
+@case
+def cookie_set_before_title_bar_close_is_sent_next_start(t):
+    """A cookie set five seconds before a title-bar close is sent at the next start."""
+    p = open_home(t, "/cookie.html", "cookie")
+    time.sleep(5)  # the scenario itself: the close comes five seconds after the cookie
+    close_and_check_exit(t, p, exits=1)
+    p.start()
+    check(harness.wait_for(lambda: len(t.server.seen("/cookie.html")) >= 2, 30),
+          "the second start did not load its home page")
+    cookie = t.server.seen("/cookie.html")[1].cookie
+    for name in ("e2e_header", "e2e_script"):
+        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
+                 "the cookie %s set 5 s before the close was not sent at the next start (Cookie: %r)"
+                 % (name, cookie))
+    t.wait_ready("cookie", count=2)
+    close_and_check_exit(t, p, exits=2)
+
+
+def blank_window_written(t, separate):
+    p = open_home(t, "/opener.html", "opener", new_window_separate=separate)
+    click_page(t, p.main_window(), pages.FIRST)
+    check(harness.wait_for(lambda: t.server.seen("/opened"), 5), "the page's button did not run (no /opened)")
+    check(t.server.seen("/opened", got="1"), "window.open gave the page no window")
+    check(harness.wait_for(lambda: t.server.seen("/written"), 5), "the blank window's written page never ran")
+    time.sleep(1.5)  # long enough for a crash at the hand-over to show
+    check(p.alive(), "the program died after a page opened a blank window and wrote into it (%s)"
+          % t.exit_text(p))
+    if separate:
+        window = secondary_window(t, p, timeout=5)
+        t.expect(colour_shown(t, window, SECOND_PAGE_TOP, pages.FILL),
+                 "the secondary window does not show the written page%s"
+                 % (" (it is black: nothing was drawn in it)" if unpainted(t, window) else ""))
+    else:
+        t.expect(colour_shown(t, p.main_window(), MAIN_PAGE_TOP_WITH_TABS, pages.FILL),
+                 "no tab shows the written page")
+    check(p.alive(), "the program died (%s)" % t.exit_text(p))
+    close_and_check_exit(t, p, exits=1)
+
+
+@case
+def blank_window_written_opens_tab(t):
+    """A page that opens a blank window and writes into it: a tab shows what was written,
+    the program lives and exits cleanly at a title-bar close."""
+    blank_window_written(t, separate=False)
+
+
+@case
+def blank_window_written_opens_secondary_window(t):
+    """The same with NewWindowSeparate on: a secondary window shows what was written."""
+    blank_window_written(t, separate=True)
+
+
+@case
+def download_link_saves_file(t):
+    """A download link (Content-Disposition: attachment) saves its file."""
+    p = open_home(t, "/links.html?first=download", "links")
+    click_page(t, p.main_window(), pages.FIRST)
+    check(harness.wait_for(lambda: t.server.seen("/download/" + pages.DOWNLOAD_NAME), 5),
+          "the click on the download link sent no request")
+    path, how = save_download(t, p)
+    check(path, "the download link saved no file: " + how)
+    t.note(how + ": " + path)
+
+    def body():
+        with open(path, "rb") as f:
+            return f.read()
+    check(harness.wait_for(lambda: body() == pages.DOWNLOAD_BODY, 5),
+          "the saved file holds %r, not what the server sent" % body()[:80])
+    check(p.alive(), "the program died after the download (%s)" % t.exit_text(p))
+
+
+def check_blank_link_opens_tab(t, program, after=""):
+    click_page(t, program.main_window(), pages.SECOND)
+    check(harness.wait_for(lambda: t.server.seen("/page/blank-target.html"), 5),
+          "%sa click on a target=_blank link opened no tab (no request for its page)" % after)
+    t.expect(colour_shown(t, program.main_window(), MAIN_PAGE_TOP_WITH_TABS, pages.FILL),
+             "%sthe target=_blank link's page was loaded but no tab shows it" % after)
+
+
+@case
+def blank_link_opens_tab(t):
+    """A target=_blank link opens a tab (the ground the next two tests stand on)."""
+    p = open_home(t, "/links.html?first=download", "links")
+    check_blank_link_opens_tab(t, p)
+
+
+@case
+def blank_link_after_download_opens_tab(t):
+    """After a link to a download, a target=_blank link still opens a tab."""
+    p = open_home(t, "/links.html?first=download", "links")
+    click_page(t, p.main_window(), pages.FIRST)
+    check(harness.wait_for(lambda: t.server.seen("/download/" + pages.DOWNLOAD_NAME), 5),
+          "the click on the download link sent no request")
+    path, how = save_download(t, p)
+    t.note("the download: " + (how if path is None else how + ": " + path))
+    check_blank_link_opens_tab(t, p, after="after a download link, ")
+
+
+@case
+def blank_link_after_no_content_opens_tab(t):
+    """After a link that answers 204 No Content, a target=_blank link still opens a tab."""
+    p = open_home(t, "/links.html?first=no-content", "links")
+    click_page(t, p.main_window(), pages.FIRST)
+    check(harness.wait_for(lambda: t.server.seen("/no-content"), 5), "the click on the 204 link sent no request")
+    # Nothing on the screen says when the engine is done with a 204; give it a moment.
+    time.sleep(0.5)
+    check_blank_link_opens_tab(t, p, after="after a 204 link, ")
+
+
+@case
+def main_window_stays_maximised(t):
+    """The main window opens maximised and stays so once its first page is shown, with its
+    title bar (and its close button) on the screen."""
+    p = open_home(t, "/page/home.html", "home")
+    window = p.main_window()
+    state = t.display.run(["xprop", "-id", str(window), "_NET_WM_STATE"], check=False)
+    _, y, _, _ = t.display.geometry(window)
+    extents = t.display.run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], check=False)
+    t.expect("_NET_WM_STATE_MAXIMIZED_VERT" in state and "_NET_WM_STATE_MAXIMIZED_HORZ" in state,
+             "the main window is not maximised once its page is shown (%s)" % state.strip())
+    top = int(extents.split("=")[1].split(",")[2]) if "=" in extents else 0
+    t.expect(y >= top, "the main window's title bar is off the screen: its client area starts at y %d, "
+                       "under a title bar %d pixels high" % (y, top))
