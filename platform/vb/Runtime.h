@@ -83,6 +83,7 @@ public:
 
     // --- web engine ---
     WebEngineFactory& webEngine();
+    bool hasWebEngine() const { return m_webEngine != nullptr; }
     void setWebEngine(std::unique_ptr<WebEngineFactory> factory);
 
     // --- engine callbacks ---

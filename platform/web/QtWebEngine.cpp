@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QQuickWidget>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -550,6 +551,21 @@ void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view
 void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
 {
     m_engines.erase(std::remove(m_engines.begin(), m_engines.end(), engine), m_engines.end());
+}
+
+void QtWebEngineFactory::prepareWindow(QWidget* window)
+{
+    // A view draws its page through the graphics stack. When the first one arrives in a
+    // window that is already on screen, Qt makes the window anew for it: the new window is
+    // no longer maximised, sits where the old one's frame was, and a second window may stay
+    // blank. A window that has such a child from the start is made right the first time.
+    static const QString marker = u"corvaneSurfaceMarker"_s;
+    if (!window || window->findChild<QQuickWidget*>(marker, Qt::FindDirectChildrenOnly))
+        return;
+    auto* widget = new QQuickWidget(window);
+    widget->setObjectName(marker);
+    widget->setGeometry(0, 0, 0, 0);
+    widget->hide();
 }
 
 void prepareWebEngineProcess()

@@ -39,6 +39,7 @@ public:
     std::unique_ptr<WebEngine> create(WebBrowser& control, QWidget* parent) override;
     QString searchPage() const override { return m_config.searchPage; }
     int liveEngines() const override { return static_cast<int>(m_engines.size()); }
+    void prepareWindow(QWidget* window) override;
 
     // The profile, created on the first call.
     QWebEngineProfile* profile();

@@ -24,6 +24,9 @@ WebBrowser::WebBrowser(Container& container) : Control(container, new QWidget(co
     // A browser lies under everything else in its container: bars, menus and panels that
     // open over it must stay on top, whenever the browser was loaded.
     widget()->lower();
+    Runtime& rt = form().runtime();
+    if (rt.hasWebEngine())
+        rt.webEngine().prepareWindow(widget()->window());
 }
 
 WebBrowser::~WebBrowser()

@@ -137,6 +137,8 @@ public:
     virtual QString searchPage() const = 0;
     // Engines alive now (for tests and for the leak checks).
     virtual int liveEngines() const = 0;
+    // Readies a window that will hold browsers, before it first shows.
+    virtual void prepareWindow(QWidget* window) { (void)window; }
 };
 
 } // namespace vb
