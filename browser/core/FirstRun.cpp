@@ -164,7 +164,7 @@ int runProgram(QApplication& qapp)
 
     // The session's end (or a plain kill) closes the main window as the system would, so
     // that the options and lists are saved and the engine is shut down as at every exit.
-    // Taken before anything else can be asked of the program.
+    // Taken first: once the program can be found, a session may ask it to end.
     sys::TerminationNotifier terminate;
     terminate.onRequest = [&app] {
         // The window's unload saves and ends the program. Before the window is loaded (a

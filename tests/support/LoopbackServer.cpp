@@ -28,7 +28,7 @@ QByteArray LoopbackServer::requestHeader(int index, const QByteArray& name) cons
 {
     const QList<QByteArray> lines = m_heads.value(index).split('\n');
     for (const QByteArray& line : lines.mid(1)) {
-        const int colon = line.indexOf(':');
+        const qsizetype colon = line.indexOf(':');
         if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
             return line.mid(colon + 1).trimmed();
     }

@@ -176,6 +176,7 @@ protected:
         const QList<qint64> helpers = testsupport::childProcesses(process.processId());
         process.terminate();
         ASSERT_TRUE(process.waitForFinished(15000)) << process.readAll().toStdString();
+        gone = QDateTime::currentDateTime();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << process.readAll().toStdString();
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_TRUE(waitFor([&] { return std::none_of(helpers.begin(), helpers.end(), running); }, 10000))
@@ -187,7 +188,6 @@ protected:
     qint64 terminateAndTimeExit()
     {
         terminateAndWait();
-        const QDateTime gone = QDateTime::currentDateTime();
         const QFileInfo settings(dataFolder() + u"/Set.Velmora"_s);
         EXPECT_TRUE(settings.exists());
         return settings.lastModified().msecsTo(gone);
@@ -212,6 +212,7 @@ protected:
     QString home;
     QProcessEnvironment env;
     QProcess process;
+    QDateTime gone; // when the program was seen to have ended
 };
 
 TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
