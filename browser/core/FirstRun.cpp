@@ -10,16 +10,12 @@
 #include "frmMain.h"
 #include "frmMove.h"
 
+#include "sys/TerminationNotifier.h"
 #include "sys/WindowFinder.h"
 #include "web/QtWebEngine.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace corvane {
 
@@ -160,24 +156,23 @@ void MainWindowFirstPageShow(CorvaneApp& app)
     main.WebBrowser[index].navigate(app.opt.MainBrowserHomePages[index]);
 }
 
-namespace {
-
-// A signal handler can reach nothing but a global: the write end of this pipe.
-int g_signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
-}
-
-} // namespace
-
 int runProgram(QApplication& qapp)
 {
     AppConfig config;
     config.programFolder = QCoreApplication::applicationDirPath();
     CorvaneApp app(std::move(config));
+
+    // The session's end (or a plain kill) closes the main window as the system would, so
+    // that the options and lists are saved and the engine is shut down as at every exit.
+    // Taken first: once the program can be found, a session may ask it to end.
+    sys::TerminationNotifier terminate;
+    terminate.onRequest = [&app] {
+        // The window's unload saves and ends the program. Before the window is loaded (a
+        // start-up message waits for its answer) there is nothing to save yet.
+        if (app.mainForm && app.mainForm->isLoaded())
+            app.mainForm->unload(vb::AppWindows);
+        app.rt.end();
+    };
 
     vb::QtWebEngineFactory::Config engine;
     engine.searchPage = searchPage();
@@ -194,28 +189,6 @@ int runProgram(QApplication& qapp)
         }
     };
     app.rt.setTitle(app.prog.ProgramName);
-
-    // A session that ends (or a plain kill) closes the window as the system would, so
-    // that the options and lists are saved: nothing the user saved is lost.
-    std::unique_ptr<QSocketNotifier> terminate;
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
-        terminate = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(terminate.get(), &QSocketNotifier::activated, &app.rt, [&app] {
-            char byte = 0;
-            [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &byte, 1);
-            if (app.mainForm && app.mainForm->isLoaded())
-                app.mainForm->unload(vb::AppWindows);
-            else
-                app.rt.end();
-        });
-        struct sigaction sa = {};
-        sa.sa_handler = onTerminate;
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESTART;
-        ::sigaction(SIGTERM, &sa, nullptr);
-        ::sigaction(SIGHUP, &sa, nullptr);
-        ::sigaction(SIGINT, &sa, nullptr);
-    }
 
     Main(app);
     return qapp.exec();

@@ -12,6 +12,11 @@
 #include <cstdlib>
 #include <unistd.h>
 
+// QtCore's own: runs the routines registered with qAddPostRoutine, as QCoreApplication's
+// destructor does. Exported for QtGui and QtWidgets but declared in no public header; it is
+// the only way to run the web engine's shutdown without returning from main.
+void qt_call_post_routines();
+
 namespace vb {
 
 Runtime::Runtime(Mode mode, QObject* parent) : QObject(parent), m_mode(mode) {}
@@ -81,12 +86,25 @@ void Runtime::end()
         throw ProgramEnded();
     if (beforeEnd)
         beforeEnd();
+    shutDownWebEngine();
     std::fflush(stdout);
     std::fflush(stderr);
     // Nothing may run after End: leave without unwinding the event loops we are inside.
-    // The data files were committed (and synced) before; the engine's helper processes
-    // end by themselves when their parent is gone.
     ::_exit(0);
+}
+
+void Runtime::shutDownWebEngine()
+{
+    // The engine keeps cookies and site data in memory and writes them out every
+    // half-minute, or when it shuts down. Its views and pages go first, then its profile
+    // (the factory's teardown), then the engine itself: it registered its shutdown as a
+    // post routine, which QApplication's destructor would run after a return from main.
+    // End is called inside event handlers and modal loops and must not return into them,
+    // so the routines run here; they wait for the engine's writes and end its helper
+    // processes, in a few tens of milliseconds. The forms are left alone: deleting them
+    // could raise their events.
+    m_webEngine.reset();
+    qt_call_post_routines();
 }
 
 ScreenMetrics Runtime::screen() const

@@ -67,9 +67,11 @@ public:
     void endModal() { --m_modalDepth; }
 
     // --- "End" ---
-    // Ends the program at once: throws ProgramEnded in tests, exits the process otherwise.
+    // Ends the program at once: throws ProgramEnded in tests. Otherwise the web engine is
+    // shut down, so that what it keeps (cookies, site data) reaches the disk, and the
+    // process exits with code 0; no handler of the program runs after it.
     [[noreturn]] void end();
-    // Called just before the process exits (not in tests): flush what must be flushed.
+    // Called first by end() (not in tests): flush what must be flushed.
     std::function<void()> beforeEnd;
 
     // --- screen ---
@@ -110,6 +112,8 @@ public:
     void flushDeferred();
 
 private:
+    void shutDownWebEngine();
+
     Mode m_mode;
     std::vector<QPointer<Form>> m_forms;
     std::vector<QPointer<Form>> m_created;

@@ -24,14 +24,27 @@ QString LoopbackServer::url(const QString& path) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
 }
 
+QByteArray LoopbackServer::requestHeader(int index, const QByteArray& name) const
+{
+    const QList<QByteArray> lines = m_heads.value(index).split('\n');
+    for (const QByteArray& line : lines.mid(1)) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
+}
+
 void LoopbackServer::take(QTcpSocket& socket, QByteArray& pending)
 {
     pending += socket.readAll();
     if (!pending.contains("\r\n\r\n"))
         return;
-    const QByteArray target = pending.split(' ').value(1);
+    const QByteArray head = pending.left(pending.indexOf("\r\n\r\n"));
+    const QByteArray target = head.split(' ').value(1);
     pending.clear();
     m_requests << QString::fromLatin1(target);
+    m_heads << head;
     const std::optional<Reply> reply = m_pages(target);
     if (!reply)
         return;

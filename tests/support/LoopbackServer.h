@@ -35,12 +35,15 @@ public:
     QString url(const QString& path) const;
     // The targets asked for, in the order the requests came.
     const QStringList& requests() const { return m_requests; }
+    // The value of a header line of the request at index ("" when it has none).
+    QByteArray requestHeader(int index, const QByteArray& name) const;
 
 private:
     void take(QTcpSocket& socket, QByteArray& pending);
 
     Pages m_pages;
     QStringList m_requests;
+    QList<QByteArray> m_heads; // each request's header lines, as sent
     // Declared last, so that its connections go before what their handlers use.
     QTcpServer m_server;
 };

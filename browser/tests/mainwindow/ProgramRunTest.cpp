@@ -1,6 +1,7 @@
 // The real program as a user starts it: a temporary copy of the portable folder, started
 // from that folder, with the real engine, headless, closed by the session (SIGTERM); then
-// what it left behind: the data folder, the register and the settings file.
+// what it left behind: the data folder, the register, the data files and what the engine
+// keeps (cookies).
 
 #include "Constants.h"
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -47,6 +49,52 @@ private:
         return r;
     }
 };
+
+// Sets a lasting cookie on its page /set.html, which ends in a picture; every other page is
+// plain. The test reads the Cookie header of each request from the server's record.
+class CookieServer : public testsupport::LoopbackServer {
+public:
+    explicit CookieServer(QByteArray cookie)
+        : LoopbackServer([this](const QByteArray& path) { return page(path); }), m_cookie(std::move(cookie))
+    {
+    }
+
+    // The Cookie header of the first request for path.
+    QString cookieSentWith(const QString& path) const
+    {
+        const qsizetype i = requests().indexOf(path);
+        return i < 0 ? u"(not asked for)"_s : QString::fromLatin1(requestHeader(int(i), "Cookie"));
+    }
+
+private:
+    std::optional<Reply> page(const QByteArray& path) const
+    {
+        Reply r;
+        if (path.endsWith(".png")) {
+            r.type = "image/png";
+            r.body = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==");
+        } else if (path == "/set.html") {
+            r.headers = "Set-Cookie: " + m_cookie + "; Max-Age=31536000; Path=/\r\n";
+            r.body = "<html><body><p>Set</p><img src=\"/set.png\"></body></html>";
+        } else {
+            r.body = "<html><body><p>Page</p></body></html>";
+        }
+        return r;
+    }
+
+    QByteArray m_cookie;
+};
+
+// A settings file of the current form with the given options and home pages.
+QByteArray settingsFile(int exitCount, int historyMask, int bookmarkLast, int notesLast, const QStringList& homePages)
+{
+    QByteArray s;
+    for (int item : {exitCount, historyMask, bookmarkLast, 0, 0, notesLast, 0, 0, int(homePages.size()) - 1})
+        s += QByteArray::number(item) + "\r\n";
+    for (int i = 0; i < 6; ++i)
+        s += '"' + homePages.value(std::min<int>(i, int(homePages.size()) - 1)).toUtf8() + "\"\r\n";
+    return s;
+}
 
 bool copyTree(const QString& from, const QString& to)
 {
@@ -128,10 +176,29 @@ protected:
         const QList<qint64> helpers = testsupport::childProcesses(process.processId());
         process.terminate();
         ASSERT_TRUE(process.waitForFinished(15000)) << process.readAll().toStdString();
+        gone = QDateTime::currentDateTime();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << process.readAll().toStdString();
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_TRUE(waitFor([&] { return std::none_of(helpers.begin(), helpers.end(), running); }, 10000))
             << "engine helpers outlived the program";
+    }
+
+    // The session ends while the program runs: the time from the settings file written at
+    // its exit to the process gone.
+    qint64 terminateAndTimeExit()
+    {
+        terminateAndWait();
+        const QFileInfo settings(dataFolder() + u"/Set.Velmora"_s);
+        EXPECT_TRUE(settings.exists());
+        return settings.lastModified().msecsTo(gone);
+    }
+
+    // What the program printed; the engine's warnings about its order of teardown among it.
+    void expectCleanTeardown()
+    {
+        const QString out = QString::fromLocal8Bit(process.readAll());
+        EXPECT_FALSE(out.contains(u"still not deleted"_s)) << out.toStdString();
+        EXPECT_FALSE(out.contains(u"leaked"_s)) << out.toStdString();
     }
 
     QStringList settingsLines() const
@@ -145,6 +212,7 @@ protected:
     QString home;
     QProcessEnvironment env;
     QProcess process;
+    QDateTime gone; // when the program was seen to have ended
 };
 
 TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
@@ -210,4 +278,95 @@ TEST_F(ProgramRunTest, AFileWhereTheDataFolderBelongsDoesNotStopTheProgram)
     terminateAndWait();
     EXPECT_EQ(testsupport::readFile(dataFolder()), QByteArray("in the way"));
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}
+
+TEST_F(ProgramRunTest, ACookieSetJustBeforeTheSessionEndsIsSentAtTheNextStart)
+{
+    const QByteArray cookie = "kept=" + QByteArray::number(QDateTime::currentMSecsSinceEpoch());
+    CookieServer server(cookie);
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s,
+                                       settingsFile(0, 0, -1, -1, {server.url(u"/set.html"_s)})));
+
+    // The session ends as soon as the page has been read: the engine has had no time to
+    // write its cookies by itself (it does that every half-minute).
+    start();
+    ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/set.png"_s); }, 20000))
+        << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
+    const qint64 exitMs = terminateAndTimeExit();
+    // The data files first, then the engine's teardown, quickly.
+    EXPECT_GE(exitMs, 0);
+    EXPECT_LT(exitMs, 2000) << "from the settings file written to the process gone";
+    RecordProperty("ExitAfterFilesMs", int(exitMs));
+    expectCleanTeardown();
+
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s,
+                                       settingsFile(0, 0, -1, -1, {server.url(u"/echo.html"_s)})));
+    start();
+    ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/echo.html"_s); }, 20000))
+        << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
+    EXPECT_EQ(server.cookieSentWith(u"/echo.html"_s), QString::fromLatin1(cookie));
+    terminateAndWait();
+}
+
+TEST_F(ProgramRunTest, TheSessionsEndWritesEveryDataFileAsAClose)
+{
+    PageServer server;
+    const QString home = server.url(u"/home.html"_s);
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s, settingsFile(7, 1, 0, 0, {home})));
+    const QByteArray bookmarks = "\"Kept\",\"http://kept.example/\"\r\n";
+    const QByteArray notes = "\"http://kept.example/\",\"A note\"\r\n";
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Mark.Velmora"_s, bookmarks));
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Note.Velmora"_s, notes));
+    // Old enough that a rewrite shows.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    for (const char* name : {"/Set.Velmora", "/Mark.Velmora", "/Note.Velmora"}) {
+        QFile f(dataFolder() + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+
+    start();
+    ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/end.png"_s); }, 20000))
+        << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
+    terminateAndWait();
+    expectCleanTeardown();
+
+    const auto rewritten = [&](const char* name) {
+        return QFileInfo(dataFolder() + QLatin1String(name)).lastModified() > old.addSecs(60);
+    };
+    EXPECT_TRUE(rewritten("/Set.Velmora"));
+    EXPECT_TRUE(rewritten("/Mark.Velmora"));
+    EXPECT_TRUE(rewritten("/Hist.Velmora")) << "the kept history is written";
+    EXPECT_FALSE(rewritten("/Note.Velmora")) << "unchanged notes are left as they are";
+    EXPECT_EQ(testsupport::readFile(dataFolder() + u"/Mark.Velmora"_s), bookmarks);
+    const QStringList lines = settingsLines();
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines[0], u"7"_s); // the session's close is not the user's
+    EXPECT_EQ(lines[1], u"1"_s);
+    EXPECT_EQ(lines[2], u"0"_s);
+    EXPECT_EQ(lines[9], u"\""_s + home + u"\""_s);
+}
+
+TEST_F(ProgramRunTest, TheSessionsEndDuringAStartupMessageEndsTheProgramAtOnce)
+{
+    // A screen too small: the start-up waits for the answer to its message.
+    const QString screens = base + u"/small.json"_s;
+    testsupport::writeFile(screens, R"({"screens":[{"name":"s1","x":0,"y":0,"width":800,"height":600,)"
+                                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen:configfile="_s + screens);
+    start();
+    // The program listens for the other programs of the family once it can take the
+    // session's end.
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(home + u"/runtime/ThunderRT6Main-Corvane"_s); }, 20000))
+        << process.readAll().toStdString();
+    QElapsedTimer timer;
+    timer.start();
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(15000)) << process.readAll().toStdString();
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    // Nothing of the start-up after the message has run.
+    EXPECT_FALSE(QFileInfo::exists(dataFolder()));
+    EXPECT_EQ(store().get(sys::family::memberNamesSection(), sys::family::memberKey(0)), QString());
 }

@@ -5,4 +5,5 @@ corvane_add_test(platform_sys_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/SettingsStoreTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LauncherTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowFinderTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TerminationNotifierTest.cpp
   LIBS platform_sys)

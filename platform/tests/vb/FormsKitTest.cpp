@@ -5,12 +5,16 @@
 #include "vb/Controls.h"
 #include "vb/Form.h"
 #include "vb/Runtime.h"
+#include "web/WebBrowser.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QWidget>
+
+#include <cstdio>
 
 using namespace vb;
 
@@ -365,6 +369,36 @@ TEST(Forms, EndThrowsInTests)
     } catch (const ProgramEnded&) {
     }
     EXPECT_FALSE(after);
+}
+
+namespace {
+
+// An engine that says on stderr when it goes.
+class NoisyEngineFactory : public WebEngineFactory {
+public:
+    ~NoisyEngineFactory() override { std::fputs("engine gone;", stderr); }
+    std::unique_ptr<WebEngine> create(WebBrowser&, QWidget*) override { return nullptr; }
+    QString searchPage() const override { return {}; }
+    int liveEngines() const override { return 0; }
+};
+
+} // namespace
+
+TEST(Forms, EndShutsTheEngineDownAndLeavesWithNothingAfterIt)
+{
+    // The engine's pages and profile go (the factory), then the engine's own shutdown,
+    // which it registers as a post routine, then the process, with code 0.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Runtime rt(Runtime::Mode::Program);
+            rt.setWebEngine(std::make_unique<NoisyEngineFactory>());
+            rt.beforeEnd = [] { std::fputs("flushed;", stderr); };
+            qAddPostRoutine([] { std::fputs("engine shut down;", stderr); });
+            rt.end();
+            std::fputs("after End;", stderr);
+        },
+        ::testing::ExitedWithCode(0), "flushed;engine gone;engine shut down;$");
 }
 
 TEST(Runtime, WorkDeferredInsideAnEngineCallbackRunsAfterIt)

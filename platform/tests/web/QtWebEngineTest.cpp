@@ -399,4 +399,24 @@ TEST_F(QtWebEngineTest, EnginesGoWithTheirControlsAndPagesBeforeTheProfile)
         EXPECT_FALSE(m.contains(u"still not deleted"_s)) << m.toStdString();
 }
 
+TEST_F(QtWebEngineTest, AtTheEndTheEngineGoesBeforeItsFormsAndTellsThemNothing)
+{
+    // The end of the program: the factory goes while pages still load and every form is
+    // still there; no event may reach the program any more.
+    load(address(u"links.html"_s));
+    form->first.navigate(server.url(u"/slow"_s));
+    form->second.navigate(server.url(u"/slow"_s));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadBegin"_s) == 2 && popupLog.count(u"DownloadBegin"_s) == 1; }))
+        << log.events.join(u", "_s).toStdString();
+    QPointer<QWidget> view = form->first.engine()->view();
+    const QStringList before = log.events;
+
+    rt.setWebEngine(nullptr);
+    EXPECT_TRUE(view.isNull());
+    EXPECT_EQ(webViewCount(), 0);
+    waitFor([] { return false; }, 200);
+    EXPECT_EQ(log.events, before);
+    EXPECT_EQ(popupLog.events, QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s}));
+}
+
 } // namespace
