@@ -115,8 +115,14 @@ protected:
                 return true;
             }
             int key = typedKey(ke);
-            if (key < 0)
+            if (key < 0) {
+                // Alt and Meta with a letter type nothing, though Qt would put the letter in.
+                const Qt::KeyboardModifiers mods = ke->modifiers();
+                if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier) &&
+                    ke->text().size() == 1 && ke->text().at(0).isPrint())
+                    return true;
                 return false; // moving and editing keys: whatever they change is checked
+            }
             const int typed = key;
             m_keyPress(key);
             if (key == typed) {
