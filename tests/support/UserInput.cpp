@@ -1,15 +1,25 @@
 #include "UserInput.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWindow>
 
 namespace testsupport {
+
+void showAtSize(QWidget* window, int width, int height)
+{
+    window->showNormal();
+    window->setGeometry(0, 0, width, height);
+}
 
 bool activateWindowOf(QWidget* w)
 {
@@ -95,6 +105,51 @@ void dropText(QWidget* w, const QString& text)
     QApplication::sendEvent(w, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &drop);
+}
+
+QWidget* editorOf(QWidget* w)
+{
+    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
+        return cb->lineEdit();
+    if (auto* pe = qobject_cast<QPlainTextEdit*>(w))
+        return pe->viewport();
+    return w;
+}
+
+void tryEveryEdit()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return;
+    QWidget* editor = editorOf(focus);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    typeText(QStringLiteral("typed \"x\", 7"));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete, Qt::Key_End})
+        pressKey(key);
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_K, Qt::Key_U, Qt::Key_W, Qt::Key_D, Qt::Key_H})
+        pressKey(key, ctrl);
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_Delete, ctrl);
+    pressKey(Qt::Key_A, ctrl);
+    pressKey(Qt::Key_X, ctrl);
+    pressKey(Qt::Key_A, ctrl);
+    pressKey(Qt::Key_Delete, Qt::ShiftModifier);
+    pressKey(Qt::Key_V, ctrl);
+    pressKey(Qt::Key_Insert, Qt::ShiftModifier);
+    pressKey(Qt::Key_Z, ctrl);
+    pressKey(Qt::Key_Y, ctrl);
+    pressKey(Qt::Key_Z, ctrl | Qt::ShiftModifier);
+    pressKey(Qt::Key_Backspace, Qt::AltModifier);
+    composeText(QStringLiteral("\u00e9"));
+    dropText(editor, QStringLiteral("dropped"));
+    for (const QString& item : {QStringLiteral("Cut"), QStringLiteral("Delete"), QStringLiteral("Paste"),
+                                QStringLiteral("Undo"), QStringLiteral("Redo")}) {
+        pressKey(Qt::Key_A, ctrl);
+        if (QMenu* menu = openContextMenu(editor); menu && !clickMenuItem(menu, item))
+            menu->close();
+    }
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
 }
 
 } // namespace testsupport

@@ -11,6 +11,10 @@ class QWidget;
 
 namespace testsupport {
 
+// Shows window in a normal state at width x height pixels: the layouts in tests are made
+// for a larger screen than the offscreen platform's own.
+void showAtSize(QWidget* window, int width, int height);
+
 // Makes the window of w, already shown, the active window as the desktop does when the user
 // clicks it; false when it does not become active.
 bool activateWindowOf(QWidget* w);
@@ -39,5 +43,15 @@ bool clickMenuItem(QMenu* menu, const QString& caption);
 
 // Text dragged from another program and dropped at the centre of w.
 void dropText(QWidget* w, const QString& text);
+
+// Where the mouse and drops reach the editable part of the focus widget w: the line edit
+// of a combo box, the viewport of a multi-line box, else w itself.
+QWidget* editorOf(QWidget* w);
+
+// Every way the keyboard and the mouse offer to change the text of the box that has the
+// focus: typing, Enter, Backspace, Delete and the editing shortcuts (cut, paste, undo, redo,
+// deleting words and lines), composed, pasted and dropped text, and the context menu's
+// editing items. The clipboard is left holding "pasted".
+void tryEveryEdit();
 
 } // namespace testsupport
