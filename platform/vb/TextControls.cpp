@@ -96,6 +96,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
+        // A key the line edit of a combo box ignored (Enter) goes on to the combo box:
+        // KeyPress has seen it already.
+        if (isKeyEvent(e->type())) {
+            const bool seen = e->type() == QEvent::KeyPress && watched != m_editor && e == m_editorKey;
+            m_editorKey = nullptr;
+            if (seen)
+                return true;
+        }
         // A key let through to the widget accounts for the one edit it makes, no more.
         if (startsUserAction(e->type()))
             m_keyLetThrough = false;
@@ -114,6 +122,8 @@ protected:
                 insertFiltered(QApplication::clipboard()->text());
                 return true;
             }
+            if (watched == m_editor)
+                m_editorKey = e;
             int key = typedKey(ke);
             if (key < 0) {
                 // Alt and Meta with a letter type nothing, though Qt would put the letter in.
@@ -185,6 +195,11 @@ protected:
     }
 
 private:
+    static bool isKeyEvent(QEvent::Type type)
+    {
+        return type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
+    }
+
     static bool startsUserAction(QEvent::Type type)
     {
         switch (type) {
@@ -351,6 +366,7 @@ private:
     QString m_known;          // the text as it stood after the last accepted change
     int m_kitEdits = 0;       // kit edits under way
     bool m_keyLetThrough = false; // a typed key passed KeyPress and goes to the widget
+    const QEvent* m_editorKey = nullptr; // the key press the editor itself is handling
 };
 
 // =======================================================================================

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <type_traits>
 
 using namespace vb;
@@ -417,4 +418,18 @@ TEST_F(KeyInput, ADropDownListPicksByTypedLetterOnlyWhenKeyPressLetsTheKeyThroug
     typeText(QStringLiteral("b"));
     EXPECT_EQ(f.List.text(), QStringLiteral("beta"));
     EXPECT_EQ(log.clicks, 1);
+}
+
+TEST_F(KeyInput, AKeySentToTheComboOrToItsLineEditRaisesKeyPressOnce)
+{
+    Log log;
+    record(f.Combo, log);
+    auto* cb = qobject_cast<QComboBox*>(f.Combo.widget());
+    QTest::keyClick(cb, Qt::Key_A);
+    QTest::keyClick(cb->lineEdit(), Qt::Key_B);
+    QTest::keyClick(cb, Qt::Key_Return);
+    QTest::keyClick(cb->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(log.keys, (std::vector<int>{'a', 'b', 13, 13}));
+    EXPECT_EQ(f.Combo.text(), QStringLiteral("ab"));
+    EXPECT_EQ(log.changes, 2);
 }
