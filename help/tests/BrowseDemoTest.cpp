@@ -2,6 +2,7 @@
 // imitation's clicks lead to and the demonstration state they show.
 
 #include "TopicFixture.h"
+#include "UserInput.h"
 
 namespace helptest {
 
@@ -99,6 +100,42 @@ TEST_F(BrowseDemoTest, NavigationOverviewAndItsPages)
     EXPECT_EQ(f.ComboLocation.text(), corvanehelp::DemoSiteAddress());
     EXPECT_FALSE(f.CommandNavigate[0].isEnabled());
     EXPECT_EQ(f.ComboLocation.listCount(), 2);
+}
+
+// The same with the keyboard the user holds: the keys go to the location box once the user
+// clicks into it. The box has no rule for Enter; Go is the button's.
+TEST_F(BrowseDemoTest, TheLocationBoxTakesRealKeysAndOffersGoForSomethingNew)
+{
+    using testsupport::pressKey;
+    frmMain& f = w();
+    select(6);
+    testsupport::showAtSize(f.window(), 1024, 768);
+    ASSERT_TRUE(testsupport::activateWindowOf(f.window()));
+    const QString shownAddress = f.ComboLocation.text();
+    ASSERT_EQ(shownAddress, corvanehelp::DemoCurrentPage());
+    ASSERT_EQ(testsupport::clickInto(testsupport::editorOf(f.ComboLocation.widget())), f.ComboLocation.widget());
+    pressKey(Qt::Key_End);
+    testsupport::typeText(QStringLiteral("x"));
+    EXPECT_TRUE(f.CommandNavGo.isEnabled());
+    pressKey(Qt::Key_Backspace);
+    EXPECT_EQ(f.ComboLocation.text(), shownAddress);
+    EXPECT_FALSE(f.CommandNavGo.isEnabled());
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_Delete);
+    EXPECT_TRUE(f.CommandNavGo.isEnabled());
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.ComboLocation.text(), shownAddress);
+    EXPECT_FALSE(f.CommandNavGo.isEnabled());
+
+    pressKey(Qt::Key_End);
+    testsupport::typeText(QStringLiteral("y"));
+    const int step = t().StepNumber;
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(t().StepNumber, step);
+    EXPECT_TRUE(f.CommandNavGo.isEnabled());
+    testsupport::clickInto(f.CommandNavGo.widget());
+    EXPECT_EQ(title(), QStringLiteral("Navigation || Go"));
+    EXPECT_EQ(t().ExampleUrl, shownAddress + QStringLiteral("y"));
 }
 
 TEST_F(BrowseDemoTest, GoIsEnabledOnlyByTypingSomethingNew)

@@ -15,28 +15,66 @@
 
 namespace vb {
 
-// Runs typed keys and inserted text of one edit widget through the owner's KeyPress.
+// Runs everything the user does to the text of one edit widget through the owner's
+// KeyPress: typed characters, Enter and Backspace arrive as keys; pasted, dropped and
+// composed text arrives one character at a time. Every other edit the widget makes on its
+// own (Delete, cut, undo and redo, deleting a word, a drag that moves text out) is checked
+// against KeyPress afterwards and undone when KeyPress would not have let it happen: text
+// may be removed only where Backspace passes unchanged, and put in only where each of its
+// characters passes unchanged. So a box whose KeyPress swallows every key stays as the
+// program filled it, whatever road the user takes.
 class KeyFilter : public QObject {
 public:
     KeyFilter(QWidget* editor, std::function<void(int&)> keyPress, std::function<void()> gotFocus)
         : QObject(editor), m_editor(editor), m_keyPress(std::move(keyPress)), m_gotFocus(std::move(gotFocus))
     {
-        editor->installEventFilter(this);
+        watch(editor);
+        m_mouseTarget = editor;
+        if (auto* le = qobject_cast<QLineEdit*>(editor)) {
+            // textEdited comes for the user's edits only, before textChanged.
+            connect(le, &QLineEdit::textEdited, this, [this] { checkUserEdit(); });
+            connect(le, &QLineEdit::textChanged, this, [this] { settle(); });
+        } else if (auto* pe = qobject_cast<QPlainTextEdit*>(editor)) {
+            // Mouse, drops and the context menu arrive at the viewport, not at the box.
+            m_mouseTarget = pe->viewport();
+            watch(m_mouseTarget);
+            connect(pe, &QPlainTextEdit::textChanged, this, [this] { checkUserEdit(); });
+        }
+        m_known = currentText();
     }
+
+    // Another widget whose events reach the editor: a combo box hands its key events to
+    // its line edit directly, past the line edit's own event filters.
+    void watch(QWidget* widget) { widget->installEventFilter(this); }
+
+    // Called after a user's edit of the text that passed the check.
+    std::function<void()> onUserEdit;
+
+    // Edits of the kit itself (code setting the text, a filtered key's effect) pass
+    // unchecked while one of these lives.
+    class KitEdit {
+    public:
+        explicit KitEdit(KeyFilter& f) : m_f(f) { ++m_f.m_kitEdits; }
+        ~KitEdit()
+        {
+            if (--m_f.m_kitEdits == 0)
+                m_f.settle();
+        }
+        KitEdit(const KitEdit&) = delete;
+        KitEdit& operator=(const KitEdit&) = delete;
+
+    private:
+        KeyFilter& m_f;
+    };
+
+    // The text as the kit knows it now (after code changed it behind blocked signals).
+    void settle() { m_known = currentText(); }
 
     // One key of the user: KeyPress first, then the key's own effect unless swallowed.
     void deliverKey(int key)
     {
         m_keyPress(key);
-        if (key == 0)
-            return;
-        if (key == 8)
-            backspace();
-        else if (key >= 32)
-            insertRaw(QString(QChar(key)));
-        // Enter (13) and other control keys have no effect of their own in a one-line box.
-        else if (key == 13)
-            newLine();
+        applyKey(key);
     }
 
     // Pasted or dropped text: each character passes KeyPress; control characters are dropped.
@@ -56,28 +94,62 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
+        // A key the line edit of a combo box ignored (Enter) goes on to the combo box:
+        // KeyPress has seen it already.
+        if (isKeyEvent(e->type())) {
+            const bool seen = e->type() == QEvent::KeyPress && watched != m_editor && e == m_editorKey;
+            m_editorKey = nullptr;
+            if (seen)
+                return true;
+        }
+        // A key let through to the widget accounts for the one edit it makes, no more.
+        if (startsUserAction(e->type()))
+            m_keyLetThrough = false;
         switch (e->type()) {
+        case QEvent::ShortcutOverride: {
+            // Keys that reach KeyPress belong to the box, never to a shortcut of the window.
+            auto* ke = static_cast<QKeyEvent*>(e);
+            if (typedKey(ke) < 0 && !ke->matches(QKeySequence::Paste))
+                return false;
+            ke->accept();
+            return true;
+        }
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
             if (ke->matches(QKeySequence::Paste)) {
                 insertFiltered(QApplication::clipboard()->text());
                 return true;
             }
-            int key = asciiOf(ke);
-            if (key < 0)
-                return false; // cursor keys and the like: no KeyPress
+            if (watched == m_editor)
+                m_editorKey = e;
+            int key = typedKey(ke);
+            if (key < 0) {
+                // Alt and Meta with a letter type nothing, though Qt would put the letter in.
+                const Qt::KeyboardModifiers mods = ke->modifiers();
+                if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier) &&
+                    ke->text().size() == 1 && ke->text().at(0).isPrint())
+                    return true;
+                return false; // moving and editing keys: whatever they change is checked
+            }
             const int typed = key;
             m_keyPress(key);
-            if (key == 0)
-                return true;
-            if (key == typed)
+            if (key == typed) {
+                m_keyLetThrough = true;
                 return false; // the widget handles the key itself
-            if (key == 8)
-                backspace();
-            else if (key >= 32)
-                insertRaw(QString(QChar(key)));
+            }
+            applyKey(key);
+            return true;
+        }
+        case QEvent::InputMethod: {
+            // Composed characters (dead keys, input methods) are typed text too.
+            auto* ie = static_cast<QInputMethodEvent*>(e);
+            if (ie->commitString().isEmpty() || ie->replacementLength() != 0)
+                return false;
+            QInputMethodEvent composing(ie->preeditString(), ie->attributes());
+            QCoreApplication::sendEvent(m_editor, &composing);
+            insertFiltered(ie->commitString());
             return true;
         }
         case QEvent::ContextMenu: {
@@ -96,6 +168,8 @@ protected:
             return true;
         }
         case QEvent::Drop: {
+            if (watched != m_mouseTarget)
+                return false;
             auto* de = static_cast<QDropEvent*>(e);
             if (de->mimeData()->hasText()) {
                 insertFiltered(de->mimeData()->text());
@@ -105,7 +179,7 @@ protected:
         }
         case QEvent::MouseButtonRelease: {
             auto* me = static_cast<QMouseEvent*>(e);
-            if (me->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+            if (watched == m_mouseTarget && me->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
                 insertFiltered(QApplication::clipboard()->text(QClipboard::Selection));
                 return true;
             }
@@ -121,27 +195,127 @@ protected:
     }
 
 private:
-    static int asciiOf(QKeyEvent* ke)
+    static bool isKeyEvent(QEvent::Type type)
     {
+        return type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
+    }
+
+    static bool startsUserAction(QEvent::Type type)
+    {
+        switch (type) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // The key a key event types, as KeyPress sees it: 13 Enter, 8 Backspace, or a printable
+    // character; -1 for everything else. Delete, cursor and function keys and Ctrl, Alt or
+    // Meta combinations type nothing, whatever text the platform gives them (X11 gives
+    // Delete "\x7f" and Ctrl+letters control characters).
+    static int typedKey(const QKeyEvent* ke)
+    {
+        const bool command = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         switch (ke->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return command ? -1 : 13;
         case Qt::Key_Backspace:
-            return 8;
-        case Qt::Key_Escape:
-            return 27;
-        case Qt::Key_Tab:
-            return -1;
+            return command ? -1 : 8;
         default:
             break;
         }
-        if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return -1;
         const QString t = ke->text();
-        if (t.isEmpty() || t.at(0).unicode() < 32)
+        if (command || t.size() != 1 || !t.at(0).isPrint())
             return -1;
         return t.at(0).unicode();
+    }
+
+    // The effect of a key KeyPress left or replaced.
+    void applyKey(int key)
+    {
+        if (key == 8)
+            backspace();
+        else if (key == 13)
+            newLine(); // a one-line box has no effect of its own for Enter
+        else if (key >= 32 && key <= 0xFFFF)
+            insertRaw(QString(QChar(key)));
+    }
+
+    QString currentText() const
+    {
+        if (auto* le = qobject_cast<QLineEdit*>(m_editor))
+            return le->text();
+        if (auto* pe = qobject_cast<QPlainTextEdit*>(m_editor))
+            return pe->toPlainText();
+        return {};
+    }
+
+    // An edit the widget made on its own: kept when KeyPress accounts for it, else undone.
+    void checkUserEdit()
+    {
+        const QString before = m_known;
+        const QString after = currentText();
+        if (m_kitEdits > 0 || m_keyLetThrough || after == before || keyPressAllows(before, after)) {
+            m_keyLetThrough = false;
+            m_known = after;
+            if (onUserEdit)
+                onUserEdit();
+            return;
+        }
+        int common = 0;
+        while (common < before.size() && common < after.size() && before.at(common) == after.at(common))
+            ++common;
+        KitEdit undo(*this);
+        if (auto* le = qobject_cast<QLineEdit*>(m_editor)) {
+            le->setText(before);
+            le->setCursorPosition(common);
+        } else if (auto* pe = qobject_cast<QPlainTextEdit*>(m_editor)) {
+            pe->setPlainText(before);
+            QTextCursor c = pe->textCursor();
+            c.setPosition(common);
+            pe->setTextCursor(c);
+        }
+    }
+
+    // Whether KeyPress lets the edit from before to after happen: the part removed needs
+    // Backspace to pass unchanged, each character put in needs to pass unchanged.
+    bool keyPressAllows(const QString& before, const QString& after)
+    {
+        qsizetype head = 0;
+        while (head < before.size() && head < after.size() && before.at(head) == after.at(head))
+            ++head;
+        qsizetype tail = 0;
+        while (tail < before.size() - head && tail < after.size() - head &&
+               before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+            ++tail;
+        if (before.size() - head - tail > 0) {
+            int key = 8;
+            m_keyPress(key);
+            if (key != 8)
+                return false;
+        }
+        for (QChar ch : after.mid(head, after.size() - head - tail)) {
+            if (ch.unicode() < 32)
+                continue; // line breaks: not typed characters, nothing to ask
+            int key = ch.unicode();
+            m_keyPress(key);
+            if (key != ch.unicode())
+                return false;
+        }
+        return true;
     }
 
     QMenu* standardMenu()
@@ -155,6 +329,7 @@ private:
 
     void insertRaw(const QString& s)
     {
+        KitEdit edit(*this);
         if (auto* le = qobject_cast<QLineEdit*>(m_editor)) {
             if (!le->isReadOnly())
                 le->insert(s);
@@ -166,6 +341,7 @@ private:
 
     void backspace()
     {
+        KitEdit edit(*this);
         if (auto* le = qobject_cast<QLineEdit*>(m_editor)) {
             if (!le->isReadOnly())
                 le->backspace();
@@ -177,14 +353,20 @@ private:
 
     void newLine()
     {
+        KitEdit edit(*this);
         if (auto* pe = qobject_cast<QPlainTextEdit*>(m_editor))
             if (!pe->isReadOnly())
                 pe->insertPlainText(QStringLiteral("\n"));
     }
 
     QWidget* m_editor;
+    QWidget* m_mouseTarget; // where mouse events and drops of the editor arrive
     std::function<void(int&)> m_keyPress;
     std::function<void()> m_gotFocus;
+    QString m_known;          // the text as it stood after the last accepted change
+    int m_kitEdits = 0;       // kit edits under way
+    bool m_keyLetThrough = false; // a typed key passed KeyPress and goes to the widget
+    const QEvent* m_editorKey = nullptr; // the key press the editor itself is handling
 };
 
 // =======================================================================================
@@ -221,7 +403,7 @@ TextBox::TextBox(Container& container, bool multiLine) : EditControl(container, 
     filterKeysOf(widget());
     if (auto* le = lineEditOf(widget())) {
         le->setAcceptDrops(true);
-        QObject::connect(le, &QLineEdit::textChanged, this, [this] { raiseChange(); });
+        QObject::connect(le, &QLineEdit::textChanged, this, [this] { textChanged(); });
     } else if (auto* pe = plainEditOf(widget())) {
         QObject::connect(pe, &QPlainTextEdit::textChanged, this, [this] {
             // A limited multi-line box keeps at most MaxLength characters.
@@ -229,6 +411,7 @@ TextBox::TextBox(Container& container, bool multiLine) : EditControl(container, 
                 auto* e = plainEditOf(widget());
                 const QString t = e->toPlainText();
                 if (t.size() > m_maxLength) {
+                    const KeyFilter::KitEdit edit(keyFilter());
                     const QSignalBlocker block(e);
                     e->setPlainText(t.left(m_maxLength));
                     QTextCursor c = e->textCursor();
@@ -236,9 +419,20 @@ TextBox::TextBox(Container& container, bool multiLine) : EditControl(container, 
                     e->setTextCursor(c);
                 }
             }
-            raiseChange();
+            textChanged();
         });
     }
+}
+
+// Change comes once for each new text: an edit the key filter undid, and Qt's late signal
+// for it, leave the text as it was and raise nothing.
+void TextBox::textChanged()
+{
+    const QString now = text();
+    if (now == m_announced)
+        return;
+    m_announced = now;
+    raiseChange();
 }
 
 QString TextBox::text() const
@@ -255,6 +449,7 @@ void TextBox::setText(const QString& text)
     const QString t = m_maxLength > 0 ? text.left(m_maxLength) : text;
     if (t == this->text())
         return;
+    const KeyFilter::KitEdit edit(keyFilter());
     if (auto* le = lineEditOf(widget()))
         le->setText(t);
     else if (auto* pe = plainEditOf(widget())) {
@@ -451,8 +646,13 @@ public:
         setInsertPolicy(QComboBox::NoInsert);
         setDuplicatesEnabled(true);
         setFocusPolicy(Qt::StrongFocus);
-        if (editable)
+        if (editable) {
             setCompleter(nullptr);
+            // Qt selects the entry that matches the typed text when editing ends (Enter, or
+            // leaving the box) and reports it as activated; only a pick from the list is
+            // the user's choice, and Enter is KeyPress's alone.
+            disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+        }
         connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int i) { m_owner.userPicked(i); });
     }
 
@@ -465,14 +665,18 @@ ComboBox::ComboBox(Container& container, Style style)
 {
     auto* cb = static_cast<QComboBox*>(widget());
     cb->setCurrentIndex(-1);
-    filterKeysOf(cb->isEditable() ? static_cast<QWidget*>(cb->lineEdit()) : static_cast<QWidget*>(cb));
-    if (QLineEdit* le = cb->lineEdit()) {
+    QLineEdit* le = cb->lineEdit();
+    filterKeysOf(le ? static_cast<QWidget*>(le) : static_cast<QWidget*>(cb));
+    if (le) {
+        // The combo box holds the focus and hands its key events to the line edit directly,
+        // past the line edit's own filters.
+        keyFilter().watch(cb);
         le->setAcceptDrops(true);
         // Only the user's edits come here; a pick from the list and code go their own ways.
-        QObject::connect(le, &QLineEdit::textEdited, this, [this] {
+        keyFilter().onUserEdit = [this] {
             m_listIndex = -1;
             raiseChange();
-        });
+        };
     }
 }
 
@@ -496,6 +700,7 @@ void ComboBox::setText(const QString& text)
     }
     const bool changed = cb->lineEdit()->text() != text;
     {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb->lineEdit());
         cb->lineEdit()->setText(text);
     }
@@ -512,6 +717,7 @@ void ComboBox::addItem(const QString& item, int index)
         index = count;
     const QString keep = cb->isEditable() ? cb->lineEdit()->text() : QString();
     {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
         cb->insertItem(index, item);
         cb->setCurrentIndex(m_listIndex >= index ? m_listIndex + 1 : m_listIndex);
@@ -531,6 +737,7 @@ void ComboBox::removeItem(int index)
         throw Error(5, "Invalid procedure call or argument");
     const QString keep = cb->isEditable() ? cb->lineEdit()->text() : QString();
     {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
         cb->removeItem(index);
         if (index == m_listIndex)
@@ -548,6 +755,7 @@ void ComboBox::removeItem(int index)
 void ComboBox::clear()
 {
     auto* cb = static_cast<QComboBox*>(widget());
+    const KeyFilter::KitEdit edit(keyFilter());
     const QSignalBlocker block(cb);
     cb->clear();
     m_listIndex = -1;
@@ -595,6 +803,7 @@ void ComboBox::setListIndex(int index)
         throw Error(380, "Invalid property value");
     m_listIndex = index;
     {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
         cb->setCurrentIndex(index);
         if (cb->isEditable()) {
@@ -611,6 +820,7 @@ void ComboBox::userPicked(int index)
     auto* cb = static_cast<QComboBox*>(widget());
     m_listIndex = index;
     if (cb->isEditable() && index >= 0) {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker b(cb->lineEdit());
         cb->lineEdit()->setText(cb->itemText(index));
     }
@@ -626,6 +836,7 @@ void ComboBox::pick(int index)
     if (index < 0 || index >= cb->count())
         return;
     {
+        const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
         cb->setCurrentIndex(index);
     }

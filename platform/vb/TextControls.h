@@ -1,7 +1,10 @@
 #pragma once
-// Text boxes and combo boxes. Typed keys pass through KeyPress, whose handler may replace
-// the key (KeyAscii) or swallow it (KeyAscii = 0); pasted or dropped text passes through
-// the same filter one character at a time. Setting Text from code raises Change.
+// Text boxes and combo boxes. Typed characters, Enter (13) and Backspace (8) pass through
+// KeyPress, whose handler may replace the key (KeyAscii) or swallow it (KeyAscii = 0);
+// pasted, dropped or composed text passes through the same filter one character at a
+// time. Other edits of the user (Delete, cut, undo, redo) happen only where KeyPress would
+// let the same change through, so a box whose KeyPress swallows every key stays as the
+// program filled it. Setting Text from code raises Change.
 
 #include "Control.h"
 
@@ -38,8 +41,9 @@ public:
 
 protected:
     EditControl(Container& container, QWidget* widget);
-    // Runs typed keys and inserted text of editor through KeyPress.
+    // Runs everything the user does to the text of editor through KeyPress.
     void filterKeysOf(QWidget* editor);
+    KeyFilter& keyFilter() const { return *m_filter; }
     void raiseChange();
     void clearHandlers() override;
 
@@ -75,7 +79,9 @@ public:
     void copyDesignFrom(const Control& other) override;
 
 private:
+    void textChanged();
     bool m_multiLine;
+    QString m_announced; // the text the last Change announced
     int m_maxLength = 0;
     bool m_locked = false;
 };

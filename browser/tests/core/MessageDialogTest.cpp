@@ -7,9 +7,12 @@
 
 #include "TestApp.h"
 #include "TestSupport.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTemporaryDir>
 
 using namespace corvane;
@@ -180,6 +183,63 @@ TEST_F(MessageTest, NicknamePromptKeyFilter)
     EXPECT_TRUE(shown[0].body.endsWith(QStringLiteral("velmora\r\ncontact@velmora.example")));
     EXPECT_EQ(app->profile.Nickname, QStringLiteral("an"));
     EXPECT_EQ(app->store.get(QStringLiteral("NidraBhanga"), QStringLiteral("NickName")), QStringLiteral("an"));
+}
+
+// The same prompt with the keyboard the user holds: the keys go to the box that has the
+// focus once the user clicks into it.
+TEST_F(MessageTest, NicknamePromptTakesLettersOnlyFromTheKeyboard)
+{
+    using testsupport::pressKey;
+    using testsupport::typeText;
+    respond([](frmMessage& m) {
+        // The dialog on screen, as the running program shows it.
+        m.window()->show();
+        ASSERT_TRUE(testsupport::activateWindowOf(m.window()));
+        ASSERT_EQ(testsupport::clickInto(m.TextInput0.widget()), m.TextInput0.widget());
+        typeText(QStringLiteral("7 -"));
+        testsupport::composeText(QStringLiteral("\u00e9"));
+        pressKey(Qt::Key_X, Qt::AltModifier);
+        EXPECT_EQ(m.TextInput0.text(), QString());
+        EXPECT_FALSE(m.CommandMsgOK.isEnabled());
+        typeText(QStringLiteral("Ab"));
+        EXPECT_TRUE(m.CommandMsgOK.isEnabled());
+        QApplication::clipboard()->setText(QStringLiteral("n-9 a"));
+        pressKey(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(m.TextInput0.text(), QStringLiteral("Abna"));
+        // Deleting passes as Backspace does; no key can bring back what is not a letter.
+        pressKey(Qt::Key_Home);
+        pressKey(Qt::Key_Delete);
+        pressKey(Qt::Key_End);
+        pressKey(Qt::Key_Backspace);
+        EXPECT_EQ(m.TextInput0.text(), QStringLiteral("bn"));
+        pressKey(Qt::Key_A, Qt::ControlModifier);
+        pressKey(Qt::Key_X, Qt::ControlModifier);
+        EXPECT_FALSE(m.CommandMsgOK.isEnabled());
+        pressKey(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(m.TextInput0.text(), QStringLiteral("bn"));
+        EXPECT_TRUE(m.CommandMsgOK.isEnabled());
+        pressKey(Qt::Key_Return); // Enter with a name: OK
+    });
+    app->msg.MessageId = QStringLiteral("MessageGetUserName");
+    StartupMessageShow(*app);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(app->profile.Nickname, QStringLiteral("bn"));
+    EXPECT_EQ(app->store.get(QStringLiteral("NidraBhanga"), QStringLiteral("NickName")), QStringLiteral("bn"));
+
+    // Enter on an emptied box is Cancel: the default name.
+    app->profile.Nickname.clear();
+    respond([](frmMessage& m) {
+        // The dialog on screen, as the running program shows it.
+        m.window()->show();
+        ASSERT_TRUE(testsupport::activateWindowOf(m.window()));
+        ASSERT_EQ(testsupport::clickInto(m.TextInput0.widget()), m.TextInput0.widget());
+        typeText(QStringLiteral("x"));
+        pressKey(Qt::Key_Backspace);
+        pressKey(Qt::Key_Enter);
+    });
+    app->msg.MessageId = QStringLiteral("MessageGetUserName");
+    StartupMessageShow(*app);
+    EXPECT_EQ(app->profile.Nickname, QStringLiteral("myFriend"));
 }
 
 TEST_F(MessageTest, EnterOnAnEmptyNameCancelsAndStoresMyFriend)

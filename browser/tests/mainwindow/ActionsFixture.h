@@ -12,6 +12,7 @@
 
 #include "TestApp.h"
 #include "TestSupport.h"
+#include "UserInput.h"
 #include "web/ScriptedWebEngine.h"
 
 #include <gtest/gtest.h>
@@ -102,8 +103,7 @@ protected:
         main->WebBrowser[0].navigate(home);
         app->prog.StartupShowing = false;
         engineOf(main->WebBrowser[0]).completeNavigation(home);
-        main->window()->activateWindow();
-        QApplication::setActiveWindow(main->window());
+        ASSERT_TRUE(testsupport::activateWindowOf(main->window()));
     }
 
     sys::MountSource mounts() const

@@ -49,7 +49,7 @@ TEST_F(ActionsTest, NewTabAndNewBrowserOpenTheCreatePanelUnderTheMenuWithTheProd
     EXPECT_EQ(f().TextCreate.selStart(), 0);
     EXPECT_EQ(f().TextCreate.selLength(), page.size());
     EXPECT_TRUE(f().CommandCreateOK.isEnabled());
-    EXPECT_TRUE(f().TextCreate.hasFocus() || !f().window()->isActiveWindow());
+    EXPECT_TRUE(f().TextCreate.hasFocus());
 
     f().FrameCreate.setVisible(false);
     f().FrameMenu[1].move(8, 80, 217, 68);
@@ -401,8 +401,7 @@ TEST_F(ActionsTest, ReportBugOKNeedsAnAtThenADotWithACharacterAfterItAndASubject
 
 TEST_F(ActionsTest, EnterInTheReportBugBoxesWalksBetweenThemUntilOKCanBePressed)
 {
-    if (!f().window()->isActiveWindow())
-        GTEST_SKIP() << "the platform gives the window no focus";
+    ASSERT_TRUE(f().window()->isActiveWindow());
     f().FrameMail.setVisible(true);
     f().TextMail[0].setText(u"bugs@velmora.example"_s);
     f().TextMail[1].setText(QString());

@@ -3,10 +3,13 @@
 // addresses that cannot be reached, and the 24-tab limit.
 
 #include "MainWindowFixture.h"
+#include "UserInput.h"
 
 #include "EngineSupport.h"
 #include "LoopbackServer.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 
 using namespace corvane;
@@ -149,6 +152,39 @@ TEST_F(EngineBrowseTest, ServedPagesGiveTheirSiteRootsAndTitles)
     QTest::qWait(100);
     EXPECT_FALSE(f().ProgressBrow[0].isVisible());
     EXPECT_FALSE(f().CommandNavigate[3].isEnabled());
+}
+
+// The user's own keys: a click into the box, the address typed, Enter. The page is asked
+// for once (Enter is no pick of a list entry besides), and Enter on the page shown asks
+// for nothing.
+TEST_F(EngineBrowseTest, EnterInTheLocationBoxLoadsTheTypedPageOnce)
+{
+    using testsupport::pressKey;
+    start();
+    go(server.named(u"/b.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/b.html"_s)));
+    ASSERT_TRUE(f().ComboLocation.items().contains(server.named(u"/"_s)));
+    ASSERT_TRUE(testsupport::activateWindowOf(f().window()));
+    auto* combo = static_cast<QComboBox*>(f().ComboLocation.widget());
+    ASSERT_EQ(testsupport::clickInto(combo->lineEdit()), combo);
+
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    testsupport::typeText(server.named(u"/"_s));
+    const qsizetype rootAsked = server.requests().count(u"/"_s);
+    const qsizetype pageAsked = server.requests().count(u"/a.html"_s);
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/"_s)));
+    ASSERT_EQ(testsupport::clickInto(combo->lineEdit()), combo);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    testsupport::typeText(u"localhost: %1/a.html"_s.arg(server.port()));
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
+    EXPECT_EQ(f().ComboLocation.text(), server.named(u"/a.html"_s));
+    pressKey(Qt::Key_Return);
+    EXPECT_FALSE(s().PopupGuard);
+    QTest::qWait(100);
+    EXPECT_EQ(server.requests().count(u"/"_s), rootAsked + 1) << server.requests().join(u", "_s).toStdString();
+    EXPECT_EQ(server.requests().count(u"/a.html"_s), pageAsked + 1) << server.requests().join(u", "_s).toStdString();
 }
 
 TEST_F(EngineBrowseTest, LinksWithATargetAndScriptsOpenTabs)

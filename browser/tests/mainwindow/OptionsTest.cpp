@@ -5,7 +5,10 @@
 #include "DialogsFixture.h"
 
 #include "ControlButton.h"
+#include "UserInput.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 
 using namespace corvane;
@@ -167,6 +170,91 @@ TEST_F(Options, TheNumberBoxTakesOneCharacterFromOneToSix)
     // Pasted text passes the same filter.
     o.TextBrowserNum.paste(QStringLiteral("8"));
     EXPECT_EQ(o.TextBrowserNum.text(), QStringLiteral("6"));
+}
+
+// The same rule for the keyboard the user holds: keys sent to the box that has the focus.
+TEST_F(Options, TheNumberBoxOnTheKeyboardShowsOnlyOneToSixAndOkSavesWhatItShows)
+{
+    using testsupport::pressKey;
+    using testsupport::typeText;
+    startMainWindow(2);
+    frmOptions& o = openOptions();
+    o.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(o.window()));
+    vb::TextBox& box = o.TextBrowserNum;
+    ASSERT_EQ(testsupport::clickInto(box.widget()), box.widget());
+    ASSERT_EQ(box.text(), QStringLiteral("3"));
+
+    // Delete deletes; it is no typed character, so it never turns into a "6".
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_Delete);
+    EXPECT_EQ(box.text(), QString());
+    EXPECT_EQ(o.EditedBrowserLastIndex, 0);
+    pressKey(Qt::Key_Delete);
+    pressKey(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(box.text(), QString());
+
+    typeText(QStringLiteral("9"));
+    EXPECT_EQ(box.text(), QStringLiteral("6"));
+    typeText(QStringLiteral("2")); // one character at most
+    EXPECT_EQ(box.text(), QStringLiteral("6"));
+    pressKey(Qt::Key_Backspace);
+    typeText(QStringLiteral(" "));
+    EXPECT_EQ(box.text(), QStringLiteral("1"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("6"));
+    // Undo could only bring back what a key could have typed.
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("1"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeText(QStringLiteral("5"));
+    pressKey(Qt::Key_End);
+    pressKey(Qt::Key_Delete);
+    EXPECT_EQ(box.text(), QStringLiteral("5"));
+    EXPECT_EQ(o.EditedBrowserLastIndex, 4);
+
+    ASSERT_TRUE(o.CommandOptOK.isEnabled());
+    testsupport::clickInto(o.CommandOptOK.widget());
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(app->opt.MainBrowserLastIndex, 4);
+    EXPECT_EQ(settingsItems().value(8), QStringLiteral("4"));
+
+    // An emptied box shows no number: one main browser.
+    frmOptions& again = openOptions();
+    again.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(again.window()));
+    ASSERT_EQ(testsupport::clickInto(again.TextBrowserNum.widget()), again.TextBrowserNum.widget());
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_Delete);
+    ASSERT_EQ(again.TextBrowserNum.text(), QString());
+    testsupport::clickInto(again.CommandOptOK.widget());
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(app->opt.MainBrowserLastIndex, 0);
+    EXPECT_EQ(settingsItems().value(8), QStringLiteral("0"));
+}
+
+TEST_F(Options, TheHomePageBoxTakesWhatIsTypedIntoIt)
+{
+    using testsupport::pressKey;
+    startMainWindow(0);
+    frmOptions& o = openOptions();
+    o.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(o.window()));
+    ASSERT_EQ(testsupport::clickInto(o.TextHomePage.widget()), o.TextHomePage.widget());
+    pressKey(Qt::Key_End);
+    pressKey(Qt::Key_Backspace);
+    EXPECT_TRUE(o.CommandOptOK.isEnabled());
+    testsupport::typeText(QStringLiteral("/"));
+    EXPECT_FALSE(o.CommandOptOK.isEnabled()) << "back to the stored page";
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    testsupport::typeText(QStringLiteral("https://typed.velmora.example/"));
+    pressKey(Qt::Key_Return); // the box has no rule for Enter
+    EXPECT_EQ(o.TextHomePage.text(), QStringLiteral("https://typed.velmora.example/"));
+    testsupport::clickInto(o.CommandOptOK.widget());
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(app->opt.MainBrowserHomePages[0], QStringLiteral("https://typed.velmora.example/"));
 }
 
 TEST_F(Options, OkAppliesStoresAndUnloads)

@@ -3,6 +3,7 @@
 set(CORVANE_ACTIONS_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActionsFixture.h
   ${CMAKE_CURRENT_LIST_DIR}/ActionsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ActionKeysTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageActionsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogTest.cpp
 )

@@ -8,6 +8,7 @@ corvane_add_test(corvane_browse_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/BrowseDisplayTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BrowseEventsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BrowseNavigationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LocationKeysTest.cpp
   LIBS corvane)
 
 # The same road on the real engine, with pages served by a loopback HTTP server.

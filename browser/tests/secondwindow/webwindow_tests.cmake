@@ -7,6 +7,7 @@ corvane_add_test(corvane_webwindow_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/WindowEventsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowNavigationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowPanelsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowKeysTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowBarsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowFromMainTest.cpp
   LIBS corvane)
