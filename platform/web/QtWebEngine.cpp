@@ -2,13 +2,18 @@
 
 #include "vb/Form.h"
 #include "vb/Runtime.h"
+#include "web/WebDialogs.h"
+#include "web/WebDownloads.h"
 
+#include <QAuthenticator>
 #include <QCoreApplication>
-#include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QQuickWidget>
+#include <QTimer>
+#include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -26,15 +31,14 @@
 
 using namespace Qt::StringLiterals;
 
-#include <QTimer>
-
 namespace vb {
 
 class QtWebEngine;
 
 namespace {
 
-// Only decides: every navigation is accepted, new windows are the engine's business.
+// Only decides: every navigation is accepted, new windows are the engine's business, and
+// the page's dialogs are asked through the factory when a test answers them there.
 class Page : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, QtWebEngine* engine, QObject* parent)
@@ -48,8 +52,14 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
+    void javaScriptAlert(const QUrl& origin, const QString& text) override;
+    bool javaScriptConfirm(const QUrl& origin, const QString& text) override;
+    bool javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList& oldFiles, const QStringList& types) override;
 
 private:
+    const QtWebEngineFactory* factory() const;
+
     QtWebEngine* m_engine;
 };
 
@@ -75,11 +85,15 @@ public:
     void saveAs(bool promptUser) override;
 
     QWebEnginePage* page() const { return m_page; }
+    const QtWebEngineFactory* factory() const { return m_factory; }
+    QWidget* dialogParent() const;
     // The factory goes first (at the end of the program): the view goes with it.
     void detachFromFactory();
 
     void navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame);
     QWebEnginePage* windowRequested();
+    // Readies this engine's page to take the contents of a window another page opens.
+    void prepareForNewWindow();
 
 private:
     void loadingChanged(const QWebEngineLoadingInfo& info);
@@ -89,17 +103,20 @@ private:
     void urlChanged(const QUrl& url);
     void commit(const QString& address);
     void sameDocument(const QString& address);
+    // The renderer of the page died: the page failed, and what was loading has ended.
+    void rendererGone();
+    void credentialsRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxy);
     // Calls into the control as one engine callback; false when the engine went meanwhile.
     bool call(const std::function<void()>& f);
     // Dialogs never open inside an engine callback: they wait until it has returned.
     void outsideCallback(std::function<void()> work);
-    QWidget* dialogParent() const;
     void printFinished();
 
     QtWebEngineFactory* m_factory;
     WebBrowser& m_control;
     QPointer<QWebEngineView> m_view;
     QPointer<Page> m_page;
+    bool m_navigating = false; // navigate() asked for a load the engine has not reported yet
     bool m_requested = false;  // a main-frame navigation was accepted, its load not yet begun
     bool m_loading = false;    // DownloadBegin raised, DownloadComplete not yet
     bool m_committed = false;  // NavigateComplete2 raised during this load
@@ -135,6 +152,64 @@ QWebEnginePage* Page::createWindow(WebWindowType)
     return m_engine ? m_engine->windowRequested() : nullptr;
 }
 
+const QtWebEngineFactory* Page::factory() const
+{
+    return m_engine ? m_engine->factory() : nullptr;
+}
+
+// The page waits for its alert, confirm and prompt: they are answered before returning, in
+// a modal dialog (Qt's own unless a test answers).
+void Page::javaScriptAlert(const QUrl& origin, const QString& text)
+{
+    if (const QtWebEngineFactory* f = factory(); f && f->showAlert)
+        f->showAlert(text);
+    else
+        QWebEnginePage::javaScriptAlert(origin, text);
+}
+
+bool Page::javaScriptConfirm(const QUrl& origin, const QString& text)
+{
+    if (const QtWebEngineFactory* f = factory(); f && f->askConfirm)
+        return f->askConfirm(text);
+    return QWebEnginePage::javaScriptConfirm(origin, text);
+}
+
+bool Page::javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result)
+{
+    if (const QtWebEngineFactory* f = factory(); f && f->askPrompt) {
+        QString answer = value;
+        if (!f->askPrompt(text, answer))
+            return false;
+        if (result)
+            *result = answer;
+        return true;
+    }
+    return QWebEnginePage::javaScriptPrompt(origin, text, value, result);
+}
+
+QStringList Page::chooseFiles(FileSelectionMode mode, const QStringList&, const QStringList&)
+{
+    // The dialog opens in the user's folder (Qt's own would open in the program's folder).
+    const QString folder = mode == FileSelectSave ? webdialogs::saveFolder() : webdialogs::openFolder();
+    if (const QtWebEngineFactory* f = factory(); f && f->askFiles)
+        return f->askFiles(mode, folder);
+    QWidget* parent = m_engine ? m_engine->dialogParent() : nullptr;
+    switch (mode) {
+    case FileSelectOpenMultiple:
+        return webdialogs::askOpenFiles(parent, webdialogs::Pick::Files, folder);
+    case FileSelectUploadFolder:
+        return webdialogs::askOpenFiles(parent, webdialogs::Pick::Folder, folder);
+    case FileSelectSave: {
+        const QString chosen = webdialogs::askSaveFile(parent, QCoreApplication::translate("vb::WebBrowser", "Save File"),
+                                                       folder);
+        return chosen.isEmpty() ? QStringList() : QStringList(chosen);
+    }
+    case FileSelectOpen:
+        break;
+    }
+    return webdialogs::askOpenFiles(parent, webdialogs::Pick::File, folder);
+}
+
 } // namespace
 
 QtWebEngine::QtWebEngine(QtWebEngineFactory& factory, WebBrowser& control, QWidget* parent)
@@ -146,6 +221,25 @@ QtWebEngine::QtWebEngine(QtWebEngineFactory& factory, WebBrowser& control, QWidg
     connect(m_page, &QWebEnginePage::loadingChanged, this, &QtWebEngine::loadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, &QtWebEngine::progressChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &QtWebEngine::urlChanged);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    rendererGone();
+            });
+    connect(m_page, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl& url, QAuthenticator* authenticator) { credentialsRequired(url, authenticator, {}); });
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this, &QtWebEngine::credentialsRequired);
+    // A page with a certificate nobody vouches for is not shown: it fails to load.
+    connect(m_page, &QWebEnginePage::certificateError, this, [](QWebEngineCertificateError error) {
+        error.rejectCertificate();
+    });
+    // The camera, the microphone, the location, notifications and the like are refused
+    // without asking.
+    connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl& origin, QWebEnginePage::Feature feature) {
+                if (m_page)
+                    m_page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+            });
     factory.engineCreated(this, m_view);
 }
 
@@ -190,12 +284,13 @@ void QtWebEngine::navigate(const QString& address)
     // nothing at all; it fails like an unreachable page instead, after this call returns.
     const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
     if (!url.isValid() || url.isEmpty() || (web && url.host().isEmpty())) {
-        QTimer::singleShot(0, m_page, [this] {
+        QTimer::singleShot(0, this, [this] {
             if (call([this] { m_control.engineNavigateError(); }))
                 call([this] { m_control.engineDownloadComplete(); });
         });
         return;
     }
+    m_navigating = true;
     m_page->load(url);
 }
 
@@ -233,8 +328,22 @@ void QtWebEngine::refresh()
 
 void QtWebEngine::stop()
 {
-    if (m_page)
-        m_page->triggerAction(QWebEnginePage::Stop);
+    if (!m_page)
+        return;
+    m_page->triggerAction(QWebEnginePage::Stop);
+    if (m_loading || (!m_navigating && !m_requested))
+        return;
+    // A load stopped before it began reports nothing at all: it ends here, so that whoever
+    // waits for its end is not left waiting.
+    QTimer::singleShot(0, this, [this] {
+        if (m_loading || (!m_navigating && !m_requested))
+            return;
+        m_navigating = false;
+        m_requested = false;
+        m_hasEarlyCommit = false;
+        m_earlyProgress = -1;
+        call([this] { m_control.engineDownloadComplete(); });
+    });
 }
 
 QWidget* QtWebEngine::dialogParent() const
@@ -294,17 +403,25 @@ void QtWebEngine::saveAs(bool promptUser)
             return;
         QString path;
         auto format = QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+        // The dialog opens in the user's folder, never in the program's own.
+        // A page without a title of its own is named by its address.
+        const QUrl url = self->m_page->url();
+        QString title = self->m_page->title();
+        if (title.isEmpty() || url.toString().endsWith(title))
+            title = QFileInfo(url.path()).completeBaseName();
+        QString name = webdialogs::fileNameFrom(title, u"page"_s);
+        if (!name.endsWith(u".html"_s, Qt::CaseInsensitive) && !name.endsWith(u".htm"_s, Qt::CaseInsensitive))
+            name += u".html"_s;
+        const QString offered = QDir(webdialogs::saveFolder()).filePath(name);
         if (self->m_factory && self->m_factory->askSavePath) {
-            path = self->m_factory->askSavePath();
+            path = self->m_factory->askSavePath(offered);
         } else {
             const QString complete = QCoreApplication::translate("vb::QtWebEngine", "Web page, complete (*.html *.htm)");
             const QString single = QCoreApplication::translate("vb::QtWebEngine", "Web page, HTML only (*.html *.htm)");
             const QString archive = QCoreApplication::translate("vb::QtWebEngine", "Web archive (*.mhtml *.mht)");
             QString filter = complete;
-            path = QFileDialog::getSaveFileName(self->dialogParent(),
-                                                QCoreApplication::translate("vb::QtWebEngine", "Save As"),
-                                                self->m_page->title(),
-                                                complete + u";;"_s + single + u";;"_s + archive, &filter);
+            path = webdialogs::askSaveFile(self->dialogParent(), QCoreApplication::translate("vb::QtWebEngine", "Save As"),
+                                           offered, complete + u";;"_s + single + u";;"_s + archive, &filter);
             if (filter == single)
                 format = QWebEngineDownloadRequest::SingleHtmlSaveFormat;
         }
@@ -354,6 +471,7 @@ void QtWebEngine::navigationRequested(QWebEnginePage::NavigationType type, bool 
     // navigation.
     if (type == QWebEnginePage::NavigationTypeRedirect && (m_loading || m_requested))
         return;
+    m_navigating = false;
     m_hasEarlyCommit = false;
     m_earlyProgress = -1;
     if (m_loading) {
@@ -384,7 +502,24 @@ QWebEnginePage* QtWebEngine::windowRequested()
         return nullptr;
     QtWebEngine* engine = nullptr;
     call([target, &engine] { engine = dynamic_cast<QtWebEngine*>(&target->ensureEngine()); });
-    return engine ? engine->page() : nullptr;
+    if (!engine || !engine->page())
+        return nullptr;
+    engine->prepareForNewWindow();
+    return engine->page();
+}
+
+void QtWebEngine::prepareForNewWindow()
+{
+    // Workaround for Qt WebEngine 6.4: the contents the engine made for the new window get
+    // no web preferences until the page that takes them applies its settings, and the
+    // first paint of a window its opener writes into (window.open('') and document.write)
+    // then ends the whole program. A page applies its settings only once it has contents
+    // of its own, and only after a setting was set: the script gives it contents, the
+    // setting schedules the apply, which runs once the new contents are in place.
+    m_page->runJavaScript(QString());
+    QWebEngineSettings* settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled,
+                           settings->testAttribute(QWebEngineSettings::ErrorPageEnabled));
 }
 
 void QtWebEngine::loadingChanged(const QWebEngineLoadingInfo& info)
@@ -399,6 +534,7 @@ void QtWebEngine::loadStarted()
 {
     if (m_loading)
         return;
+    m_navigating = false;
     // A load nobody asked for (a new window without an address) still begins with its request.
     if (!m_requested && !call([this] { m_control.engineBeforeNavigate2(); }))
         return;
@@ -466,6 +602,36 @@ void QtWebEngine::commit(const QString& address)
     call([this, address] { m_control.engineNavigateComplete2(address); });
 }
 
+void QtWebEngine::rendererGone()
+{
+    // The engine reports no end for a load its renderer took down with it.
+    m_navigating = false;
+    m_requested = false;
+    m_loading = false;
+    m_hasEarlyCommit = false;
+    m_earlyProgress = -1;
+    if (call([this] { m_control.engineNavigateError(); }))
+        call([this] { m_control.engineDownloadComplete(); });
+}
+
+void QtWebEngine::credentialsRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxy)
+{
+    // The engine waits for the answer: the dialog is modal, as Qt's own are.
+    const QString site = proxy.isEmpty() ? url.host() : proxy;
+    QString user = authenticator->user();
+    QString password;
+    const bool given = m_factory && m_factory->askCredentials
+        ? m_factory->askCredentials(site, authenticator->realm(), user, password)
+        : webdialogs::askCredentials(dialogParent(), site, authenticator->realm(), user, password);
+    if (!given) {
+        // An empty authenticator cancels: the page the server sent with its refusal is shown.
+        *authenticator = QAuthenticator();
+        return;
+    }
+    authenticator->setUser(user);
+    authenticator->setPassword(password);
+}
+
 void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
 {
     QPointer<QtWebEngine> self(this);
@@ -526,6 +692,10 @@ QWebEngineProfile* QtWebEngineFactory::profile()
             m_profile->setPersistentStoragePath(m_config.storagePath + u"/storage"_s);
             m_profile->setCachePath(m_config.storagePath + u"/cache"_s);
         }
+        // Files being downloaded lie with the user's cache until the user says where they go.
+        m_downloads = std::make_unique<WebDownloads>(*this, m_profile->cachePath() + u"/Partial downloads"_s);
+        QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
+                         [this](QWebEngineDownloadRequest* request) { m_downloads->take(request); });
         QWebEngineSettings* settings = m_profile->settings();
         // A failed load leaves the old page in place.
         settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
@@ -534,6 +704,11 @@ QWebEngineProfile* QtWebEngineFactory::profile()
         settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     }
     return m_profile.get();
+}
+
+int QtWebEngineFactory::pendingDownloads() const
+{
+    return m_downloads ? m_downloads->pending() : 0;
 }
 
 std::unique_ptr<WebEngine> QtWebEngineFactory::create(WebBrowser& control, QWidget* parent)

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <QWebEnginePage>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -19,6 +21,7 @@ class QWebEngineView;
 namespace vb {
 
 class QtWebEngine;
+class WebDownloads;
 
 class QtWebEngineFactory : public WebEngineFactory {
 public:
@@ -45,10 +48,26 @@ public:
     QWebEngineProfile* profile();
     bool hasProfile() const { return m_profile != nullptr; }
 
-    // Where Save As writes; "" cancels. Unset: the platform's save dialog.
-    std::function<QString()> askSavePath;
-    // Sets up the printer; false cancels. Unset: the platform's print dialog.
+    // What the control asks the user. Each one unset is Qt's own dialog; tests answer here.
+    // Where Save As writes, offered in the user's folder with the page's name; "" cancels.
+    std::function<QString(const QString& offered)> askSavePath;
+    // Sets up the printer; false cancels.
     std::function<bool(QPrinter&)> askPrinter;
+    // Where a downloaded file goes, offered in the user's Downloads folder; "" cancels.
+    std::function<QString(const QString& offered)> askDownloadPath;
+    // Tells that a download could not be saved.
+    std::function<void(const QString& text)> tellDownloadFailure;
+    // A page's alert, confirm and prompt (value: the page's default in, the answer out).
+    std::function<void(const QString& text)> showAlert;
+    std::function<bool(const QString& text)> askConfirm;
+    std::function<bool(const QString& text, QString& value)> askPrompt;
+    // The files (or folder, or file to save) for a page, starting in folder; none cancels.
+    std::function<QStringList(QWebEnginePage::FileSelectionMode mode, const QString& folder)> askFiles;
+    // A user name and password for a site, or for a proxy; false cancels.
+    std::function<bool(const QString& site, const QString& realm, QString& user, QString& password)> askCredentials;
+
+    // Downloads not yet saved, cancelled or failed.
+    int pendingDownloads() const;
 
 private:
     friend class QtWebEngine;
@@ -57,6 +76,8 @@ private:
 
     Config m_config;
     std::unique_ptr<QWebEngineProfile> m_profile;
+    // Saves what the profile's pages download.
+    std::unique_ptr<WebDownloads> m_downloads;
     std::vector<QtWebEngine*> m_engines;
     // Views of engines alive or already destroyed (a view is deleted later): every one of
     // them must go before the profile.

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QImage>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -99,6 +102,42 @@ bool documentShown(vb::WebBrowser& control)
                    .toString()
             == QStringLiteral("complete true");
     });
+}
+
+bool showsText(vb::WebBrowser& control)
+{
+    QWidget* view = control.engine() ? control.engine()->view() : nullptr;
+    if (!view || !view->isVisible())
+        return false;
+    const QImage image = view->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                return true;
+    return false;
+}
+
+void whenModal(std::function<void(QWidget*)> act, int timeoutMs)
+{
+    auto* poll = new QTimer(qApp);
+    auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, deadline, act = std::move(act)] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        // The user acts on the dialog once it has come to the front and has the focus.
+        if (dialog && !dialog->isActiveWindow() && !deadline->hasExpired()) {
+            dialog->activateWindow();
+            return;
+        }
+        if (!dialog && !deadline->hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (dialog)
+            act(dialog);
+        else
+            ADD_FAILURE() << "no dialog opened";
+    });
+    poll->start(20);
 }
 
 int webViewCount()

@@ -8,9 +8,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class QWebEnginePage;
+class QWidget;
 
 namespace testsupport {
 
@@ -48,5 +50,12 @@ QWidget* inputWidgetOf(vb::WebBrowser& control);
 
 // The engine views that exist in the application.
 int webViewCount();
+
+// Whether the control's view is on screen and shows something dark (text on a page).
+bool showsText(vb::WebBrowser& control);
+
+// Calls act with the next modal dialog once it is open, from the event loop (the dialog's
+// own, while it runs); act must close it. Gives up after timeoutMs.
+void whenModal(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
 
 } // namespace testsupport

@@ -1,7 +1,7 @@
 #pragma once
 // An HTTP server on the loopback interface for the tests that load pages over the network.
-// The test gives the pages as a function of the request target; each connection carries
-// one request and its answer.
+// The test gives the pages as a function of the request target (or of the whole request);
+// each connection carries one request and its answer.
 
 #include <QByteArray>
 #include <QObject>
@@ -10,6 +10,7 @@
 #include <QTcpServer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QTcpSocket;
@@ -23,14 +24,27 @@ public:
         QByteArray type = "text/html";
         QByteArray body;
         QByteArray headers; // further header lines, each ending in "\r\n"
+        int delayMs = 0;    // the answer leaves this long after the request came
+        // Declares this many bytes of body more than it sends, then closes: a broken transfer.
+        int missingBytes = 0;
     };
-    // The reply to a request for target (its path and query, as sent); none leaves the
-    // request unanswered.
+    struct Request {
+        QByteArray target; // path and query, as sent
+        QByteArray head;   // the request line and the header lines
+        // The value of a header line, "" when there is none (the name without regard to case).
+        QByteArray header(const QByteArray& name) const;
+    };
+    // The reply to a request for target; none leaves the request unanswered.
     using Pages = std::function<std::optional<Reply>(const QByteArray& target)>;
+    using RequestPages = std::function<std::optional<Reply>(const Request& request)>;
 
-    explicit LoopbackServer(Pages pages);
+    // Https: the server speaks TLS with a self-signed certificate, which no browser trusts.
+    enum class Scheme { Http, Https };
 
-    int port() const { return m_server.serverPort(); }
+    explicit LoopbackServer(Pages pages, Scheme scheme = Scheme::Http);
+    explicit LoopbackServer(RequestPages pages, Scheme scheme = Scheme::Http);
+
+    int port() const { return m_server->serverPort(); }
     // The address of path on this server, by number.
     QString url(const QString& path) const;
     // The targets asked for, in the order the requests came.
@@ -41,11 +55,12 @@ public:
 private:
     void take(QTcpSocket& socket, QByteArray& pending);
 
-    Pages m_pages;
+    RequestPages m_pages;
+    Scheme m_scheme;
     QStringList m_requests;
     QList<QByteArray> m_heads; // each request's header lines, as sent
     // Declared last, so that its connections go before what their handlers use.
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
 };
 
 } // namespace testsupport

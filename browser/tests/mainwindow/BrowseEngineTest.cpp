@@ -289,6 +289,29 @@ TEST_F(EngineBrowseTest, AMissingPageOfTheServerIsTheServersPage)
     EXPECT_FALSE(text.contains(u"isn"_s)) << text.toStdString();
 }
 
+// A page that opens a window without an address and writes into it: the window becomes a
+// tab on screen with what the page wrote, and the program goes on.
+TEST_F(EngineBrowseTest, AWindowThePageWritesIntoBecomesATab)
+{
+    start();
+    go(server.named(u"/a.html"_s));
+    ASSERT_TRUE(settled(f().WebBrowser[0], server.named(u"/a.html"_s)));
+    ASSERT_TRUE(documentLoaded(f().WebBrowser[0]));
+    runScript(f().WebBrowser[0], u"var w = window.open(''); w.document.write('<p>written by the page</p>'); w.document.close(); true"_s);
+    ASSERT_TRUE(waitFor([&] {
+        return s().TabCount == 1 && f().BrowserNew.exists(1) && f().BrowserNew[1].isVisible() && !s().PopupGuard;
+    }));
+    EXPECT_TRUE(s().TabBrowserCurrent);
+    EXPECT_EQ(f().BrowserNew[1].locationURL(), u"about:blank"_s);
+    EXPECT_TRUE(waitFor([&] { return testsupport::showsText(f().BrowserNew[1]); }));
+    EXPECT_EQ(bodyText(f().BrowserNew[1]), u"written by the page"_s);
+
+    // The tab goes on like any other.
+    go(server.named(u"/b.html"_s));
+    ASSERT_TRUE(settled(f().BrowserNew[1], server.named(u"/b.html"_s)));
+    EXPECT_TRUE(bodyText(f().BrowserNew[1]).contains(u"page /b.html"_s));
+}
+
 TEST_F(EngineBrowseTest, TwentyFourTabsThenTheMessage)
 {
     start();

@@ -39,7 +39,18 @@ private:
     std::optional<Reply> page(const QByteArray& path) const
     {
         Reply r;
-        if (path.endsWith(".png")) {
+        if (path == "/writer.html") {
+            // Opens a window without an address and writes into it; what it writes asks for
+            // a picture once it has been painted, and again a moment later.
+            r.body = "<html><body><p>Writer</p><script>setTimeout(function() {"
+                     "  var w = window.open('');"
+                     "  w.document.write('<p>written</p><script>requestAnimationFrame(function() {"
+                     "    requestAnimationFrame(function() { new Image().src = \\'/painted.png\\';"
+                     "      setTimeout(function() { new Image().src = \\'/later.png\\'; }, 300); }); });"
+                     "  <\\/script>');"
+                     "  w.document.close();"
+                     "}, 100);</script></body></html>";
+        } else if (path.endsWith(".png")) {
             r.type = "image/png";
             r.body = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==");
         } else {
@@ -369,4 +380,22 @@ TEST_F(ProgramRunTest, TheSessionsEndDuringAStartupMessageEndsTheProgramAtOnce)
     // Nothing of the start-up after the message has run.
     EXPECT_FALSE(QFileInfo::exists(dataFolder()));
     EXPECT_EQ(store().get(sys::family::memberNamesSection(), sys::family::memberKey(0)), QString());
+}
+
+// A page that opens a window without an address and writes into it: the window comes on
+// screen as a tab, and the program lives on and ends as usual.
+TEST_F(ProgramRunTest, AWindowAPageWritesIntoLeavesTheProgramRunning)
+{
+    PageServer server;
+    QByteArray settings = "0\r\n0\r\n-1\r\n0\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n";
+    settings += '"' + server.url(u"/writer.html"_s).toUtf8() + "\"\r\n";
+    for (int i = 2; i <= 6; ++i)
+        settings += '"' + server.url(u"/other%1.html"_s.arg(i)).toUtf8() + "\"\r\n";
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s, settings));
+
+    start();
+    ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/later.png"_s); }, 20000))
+        << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
+    EXPECT_TRUE(server.requests().contains(u"/painted.png"_s));
+    terminateAndWait();
 }

@@ -101,4 +101,30 @@ TEST_F(WindowEngineTest, AMainBrowsersPopUpOpensAWindowWhosePageLoads)
     EXPECT_EQ(app->rt.webEngine().liveEngines(), 1);
 }
 
+// Windows a page opens without an address and writes into: a secondary window, then a tab of
+// it, each on screen with what its opener wrote.
+TEST_F(WindowEngineTest, WindowsThePageWritesIntoComeOnScreen)
+{
+    app->opt.NewWindowSeparate = true;
+    frmMain& main = startMainWindow();
+    vb::WebBrowser& home = main.WebBrowser[0];
+    ASSERT_TRUE(waitFor([&] { return home.locationURL() == homes[0] && !app->set.PopupGuard; }));
+    ASSERT_TRUE(documentLoaded(home));
+
+    runScript(home, u"var w = window.open(''); w.document.write('<p>a window of words</p>'); w.document.close(); true"_s);
+    ASSERT_TRUE(waitFor([&] { return windows().size() == 1; }));
+    frmWeb& w = *windows()[0];
+    vb::WebBrowser& page = w.BrowserPop[0];
+    ASSERT_TRUE(waitFor([&] { return page.locationURL() == u"about:blank"_s && !w.PopPopupGuard && page.isVisible(); }));
+    EXPECT_TRUE(waitFor([&] { return testsupport::showsText(page); }));
+    EXPECT_EQ(bodyText(page), u"a window of words"_s);
+
+    runScript(page, u"var t = window.open(''); t.document.body.innerHTML = '<p>a tab of words</p>'; true"_s);
+    ASSERT_TRUE(waitFor([&] { return w.PopTabCount == 1 && w.BrowserPop.exists(1) && !w.PopPopupGuard; }));
+    EXPECT_EQ(slotsOnScreen(w), QList<int>{1});
+    EXPECT_TRUE(waitFor([&] { return testsupport::showsText(w.BrowserPop[1]); }));
+    EXPECT_EQ(bodyText(w.BrowserPop[1]), u"a tab of words"_s);
+    EXPECT_EQ(bodyText(home), u"page /home1.html"_s);
+}
+
 } // namespace

@@ -1,21 +1,19 @@
 // The web-browser control over the real engine, headless, on local pages only: the order of
 // the events of one navigation, new windows, failures, history and the engine's lifetime.
 
-#include "BrowserForm.h"
-#include "EngineSupport.h"
-#include "LoopbackServer.h"
-#include "TestSupport.h"
-#include "web/QtWebEngine.h"
+#include "EngineFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
+#include <csignal>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -23,26 +21,9 @@ using testsupport::pageOf;
 using testsupport::runScript;
 using testsupport::waitFor;
 using testsupport::webViewCount;
-using webtest::BrowserForm;
 using webtest::EventLog;
 
 namespace {
-
-using Reply = testsupport::LoopbackServer::Reply;
-
-// /404 answers "Not Found" with a page, /slow never answers, anything else is a small page.
-std::optional<Reply> servedPage(const QByteArray& path)
-{
-    if (path == "/slow")
-        return std::nullopt;
-    Reply r;
-    r.body = "<html><body>served</body></html>";
-    if (path == "/404") {
-        r.status = "404 Not Found";
-        r.body = "<html><body>nothing here</body></html>";
-    }
-    return r;
-}
 
 // Processes this test program started (the engine's helpers).
 int childProcesses()
@@ -50,65 +31,7 @@ int childProcesses()
     return int(testsupport::childProcesses(getpid()).size());
 }
 
-class QtWebEngineTest : public ::testing::Test {
-protected:
-    QtWebEngineTest()
-    {
-        const QByteArray links = "<html><body>"
-                                 "<a id=blank target=_blank href='c.html' style='display:block;width:100px;height:30px'>new</a>"
-                                 "<a id=remote href='" + server.url(u"/ok"_s).toUtf8() + "'>remote</a>"
-                                 "<a name=frag id=frag>fragment</a></body></html>";
-        testsupport::writeFile(pages.filePath(u"links.html"_s), links);
-        testsupport::writeFile(pages.filePath(u"b.html"_s), "<html><body>second page b-marker</body></html>");
-        testsupport::writeFile(pages.filePath(u"c.html"_s), "<html><body>pop-up</body></html>");
-
-        storage = testsupport::profileStorageFor();
-        auto made = testsupport::headlessEngine(address(u"b.html"_s), storage);
-        factory = made.get();
-        rt.setWebEngine(std::move(made));
-        form = std::make_unique<BrowserForm>(rt);
-        log.attach(form->first);
-        popupLog.attach(form->second);
-    }
-
-    QString address(const QString& name) const
-    {
-        return QUrl::fromLocalFile(pages.filePath(name)).toString(QUrl::FullyEncoded);
-    }
-
-    // Navigates the first browser and waits until its load has ended.
-    void load(const QString& address)
-    {
-        const int before = log.count(u"DownloadComplete"_s);
-        form->first.navigate(address);
-        ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) > before; })) << log.events.join(u", "_s).toStdString();
-    }
-
-    void handBackSecond()
-    {
-        form->first.onNewWindow2 = [this](vb::WebBrowser*& ppDisp, bool&) {
-            ++newWindows;
-            form->second.setRegisterAsBrowser(true);
-            ppDisp = form->second.object();
-        };
-    }
-
-    static QStringList navigation(const QString& committed)
-    {
-        return {u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
-                u"NavigateComplete2 "_s + committed, u"ProgressChange"_s, u"DownloadComplete"_s};
-    }
-
-    testsupport::LoopbackServer server{&servedPage};
-    QTemporaryDir pages;
-    QString storage;
-    EventLog log;
-    EventLog popupLog;
-    int newWindows = 0;
-    vb::Runtime rt{vb::Runtime::Mode::Test};
-    vb::QtWebEngineFactory* factory = nullptr;
-    std::unique_ptr<BrowserForm> form;
-};
+class QtWebEngineTest : public webtest::EngineFixture {};
 
 TEST_F(QtWebEngineTest, ANeverNavigatedBrowserStartsNoEngine)
 {
@@ -326,8 +249,10 @@ TEST_F(QtWebEngineTest, PrintAndSaveAsWriteWhereTheUserSaid)
         printer.setResolution(96);
         return true;
     };
-    factory->askSavePath = [&] {
+    QString offered;
+    factory->askSavePath = [&](const QString& where) {
         ++asked;
+        offered = where;
         return saved;
     };
     // Save As right after Print: the save waits for the print (saving while printing
@@ -337,6 +262,8 @@ TEST_F(QtWebEngineTest, PrintAndSaveAsWriteWhereTheUserSaid)
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(waitFor([&] { return testsupport::readFile(pdf).trimmed().endsWith("%%EOF"); }));
     EXPECT_TRUE(waitFor([&] { return testsupport::readFile(saved).contains("b-marker"); }));
+    // Save As offers the page's name in the user's folder, not in the program's.
+    EXPECT_EQ(offered, QDir::home().filePath(u"b.html"_s));
 
     // A declined dialog prints nothing.
     factory->askPrinter = [&](QPrinter&) {
@@ -417,6 +344,146 @@ TEST_F(QtWebEngineTest, AtTheEndTheEngineGoesBeforeItsFormsAndTellsThemNothing)
     waitFor([] { return false; }, 200);
     EXPECT_EQ(log.events, before);
     EXPECT_EQ(popupLog.events, QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s}));
+}
+
+// A page that opens a window without an address and writes into it: what the window shows
+// never came through a navigation. Painting it brought the whole program down (the engine's
+// own fault, offscreen and on a display alike); the new browser must show it and stay
+// usable.
+TEST_F(QtWebEngineTest, AWindowItsOpenerWritesIntoComesOnScreen)
+{
+    form->show();
+    load(server.url(u"/ok"_s));
+    handBackSecond();
+    // The prepared browser waits hidden and comes on screen with its first page, as a
+    // window's new tab does.
+    form->second.setVisible(false);
+    form->second.onNavigateComplete2 = [this] {
+        popupLog.events << u"NavigateComplete2 "_s + form->second.locationURL();
+        form->second.setVisible(true);
+    };
+    runScript(form->first, u"var w = window.open(''); w.document.write('<p>written</p>'); w.document.close(); true"_s);
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(newWindows, 1);
+    EXPECT_EQ(popupLog.events.mid(0, 2), QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s}));
+    EXPECT_EQ(popupLog.events.filter(u"NavigateComplete2"_s), QStringList{u"NavigateComplete2 about:blank"_s});
+    EXPECT_EQ(popupLog.events.last(), u"DownloadComplete"_s);
+    EXPECT_TRUE(waitFor([&] { return testsupport::showsText(form->second); }));
+    EXPECT_EQ(runScript(form->second, u"document.body.innerText"_s).toString(), u"written"_s);
+
+    // The opener goes on writing into the window on screen.
+    runScript(form->first, u"w.document.body.innerHTML = '<p>more</p>'; true"_s);
+    EXPECT_TRUE(waitFor([&] { return runScript(form->second, u"document.body.innerText"_s).toString() == u"more"_s; }));
+
+    // A window that is on screen before its opener first writes into it.
+    vb::WebBrowser third(*form);
+    third.move(0, 0, 320, 240);
+    EventLog thirdLog;
+    thirdLog.attach(third);
+    form->first.onNewWindow2 = [&](vb::WebBrowser*& ppDisp, bool&) { ppDisp = third.object(); };
+    runScript(form->first, u"var v = window.open(''); true"_s);
+    ASSERT_TRUE(waitFor([&] { return thirdLog.count(u"DownloadComplete"_s) == 1; }));
+    ASSERT_TRUE(third.isVisible());
+    runScript(form->first, u"v.document.write('<p>late words</p>'); v.document.close(); true"_s);
+    EXPECT_TRUE(waitFor([&] { return testsupport::showsText(third); }));
+    EXPECT_EQ(runScript(third, u"document.body.innerText"_s).toString(), u"late words"_s);
+
+    // The new browsers go on like any other.
+    popupLog.clear();
+    form->second.navigate(address(u"b.html"_s));
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(popupLog.events, navigation(address(u"b.html"_s)));
+    EXPECT_TRUE(runScript(form->second, u"document.body.innerText"_s).toString().contains(u"b-marker"_s));
+}
+
+// A renderer that dies takes its page with it: the browser reports a failed navigation that
+// ends whatever was loading, and loads again afterwards.
+TEST_F(QtWebEngineTest, APageWhoseRendererDiesFailsAndTheBrowserLoadsAgain)
+{
+    load(server.url(u"/ok"_s));
+    const QStringList failed = {u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s, u"NavigateError"_s,
+                                u"DownloadComplete"_s};
+
+    // Killed while a page loads (the engine itself never ends that load).
+    log.clear();
+    form->first.navigate(server.url(u"/slow"_s));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"ProgressChange"_s) == 1; }));
+    const qint64 pid = pageOf(form->first)->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; })) << log.events.join(u", "_s).toStdString();
+    EXPECT_EQ(log.events, failed);
+    EXPECT_EQ(form->first.locationURL(), server.url(u"/ok"_s));
+
+    log.clear();
+    load(address(u"b.html"_s));
+    EXPECT_TRUE(committed(log.events, address(u"b.html"_s)));
+    EXPECT_TRUE(runScript(form->first, u"document.body.innerText"_s).toString().contains(u"b-marker"_s));
+
+    // Crashed while the page rests.
+    log.clear();
+    form->first.navigate(u"chrome://crash"_s);
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; })) << log.events.join(u", "_s).toStdString();
+    EXPECT_EQ(log.events, QStringList({u"NavigateError"_s, u"DownloadComplete"_s}));
+
+    log.clear();
+    load(server.url(u"/ok"_s));
+    EXPECT_TRUE(committed(log.events, server.url(u"/ok"_s)));
+    EXPECT_EQ(runScript(form->first, u"document.body.innerText"_s).toString(), u"served /ok"_s);
+}
+
+// A load that never commits a page (no content, a file, a stop) still ends, so that nothing
+// waits for its end forever; the page shown stays.
+TEST_F(QtWebEngineTest, EveryLoadThatBeginsEndsWithDownloadComplete)
+{
+    factory->askDownloadPath = [](const QString&) { return QString(); };
+    form->show();
+    load(server.url(u"/ok"_s));
+    const QStringList uncommitted = {u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
+                                     u"DownloadComplete"_s};
+    for (const QString& target : {u"/204"_s, u"/download"_s}) {
+        log.clear();
+        load(server.url(target));
+        EXPECT_EQ(log.events, uncommitted) << target.toStdString();
+        EXPECT_EQ(form->first.locationURL(), server.url(u"/ok"_s));
+    }
+
+    // The user clicks a link to a file, then a link with a target: the new window comes.
+    runScript(form->first, u"document.body.innerHTML = \"<a id=file href='/download' style='display:block;height:30px'>file</a>"
+                           "<a id=blank target=_blank href='/c' style='display:block;height:30px'>new</a>\"; true"_s);
+    for (const QString& link : {u"file"_s, u"blank"_s}) {
+        const QVariantList at = testsupport::clickPointOf(form->first, link);
+        ASSERT_EQ(at.size(), 2);
+        if (link == u"file"_s) {
+            log.clear();
+            testsupport::clickAt(form->first, QPoint(at[0].toInt(), at[1].toInt()));
+            ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+            EXPECT_EQ(log.events, uncommitted);
+        } else {
+            handBackSecond();
+            testsupport::clickAt(form->first, QPoint(at[0].toInt(), at[1].toInt()));
+            ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+            EXPECT_EQ(newWindows, 1);
+            EXPECT_EQ(form->second.locationURL(), server.url(u"/c"_s));
+        }
+    }
+
+    // Stopped while the server keeps it waiting.
+    log.clear();
+    form->first.navigate(server.url(u"/slow"_s));
+    ASSERT_TRUE(waitFor([&] { return log.count(u"ProgressChange"_s) == 1; }));
+    form->first.stop();
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(log.events, uncommitted);
+
+    // Stopped before the engine began it: the engine reports nothing, the control its end.
+    log.clear();
+    form->first.navigate(server.url(u"/slow"_s));
+    form->first.stop();
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(log.events, QStringList{u"DownloadComplete"_s});
+    EXPECT_EQ(form->first.locationURL(), server.url(u"/ok"_s));
+    EXPECT_EQ(runScript(form->first, u"document.body.innerText"_s).toString(), u"file\nnew"_s);
 }
 
 } // namespace

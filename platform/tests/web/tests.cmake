@@ -6,6 +6,11 @@ corvane_add_test(platform_web_tests LABELS unit
 
 if(CORVANE_ENGINE_TESTS)
   corvane_add_test(platform_web_engine_tests LABELS engine
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/QtWebEngineTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/QtWebEngineTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EngineFixture.h
+            ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
+    LIBS platform_ui test_support_engine)
+  corvane_add_test(platform_web_prompt_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebPromptsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EngineFixture.h
+            ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
     LIBS platform_ui test_support_engine)
 endif()
