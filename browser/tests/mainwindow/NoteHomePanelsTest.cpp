@@ -249,7 +249,8 @@ TEST_F(HomePanelTest, OkWritesTheSettingsFileAtOnceAndNavigatesNothing)
     OptionVars opt;
     ListVars lists;
     frmHid hid;
-    const VelmoraContext c{app->prog, opt, lists, hid, u"http://product.example/"_s};
+    DataFileVars files;
+    const VelmoraContext c{app->prog, opt, lists, hid, files, u"http://product.example/"_s};
     ASSERT_EQ(SettingsFileLoad(c), SettingsForm::Current);
     EXPECT_EQ(opt.MainBrowserHomePages[2], page);
     EXPECT_EQ(opt.MainBrowserHomePages[0], homePage(0));

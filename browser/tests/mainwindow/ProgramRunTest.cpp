@@ -2,8 +2,6 @@
 // from that folder, with the real engine, headless, closed by the session (SIGTERM); then
 // what it left behind: the data folder, the register and the settings file.
 
-#include "Constants.h"
-
 #include "sys/FamilyRegister.h"
 #include "sys/SettingsStore.h"
 
@@ -166,14 +164,14 @@ TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
     EXPECT_EQ(s.get(sys::family::lastIndexSection(), sys::family::lastIndexKey()), sys::family::encodeLastIndex(0));
     EXPECT_EQ(s.get(u"NidraBhanga"_s, u"NickName"_s), u"Tester"_s);
 
-    // Defaults: no exit counted (the session closed it), one browser, the product page home.
+    // Defaults: no exit counted (the session closed it), one browser, the product page home
+    // (stored as the empty item, so that it names the product page wherever the folder goes).
     const QStringList lines = settingsLines();
     ASSERT_EQ(lines.size(), 15) << lines.join(u" | "_s).toStdString();
     EXPECT_EQ(lines[0], u"0"_s);
     EXPECT_EQ(lines[8], u"0"_s);
-    const QString product = corvane::productPage(folder, u"Corvane"_s);
     for (int i = 9; i < 15; ++i)
-        EXPECT_EQ(lines[i], u"\""_s + product + u"\""_s) << i;
+        EXPECT_EQ(lines[i], u"\"\""_s) << i;
 }
 
 TEST_F(ProgramRunTest, SixConfiguredBrowsersLoadOnlyBrowserOnesHomePage)
@@ -210,4 +208,26 @@ TEST_F(ProgramRunTest, AFileWhereTheDataFolderBelongsDoesNotStopTheProgram)
     terminateAndWait();
     EXPECT_EQ(testsupport::readFile(dataFolder()), QByteArray("in the way"));
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}
+
+TEST_F(ProgramRunTest, AFolderMovedAfterARunOpensItsOwnProductPage)
+{
+    // The product page tells the server that it was shown.
+    PageServer server;
+    ASSERT_TRUE(testsupport::writeFile(folder + u"/site/Corvane.html"_s,
+                                       "<html><body><img src=\"" + server.url(u"/product.png"_s).toUtf8() + "\"></body></html>"));
+    auto shown = [&server] { return server.requests().count(u"/product.png"_s); };
+    start();
+    ASSERT_TRUE(waitFor([&] { return shown() == 1; }, 20000)) << process.readAll().toStdString();
+    terminateAndWait();
+
+    // The whole folder goes elsewhere, as the user was told it may.
+    const QString moved = base + u"/disk/Programs/Corvane"_s;
+    QDir().mkpath(base + u"/disk/Programs"_s);
+    ASSERT_TRUE(QDir().rename(folder, moved));
+    folder = moved;
+    start();
+    EXPECT_TRUE(waitFor([&] { return shown() == 2; }, 20000)) << process.readAll().toStdString();
+    terminateAndWait();
+    EXPECT_EQ(settingsLines().value(9), u"\"\""_s);
 }
