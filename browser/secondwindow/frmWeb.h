@@ -6,6 +6,8 @@
 // collection of the runtime has them, and the main window's unload closes them.
 
 
+#include "BrowserState.h"
+
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -221,8 +223,9 @@ public:
     // A slot between the start of its navigation and its end (not shown in any bar): a
     // slot closed meanwhile never completes, so it must not keep the pop-up guard up.
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
-    // The note panel edits the page's existing note (set by "Edit").
-    bool PopNoteEditing = false;
+    // This window's note panel: its page's note, and whether Save replaces it. Its own, so
+    // that another window's page or panel never changes what this panel does.
+    NoteVars PopNote;
 
     // --- load, size, display (frmWeb.cpp) -------------------------------------------------
     void Form_Load() override;

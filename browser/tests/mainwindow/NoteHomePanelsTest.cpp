@@ -270,6 +270,29 @@ TEST_F(HomePanelTest, ASettingsFileThatCannotBeWrittenFailsQuietly)
     EXPECT_FALSE(f().FrameHome.isVisible());
 }
 
+TEST_F(HomePanelTest, ABrowserWithoutAPageStoresNoHomePageAndOkStoresThisPanelsPage)
+{
+    // Main browser 3 has never been shown: it has no page.
+    f().CommandBrowser_Click(2);
+    ASSERT_TRUE(f().currentBrowser()->locationURL().isEmpty());
+    openHomePanel();
+    ASSERT_TRUE(f().OptionHome[0].click());
+    EXPECT_FALSE(f().CommandHomeOK.isEnabled());
+    f().CommandHomeOK_Click();
+    EXPECT_EQ(app->opt.MainBrowserHomePages[0], homePage(0));
+    EXPECT_EQ(app->opt.HomePagesSaved[0], homePage(0));
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+
+    // A panel opened elsewhere meanwhile does not change the address this one offers.
+    f().CommandBrowser_Click(0);
+    mainEngine(0).completeNavigation(PlainPage);
+    openHomePanel();
+    p().MakeHomeAddress = NotedPage;
+    ASSERT_TRUE(f().OptionHome[1].click());
+    ASSERT_TRUE(f().CommandHomeOK.click());
+    EXPECT_EQ(app->opt.MainBrowserHomePages[1], PlainPage);
+}
+
 TEST_F(HomePanelTest, CancelAndTypingInTheAddressBoxChangeNothing)
 {
     mainEngine(0).completeNavigation(PlainPage);
