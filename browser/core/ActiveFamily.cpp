@@ -176,7 +176,8 @@ void OnMoveFamilyAct(CorvaneApp& app)
         r.DataBaseFolder = r.RecordedFolder;
         return;
     }
-    // Said once: a damaged list that cannot be kept aside is then left as it is, unsaid.
+    // A damaged list is reported here, once: when it cannot be kept aside further down it
+    // is left as it is without a second report.
     const bool mainDamaged = mainList && mainList->damaged;
     if (mainDamaged)
         reportError(app, u"OnMoveGetGuru"_s);
