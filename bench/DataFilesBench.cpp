@@ -1,6 +1,8 @@
 // Times the load and save of the data files at their largest: 32,767 bookmarks, 32,767
-// notes (what a 16-bit last index can count), a full history file and the settings file.
-// Each step runs several times; the best and the median are printed in milliseconds.
+// notes (what a 16-bit last index can count), a full history file and the settings file;
+// and the save of the bookmarks over a file that another copy of the program saved
+// meanwhile (read again and merged). Each step runs several times; the best and the
+// median are printed in milliseconds.
 
 #include "ActiveVelmora.h"
 
@@ -30,7 +32,8 @@ struct State {
     OptionVars opt;
     ListVars lists;
     frmHid hid;
-    VelmoraContext ctx() { return VelmoraContext{prog, opt, lists, hid, u"file:///opt/corvane/site/Corvane.html"_s}; }
+    DataFileVars files;
+    VelmoraContext ctx() { return VelmoraContext{prog, opt, lists, hid, files, u"file:///opt/corvane/site/Corvane.html"_s}; }
 };
 
 void fill(State& s)
@@ -68,18 +71,24 @@ long minorFaults()
     return u.ru_minflt;
 }
 
-Result time(const QString& name, const QString& file, const std::function<void()>& step)
+// prepare runs before each timed step, untimed.
+Result time(const QString& name, const QString& file, const std::function<void()>& step,
+            const std::function<void()>& prepare = {})
 {
     std::vector<double> ms;
-    const long faultsBefore = minorFaults();
+    long faults = 0;
     for (int r = 0; r < kRuns; ++r) {
+        if (prepare)
+            prepare();
+        const long faultsBefore = minorFaults();
         QElapsedTimer t;
         t.start();
         step();
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        faults += minorFaults() - faultsBefore;
     }
     std::sort(ms.begin(), ms.end());
-    return {name, ms.front(), ms[ms.size() / 2], QFileInfo(file).size(), (minorFaults() - faultsBefore) / kRuns};
+    return {name, ms.front(), ms[ms.size() / 2], QFileInfo(file).size(), faults / kRuns};
 }
 
 } // namespace
@@ -107,7 +116,6 @@ int main(int argc, char** argv)
     auto load = [&reader](auto proc) {
         return [&reader, proc] {
             reader.hid = {};
-            reader.opt.BookmarkCountKnown = reader.opt.NotesCountKnown = true;
             reader.opt.BookmarkLastIndexSaved = reader.opt.NotesLastIndexSaved = velmora::MaxListRecords - 1;
             reader.opt.HistoryMask = 63;
             proc(reader.ctx());
@@ -115,13 +123,45 @@ int main(int argc, char** argv)
     };
     const ProgramVars& p = writer.prog;
     std::vector<Result> results;
-    results.push_back(time(u"bookmarks save"_s, p.BookmarkFilePath, [&] { ok &= BookmarkFileSave(writer.ctx()); }));
+    // A list is written only when the run changed it: each save follows one rename.
+    int renames = 0;
+    auto renameOne = [&writer, &renames](HidList& list) {
+        list.SetList(0, u"Renamed %1"_s.arg(++renames));
+    };
+    results.push_back(time(u"bookmarks save"_s, p.BookmarkFilePath, [&] {
+        renameOne(writer.hid.ComboMarkName);
+        ok &= BookmarkFileSave(writer.ctx());
+    }));
     results.push_back(time(u"bookmarks load"_s, p.BookmarkFilePath, load(BookmarkFileLoad)));
     ok &= reader.lists.BookmarkLastIndex == velmora::MaxListRecords - 1;
-    results.push_back(time(u"notes save"_s, p.NotesFilePath, [&] { ok &= NotesFileSave(writer.ctx()); }));
+    // A second copy of the program saved the file since this run read it: the save reads
+    // it again and merges this run's change into it.
+    State other;
+    other.prog = writer.prog;
+    BookmarkFileLoad(other.ctx());
+    results.push_back(time(
+        u"bookmarks merge"_s, p.BookmarkFilePath,
+        [&] {
+            renameOne(writer.hid.ComboMarkName);
+            ok &= BookmarkFileSave(writer.ctx());
+        },
+        [&] {
+            renameOne(other.hid.ComboMarkName);
+            other.hid.ComboMarkName.SetList(1, other.hid.ComboMarkName.List(0));
+            ok &= BookmarkFileSave(other.ctx());
+        }));
+    BookmarkFileLoad(reader.ctx());
+    ok &= reader.lists.BookmarkLastIndex == velmora::MaxListRecords - 1;
+    results.push_back(time(u"notes save"_s, p.NotesFilePath, [&] {
+        renameOne(writer.hid.ComboNoteThis);
+        ok &= NotesFileSave(writer.ctx());
+    }));
     results.push_back(time(u"notes load"_s, p.NotesFilePath, load(NotesFileLoad)));
     ok &= reader.lists.NotesLastIndex == velmora::MaxListRecords - 1;
-    results.push_back(time(u"history save"_s, p.HistoryFilePath, [&] { ok &= HistoryFileSave(writer.ctx()); }));
+    results.push_back(time(u"history save"_s, p.HistoryFilePath, [&] {
+        renameOne(writer.hid.ComboLocation[0]);
+        ok &= HistoryFileSave(writer.ctx());
+    }));
     results.push_back(time(u"history load"_s, p.HistoryFilePath, load(HistoryFileLoad)));
     ok &= reader.hid.ComboLocation[5].ListCount() == velmora::HistoryRecords;
     results.push_back(time(u"settings save"_s, p.SettingsFilePath, [&] { ok &= SettingsFileSave(writer.ctx()); }));

@@ -45,6 +45,7 @@ struct State {
     corvane::OptionVars opt;
     corvane::ListVars lists;
     corvane::frmHid hid;
+    corvane::DataFileVars files;
 
     explicit State(bool onMedia)
     {
@@ -53,7 +54,7 @@ struct State {
     }
     corvane::VelmoraContext ctx()
     {
-        return corvane::VelmoraContext{prog, opt, lists, hid, QStringLiteral("file:///opt/site/Corvane.html")};
+        return corvane::VelmoraContext{prog, opt, lists, hid, files, QStringLiteral("file:///opt/site/Corvane.html")};
     }
 };
 

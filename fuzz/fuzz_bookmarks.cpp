@@ -1,19 +1,47 @@
 // The bookmark loader on arbitrary bytes as its file: the two lists stay parallel, the
-// working last index matches them, and a save reads back as the same bookmarks.
+// working last index matches them, the settings' count changes nothing, a damaged record
+// never takes the one after it, a merge keeps the other copy's records and this run's
+// additions, and a save reads back as the same bookmarks.
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const fuzz::Input in = fuzz::split(data, size);
     fuzz::State a(in.onMedia);
-    a.opt.BookmarkCountKnown = in.countKnown;
     a.opt.BookmarkLastIndexSaved = in.lastIndex;
     corvane::velmora::BookmarksRead(sys::RecordReader(in.file), a.ctx());
     const int n = a.hid.ComboMarkName.ListCount();
     fuzz::check(n == a.hid.ComboMarkAddress.ListCount(), "parallel lists");
     fuzz::check(a.lists.BookmarkLastIndex == n - 1, "working last index");
-    if (in.countKnown)
-        fuzz::check(n <= in.lastIndex + 1, "no more records than the count");
+
+    // The file holds its own end: the count the settings gave is only a hint.
+    fuzz::State hint(in.onMedia);
+    hint.opt.BookmarkLastIndexSaved = in.countKnown ? 0 : -1;
+    corvane::velmora::BookmarksRead(sys::RecordReader(in.file), hint.ctx());
+    fuzz::check(hint.hid.ComboMarkName.items() == a.hid.ComboMarkName.items(), "the count cuts nothing");
+
+    // A good record after whatever the file holds is read as the last bookmark.
+    fuzz::State more(in.onMedia);
+    corvane::velmora::BookmarksRead(sys::RecordReader(in.file + "\r\n\"Last\",\"http://last/\"\r\n"), more.ctx());
+    fuzz::check(more.hid.ComboMarkName.ListCount() == n + 1 && more.hid.ComboMarkName.List(n) == QStringLiteral("Last") &&
+                    more.hid.ComboMarkAddress.List(n) == QStringLiteral("http://last/"),
+                "a damaged record swallows no other");
+
+    // Merging into a file another copy saved: without a change of this run the other
+    // copy's records stand; a bookmark this run added comes in after them.
+    using corvane::velmora::PairList;
+    const PairList base{a.hid.ComboMarkName.items(), a.hid.ComboMarkAddress.items()};
+    const PairList theirs{more.hid.ComboMarkName.items(), more.hid.ComboMarkAddress.items()};
+    fuzz::check(corvane::velmora::PairsMerge(base, base, theirs, 1, false) == theirs, "no change keeps theirs");
+    if (!base.second.contains(QStringLiteral("http://added/"))) {
+        PairList mine = base;
+        mine.first.append(QStringLiteral("Added"));
+        mine.second.append(QStringLiteral("http://added/"));
+        PairList expected = theirs;
+        expected.first.append(QStringLiteral("Added"));
+        expected.second.append(QStringLiteral("http://added/"));
+        fuzz::check(corvane::velmora::PairsMerge(base, mine, theirs, 1, false) == expected, "an addition comes in");
+    }
 
     const QByteArray written = corvane::velmora::BookmarksWrite(a.ctx());
     fuzz::State b(in.onMedia);

@@ -5,13 +5,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const fuzz::Input in = fuzz::split(data, size);
     fuzz::State a(in.onMedia);
-    a.opt.NotesCountKnown = in.countKnown;
     a.opt.NotesLastIndexSaved = in.lastIndex;
     corvane::velmora::NotesRead(sys::RecordReader(in.file), a.ctx());
     const int n = a.hid.ComboNotePage.ListCount();
     fuzz::check(n == a.hid.ComboNoteThis.ListCount(), "parallel lists");
     fuzz::check(a.lists.NotesLastIndex == n - 1, "working last index");
     fuzz::check(a.hid.ComboNotePage.ListIndex() == -1, "no selection");
+
+    fuzz::State more(in.onMedia);
+    corvane::velmora::NotesRead(sys::RecordReader(in.file + "\n\"http://last/\",\"last\"\n"), more.ctx());
+    fuzz::check(more.hid.ComboNotePage.ListCount() == n + 1 && more.hid.ComboNoteThis.List(n) == QStringLiteral("last"),
+                "a damaged record swallows no other");
 
     const QByteArray written = corvane::velmora::NotesWrite(a.ctx());
     fuzz::State b(in.onMedia);

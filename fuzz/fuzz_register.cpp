@@ -1,5 +1,6 @@
 // The removable drive's register files on arbitrary bytes: the count file and the list
-// files. A list that is written back reads as the same records.
+// files. A damaged record takes no other with it, and a list that is written back reads
+// as the same records.
 #include "sys/FamilyRegister.h"
 
 #include "FuzzSupport.h"
@@ -20,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::check(list.records.size() <= fam::MaxRecords, "at most 32767 records");
     for (const fam::Record& r : list.records)
         fam::recordOnDrive(r, in.onMedia ? QStringLiteral("/media/stick/") : QStringLiteral("/"));
+    const fam::RecordList more = fam::parseRecords(sys::RecordReader(in.file + "\r\n\"Last\",\"/last/\"\r\n"));
+    fuzz::check(list.records.size() == fam::MaxRecords ||
+                    (more.records.size() == list.records.size() + 1 && more.records.last().name == QStringLiteral("Last")),
+                "a damaged record swallows no other");
     const QByteArray written = fam::formatRecords(list.records);
     const fam::RecordList back = fam::parseRecords(sys::RecordReader(written));
     fuzz::check(!back.damaged && back.records.size() == list.records.size(), "every record comes back");

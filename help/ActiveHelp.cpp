@@ -56,12 +56,11 @@ fam::Record ownRecord(const HelpApp& app)
     return fam::Record{app.prog.OwnName, app.prog.OwnFolder};
 }
 
-// Rewrites a whole list. What could not be read of a damaged list is kept aside first.
+// Rewrites a whole list. What could not be read of a damaged list is kept aside first; a
+// list that cannot be kept so is not replaced.
 bool writeList(const QString& path, const QList<fam::Record>& records, bool damaged)
 {
-    if (damaged)
-        FileSystem::copyFile(path, path + u".bad"_s, true);
-    return sys::writeFileAtomically(path, fam::formatRecords(records));
+    return fam::replaceRecordsFile(path, records, damaged);
 }
 
 // Both values: the main list's last index as read and the help list's.

@@ -56,20 +56,12 @@ struct OptionVars {
     int MainBrowserLastIndex = 0;
     std::array<QString, 6> MainBrowserHomePages;
     std::array<QString, 6> HomePagesSaved;
-
-    // How the settings file was read. A count that did not come from the file (missing or
-    // damaged file, or the older form for notes) is not trusted: that list file is read
-    // to its end instead, so that no saved record is thrown away.
-    bool BookmarkCountKnown = false;
-    bool NotesCountKnown = false;
-    // The file exists but is neither form: it is kept beside as Set.Velmora.bad before
-    // it is first overwritten.
-    bool SettingsFileDamaged = false;
 };
 
 // Working list state: the last indices of the bookmark and notes lists (-1 = empty) and
 // whether saved notes are shown. BrowserStateInit copies them from the settings; the list
-// loaders then set the last indices to what was actually read.
+// loaders then set the last indices to what was actually read (the settings' counts are
+// only a hint: a list file holds its own end).
 struct ListVars {
     int BookmarkLastIndex = -1;
     int NotesLastIndex = -1;

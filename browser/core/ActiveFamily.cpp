@@ -17,7 +17,7 @@ namespace {
 
 bool writeList(const QString& path, const QList<fam::Record>& records)
 {
-    return sys::writeFileAtomically(path, fam::formatRecords(records));
+    return fam::replaceRecordsFile(path, records, false);
 }
 
 bool writeCounts(const QString& path, const fam::Counts& counts)
@@ -176,7 +176,10 @@ void OnMoveFamilyAct(CorvaneApp& app)
         r.DataBaseFolder = r.RecordedFolder;
         return;
     }
-    if (mainList && mainList->damaged)
+    // A damaged list is reported here, once: when it cannot be kept aside further down it
+    // is left as it is without a second report.
+    const bool mainDamaged = mainList && mainList->damaged;
+    if (mainDamaged)
         reportError(app, u"OnMoveGetGuru"_s);
 
     // The lists are what counts: a count file that is missing, short or disagrees with
@@ -211,12 +214,14 @@ void OnMoveFamilyAct(CorvaneApp& app)
 
     int mainLast = mainOnDisk;
     if (rewrite) {
-        // What could not be read of a damaged list is kept aside before it is replaced.
-        if (mainList && mainList->damaged)
-            sys::FileSystem::copyFile(r.MainListFile, r.MainListFile + u".bad"_s, true);
-        if (writeList(r.MainListFile, records)) {
+        // What could not be read of a damaged list is kept aside before it is replaced; a
+        // list that cannot be kept (one that cannot be read at all) keeps the other
+        // programs' records in place of this one's, and its count stays as it is.
+        if (fam::replaceRecordsFile(r.MainListFile, records, mainDamaged)) {
             mainLast = int(records.size()) - 1;
             countsDirty = true;
+        } else if (mainDamaged) {
+            countsDirty = false;
         } else {
             reportError(app, procedure);
         }

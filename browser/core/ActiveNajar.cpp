@@ -123,4 +123,16 @@ void UserPictureClear(CorvaneApp& app)
     UserPictureSave(app);
 }
 
+void UserPicturePreviewUndo(CorvaneApp& app)
+{
+    const QString& path = app.profile.UserPicturePath;
+    const QPixmap picture = path.isEmpty() ? QPixmap() : vb::loadPicture(path).value_or(QPixmap());
+    if (frmMain* main = app.mainForm) {
+        main->ImageUser.setPicture(picture);
+        main->ImageBigUser.setPicture(picture);
+    }
+    if (auto* chooser = qobject_cast<frmMove*>(app.moveForm))
+        chooser->ImageUser.setPicture(picture);
+}
+
 } // namespace corvane

@@ -35,5 +35,8 @@ void UserPicturePreview(CorvaneApp& app, const QString& fileName);
 void UserPictureSet(CorvaneApp& app, const QString& fileName, const QString& caption);
 // Removes the user picture: no picture on screen, empty values stored.
 void UserPictureClear(CorvaneApp& app);
+// Takes back what the chooser's previews showed: the user picture as it is stored comes
+// back in the three images, or none when no picture is set (or it cannot be loaded).
+void UserPicturePreviewUndo(CorvaneApp& app);
 
 } // namespace corvane

@@ -3,31 +3,26 @@
 #include "MediaAddress.h"
 
 #include "sys/FileSystem.h"
+#include "sys/TextRecords.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
-#include "sys/TextRecords.h"
-
 namespace corvane {
 
-namespace {
+using sys::FileIdentity;
+using velmora::FileStamp;
+using velmora::PairList;
+using velmora::SettingsItems;
 
-// The settings file's items as read, before they are checked and put into the options.
-struct SettingsItems {
-    qint32 exitCount = 0;
-    qint16 historyMask = 0;
-    qint16 bookmarkLast = -1;
-    qint16 showPageButtons = 0;
-    qint16 newWindowSeparate = 0;
-    qint16 notesLast = -1;
-    qint16 showNotes = 0;
-    qint16 reserved = 0;
-    qint16 mainBrowserLast = 0;
-    std::array<QString, velmora::MainBrowsers> homePages;
-};
+namespace {
 
 std::optional<SettingsItems> parseCurrent(sys::RecordReader r)
 {
@@ -77,29 +72,126 @@ MediaAddressRule driveRule(const VelmoraContext& c)
     return MediaAddressRule(c.prog.OnMedia ? c.prog.OwnDriveLetter : QString());
 }
 
+// The product page of a folder this one was moved or copied from, as stored before the
+// product page was stored by name: a local address of a "site" folder's page named after
+// the program, whose file has gone.
+bool isLostProductPage(const QString& page, const VelmoraContext& c)
+{
+    const QUrl url(page);
+    if (!url.isLocalFile())
+        return false;
+    const QString path = url.toLocalFile();
+    return path.endsWith(u"/site/"_s + c.prog.ProgramName + u".html"_s) && !QFile::exists(path);
+}
+
+// The items as read, put into the form the program uses: values in range, home pages with
+// the drive of this run and the product page of this folder.
+SettingsItems resolved(SettingsItems it, const VelmoraContext& c)
+{
+    it.historyMask = qint16(qBound<int>(0, it.historyMask, 63));
+    it.bookmarkLast = qint16(qMax<int>(it.bookmarkLast, -1));
+    it.notesLast = qint16(qMax<int>(it.notesLast, -1));
+    it.mainBrowserLast = qint16(qBound<int>(0, it.mainBrowserLast, 5));
+    const MediaAddressRule rule = driveRule(c);
+    for (QString& page : it.homePages) {
+        // Cleaned as the writer will: a page that is nothing but marks is no page.
+        page = AddressItemClean(page);
+        // An empty item is the product page; so is the one a moved folder left behind.
+        if (!page.isEmpty())
+            page = rule.restore(page);
+        if (page.isEmpty() || isLostProductPage(page, c))
+            page = c.productPage;
+    }
+    return it;
+}
+
+SettingsItems defaultItems(const VelmoraContext& c)
+{
+    SettingsItems it;
+    it.homePages.fill(c.productPage);
+    return it;
+}
+
 void applySettings(const SettingsItems& it, const VelmoraContext& c)
 {
     OptionVars& o = c.opt;
     o.ExitCount = it.exitCount;
-    o.HistoryMask = qBound<int>(0, it.historyMask, 63);
-    o.BookmarkLastIndexSaved = qMax<int>(it.bookmarkLast, -1);
+    o.HistoryMask = it.historyMask;
+    o.BookmarkLastIndexSaved = it.bookmarkLast;
     o.ShowPageButtons = it.showPageButtons != 0;
     o.NewWindowSeparate = it.newWindowSeparate != 0;
-    o.NotesLastIndexSaved = qMax<int>(it.notesLast, -1);
+    o.NotesLastIndexSaved = it.notesLast;
     o.ShowNotesAtStart = it.showNotes != 0;
     o.SettingsReserved = it.reserved;
-    o.MainBrowserLastIndex = qBound<int>(0, it.mainBrowserLast, 5);
-    const MediaAddressRule rule = driveRule(c);
+    o.MainBrowserLastIndex = it.mainBrowserLast;
     for (int i = 0; i < velmora::MainBrowsers; ++i) {
-        // Cleaned as the writer will: a page that is nothing but marks is no page.
-        QString page = AddressItemClean(it.homePages[size_t(i)]);
-        if (page.isEmpty())
-            page = c.productPage;
-        else
-            page = rule.restore(page);
-        o.MainBrowserHomePages[size_t(i)] = page;
-        o.HomePagesSaved[size_t(i)] = page;
+        o.MainBrowserHomePages[size_t(i)] = it.homePages[size_t(i)];
+        o.HomePagesSaved[size_t(i)] = it.homePages[size_t(i)];
     }
+}
+
+// The items this run would write now (the working last indices are the counts).
+SettingsItems currentItems(const VelmoraContext& c)
+{
+    const OptionVars& o = c.opt;
+    auto int16 = [](int v) { return qint16(qBound(-32768, v, 32767)); };
+    SettingsItems it;
+    it.exitCount = o.ExitCount;
+    it.historyMask = int16(o.HistoryMask);
+    it.bookmarkLast = int16(std::max(c.lists.BookmarkLastIndex, -1));
+    it.showPageButtons = o.ShowPageButtons ? 1 : 0;
+    it.newWindowSeparate = o.NewWindowSeparate ? 1 : 0;
+    it.notesLast = int16(std::max(c.lists.NotesLastIndex, -1));
+    it.showNotes = o.ShowNotesAtStart ? 1 : 0;
+    it.reserved = int16(o.SettingsReserved);
+    it.mainBrowserLast = int16(o.MainBrowserLastIndex);
+    it.homePages = o.HomePagesSaved;
+    return it;
+}
+
+// Every item this run changed since base is this run's; every other is as the file holds
+// it now. Exits are counted by both copies.
+SettingsItems settingsMerge(const SettingsItems& base, const SettingsItems& mine, const SettingsItems& theirs)
+{
+    auto pick = [](const auto& b, const auto& m, const auto& t) { return m != b ? m : t; };
+    SettingsItems it;
+    const qint64 exits = qint64(theirs.exitCount) + (qint64(mine.exitCount) - base.exitCount);
+    it.exitCount = qint32(qBound<qint64>(0, exits, qint64(std::numeric_limits<qint32>::max())));
+    it.historyMask = pick(base.historyMask, mine.historyMask, theirs.historyMask);
+    it.bookmarkLast = pick(base.bookmarkLast, mine.bookmarkLast, theirs.bookmarkLast);
+    it.showPageButtons = pick(base.showPageButtons, mine.showPageButtons, theirs.showPageButtons);
+    it.newWindowSeparate = pick(base.newWindowSeparate, mine.newWindowSeparate, theirs.newWindowSeparate);
+    it.notesLast = pick(base.notesLast, mine.notesLast, theirs.notesLast);
+    it.showNotes = pick(base.showNotes, mine.showNotes, theirs.showNotes);
+    it.reserved = pick(base.reserved, mine.reserved, theirs.reserved);
+    it.mainBrowserLast = pick(base.mainBrowserLast, mine.mainBrowserLast, theirs.mainBrowserLast);
+    for (size_t i = 0; i < it.homePages.size(); ++i)
+        it.homePages[i] = pick(base.homePages[i], mine.homePages[i], theirs.homePages[i]);
+    return it;
+}
+
+QByteArray settingsBytes(const SettingsItems& it, const VelmoraContext& c)
+{
+    // One item per line.
+    sys::RecordWriter w;
+    auto number = [&w](qint64 n) { w.writeNumber(n); w.endRecord(); };
+    number(it.exitCount);
+    number(it.historyMask);
+    number(it.bookmarkLast);
+    number(it.showPageButtons != 0 ? 1 : 0);
+    number(it.newWindowSeparate != 0 ? 1 : 0);
+    number(it.notesLast);
+    number(it.showNotes != 0 ? 1 : 0);
+    number(it.reserved);
+    number(it.mainBrowserLast);
+    const MediaAddressRule rule = driveRule(c);
+    for (const QString& page : it.homePages) {
+        // The product page is stored as the empty item, which every reader takes as the
+        // product page of the folder it runs from: it survives a move of the folder.
+        w.writeString(page == c.productPage ? QString() : rule.store(AddressItemClean(page)));
+        w.endRecord();
+    }
+    return w.data();
 }
 
 QString storedAddress(const MediaAddressRule& rule, const QString& address)
@@ -107,25 +199,51 @@ QString storedAddress(const MediaAddressRule& rule, const QString& address)
     return rule.store(AddressItemClean(address));
 }
 
-// Reads name/value pairs into two parallel lists: `limit` pairs, or to the end of the
-// file when limit is negative. A pair cut short is dropped, so the lists stay parallel.
-template <typename Convert>
-void readPairs(sys::RecordReader& r, int limit, HidList& first, HidList& second, Convert convertSecond)
+FileStamp stampOf(const sys::RecordReader& file, bool damaged)
 {
-    const int max = limit < 0 ? velmora::MaxListRecords : std::min(limit, velmora::MaxListRecords);
-    if (limit > 0) {
-        first.reserve(max);
-        second.reserve(max);
+    return FileStamp{file.identity(), damaged};
+}
+
+// The file at path is still the one the stamp describes.
+bool unchangedSince(const FileStamp& stamp, const QString& path)
+{
+    return stamp.identity && FileIdentity::of(path) == stamp.identity;
+}
+
+// Every record of two items to the end of the data (a record that cannot be read is
+// skipped, the ones after it are kept). countHint only sizes the lists.
+PairList readPairs(sys::RecordReader& r, int countHint, bool& damaged)
+{
+    PairList list;
+    if (countHint > 0) {
+        list.first.reserve(std::min(countHint, velmora::MaxListRecords));
+        list.second.reserve(std::min(countHint, velmora::MaxListRecords));
     }
-    for (int n = 0; n < max; ++n) {
-        if (limit < 0 && r.atEnd())
+    QStringList items;
+    bool recordDamaged = false;
+    while (r.readRecord(items, recordDamaged)) {
+        if (list.first.size() == velmora::MaxListRecords) {
+            // More than the lists can count: the rest stays in the file, which is damaged.
+            damaged = true;
             break;
-        QString a, b;
-        if (!r.readString(a) || !r.readString(b))
-            break;
-        first.AddItem(a);
-        second.AddItem(convertSecond(b));
+        }
+        if (recordDamaged || items.size() != 2) {
+            damaged = true;
+            if (items.size() < 2)
+                continue;
+        }
+        list.first.append(items.at(0));
+        list.second.append(items.at(1));
     }
+    return list;
+}
+
+void fillList(HidList& list, const QStringList& items)
+{
+    list.Clear();
+    list.reserve(int(items.size()));
+    for (const QString& item : items)
+        list.AddItem(item);
 }
 
 // How many records a writer takes: up to the working last index, and never past the lists.
@@ -134,29 +252,188 @@ int recordsToWrite(int lastIndex, const HidList& a, const HidList& b)
     return std::max(0, std::min({lastIndex + 1, a.ListCount(), b.ListCount()}));
 }
 
-std::optional<sys::RecordReader> openIfExists(const QString& path)
+PairList currentPairs(int lastIndex, const HidList& a, const HidList& b)
 {
-    if (!sys::FileSystem::fileExists(path))
-        return std::nullopt;
-    // A file that exists but cannot be read is treated as empty: nothing in it is lost,
-    // and nothing of it is invented.
-    std::optional<sys::RecordReader> r = sys::RecordReader::fromFile(path);
-    return r ? std::move(r) : std::optional<sys::RecordReader>(sys::RecordReader(QByteArray()));
+    const int n = recordsToWrite(lastIndex, a, b);
+    if (n == a.ListCount() && n == b.ListCount())
+        return PairList{a.items(), b.items()};
+    return PairList{a.items().mid(0, n), b.items().mid(0, n)};
 }
 
-// An empty list is written (empty) only over an existing file, whose records must not
-// come back; on a first start nothing is written until there is a record.
-bool writeList(const QString& path, int records, const QByteArray& data)
+// About the size of the records (exact for plain ASCII text).
+qsizetype listBytes(const PairList& list)
 {
-    if (records == 0) {
-        if (!sys::FileSystem::fileExists(path))
-            return true;
-        // A file that could not be read at start-up may only have been out of reach: its
-        // records are not emptied while it still cannot be read.
-        if (!sys::RecordReader::fromFile(path))
-            return false;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < list.first.size(); ++i)
+        bytes += list.first.at(i).size() + list.second.at(i).size() + 7;
+    return bytes;
+}
+
+enum class FileState { Missing, Unreadable, Read };
+
+struct DiskFile {
+    FileState state = FileState::Missing;
+    std::optional<sys::RecordReader> reader;
+};
+
+DiskFile readDisk(const QString& path)
+{
+    DiskFile f;
+    if (!sys::FileSystem::fileExists(path))
+        return f;
+    f.reader = sys::RecordReader::fromFile(path);
+    f.state = f.reader ? FileState::Read : FileState::Unreadable;
+    return f;
+}
+
+// Keeps the file as it is beside itself (<name>.bad or <name>.old, one copy, replaced
+// each time). When that cannot be done the write that needed it is refused, and the user
+// is told once a run.
+bool keepAside(const VelmoraContext& c, const QString& path, const QString& suffix)
+{
+    if (sys::FileSystem::copyFile(path, path + suffix, true))
+        return true;
+    if (c.saveRefused)
+        c.saveRefused();
+    return false;
+}
+
+// The writing side of a list of two items.
+struct PairFile {
+    const QString& path;
+    PairList& base;
+    FileStamp& stamp;
+    int keyItem;
+    bool onePerKey;
+    // Reads the file's records into memory form.
+    std::function<PairList(sys::RecordReader&, bool&)> read;
+    std::function<QByteArray(const PairList&)> write;
+};
+
+bool savePairs(const VelmoraContext& c, const PairFile& f, const PairList& mine)
+{
+    if (mine == f.base)
+        return true;
+    PairList result = mine;
+    qsizetype onDisk = 0;
+    bool damaged = false;
+    bool exists = true;
+    if (unchangedSince(f.stamp, f.path)) {
+        // As this run read or wrote it: this run's lists are the whole story.
+        onDisk = f.base.first.size();
+        damaged = f.stamp.damaged;
+    } else {
+        DiskFile disk = readDisk(f.path);
+        exists = disk.state != FileState::Missing;
+        if (disk.state == FileState::Unreadable) {
+            damaged = true;
+        } else if (disk.state == FileState::Read) {
+            // Another copy of the program saved it meanwhile (or this run could not read it).
+            const PairList theirs = f.read(*disk.reader, damaged);
+            onDisk = theirs.first.size();
+            result = velmora::PairsMerge(f.base, mine, theirs, f.keyItem, f.onePerKey);
+        }
     }
-    return sys::writeFileAtomically(path, data);
+    if (!exists && result.first.isEmpty()) {
+        f.base = mine;
+        return true;
+    }
+    if (damaged && !keepAside(c, f.path, u".bad"_s))
+        return false;
+    if (result.first.size() < onDisk && !keepAside(c, f.path, u".old"_s))
+        return false;
+    std::optional<FileIdentity> written;
+    if (!sys::writeFileAtomically(f.path, f.write(result), &written))
+        return false;
+    // The base is what this run has: a later write merges again from here.
+    f.base = mine;
+    f.stamp = FileStamp{result == mine ? written : std::nullopt, false};
+    return true;
+}
+
+PairList readBookmarkPairs(sys::RecordReader& r, const VelmoraContext& c, int hint, bool& damaged)
+{
+    PairList list = readPairs(r, hint, damaged);
+    const MediaAddressRule rule = driveRule(c);
+    for (QString& address : list.second)
+        address = rule.restore(address);
+    return list;
+}
+
+QByteArray bookmarkBytes(const PairList& list, const VelmoraContext& c)
+{
+    const MediaAddressRule rule = driveRule(c);
+    sys::RecordWriter w;
+    w.reserve(listBytes(list));
+    for (qsizetype i = 0; i < list.first.size(); ++i) {
+        w.writeString(TextItemClean(list.first.at(i)));
+        w.writeString(storedAddress(rule, list.second.at(i)));
+        w.endRecord();
+    }
+    return w.data();
+}
+
+QByteArray noteBytes(const PairList& list)
+{
+    sys::RecordWriter w;
+    w.reserve(listBytes(list));
+    // Note pages are stored as they are (no drive rule), only made safe for the record.
+    for (qsizetype i = 0; i < list.first.size(); ++i) {
+        w.writeString(AddressItemClean(list.first.at(i)));
+        w.writeString(TextItemClean(list.second.at(i)));
+        w.endRecord();
+    }
+    return w.data();
+}
+
+using HistoryColumns = std::array<QStringList, velmora::MainBrowsers>;
+
+// Up to 20 records of six addresses; a record that cannot be read whole gives the
+// addresses before the damage.
+HistoryColumns readHistoryColumns(sys::RecordReader& r, const VelmoraContext& c, bool& damaged)
+{
+    HistoryColumns columns;
+    const MediaAddressRule rule = driveRule(c);
+    QStringList items;
+    bool recordDamaged = false;
+    for (int i = 0; i < velmora::HistoryRecords; ++i) {
+        if (!r.readRecord(items, recordDamaged))
+            return columns;
+        if (recordDamaged || items.size() != velmora::MainBrowsers)
+            damaged = true;
+        for (int k = 0; k < velmora::MainBrowsers && k < items.size(); ++k) {
+            const QString entry = AddressItemClean(items.at(k));
+            if (!entry.isEmpty())
+                columns[size_t(k)].append(rule.restore(entry));
+        }
+    }
+    if (!r.atEnd())
+        damaged = true;
+    return columns;
+}
+
+// The columns this run would write: a browser that keeps no history has an empty one.
+HistoryColumns currentHistory(const VelmoraContext& c)
+{
+    HistoryColumns columns;
+    for (int k = 0; k < velmora::MainBrowsers; ++k) {
+        const QStringList& list = c.hid.ComboLocation[size_t(k)].items();
+        if ((c.opt.HistoryMask >> k) & 1)
+            columns[size_t(k)] = list.size() > velmora::HistoryRecords ? list.mid(0, velmora::HistoryRecords) : list;
+    }
+    return columns;
+}
+
+QByteArray historyBytes(const HistoryColumns& columns, const VelmoraContext& c)
+{
+    const MediaAddressRule rule = driveRule(c);
+    sys::RecordWriter w;
+    for (int i = 0; i < velmora::HistoryRecords; ++i) {
+        for (const QStringList& column : columns)
+            w.writeString(column.size() > i ? storedAddress(rule, column.at(i)) : QString());
+        w.endRecord();
+    }
+    return w.data();
 }
 
 } // namespace
@@ -177,81 +454,114 @@ void DataFilePathsSet(ProgramVars& prog, const QString& dataBaseFolder)
 
 void SettingsDefaultsSet(const VelmoraContext& c)
 {
-    OptionVars& o = c.opt;
-    o.ExitCount = 0;
-    o.HistoryMask = 0;
-    o.BookmarkLastIndexSaved = -1;
-    o.ShowPageButtons = false;
-    o.NewWindowSeparate = false;
-    o.NotesLastIndexSaved = -1;
-    o.ShowNotesAtStart = false;
-    o.SettingsReserved = 0;
-    o.MainBrowserLastIndex = 0;
-    for (int i = 0; i < velmora::MainBrowsers; ++i) {
-        o.MainBrowserHomePages[size_t(i)] = c.productPage;
-        o.HomePagesSaved[size_t(i)] = c.productPage;
-    }
+    applySettings(defaultItems(c), c);
 }
 
 SettingsForm SettingsFileLoad(const VelmoraContext& c)
 {
-    return velmora::SettingsRead(openIfExists(c.prog.SettingsFilePath), c);
+    return velmora::SettingsRead(readDisk(c.prog.SettingsFilePath).reader, c);
 }
 
 bool SettingsFileLoadOld(const VelmoraContext& c)
 {
-    const std::optional<sys::RecordReader> file = openIfExists(c.prog.SettingsFilePath);
+    const std::optional<sys::RecordReader> file = readDisk(c.prog.SettingsFilePath).reader;
     const std::optional<SettingsItems> items = file ? parseOld(*file) : std::nullopt;
     if (!items) {
         SettingsDefaultsSet(c);
         return false;
     }
-    applySettings(*items, c);
+    applySettings(resolved(*items, c), c);
     return true;
 }
 
 bool SettingsFileSave(const VelmoraContext& c)
 {
     const QString& path = c.prog.SettingsFilePath;
-    const QByteArray data = velmora::SettingsWrite(c);
-    if (c.opt.SettingsFileDamaged && sys::FileSystem::fileExists(path)) {
-        // The damaged file may still hold something the user wants: it goes aside first,
-        // and it is not overwritten when it cannot be kept.
-        if (!sys::FileSystem::copyFile(path, path + u".bad"_s, true))
-            return false;
+    c.opt.BookmarkLastIndexSaved = c.lists.BookmarkLastIndex;
+    c.opt.NotesLastIndexSaved = c.lists.NotesLastIndex;
+    const SettingsItems mine = currentItems(c);
+    SettingsItems result = mine;
+    const DiskFile disk = readDisk(path);
+    bool damaged = disk.state == FileState::Unreadable;
+    if (disk.state == FileState::Read) {
+        std::optional<SettingsItems> theirs = parseCurrent(*disk.reader);
+        if (!theirs)
+            theirs = parseOld(*disk.reader);
+        if (theirs)
+            result = settingsMerge(c.files.settings, mine, resolved(*theirs, c));
+        else
+            damaged = true;
     }
-    c.opt.SettingsFileDamaged = false;
-    return sys::writeFileAtomically(path, data);
+    // The damaged file may still hold something the user wants: it goes aside first, and
+    // it is not overwritten when it cannot be kept.
+    if (damaged && !keepAside(c, path, u".bad"_s))
+        return false;
+    if (!sys::writeFileAtomically(path, settingsBytes(result, c)))
+        return false;
+    c.files.settings = mine;
+    return true;
 }
 
 void BookmarkFileLoad(const VelmoraContext& c)
 {
-    velmora::BookmarksRead(openIfExists(c.prog.BookmarkFilePath), c);
+    // A file that cannot be read is not taken for an empty one: the next write finds out
+    // what it holds then.
+    velmora::BookmarksRead(readDisk(c.prog.BookmarkFilePath).reader, c);
 }
 
 bool BookmarkFileSave(const VelmoraContext& c)
 {
-    const int n = recordsToWrite(c.lists.BookmarkLastIndex, c.hid.ComboMarkName, c.hid.ComboMarkAddress);
-    return writeList(c.prog.BookmarkFilePath, n, velmora::BookmarksWrite(c));
+    const PairFile f{c.prog.BookmarkFilePath, c.files.marks, c.files.markStamp, 1, false,
+                     [&c](sys::RecordReader& r, bool& damaged) { return readBookmarkPairs(r, c, 0, damaged); },
+                     [&c](const PairList& list) { return bookmarkBytes(list, c); }};
+    return savePairs(c, f, currentPairs(c.lists.BookmarkLastIndex, c.hid.ComboMarkName, c.hid.ComboMarkAddress));
 }
 
 void HistoryFileLoad(const VelmoraContext& c)
 {
     if (c.opt.HistoryMask == 0)
         return;
-    velmora::HistoryRead(openIfExists(c.prog.HistoryFilePath), c);
+    velmora::HistoryRead(readDisk(c.prog.HistoryFilePath).reader, c);
 }
 
 bool HistoryFileSave(const VelmoraContext& c)
 {
     if (c.opt.HistoryMask == 0)
         return true;
-    return sys::writeFileAtomically(c.prog.HistoryFilePath, velmora::HistoryWrite(c));
+    const QString& path = c.prog.HistoryFilePath;
+    const HistoryColumns mine = currentHistory(c);
+    if (mine == c.files.history)
+        return true;
+    HistoryColumns result = mine;
+    bool damaged = false;
+    if (unchangedSince(c.files.historyStamp, path)) {
+        damaged = c.files.historyStamp.damaged;
+    } else {
+        DiskFile disk = readDisk(path);
+        damaged = disk.state == FileState::Unreadable;
+        if (disk.state == FileState::Read) {
+            // Each browser's column is this run's when this run changed it.
+            const HistoryColumns theirs = readHistoryColumns(*disk.reader, c, damaged);
+            for (size_t k = 0; k < result.size(); ++k)
+                if (mine[k] == c.files.history[k])
+                    result[k] = theirs[k];
+        }
+    }
+    if (damaged && !keepAside(c, path, u".bad"_s))
+        return false;
+    std::optional<FileIdentity> written;
+    if (!sys::writeFileAtomically(path, historyBytes(result, c), &written))
+        return false;
+    c.files.history = mine;
+    c.files.historyStamp = FileStamp{result == mine ? written : std::nullopt, false};
+    return true;
 }
 
 bool HistoryFileDelete(const VelmoraContext& c)
 {
     const QString& path = c.prog.HistoryFilePath;
+    c.files.history = {};
+    c.files.historyStamp = {};
     if (!sys::FileSystem::fileExists(path))
         return true;
     if (sys::FileSystem::deleteFile(path))
@@ -262,13 +572,15 @@ bool HistoryFileDelete(const VelmoraContext& c)
 
 void NotesFileLoad(const VelmoraContext& c)
 {
-    velmora::NotesRead(openIfExists(c.prog.NotesFilePath), c);
+    velmora::NotesRead(readDisk(c.prog.NotesFilePath).reader, c);
 }
 
 bool NotesFileSave(const VelmoraContext& c)
 {
-    const int n = recordsToWrite(c.lists.NotesLastIndex, c.hid.ComboNotePage, c.hid.ComboNoteThis);
-    const bool ok = writeList(c.prog.NotesFilePath, n, velmora::NotesWrite(c));
+    const PairFile f{c.prog.NotesFilePath, c.files.notes, c.files.noteStamp, 0, true,
+                     [](sys::RecordReader& r, bool& damaged) { return readPairs(r, 0, damaged); },
+                     [](const PairList& list) { return noteBytes(list); }};
+    const bool ok = savePairs(c, f, currentPairs(c.lists.NotesLastIndex, c.hid.ComboNotePage, c.hid.ComboNoteThis));
     if (ok)
         c.lists.NotesChanged = false;
     return ok;
@@ -278,157 +590,188 @@ namespace velmora {
 
 SettingsForm SettingsRead(const std::optional<sys::RecordReader>& file, const VelmoraContext& c)
 {
-    OptionVars& o = c.opt;
     if (file) {
         if (const std::optional<SettingsItems> items = parseCurrent(*file)) {
-            applySettings(*items, c);
-            o.BookmarkCountKnown = true;
-            o.NotesCountKnown = true;
-            o.SettingsFileDamaged = false;
+            c.files.settings = resolved(*items, c);
+            applySettings(c.files.settings, c);
             return SettingsForm::Current;
         }
         if (const std::optional<SettingsItems> items = parseOld(*file)) {
-            applySettings(*items, c);
-            // The older form has no notes count: a notes file beside it is read whole.
-            o.BookmarkCountKnown = true;
-            o.NotesCountKnown = false;
-            o.SettingsFileDamaged = false;
+            c.files.settings = resolved(*items, c);
+            applySettings(c.files.settings, c);
             return SettingsForm::Old;
         }
     }
-    SettingsDefaultsSet(c);
-    o.BookmarkCountKnown = false;
-    o.NotesCountKnown = false;
-    o.SettingsFileDamaged = file.has_value();
+    c.files.settings = defaultItems(c);
+    applySettings(c.files.settings, c);
     return SettingsForm::Defaults;
 }
 
 QByteArray SettingsWrite(const VelmoraContext& c)
 {
-    OptionVars& o = c.opt;
-    auto int16 = [](int v) { return qBound(-32768, v, 32767); };
-    o.BookmarkLastIndexSaved = c.lists.BookmarkLastIndex;
-    o.NotesLastIndexSaved = c.lists.NotesLastIndex;
-
-    // One item per line.
-    sys::RecordWriter w;
-    auto number = [&w](qint64 n) { w.writeNumber(n); w.endRecord(); };
-    auto flag = [&w](bool f) { w.writeFlag(f); w.endRecord(); };
-    number(o.ExitCount);
-    number(int16(o.HistoryMask));
-    number(int16(std::max(o.BookmarkLastIndexSaved, -1)));
-    flag(o.ShowPageButtons);
-    flag(o.NewWindowSeparate);
-    number(int16(std::max(o.NotesLastIndexSaved, -1)));
-    flag(o.ShowNotesAtStart);
-    number(int16(o.SettingsReserved));
-    number(int16(o.MainBrowserLastIndex));
-    const MediaAddressRule rule = driveRule(c);
-    for (const QString& page : o.HomePagesSaved) {
-        w.writeString(storedAddress(rule, page));
-        w.endRecord();
-    }
-    return w.data();
+    c.opt.BookmarkLastIndexSaved = c.lists.BookmarkLastIndex;
+    c.opt.NotesLastIndexSaved = c.lists.NotesLastIndex;
+    return settingsBytes(currentItems(c), c);
 }
 
 void BookmarksRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
-    HidList& names = c.hid.ComboMarkName;
-    HidList& addresses = c.hid.ComboMarkAddress;
-    names.Clear();
-    addresses.Clear();
-    const int limit = c.opt.BookmarkCountKnown ? c.opt.BookmarkLastIndexSaved + 1 : -1;
-    if (file && limit != 0)
-        readPairs(*file, limit, names, addresses, [rule = driveRule(c)](const QString& a) { return rule.restore(a); });
-    c.lists.BookmarkLastIndex = names.ListCount() - 1;
-}
-
-// About the size of n records of two items (exact for plain ASCII text).
-qsizetype listBytes(const HidList& first, const HidList& second, int n)
-{
-    qsizetype bytes = 0;
-    for (int i = 0; i < n; ++i)
-        bytes += first.List(i).size() + second.List(i).size() + 7;
-    return bytes;
+    PairList list;
+    bool damaged = false;
+    if (file) {
+        list = readBookmarkPairs(*file, c, c.opt.BookmarkLastIndexSaved + 1, damaged);
+        c.files.markStamp = stampOf(*file, damaged);
+    } else {
+        c.files.markStamp = FileStamp{};
+    }
+    fillList(c.hid.ComboMarkName, list.first);
+    fillList(c.hid.ComboMarkAddress, list.second);
+    c.files.marks = PairList{c.hid.ComboMarkName.items(), c.hid.ComboMarkAddress.items()};
+    c.lists.BookmarkLastIndex = c.hid.ComboMarkName.ListCount() - 1;
 }
 
 QByteArray BookmarksWrite(const VelmoraContext& c)
 {
-    const HidList& names = c.hid.ComboMarkName;
-    const HidList& addresses = c.hid.ComboMarkAddress;
-    const int n = recordsToWrite(c.lists.BookmarkLastIndex, names, addresses);
-    const MediaAddressRule rule = driveRule(c);
-    sys::RecordWriter w;
-    w.reserve(listBytes(names, addresses, n));
-    for (int i = 0; i < n; ++i) {
-        w.writeString(TextItemClean(names.List(i)));
-        w.writeString(storedAddress(rule, addresses.List(i)));
-        w.endRecord();
-    }
-    return w.data();
+    return bookmarkBytes(currentPairs(c.lists.BookmarkLastIndex, c.hid.ComboMarkName, c.hid.ComboMarkAddress), c);
 }
 
 void HistoryRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
     for (int k = 0; k < MainBrowsers; ++k)
         c.hid.ComboLocation[size_t(k)].Clear();
+    c.files.history = {};
+    c.files.historyStamp = {};
     if (!file || c.opt.HistoryMask == 0)
         return;
-    const MediaAddressRule rule = driveRule(c);
-    // A short file leaves what was read before the break.
-    for (int i = 0; i < HistoryRecords; ++i) {
-        for (int k = 0; k < MainBrowsers; ++k) {
-            QString entry;
-            if (!file->readString(entry))
-                return;
-            entry = AddressItemClean(entry);
-            if (!entry.isEmpty())
-                c.hid.ComboLocation[size_t(k)].AddItem(rule.restore(entry));
-        }
-    }
+    bool damaged = false;
+    c.files.history = readHistoryColumns(*file, c, damaged);
+    c.files.historyStamp = stampOf(*file, damaged);
+    for (int k = 0; k < MainBrowsers; ++k)
+        fillList(c.hid.ComboLocation[size_t(k)], c.files.history[size_t(k)]);
 }
 
 QByteArray HistoryWrite(const VelmoraContext& c)
 {
-    const MediaAddressRule rule = driveRule(c);
-    sys::RecordWriter w;
-    for (int i = 0; i < HistoryRecords; ++i) {
-        for (int k = 0; k < MainBrowsers; ++k) {
-            const HidList& list = c.hid.ComboLocation[size_t(k)];
-            const bool keeps = (c.opt.HistoryMask >> k) & 1;
-            w.writeString(keeps && list.ListCount() > i ? storedAddress(rule, list.List(i)) : QString());
-        }
-        w.endRecord();
-    }
-    return w.data();
+    return historyBytes(currentHistory(c), c);
 }
 
 void NotesRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
-    HidList& pages = c.hid.ComboNotePage;
-    HidList& texts = c.hid.ComboNoteThis;
-    pages.Clear();
-    texts.Clear();
-    const int limit = c.opt.NotesCountKnown ? c.opt.NotesLastIndexSaved + 1 : -1;
-    if (file && limit != 0)
-        readPairs(*file, limit, pages, texts, [](const QString& t) { return t; });
-    c.lists.NotesLastIndex = pages.ListCount() - 1;
+    PairList list;
+    bool damaged = false;
+    if (file) {
+        list = readPairs(*file, c.opt.NotesLastIndexSaved + 1, damaged);
+        c.files.noteStamp = stampOf(*file, damaged);
+    } else {
+        c.files.noteStamp = FileStamp{};
+    }
+    fillList(c.hid.ComboNotePage, list.first);
+    fillList(c.hid.ComboNoteThis, list.second);
+    c.files.notes = PairList{c.hid.ComboNotePage.items(), c.hid.ComboNoteThis.items()};
+    c.lists.NotesLastIndex = c.hid.ComboNotePage.ListCount() - 1;
 }
 
 QByteArray NotesWrite(const VelmoraContext& c)
 {
-    const HidList& pages = c.hid.ComboNotePage;
-    const HidList& texts = c.hid.ComboNoteThis;
-    const int n = recordsToWrite(c.lists.NotesLastIndex, pages, texts);
-    sys::RecordWriter w;
-    w.reserve(listBytes(pages, texts, n));
-    // Note pages are stored as they are (no drive rule), only made safe for the record.
-    for (int i = 0; i < n; ++i) {
-        w.writeString(AddressItemClean(pages.List(i)));
-        w.writeString(TextItemClean(texts.List(i)));
-        w.endRecord();
+    return noteBytes(currentPairs(c.lists.NotesLastIndex, c.hid.ComboNotePage, c.hid.ComboNoteThis));
+}
+
+PairList PairsMerge(const PairList& base, const PairList& mine, const PairList& theirs, int keyItem, bool onePerKey)
+{
+    using Record = std::pair<QString, QString>;
+    auto record = [](const PairList& l, qsizetype i) { return Record{l.first.at(i), l.second.at(i)}; };
+    auto key = [keyItem](const PairList& l, qsizetype i) -> const QString& {
+        return keyItem == 0 ? l.first.at(i) : l.second.at(i);
+    };
+    auto same = [](const PairList& a, qsizetype i, const PairList& b, qsizetype j) {
+        return a.first.at(i) == b.first.at(j) && a.second.at(i) == b.second.at(j);
+    };
+
+    // This run's own changes since base lie between what base and mine begin and end with:
+    // there a positive balance was removed, a negative one added.
+    const qsizetype nb = base.first.size();
+    const qsizetype nm = mine.first.size();
+    qsizetype head = 0;
+    while (head < nb && head < nm && same(base, head, mine, head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < nb - head && tail < nm - head && same(base, nb - 1 - tail, mine, nm - 1 - tail))
+        ++tail;
+    QHash<Record, int> balance;
+    for (qsizetype i = head; i < nb - tail; ++i)
+        ++balance[record(base, i)];
+    for (qsizetype i = head; i < nm - tail; ++i)
+        --balance[record(mine, i)];
+    QSet<QString> keys;
+    for (auto it = balance.cbegin(); it != balance.cend(); ++it)
+        if (*it != 0)
+            keys.insert(keyItem == 0 ? it.key().first : it.key().second);
+    if (keys.isEmpty())
+        return theirs;
+
+    // Only the other copy's records with those keys can meet this run's changes.
+    PairList result = theirs;
+    QList<bool> gone(theirs.first.size(), false);
+    QHash<Record, int> present;
+    QMultiHash<QString, qsizetype> byKey;
+    for (qsizetype i = 0; i < theirs.first.size(); ++i) {
+        if (!keys.contains(key(theirs, i)))
+            continue;
+        const Record r = record(theirs, i);
+        auto it = balance.find(r);
+        if (it != balance.end() && *it > 0) {
+            --*it;
+            gone[i] = true;
+        } else {
+            ++present[r];
+        }
+        byKey.insert(key(theirs, i), i);
     }
-    return w.data();
+
+    for (qsizetype i = head; i < nm - tail; ++i) {
+        const Record r = record(mine, i);
+        auto it = balance.find(r);
+        if (it == balance.end() || *it >= 0)
+            continue;
+        ++*it;
+        // The other copy made the same change.
+        if (int& n = present[r]; n > 0) {
+            --n;
+            continue;
+        }
+        const QString& k = key(mine, i);
+        qsizetype at = -1;
+        qsizetype kept = -1;
+        for (auto e = byKey.constFind(k); e != byKey.cend() && e.key() == k; ++e) {
+            if (gone.at(*e) && (at < 0 || *e < at))
+                at = *e;
+            else if (!gone.at(*e) && (kept < 0 || *e < kept))
+                kept = *e;
+        }
+        if (at < 0 && onePerKey)
+            at = kept;
+        if (at >= 0) {
+            result.first[at] = r.first;
+            result.second[at] = r.second;
+            gone[at] = false;
+        } else {
+            byKey.insert(k, result.first.size());
+            result.first.append(r.first);
+            result.second.append(r.second);
+            gone.append(false);
+        }
+    }
+
+    if (!gone.contains(true))
+        return result;
+    PairList kept;
+    for (qsizetype i = 0; i < result.first.size(); ++i) {
+        if (!gone.at(i)) {
+            kept.first.append(result.first.at(i));
+            kept.second.append(result.second.at(i));
+        }
+    }
+    return kept;
 }
 
 } // namespace velmora

@@ -97,11 +97,18 @@ struct BrowserSet {
     int UrlSecondDot = 0;
 };
 
-// Panel state shared by the main window and every secondary window.
-struct PanelVars {
+// A note panel's state: the note of the page it shows, whether the page has one, and
+// whether its Save replaces it. The main window's is the one in PanelVars; each secondary
+// window keeps its own, so that a page completing in one window never changes what
+// another window's open panel does.
+struct NoteVars {
     int CurrentNoteIndex = -1;
     bool NoteExists = false;
     bool NoteEditing = false;
+};
+
+// Panel state shared by the main window and every secondary window.
+struct PanelVars : NoteVars {
     bool NoteFrameShown = false;
     QString MakeHomeAddress;
     std::array<bool, 6> HomePageDiffers{};

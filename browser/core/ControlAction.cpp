@@ -5,6 +5,8 @@
 #include "frmMain.h"
 #include "frmMove.h"
 
+#include "vb/Pictures.h"
+
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -84,7 +86,9 @@ void FileDialogShow(CorvaneApp& app)
     } else {
         caption = u"Select Picture"_s;
         m.File1.setPattern(u"*.jp*"_s);
-        if (!profile.UserPicturePath.isEmpty()) {
+        // A picture that can no longer be loaded is not offered as the current selection:
+        // its preview would close the chooser before it is shown.
+        if (!profile.UserPicturePath.isEmpty() && vb::loadPicture(profile.UserPicturePath)) {
             goTo(profile.UserPictureFolder);
             // Only in its own folder: the lists stay elsewhere when that folder has gone.
             QString listed = m.Dir1.path();
@@ -94,7 +98,6 @@ void FileDialogShow(CorvaneApp& app)
             if (index >= 0) {
                 // Selecting it previews it, as the user's click does.
                 m.File1.setListIndex(index);
-                // A picture that can no longer be loaded was refused by the preview.
                 found = m.File1.listIndex() == index;
             }
             if (found) {

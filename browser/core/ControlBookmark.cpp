@@ -19,8 +19,13 @@ bool BookmarkExists(const CorvaneApp& app, const QString& address)
     return app.hid.ComboMarkAddress.items().contains(address);
 }
 
-bool BookmarkAdd(CorvaneApp& app, const QString& name, const QString& address)
+bool BookmarkAdd(CorvaneApp& app, const QString& shortName, const QString& address)
 {
+    // A page that never arrived has no address: there is nothing to keep. A page without
+    // a short name (a local file) is kept under its address.
+    if (address.isEmpty())
+        return false;
+    const QString name = shortName.isEmpty() ? address : shortName;
     app.hid.ComboMarkName.AddItem(name);
     app.hid.ComboMarkAddress.AddItem(address);
     frmMain* f = mainOf(app);
@@ -134,19 +139,27 @@ void BookmarkSelect(CorvaneApp& app, const QString& selectKind, int index)
     }
 }
 
-void NoteAdd(CorvaneApp& app, const QString& pageAddress, const QString& noteText)
+void NoteAdd(CorvaneApp& app, NoteVars& panel, const QString& pageAddress, const QString& noteText)
 {
-    PanelVars& p = app.panel;
-    if (p.NoteEditing) {
-        app.hid.ComboNoteThis.SetList(p.CurrentNoteIndex, noteText);
-        p.NoteEditing = false;
+    // Looked up by page rather than taken from the panel's index: an edit whose panel lost
+    // track of the note (another window saved or deleted one meanwhile) still replaces
+    // the page's note instead of adding a second one that would never be shown.
+    const int index = NoteFindForPage(app, pageAddress);
+    if (index >= 0) {
+        app.hid.ComboNoteThis.SetList(index, noteText);
     } else {
         app.hid.ComboNotePage.AddItem(pageAddress);
         app.hid.ComboNoteThis.AddItem(noteText);
         app.lists.NotesLastIndex += 1;
     }
-    p.CurrentNoteIndex = -1;
+    panel.NoteEditing = false;
+    panel.CurrentNoteIndex = -1;
     app.lists.NotesChanged = true;
+}
+
+void NoteAdd(CorvaneApp& app, const QString& pageAddress, const QString& noteText)
+{
+    NoteAdd(app, app.panel, pageAddress, noteText);
 }
 
 int NoteFindForPage(const CorvaneApp& app, const QString& pageAddress)
@@ -159,15 +172,19 @@ QString NoteTextGet(const CorvaneApp& app, int noteIndex)
     return app.hid.ComboNoteThis.List(noteIndex);
 }
 
-void NoteRemove(CorvaneApp& app)
+void NoteRemove(CorvaneApp& app, NoteVars& panel)
 {
-    PanelVars& p = app.panel;
-    if (!app.hid.ComboNotePage.RemoveItem(p.CurrentNoteIndex))
+    if (!app.hid.ComboNotePage.RemoveItem(panel.CurrentNoteIndex))
         return;
-    app.hid.ComboNoteThis.RemoveItem(p.CurrentNoteIndex);
-    p.CurrentNoteIndex = -1;
+    app.hid.ComboNoteThis.RemoveItem(panel.CurrentNoteIndex);
+    panel.CurrentNoteIndex = -1;
     app.lists.NotesLastIndex -= 1;
     app.lists.NotesChanged = true;
+}
+
+void NoteRemove(CorvaneApp& app)
+{
+    NoteRemove(app, app.panel);
 }
 
 void HomePageCheck(CorvaneApp& app, const QString& pageAddress)

@@ -79,6 +79,15 @@ bool deferIfBusy(CorvaneApp& app, Catalogue catalogue)
     return true;
 }
 
+// The dialog has its answer: it holds back no message from now on. What its answer
+// opens (the chooser again after "MessageIncorrectPicture") may need the same message
+// once more.
+void answered(CorvaneApp& app)
+{
+    app.msgQueue.showing = false;
+    app.msgQueue.shownId.clear();
+}
+
 void resetToDefaults(CorvaneApp& app)
 {
     app.msg.MessageHead = DefaultMessageHead(app);
@@ -324,6 +333,7 @@ void MessageOKDone(CorvaneApp& app, bool& endsProgram)
     }
     if (app.messageForm)
         app.messageForm->unload();
+    answered(app);
     if (id == QLatin1String("MessageNeedSriptRuntime") || id == QLatin1String("MessageMediaUnknown") ||
         id == QLatin1String("MessageMediaCDROM") || id == QLatin1String("MessageMyPathNotFound")) {
         app.rt.end();
@@ -347,6 +357,7 @@ void MessageCancelDone(CorvaneApp& app)
     MessageVars& m = app.msg;
     if (app.messageForm)
         app.messageForm->unload();
+    answered(app);
     if (m.MessageId == QLatin1String("MessageGetUserName") && app.profile.Nickname.isEmpty()) {
         app.profile.Nickname = MyFriend;
         UserNickNameSave(app);

@@ -1,6 +1,7 @@
 #include "CorvaneApp.h"
 
 #include "Constants.h"
+#include "ControlMessage.h"
 #include "FirstRun.h"
 #include "frmMain.h"
 #include "frmMessage.h"
@@ -27,7 +28,16 @@ QString CorvaneApp::productPageAddress() const
 
 VelmoraContext CorvaneApp::velmora()
 {
-    return VelmoraContext{prog, opt, lists, hid, productPageAddress()};
+    return VelmoraContext{prog, opt, lists, hid, files, productPageAddress(), [this] { dataFileSaveRefused(); }};
+}
+
+void CorvaneApp::dataFileSaveRefused()
+{
+    if (files.SaveRefusalShown)
+        return;
+    files.SaveRefusalShown = true;
+    msg.MessageId = QStringLiteral("MessageErSaveSetVelmora");
+    MessageShow(*this);
 }
 
 void CorvaneApp::showMainWindowAgain()

@@ -58,6 +58,8 @@ public:
     ListVars lists;
     // The hidden data form's lists: they live as long as the program, not as a window.
     frmHid hid;
+    // The data files as this run last read or wrote them.
+    DataFileVars files;
     BrowserSet set;
     PanelVars panel;
 
@@ -74,6 +76,9 @@ public:
     QString productPageAddress() const;
     // What the data-file procedures read into and write from.
     VelmoraContext velmora();
+    // A damaged data file could not be kept aside, so it was not replaced: the user hears
+    // of it once a run.
+    void dataFileSaveRefused();
 };
 
 } // namespace corvane

@@ -215,6 +215,8 @@ void frmMain::CommandCreateOK_Click()
     CommandWebNew[slot].setEnabled(true);
     CommandWebComNew[slot].setEnabled(true);
     ComboWebLocation.load(slot);
+    // A slot used before starts without the old tab's title: its first page may never arrive.
+    s.TabTitles[slot].clear();
     vb::WebBrowser& browser = BrowserNew.load(slot);
     browser.setRegisterAsBrowser(true);
     s.TabBrowserCurrent = true;

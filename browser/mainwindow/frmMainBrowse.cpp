@@ -283,6 +283,8 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         ComboWebLocation.load(slot);
         CommandWebNew[slot].setEnabled(true);
         CommandWebComNew[slot].setEnabled(true);
+        // A slot used before starts without the old tab's title: its first page may never arrive.
+        s.TabTitles[slot].clear();
         s.TabBrowserCurrent = true;
         s.TabSlotUsed[slot] = true;
         s.ComLocationPending = s.FullWindowMode;

@@ -335,8 +335,8 @@ void frmMain::MarkBoxes_Change()
 
 namespace {
 
-// The note of the page the panel shows: the shared index when it still names a note of
-// that page (another window's panel may have moved it since), else the page's first note.
+// The note of the page the panel shows: the panel's index when it still names a note of
+// that page (another window may have added or removed notes since), else the page's note.
 int noteOfPage(const CorvaneApp& app, const QString& page)
 {
     const int current = app.panel.CurrentNoteIndex;
@@ -367,12 +367,6 @@ void frmMain::CommandNoteOK_Click()
     const QString text = TextNote[1].text();
     if (text.isEmpty())
         return;
-    // A replacement replaces the page's own note; without one the text is a new note,
-    // never lost on a note that is gone or belongs to another page.
-    if (p.NoteEditing) {
-        p.CurrentNoteIndex = noteOfPage(m_app, page);
-        p.NoteEditing = p.CurrentNoteIndex >= 0;
-    }
     NoteAdd(m_app, page, text);
     p.NoteFrameShown = false;
     FrameNote.setVisible(false);
@@ -448,17 +442,22 @@ void frmMain::TextNote_KeyPress(int index, int& keyAscii)
 void frmMain::OptionHome_Click(int index)
 {
     HomeChoiceIndex = index;
-    CommandHomeOK.setEnabled(index != 6);
+    // A browser without a page offers no address: there is nothing to make a home page.
+    CommandHomeOK.setEnabled(index != 6 && !TextHome.text().isEmpty());
 }
 
 void frmMain::CommandHomeOK_Click()
 {
     const int i = HomeChoiceIndex;
-    if (i < 0 || i > 5)
+    // The address this panel offered: the shared one may belong to a secondary window's
+    // panel by now.
+    const QString address = TextHome.text();
+    if (i < 0 || i > 5 || address.isEmpty())
         return;
+    m_app.panel.MakeHomeAddress = address;
     OptionVars& o = m_app.opt;
-    o.MainBrowserHomePages[i] = m_app.panel.MakeHomeAddress;
-    o.HomePagesSaved[i] = m_app.panel.MakeHomeAddress;
+    o.MainBrowserHomePages[i] = address;
+    o.HomePagesSaved[i] = address;
     FrameHome.setVisible(false);
     PictureMain.setFocus();
     // Written at once. A write that fails is silent, as every settings write is: the choice

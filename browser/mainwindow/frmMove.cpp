@@ -244,10 +244,11 @@ void frmMove::File1_Click()
         UserPicturePreview(m_app, name);
         if (profile.PicturePreviewFailed) {
             // Not a picture: the chooser goes and the message says so; its OK brings the
-            // chooser back.
+            // chooser back. What an earlier file previewed goes with it.
             profile.PicturePreviewFailed = false;
             File1.setListIndex(-1);
             File1.refresh();
+            UserPicturePreviewUndo(m_app);
             hide();
             m_app.msg.MessageId = QStringLiteral("MessageIncorrectPicture");
             MessageShow(m_app);
@@ -305,9 +306,13 @@ void frmMove::CommandMoveOK_Click()
 
 void frmMove::CommandMoveCancel_Click()
 {
+    const bool pictureMode = m_app.panel.PickerPictureMode;
     PickerClose();
     m_app.panel.PickerPictureMode = false;
     m_app.panel.PickerOpenFileMode = false;
+    // Nothing was chosen: the previews give way to the picture that is stored.
+    if (pictureMode)
+        UserPicturePreviewUndo(m_app);
 }
 
 void frmMove::CommandMoveDefault_Click()

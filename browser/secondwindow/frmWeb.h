@@ -6,7 +6,9 @@
 // collection of the runtime has them, and the main window's unload closes them.
 
 
+#include "BrowserState.h"
 #include "ControlMessage.h"
+
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -224,8 +226,9 @@ public:
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
-    // The note panel edits the page's existing note (set by "Edit").
-    bool PopNoteEditing = false;
+    // This window's note panel: its page's note, and whether Save replaces it. Its own, so
+    // that another window's page or panel never changes what this panel does.
+    NoteVars PopNote;
 
     // --- load, size, display (frmWeb.cpp) -------------------------------------------------
     void Form_Load() override;

@@ -97,7 +97,7 @@ void frmWeb::BrowserPop_NavigateComplete2(int index)
 
     const vb::WebBrowser* b = BrowserPop.find(index);
     const QString address = b ? b->locationURL() : QString();
-    PanelVars& p = m_app.panel;
+    NoteVars& p = PopNote;
     bool noteReady = false;
     if (m_app.lists.ShowNotes) {
         p.CurrentNoteIndex = NoteFindForPage(m_app, address);
@@ -118,7 +118,7 @@ void frmWeb::BrowserPop_NavigateComplete2(int index)
             CommandPopNoteEdit.setEnabled(true);
             LabelPopNoteNoShow.setVisible(true);
             CommandPopNoteNoShow.setVisible(true);
-            PopNoteEditing = false;
+            p.NoteEditing = false;
             noteReady = true;
         }
     }
@@ -208,6 +208,11 @@ vb::WebBrowser& frmWeb::openTabSlot()
         PopCanGoBack[slot] = false;
         PopCanGoForward[slot] = false;
         PopSlotLoading[slot] = false;
+        // A slot used before starts without the old tab's title ("Closed"): its first page
+        // may never arrive.
+        PopTabTitles[slot].clear();
+        CommandPopNew[slot].setToolTip(QString());
+        CommandPopComNew[slot].setToolTip(QString());
         CommandPopNew[slot].setEnabled(true);
         CommandPopComNew[slot].setEnabled(true);
         ComboPopLocation.load(slot);

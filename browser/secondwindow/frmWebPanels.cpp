@@ -97,11 +97,11 @@ void frmWeb::CommandPopBookmark_Click()
     int panel = 0;
     if (BookmarkExists(m_app, PopMarkAddress)) {
         panel = 2;
-    } else if (!PopMarkName.isEmpty()) {
+    } else if (!PopMarkName.isEmpty() && BookmarkAdd(m_app, PopMarkName, PopMarkAddress)) {
         // Bookmarked at once under the site's short name.
-        BookmarkAdd(m_app, PopMarkName, PopMarkAddress);
         panel = 3;
     } else {
+        // No name to file it under, or no page to keep: the user completes it.
         panel = 1;
         TextPopMark.setText(PopMarkName);
         TextPopAddress.setText(PopMarkAddress);
@@ -190,13 +190,13 @@ void frmWeb::CommandPopNote_Click()
         CommandPopNoteCancel_Click();
         return;
     }
-    PanelVars& p = m_app.panel;
+    NoteVars& p = PopNote;
     const vb::WebBrowser* b = shownBrowser();
     const QString address = b ? b->locationURL() : QString();
     p.CurrentNoteIndex = NoteFindForPage(m_app, address);
     p.NoteExists = p.CurrentNoteIndex != -1;
+    p.NoteEditing = false;
     const QString text = p.NoteExists ? NoteTextGet(m_app, p.CurrentNoteIndex) : QString();
-    PopNoteEditing = false;
 
     TextPopNote[0].setText(address);
     TextPopNote[1].setText(text);
@@ -219,10 +219,7 @@ void frmWeb::CommandPopNote_Click()
 
 void frmWeb::CommandPopNoteEdit_Click()
 {
-    // Whether the page has a note is asked of the store again: another window may have
-    // opened a note panel meanwhile.
-    PopNoteEditing = NoteFindForPage(m_app, TextPopNote[0].text()) != -1;
-    m_app.panel.NoteEditing = PopNoteEditing;
+    PopNote.NoteEditing = PopNote.NoteExists;
     LabelPopNote[1].setVisible(false);
     LabelPopNote[7].setVisible(true);
     TextPopNote[1].setVisible(true);
@@ -233,37 +230,27 @@ void frmWeb::CommandPopNoteEdit_Click()
 
 void frmWeb::CommandPopNoteOK_Click()
 {
-    PanelVars& p = m_app.panel;
     FrameSmallPop[4].setVisible(false);
     PicturePop.setFocus();
-    // The note index and the editing flag are shared by every window: they are taken again
-    // for this panel's page, so that a note opened elsewhere meanwhile is not overwritten.
-    const QString address = TextPopNote[0].text();
-    const int index = NoteFindForPage(m_app, address);
-    p.CurrentNoteIndex = index;
-    p.NoteEditing = PopNoteEditing && index != -1;
-    PopNoteEditing = false;
-    NoteAdd(m_app, address, TextPopNote[1].text());
+    NoteAdd(m_app, PopNote, TextPopNote[0].text(), TextPopNote[1].text());
 }
 
 void frmWeb::CommandPopNoteRemove_Click()
 {
-    PanelVars& p = m_app.panel;
     FrameSmallPop[4].setVisible(false);
     PicturePop.setFocus();
-    // The note of this panel's page, whatever another window's panel selected meanwhile.
-    const int index = NoteFindForPage(m_app, TextPopNote[0].text());
-    if (index == -1)
-        return;
-    p.CurrentNoteIndex = index;
-    NoteRemove(m_app);
-    PopNoteEditing = false;
+    // The note of this panel's page: another window may have added or removed notes
+    // since the panel opened, which moves the indices.
+    PopNote.CurrentNoteIndex = NoteFindForPage(m_app, TextPopNote[0].text());
+    PopNote.NoteEditing = false;
+    if (PopNote.CurrentNoteIndex != -1)
+        NoteRemove(m_app, PopNote);
 }
 
 void frmWeb::CommandPopNoteCancel_Click()
 {
     FrameSmallPop[4].setVisible(false);
-    PopNoteEditing = false;
+    PopNote.NoteEditing = false;
     PicturePop.setFocus();
 }
 
@@ -319,7 +306,8 @@ void frmWeb::CommandPopMakeHome_Click()
 void frmWeb::OptionPopHome_Click(int index)
 {
     PopHomeChoice = index;
-    CommandPopHomeOK.setEnabled(index != 6);
+    // A window without a page offers no address: there is nothing to make a home page.
+    CommandPopHomeOK.setEnabled(index != 6 && !TextPopHome.text().isEmpty());
 }
 
 void frmWeb::CommandPopHomeOK_Click()
@@ -327,11 +315,11 @@ void frmWeb::CommandPopHomeOK_Click()
     FrameSmallPop[5].setVisible(false);
     PicturePop.setFocus();
     const int choice = PopHomeChoice;
-    if (choice < 0 || choice > 5)
-        return;
     // The address this panel offered: the shared one may belong to another window's panel
     // by now.
     const QString address = TextPopHome.text();
+    if (choice < 0 || choice > 5 || address.isEmpty())
+        return;
     m_app.panel.MakeHomeAddress = address;
     m_app.opt.MainBrowserHomePages[choice] = address;
     m_app.opt.HomePagesSaved[choice] = address;

@@ -94,26 +94,34 @@ std::optional<Counts> readCountsFile(const QString& path)
 RecordList parseRecords(RecordReader reader)
 {
     RecordList list;
-    while (!reader.atEnd() && list.records.size() < MaxRecords) {
-        Record r;
-        if (!reader.readString(r.name) || !reader.readString(r.folder)) {
+    QStringList items;
+    bool damaged = false;
+    while (reader.readRecord(items, damaged)) {
+        if (list.records.size() == MaxRecords) {
             list.damaged = true;
             break;
         }
-        list.records.append(std::move(r));
+        if (damaged || items.size() != 2) {
+            list.damaged = true;
+            if (items.size() < 2)
+                continue;
+        }
+        list.records.append(Record{items.at(0), items.at(1)});
     }
     return list;
 }
 
 QByteArray formatRecords(const QList<Record>& records)
 {
-    // The format has no escape for a quote: one would split the record and shift every
-    // record after it. Such a name or folder cannot be found again anyway. A leading
+    // The format has no escape for a quote and a record ends at its line: either would
+    // split the record. Such a name or folder cannot be found again anyway. A leading
     // byte-order mark is dropped, as reading drops it.
     auto item = [](QString s) {
         while (s.startsWith(QChar(0xFEFF)))
             s.remove(0, 1);
-        return s.replace(u'"', u'\'');
+        s.replace(u'"', u'\'');
+        s.replace(u'\r', u' ');
+        return s.replace(u'\n', u' ');
     };
     RecordWriter w;
     for (const Record& r : records) {
@@ -132,6 +140,13 @@ std::optional<RecordList> readRecordsFile(const QString& path)
     if (!reader)
         return RecordList{{}, true};
     return parseRecords(std::move(*reader));
+}
+
+bool replaceRecordsFile(const QString& path, const QList<Record>& records, bool damaged)
+{
+    if (damaged && FileSystem::fileExists(path) && !FileSystem::copyFile(path, path + u".bad"_s, true))
+        return false;
+    return writeFileAtomically(path, formatRecords(records));
 }
 
 QString executablePath(const Record& record)

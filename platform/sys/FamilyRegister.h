@@ -57,14 +57,21 @@ struct Record {
 
 struct RecordList {
     QList<Record> records;
-    bool damaged = false;  // the data stopped in the middle of a record or could not be read
+    // A record could not be read (it is skipped; the records after it are kept), the data
+    // holds more than MaxRecords, or the file could not be read at all.
+    bool damaged = false;
 };
-// Reads every complete record up to the end of the data (at most MaxRecords).
+// Reads every record to the end of the data, one a line (at most MaxRecords).
 RecordList parseRecords(RecordReader reader);
-// A double quote in a name or folder is written as ' so that it cannot split the record.
+// A double quote in a name or folder is written as ', a line break as a space, so that
+// nothing can split the record.
 QByteArray formatRecords(const QList<Record>& records);
 // nullopt when the file does not exist; an unreadable file gives an empty, damaged list.
 std::optional<RecordList> readRecordsFile(const QString& path);
+// Replaces the list file with records. A damaged file holds records that were not read:
+// it is kept beside as <name>.bad first, and when that copy cannot be made the file is
+// not replaced (false).
+bool replaceRecordsFile(const QString& path, const QList<Record>& records, bool damaged);
 
 // folder & name & ".exe"
 QString executablePath(const Record& record);

@@ -4,6 +4,9 @@
 #include <QSaveFile>
 
 #include <sys/mman.h>
+#include <sys/stat.h>
+
+#include <cstring>
 
 #include <limits>
 
@@ -30,7 +33,29 @@ bool parseInteger(const QByteArray& text, qint64& out)
     return ok;
 }
 
+std::optional<FileIdentity> identityOf(const struct stat& st)
+{
+    return FileIdentity{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                        qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+std::optional<FileIdentity> identityOfHandle(int fd)
+{
+    struct stat st = {};
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
+}
+
 } // namespace
+
+std::optional<FileIdentity> FileIdentity::of(const QString& path)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
+}
 
 RecordReader::RecordReader(QByteArray data)
     : m_data(std::move(data))
@@ -44,6 +69,8 @@ std::optional<RecordReader> RecordReader::fromFile(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
+    // The identity of what is read, even when the path is replaced meanwhile.
+    const std::optional<FileIdentity> identity = identityOfHandle(f.handle());
     const qint64 size = f.size();
     // A large list file is read into memory that is mapped in one go: touching a fresh
     // buffer page by page costs more than reading it.
@@ -63,13 +90,16 @@ std::optional<RecordReader> RecordReader::fromFile(const QString& path)
                 return std::nullopt;
             RecordReader reader(QByteArray::fromRawData(static_cast<const char*>(buffer), done));
             reader.m_owner = std::move(owner);
+            reader.m_identity = identity;
             return reader;
         }
     }
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
-    return RecordReader(std::move(data));
+    RecordReader reader(std::move(data));
+    reader.m_identity = identity;
+    return reader;
 }
 
 bool RecordReader::atEnd() const
@@ -130,6 +160,50 @@ bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
     item = m_data.mid(start, m_pos - start).trimmed();
     quoted = false;
     skipTerminator();
+    return true;
+}
+
+bool RecordReader::readRecord(QStringList& items, bool& damaged)
+{
+    items.clear();
+    damaged = false;
+    const char* d = m_data.constData();
+    const qsizetype n = m_data.size();
+    while (m_pos < n && (isBlank(d[m_pos]) || isLineBreak(d[m_pos])))
+        ++m_pos;
+    if (m_pos >= n)
+        return false;
+    qsizetype lineEnd = m_pos;
+    while (lineEnd < n && !isLineBreak(d[lineEnd]))
+        ++lineEnd;
+
+    qsizetype p = m_pos;
+    for (;;) {
+        while (p < lineEnd && isBlank(d[p]))
+            ++p;
+        if (p < lineEnd && d[p] == '"') {
+            const void* close = std::memchr(d + p + 1, '"', size_t(lineEnd - p - 1));
+            if (!close) {
+                damaged = true;
+                break;
+            }
+            const qsizetype end = static_cast<const char*>(close) - d;
+            items.append(QString::fromUtf8(d + p + 1, end - p - 1));
+            // Whatever follows the closing quote up to the comma is not part of the item.
+            p = end + 1;
+            while (p < lineEnd && d[p] != ',')
+                ++p;
+        } else {
+            const qsizetype start = p;
+            while (p < lineEnd && d[p] != ',')
+                ++p;
+            items.append(QString::fromUtf8(QByteArrayView(d + start, p - start).trimmed()));
+        }
+        if (p >= lineEnd)
+            break;
+        ++p;  // the comma
+    }
+    m_pos = lineEnd;
     return true;
 }
 
@@ -220,7 +294,7 @@ bool RecordWriter::commit(const QString& path) const
     return writeFileAtomically(path, m_data);
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& data)
+bool writeFileAtomically(const QString& path, const QByteArray& data, std::optional<FileIdentity>* written)
 {
     QSaveFile f(path);
     // No direct-write fallback: a file we cannot replace whole stays as it was.
@@ -234,7 +308,14 @@ bool writeFileAtomically(const QString& path, const QByteArray& data)
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    // The temporary file becomes the file: taken now, its identity is that of what was
+    // written, whatever replaces the path afterwards.
+    const std::optional<FileIdentity> identity = identityOfHandle(f.handle());
+    if (!f.commit())
+        return false;
+    if (written)
+        *written = identity;
+    return true;
 }
 
 } // namespace sys

@@ -2,14 +2,29 @@
 // The data files' record format: strings in double quotes, numbers bare, items separated
 // by commas, one record per line ending in CR LF, UTF-8. The reader takes items one by
 // one whatever the line breaks; running out of items, a non-number where a number is
-// expected or a number out of range is an error.
+// expected or a number out of range is an error. A list file is read record by record
+// instead: there the line marks each record's end, so a damaged record never takes the
+// items of the next one.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
 namespace sys {
+
+// Which file a path held when it was read or written. Every write replaces the file whole,
+// so a file written since has another identity.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+    // nullopt when there is no such file.
+    static std::optional<FileIdentity> of(const QString& path);
+};
 
 class RecordReader {
 public:
@@ -25,15 +40,24 @@ public:
     bool readInt32(qint32& out);
     bool readFlag(qint16& out);            // a number; any non-zero value reads as -1 (True)
 
+    // The items of the next record: the next line that holds anything. A quote that is not
+    // closed on its line ends the record there with the items before it, and damaged is
+    // set; the next read starts on the next line. False when only blanks and line breaks
+    // are left.
+    bool readRecord(QStringList& items, bool& damaged);
+
     bool failed() const { return m_failed; }
     // True when only blanks and line breaks are left.
     bool atEnd() const;
+    // The file the data was read from (fromFile only).
+    const std::optional<FileIdentity>& identity() const { return m_identity; }
 
 private:
     bool nextRawItem(QByteArray& item, bool& quoted);
     QByteArray m_data;
     // Keeps the memory a large file was read into (m_data does not own it).
     std::shared_ptr<void> m_owner;
+    std::optional<FileIdentity> m_identity;
     qsizetype m_pos = 0;
     bool m_failed = false;
 };
@@ -56,6 +80,7 @@ private:
 };
 
 // Writes data to path atomically (temporary file in the same folder, flushed, renamed).
-bool writeFileAtomically(const QString& path, const QByteArray& data);
+// written, when given, takes the identity of the new file.
+bool writeFileAtomically(const QString& path, const QByteArray& data, std::optional<FileIdentity>* written = nullptr);
 
 } // namespace sys

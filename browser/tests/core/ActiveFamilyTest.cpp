@@ -6,6 +6,7 @@
 #include "vb/Runtime.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 using namespace corvane;
@@ -216,6 +217,37 @@ TEST_F(RemovableRegister, CutShortListIsReportedAndKeptAsideBeforeItIsRewritten)
     EXPECT_EQ(readFile(mainList()), records({{u"Paint"_s, paint}, {u"Corvane"_s, tools()}}));
     EXPECT_EQ(readFile(mainList() + u".bad"_s), damaged);
     EXPECT_EQ(app->reg.FamilyRunNames, QStringList{u"Paint"_s});
+}
+
+TEST_F(RemovableRegister, AMainListThatCannotBeReadKeepsTheOtherProgramsRecords)
+{
+    // Reads of the list fail, for root too: it cannot be kept aside, so it is not
+    // replaced by a list with this browser alone, and its count stays as it was.
+    ASSERT_TRUE(writeFile(countFile(), "2\r\n-1\r\n"));
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, mainList()));
+    OnMoveFamilyAct(*app);
+    EXPECT_EQ(shown, QStringList{u"Bug-Corvane-OnMoveGetGuru"_s});
+    EXPECT_TRUE(QFileInfo(mainList()).isSymLink());
+    EXPECT_FALSE(QFile::exists(mainList() + u".bad"_s));
+    EXPECT_EQ(readFile(countFile()), QByteArray("2\r\n-1\r\n"));
+    // The browser runs from its folder all the same.
+    EXPECT_EQ(app->reg.DataBaseFolder, tools());
+}
+
+TEST_F(RemovableRegister, ADamagedRecordLosesNoOtherRecordOfTheList)
+{
+    const QString paint = drive + u"/Paint/"_s;
+    const QString notes = drive + u"/Notes/"_s;
+    exe(paint, u"Paint"_s);
+    exe(notes, u"Notes"_s);
+    // The second record lost its folder's closing quote.
+    const QByteArray damaged = records({{u"Paint"_s, paint}}) + "\"Broken\",\"/media/x\r\n" + records({{u"Notes"_s, notes}});
+    ASSERT_TRUE(writeFile(mainList(), damaged));
+    OnMoveFamilyAct(*app);
+    EXPECT_EQ(shown, QStringList{u"Bug-Corvane-OnMoveGetGuru"_s});
+    EXPECT_EQ(app->reg.FamilyRunNames, QStringList({u"Paint"_s, u"Notes"_s}));
+    EXPECT_EQ(readFile(mainList()), records({{u"Paint"_s, paint}, {u"Notes"_s, notes}, {u"Corvane"_s, tools()}}));
+    EXPECT_EQ(readFile(mainList() + u".bad"_s), damaged);
 }
 
 class FixedRegister : public AppFixture {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -60,6 +62,18 @@ TEST(FamilyRegister, ListsReadEveryCompleteRecordAndTellWhenCutShort)
     EXPECT_EQ(read.records.size(), 2);
     EXPECT_TRUE(read.damaged);
 
+    // A record whose quote is not closed ends at its line: the next one is read whole.
+    read = fam::parseRecords(sys::RecordReader("\"A\",\"/a/\r\n\"B\",\"/b/\"\r\n"));
+    ASSERT_EQ(read.records.size(), 1);
+    EXPECT_EQ(read.records.at(0).name, u"B"_s);
+    EXPECT_TRUE(read.damaged);
+
+    // A line break in a folder cannot split its record either.
+    read = fam::parseRecords(sys::RecordReader(fam::formatRecords({{u"A"_s, u"/media/s/x\ny/"_s}, {u"B"_s, u"/b/"_s}})));
+    ASSERT_EQ(read.records.size(), 2);
+    EXPECT_EQ(read.records.at(0).folder, u"/media/s/x y/"_s);
+    EXPECT_FALSE(read.damaged);
+
     QTemporaryDir dir;
     EXPECT_FALSE(fam::readRecordsFile(dir.path() + u"/none"_s).has_value());
     ASSERT_TRUE(testsupport::writeFile(dir.path() + u"/list"_s, fam::formatRecords(recs)));
@@ -80,4 +94,21 @@ TEST(FamilyRegister, OnlyRecordsOnTheDriveWithPlainNamesAreUsable)
     EXPECT_FALSE(fam::recordOnDrive({u"Other"_s, u"Tools/"_s}, root));
     EXPECT_TRUE(fam::recordOnDrive({u"Other"_s, u"/opt/x/"_s}, u"/"_s));
     EXPECT_EQ(fam::executablePath({u"Other"_s, u"/media/stick/Tools/"_s}), u"/media/stick/Tools/Other.exe"_s);
+}
+
+TEST(FamilyRegister, ADamagedListIsKeptAsBadBeforeItIsReplacedOrNotReplacedAtAll)
+{
+    QTemporaryDir dir;
+    const QString list = dir.path() + u"/list"_s;
+    const QList<fam::Record> recs = {{u"A"_s, u"/a/"_s}};
+    ASSERT_TRUE(testsupport::writeFile(list, "\"Half"));
+    ASSERT_TRUE(fam::replaceRecordsFile(list, recs, true));
+    EXPECT_EQ(testsupport::readFile(list + u".bad"_s), QByteArray("\"Half"));
+    EXPECT_EQ(testsupport::readFile(list), fam::formatRecords(recs));
+
+    // One that cannot be read cannot be kept: it stays.
+    const QString unreadable = dir.path() + u"/unreadable"_s;
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, unreadable));
+    EXPECT_FALSE(fam::replaceRecordsFile(unreadable, recs, true));
+    EXPECT_TRUE(QFileInfo(unreadable).isSymLink());
 }

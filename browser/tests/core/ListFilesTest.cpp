@@ -1,8 +1,11 @@
 #include "VelmoraFixture.h"
 
+#include "BrowserState.h"
+
 #include "sys/TextRecords.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 using namespace corvane;
@@ -91,23 +94,107 @@ TEST_F(ListFiles, BookmarkNameWithQuoteAndCommaComesBackWhole)
     EXPECT_EQ(hid.ComboMarkAddress.List(1), u"http://y/"_s);
 }
 
-TEST_F(ListFiles, StaleCountNeitherInventsNorThrowsAwayRecords)
+TEST_F(ListFiles, TheSettingsCountIsOnlyAHintAndAnUnchangedListIsNotWritten)
 {
-    // The settings say five bookmarks, the file holds three: three are read.
-    ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(4, -1)));
+    // Whatever the settings say, a list file is read to its end and, left unchanged by the
+    // run, is not written at all: no count cuts it and none invents records.
+    const QByteArray notes = "\"http://n/\",\"kept\"\r\n";
+    for (int last : {-1, 0, 1, 2, 4, 300}) {
+        SCOPED_TRACE(last);
+        ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(last, last)));
+        ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+        ASSERT_TRUE(writeFile(prog.NotesFilePath, notes));
+        startUp();
+        EXPECT_EQ(lists.BookmarkLastIndex, 2);
+        EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s, u"Three"_s}));
+        EXPECT_EQ(lists.NotesLastIndex, 0);
+        const std::optional<sys::FileIdentity> before = sys::FileIdentity::of(prog.BookmarkFilePath);
+        lists.NotesChanged = true;
+        saveAll();
+        EXPECT_EQ(sys::FileIdentity::of(prog.BookmarkFilePath), before);
+        EXPECT_EQ(readFile(prog.BookmarkFilePath), kThreeMarks);
+        EXPECT_EQ(readFile(prog.NotesFilePath), notes);
+        // The settings now count what is there.
+        EXPECT_EQ(opt.BookmarkLastIndexSaved, 2);
+        startUp();
+        EXPECT_EQ(lists.BookmarkLastIndex, 2);
+    }
+}
+
+TEST_F(ListFiles, AWriteThatLeavesFewerRecordsKeepsTheFileBeforeItAsOld)
+{
     ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
     startUp();
-    EXPECT_EQ(lists.BookmarkLastIndex, 2);
-    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s, u"Three"_s}));
-    // The next save writes the count of what is there.
-    ASSERT_TRUE(SettingsFileSave(ctx()));
-    EXPECT_EQ(opt.BookmarkLastIndexSaved, 2);
+    int index = 1;
+    hid.ComboMarkName.RemoveItem(index);
+    hid.ComboMarkAddress.RemoveItem(index);
+    lists.BookmarkLastIndex = 1;
+    saveAll();
+    EXPECT_EQ(readFile(prog.BookmarkFilePath + u".old"_s), kThreeMarks);
+    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath), 2).size(), 2);
 
-    // The settings say two: records deleted at the last exit stay deleted.
-    ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(1, -1)));
+    // One copy, replaced by the next such write; a write that adds keeps none.
     startUp();
-    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s}));
-    EXPECT_EQ(lists.BookmarkLastIndex, 1);
+    addMark(u"Four"_s, u"http://4/"_s);
+    saveAll();
+    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath + u".old"_s), 2).size(), 3);
+    startUp();
+    hid.ComboMarkName.Clear();
+    hid.ComboMarkAddress.Clear();
+    lists.BookmarkLastIndex = -1;
+    saveAll();
+    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath + u".old"_s), 2).size(), 3);
+    EXPECT_EQ(readFile(prog.BookmarkFilePath), QByteArray());
+    EXPECT_FALSE(QFile::exists(prog.NotesFilePath + u".old"_s));
+}
+
+TEST_F(ListFiles, ADamagedRecordNeverSwallowsTheNextAndTheFileIsKeptAsBad)
+{
+    // A name without its closing quote, and an address without its own.
+    const QByteArray damaged = "\"One\",\"http://1/\"\r\n\"Two,\"http://2/\"\r\n\"Three\",\"http://3/\"\r\n"
+                               "\"Four\",\"http://4/\r\n\"Five\",\"http://5/\"\r\n";
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, damaged));
+    startUp();
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Three"_s, u"Five"_s}));
+    EXPECT_EQ(hid.ComboMarkAddress.items(), QStringList({u"http://1/"_s, u"http://3/"_s, u"http://5/"_s}));
+    // Unchanged, it stays as it is.
+    saveAll();
+    EXPECT_EQ(readFile(prog.BookmarkFilePath), damaged);
+    EXPECT_FALSE(QFile::exists(prog.BookmarkFilePath + u".bad"_s));
+
+    // Before a write replaces it, the damaged file is kept aside whole.
+    addMark(u"Six"_s, u"http://6/"_s);
+    saveAll();
+    EXPECT_EQ(readFile(prog.BookmarkFilePath + u".bad"_s), damaged);
+    startUp();
+    EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Three"_s, u"Five"_s, u"Six"_s}));
+
+    // A broken first record is no empty file either.
+    ASSERT_TRUE(writeFile(prog.NotesFilePath, "\"http://n/,\"lost\"\r\n\"http://m/\",\"kept\"\r\n"));
+    startUp();
+    EXPECT_EQ(hid.ComboNotePage.items(), QStringList{u"http://m/"_s});
+}
+
+TEST_F(ListFiles, AListThatCannotBeReadIsNeverReplacedByWhatThisRunHas)
+{
+    // A file whose reads fail, for root too: a link to memory that is not mapped.
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, prog.BookmarkFilePath));
+    startUp();
+    EXPECT_EQ(lists.BookmarkLastIndex, -1);
+    saveAll();
+    EXPECT_EQ(refusals, 0);  // nothing changed, nothing to write
+
+    addMark(u"New"_s, u"http://new/"_s);
+    EXPECT_FALSE(BookmarkFileSave(ctx()));
+    EXPECT_EQ(refusals, 1);
+    EXPECT_TRUE(QFileInfo(prog.BookmarkFilePath).isSymLink());
+    EXPECT_FALSE(QFile::exists(prog.BookmarkFilePath + u".bad"_s));
+
+    // Readable again at the next write: its records are kept and the new one is added.
+    QFile::remove(prog.BookmarkFilePath);
+    ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+    ASSERT_TRUE(BookmarkFileSave(ctx()));
+    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath), 2).size(), 4);
 }
 
 TEST_F(ListFiles, LostOrDamagedSettingsReadTheListFilesToTheirEnd)
@@ -278,4 +365,120 @@ TEST_F(ListFiles, HandMadeDamagedDataFolderStartsWithWhatSurvived)
     EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"A"_s, u"B"_s}));
     EXPECT_EQ(hid.ComboNotePage.List(0), u"http://n/"_s);
     EXPECT_TRUE(QFile::exists(prog.SettingsFilePath + u".bad"_s));
+}
+
+// Two copies of the program over one data folder: each run's state, read at its start.
+class TwoRuns : public ListFiles {
+protected:
+    struct Run {
+        corvane::ProgramVars prog;
+        corvane::OptionVars opt;
+        corvane::ListVars lists;
+        corvane::frmHid hid;
+        corvane::DataFileVars files;
+        QString product;
+        corvane::VelmoraContext ctx() { return corvane::VelmoraContext{prog, opt, lists, hid, files, product}; }
+        void start()
+        {
+            SettingsFileLoad(ctx());
+            BrowserStateInit(set, opt, lists);
+            HistoryFileLoad(ctx());
+            BookmarkFileLoad(ctx());
+            NotesFileLoad(ctx());
+        }
+        void exit()
+        {
+            opt.ExitCount += 1;
+            EXPECT_TRUE(SettingsFileSave(ctx()));
+            EXPECT_TRUE(HistoryFileSave(ctx()));
+            EXPECT_TRUE(BookmarkFileSave(ctx()));
+            EXPECT_TRUE(NotesFileSave(ctx()));
+        }
+        // As a note panel's Save on a page without a note.
+        void note(const QString& page, const QString& text)
+        {
+            hid.ComboNotePage.AddItem(page);
+            hid.ComboNoteThis.AddItem(text);
+            lists.NotesLastIndex += 1;
+            lists.NotesChanged = true;
+        }
+        void mark(const QString& name, const QString& address)
+        {
+            hid.ComboMarkName.AddItem(name);
+            hid.ComboMarkAddress.AddItem(address);
+            lists.BookmarkLastIndex += 1;
+        }
+        corvane::BrowserSet set;
+    };
+    void makeRun(Run& r)
+    {
+        r.prog = prog;
+        r.product = product;
+        r.start();
+    }
+    QStringList names() const
+    {
+        QStringList out;
+        for (const QStringList& rec : recordsOf(readFile(prog.BookmarkFilePath), 2))
+            out << rec.at(0);
+        return out;
+    }
+};
+
+TEST_F(TwoRuns, TheCopyThatExitsLastKeepsWhatTheOtherSaved)
+{
+    for (bool aFirst : {true, false}) {
+        SCOPED_TRACE(aFirst ? "A exits first" : "B exits first");
+        QFile::remove(prog.SettingsFilePath);
+        QFile::remove(prog.NotesFilePath);
+        QFile::remove(prog.HistoryFilePath);
+        ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+        Run a, b;
+        makeRun(a);
+        makeRun(b);
+        // A adds a bookmark and deletes "Two"; B adds one, renames "One" and keeps a note.
+        a.mark(u"From A"_s, u"http://a/"_s);
+        a.hid.ComboMarkName.RemoveItem(1);
+        a.hid.ComboMarkAddress.RemoveItem(1);
+        a.lists.BookmarkLastIndex -= 1;
+        b.mark(u"From B"_s, u"http://b/"_s);
+        b.hid.ComboMarkName.SetList(0, u"First"_s);
+        b.note(u"http://n/"_s, u"from B"_s);
+        // Both change options: A makes a home page, B turns history on for browser 2.
+        a.opt.HomePagesSaved[3] = a.opt.MainBrowserHomePages[3] = u"http://home-a/"_s;
+        ASSERT_TRUE(SettingsFileSave(a.ctx()));
+        b.opt.HistoryMask = 2;
+        b.hid.ComboLocation[1].AddItem(u"http://site-b/"_s);
+
+        (aFirst ? a : b).exit();
+        (aFirst ? b : a).exit();
+
+        // The rename stays in place; each copy's new bookmark follows what was there.
+        const QStringList added = aFirst ? QStringList({u"From A"_s, u"From B"_s}) : QStringList({u"From B"_s, u"From A"_s});
+        EXPECT_EQ(names(), QStringList({u"First"_s, u"Three"_s}) + added);
+        Run c;
+        makeRun(c);
+        EXPECT_EQ(c.opt.ExitCount, 2);
+        EXPECT_EQ(c.opt.MainBrowserHomePages[3], u"http://home-a/"_s);
+        EXPECT_EQ(c.opt.HistoryMask, 2);
+        EXPECT_EQ(c.hid.ComboLocation[1].items(), QStringList{u"http://site-b/"_s});
+        EXPECT_EQ(c.hid.ComboNoteThis.items(), QStringList{u"from B"_s});
+        EXPECT_EQ(c.lists.BookmarkLastIndex, 3);
+    }
+}
+
+TEST_F(TwoRuns, ANoteKeptForOnePageInBothCopiesStaysOneNote)
+{
+    Run a, b;
+    makeRun(a);
+    makeRun(b);
+    a.note(u"http://p/"_s, u"from A"_s);
+    b.note(u"http://p/"_s, u"from B"_s);
+    b.note(u"http://q/"_s, u"only B"_s);
+    a.exit();
+    b.exit();
+    Run c;
+    makeRun(c);
+    EXPECT_EQ(c.hid.ComboNotePage.items(), QStringList({u"http://p/"_s, u"http://q/"_s}));
+    EXPECT_EQ(c.hid.ComboNoteThis.items(), QStringList({u"from B"_s, u"only B"_s}));
 }

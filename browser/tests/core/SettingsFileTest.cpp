@@ -2,6 +2,9 @@
 
 #include "sys/TextRecords.h"
 
+#include <QFileInfo>
+#include <QUrl>
+
 using namespace Qt::StringLiterals;
 using namespace corvane;
 using corvanetest::FileSizeLimit;
@@ -40,8 +43,6 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults)
         EXPECT_EQ(opt.MainBrowserHomePages[i], product);
         EXPECT_EQ(opt.HomePagesSaved[i], product);
     }
-    EXPECT_FALSE(opt.SettingsFileDamaged);
-    EXPECT_FALSE(opt.BookmarkCountKnown);
 }
 
 TEST_F(SettingsFile, CurrentFormIsReadAndAnEmptyHomePageIsTheProductPage)
@@ -60,8 +61,6 @@ TEST_F(SettingsFile, CurrentFormIsReadAndAnEmptyHomePageIsTheProductPage)
     EXPECT_EQ(opt.MainBrowserHomePages[0], u"http://a/"_s);
     EXPECT_EQ(opt.MainBrowserHomePages[2], product);
     EXPECT_EQ(opt.HomePagesSaved[5], u"http://f/"_s);
-    EXPECT_TRUE(opt.BookmarkCountKnown);
-    EXPECT_TRUE(opt.NotesCountKnown);
 }
 
 TEST_F(SettingsFile, SaveWritesFifteenLinesWithTheWorkingLastIndices)
@@ -108,9 +107,6 @@ TEST_F(SettingsFile, OlderTwelveItemFormIsReadAndTheNextSaveWritesFifteen)
     EXPECT_EQ(opt.MainBrowserLastIndex, 2);
     EXPECT_EQ(opt.MainBrowserHomePages[2], u"http://c/"_s);
     EXPECT_EQ(opt.MainBrowserHomePages[3], product);
-    EXPECT_TRUE(opt.BookmarkCountKnown);
-    EXPECT_FALSE(opt.NotesCountKnown);
-    EXPECT_FALSE(opt.SettingsFileDamaged);
 
     lists.BookmarkLastIndex = opt.BookmarkLastIndexSaved;
     ASSERT_TRUE(SettingsFileSave(ctx()));
@@ -139,7 +135,6 @@ TEST_F(SettingsFile, DamagedFileGivesDefaultsAndIsKeptAsideBeforeTheFirstOverwri
         restart();
         EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
         EXPECT_EQ(opt.MainBrowserHomePages[0], product);
-        EXPECT_TRUE(opt.SettingsFileDamaged);
 
         opt.ExitCount = 1;
         ASSERT_TRUE(SettingsFileSave(ctx()));
@@ -199,6 +194,9 @@ TEST_F(SettingsFile, LocalHomePageOnARemovableDriveFollowsTheDrive)
 
     // On a fixed disk the address is written as it is.
     prog.OnMedia = false;
+    restart();
+    SettingsFileLoad(ctx());
+    opt.HomePagesSaved[0] = opt.MainBrowserHomePages[0] = u"file:///run/media/user/F2/page.htm"_s;
     ASSERT_TRUE(SettingsFileSave(ctx()));
     EXPECT_EQ(itemsOf(readFile(prog.SettingsFilePath)).at(9), u"file:///run/media/user/F2/page.htm"_s);
 }
@@ -214,4 +212,84 @@ TEST_F(SettingsFile, FailedWriteLeavesTheOldFileWhole)
     }
     EXPECT_EQ(readFile(prog.SettingsFilePath), kCurrent);
     EXPECT_EQ(QDir(corvane::DataFolderPath(prog, base)).entryList(QDir::Files), QStringList{u"Set.Velmora"_s});
+}
+
+TEST_F(SettingsFile, TheProductPageIsStoredSoThatItSurvivesAMoveOfTheFolder)
+{
+    SettingsDefaultsSet(ctx());
+    opt.HomePagesSaved[1] = opt.MainBrowserHomePages[1] = u"http://x/"_s;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    QStringList items = itemsOf(readFile(prog.SettingsFilePath));
+    EXPECT_EQ(items.at(9), QString());
+    EXPECT_EQ(items.at(10), u"http://x/"_s);
+
+    // The folder moved: the next run's product page is at the new place.
+    product = u"file:///elsewhere/Corvane/site/Corvane.html"_s;
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+    EXPECT_EQ(opt.HomePagesSaved[5], product);
+    EXPECT_EQ(opt.MainBrowserHomePages[1], u"http://x/"_s);
+
+    // What a run stored before: the product page's full address. Once its file has gone
+    // (the folder moved), it is this folder's product page; other local pages stay.
+    const QString kept = dir.path() + u"/kept/site/Corvane.html"_s;
+    ASSERT_TRUE(writeFile(kept, "<html></html>"));
+    auto url = [](const QString& path) { return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded); };
+    const QString gone = url(dir.path() + u"/old place/site/Corvane.html"_s);
+    const QString otherGone = url(dir.path() + u"/old place/site/Other.html"_s);
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "0\r\n0\r\n-1\r\n0\r\n0\r\n-1\r\n0\r\n0\r\n2\r\n\"" + gone.toUtf8() + "\"\r\n\"" +
+                                                     url(kept).toUtf8() + "\"\r\n\"" + otherGone.toUtf8() +
+                                                     "\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+    EXPECT_EQ(opt.MainBrowserHomePages[1], url(kept));
+    EXPECT_EQ(opt.MainBrowserHomePages[2], otherGone);
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    items = itemsOf(readFile(prog.SettingsFilePath));
+    EXPECT_EQ(items.at(9), QString());
+    EXPECT_EQ(items.at(10), url(kept));
+
+    // On a removable drive the old address was stored with "#": moved within the stick, the
+    // same holds.
+    putOnDrive(dir.path());
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, "0\r\n0\r\n-1\r\n0\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n"
+                                                 "\"file:///#/Tools/Corvane/site/Corvane.html\"\r\n"
+                                                 "\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+}
+
+TEST_F(SettingsFile, AWriteKeepsWhatAnotherCopySavedSinceThisRunReadTheFile)
+{
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, kCurrent));
+    SettingsFileLoad(ctx());
+    // Another copy made browser 5's home page and counted its exit meanwhile.
+    QByteArray other = kCurrent;
+    other.replace("7\r\n", "8\r\n").replace("http://e/", "http://other/");
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, other));
+
+    opt.ExitCount += 1;
+    opt.NewWindowSeparate = true;
+    opt.HomePagesSaved[0] = opt.MainBrowserHomePages[0] = u"http://mine/"_s;
+    ASSERT_TRUE(SettingsFileSave(ctx()));
+    restart();
+    SettingsFileLoad(ctx());
+    EXPECT_EQ(opt.ExitCount, 9);
+    EXPECT_TRUE(opt.NewWindowSeparate);
+    EXPECT_EQ(opt.MainBrowserHomePages[0], u"http://mine/"_s);
+    EXPECT_EQ(opt.MainBrowserHomePages[4], u"http://other/"_s);
+    EXPECT_EQ(opt.MainBrowserHomePages[1], u"http://b/"_s);
+}
+
+TEST_F(SettingsFile, ADamagedFileThatCannotBeKeptAsideIsNotOverwritten)
+{
+    // Reads of this file fail, for root too: it cannot be kept aside, so it stays.
+    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, prog.SettingsFilePath));
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+    EXPECT_FALSE(SettingsFileSave(ctx()));
+    EXPECT_EQ(refusals, 1);
+    EXPECT_TRUE(QFileInfo(prog.SettingsFilePath).isSymLink());
 }

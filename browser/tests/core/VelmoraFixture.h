@@ -24,7 +24,10 @@ protected:
         corvane::DataFilePathsSet(prog, base);
     }
 
-    corvane::VelmoraContext ctx() { return corvane::VelmoraContext{prog, opt, lists, hid, product}; }
+    corvane::VelmoraContext ctx()
+    {
+        return corvane::VelmoraContext{prog, opt, lists, hid, files, product, [this] { ++refusals; }};
+    }
 
     // A fresh program run over the same data folder.
     void restart()
@@ -32,6 +35,7 @@ protected:
         opt = {};
         lists = {};
         hid = {};
+        files = {};
     }
 
     // The state the start-up leaves before the lists are read.
@@ -59,6 +63,8 @@ protected:
     corvane::OptionVars opt;
     corvane::ListVars lists;
     corvane::frmHid hid;
+    corvane::DataFileVars files;
+    int refusals = 0;  // writes refused because a damaged file could not be kept aside
 };
 
 // Writes larger than `bytes` fail while this lives (the process's file-size limit), which

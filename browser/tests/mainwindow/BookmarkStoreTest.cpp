@@ -50,6 +50,16 @@ protected:
     }
 };
 
+TEST_F(BookmarkStoreTest, NoBookmarkWithoutAnAddressAndNoneWithoutAName)
+{
+    EXPECT_FALSE(BookmarkAdd(*app, u"Closed"_s, QString()));
+    EXPECT_EQ(app->lists.BookmarkLastIndex, -1);
+    EXPECT_TRUE(names().items().isEmpty());
+    EXPECT_TRUE(BookmarkAdd(*app, QString(), u"file:///home/user/a.html"_s));
+    EXPECT_EQ(names().items(), QStringList{u"file:///home/user/a.html"_s});
+    EXPECT_EQ(app->lists.BookmarkLastIndex, 0);
+}
+
 TEST_F(BookmarkStoreTest, ExistsComparesWholeAddressesWithLetterCase)
 {
     EXPECT_FALSE(BookmarkExists(*app, QString()));

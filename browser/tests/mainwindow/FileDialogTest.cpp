@@ -248,4 +248,92 @@ TEST_F(FileDialogTest, AFileThatIsNoPictureBringsTheMessageAndTheChooserBackWith
     EXPECT_EQ(app->profile.UserPicturePath, pics + u"/me.jpg"_s);
 }
 
+// The colour of the middle of an image's picture (invalid when it shows none).
+QColor shownColour(const vb::Image& image)
+{
+    const QImage picture = image.picture().toImage();
+    return picture.isNull() ? QColor() : picture.pixelColor(picture.width() / 2, picture.height() / 2);
+}
+
+TEST_F(FileDialogTest, APreviewTheUserDidNotTakeLeavesWithTheChooser)
+{
+    QImage other(8, 8, QImage::Format_RGB32);
+    other.fill(Qt::yellow);
+    ASSERT_TRUE(other.save(pics + u"/other.jpg"_s, "PNG"));
+    app->prog.PickerFolder = pics + u'/';
+    UserPictureSet(*app, u"me.jpg"_s, u"Mine"_s);
+    const QColor mine = shownColour(f().ImageUser);
+    ASSERT_TRUE(mine.isValid());
+
+    // Previewed, then Cancel.
+    act = [&](frmMove& m) {
+        pick(m, u"other.jpg"_s);
+        ASSERT_EQ(shownColour(f().ImageUser), QColor(Qt::yellow));
+        m.CommandMoveCancel.click();
+    };
+    choosePicture();
+    EXPECT_EQ(shownColour(f().ImageUser), mine);
+    EXPECT_EQ(shownColour(f().ImageBigUser), mine);
+    EXPECT_EQ(shownColour(chooser().ImageUser), mine);
+
+    // Previewed, then closed from the title bar.
+    act = [&](frmMove& m) {
+        pick(m, u"other.jpg"_s);
+        EXPECT_FALSE(m.windowCloseRequested());
+    };
+    choosePicture();
+    EXPECT_EQ(shownColour(f().ImageUser), mine);
+    EXPECT_EQ(app->profile.UserPicturePath, pics + u"/me.jpg"_s);
+
+    // Without a picture set, the preview leaves no picture behind.
+    UserPictureClear(*app);
+    chooser().Dir1.setPath(pics);
+    act = [&](frmMove& m) {
+        pick(m, u"you.jpeg"_s);
+        m.CommandMoveCancel.click();
+    };
+    choosePicture();
+    EXPECT_FALSE(shownColour(f().ImageUser).isValid());
+    EXPECT_FALSE(shownColour(f().ImageBigUser).isValid());
+}
+
+TEST_F(FileDialogTest, EveryFileThatIsNoPictureIsReportedAndTheChooserComesBackEachTime)
+{
+    testsupport::writeFile(pics + u"/fake2.jpg"_s, "not a picture either");
+    chooser().Dir1.setPath(pics);
+    int calls = 0;
+    act = [&](frmMove& m) {
+        ++calls;
+        if (calls == 1)
+            pick(m, u"you.jpeg"_s);
+        if (calls <= 2)
+            pick(m, calls == 1 ? u"fake.jpg"_s : u"fake2.jpg"_s);
+        if (calls == 3) {
+            pick(m, u"me.jpg"_s);
+            m.TextUser.setText(u"Third time"_s);
+            m.CommandMoveOK.click();
+        }
+    };
+    choosePicture();
+    EXPECT_EQ(shown, (QStringList{u"MessageIncorrectPicture"_s, u"MessageIncorrectPicture"_s}));
+    EXPECT_EQ(chooserShows, 3);
+    EXPECT_EQ(app->profile.UserPicturePath, pics + u"/me.jpg"_s);
+    EXPECT_EQ(app->profile.UserPictureCaption, u"Third time"_s);
+    EXPECT_FALSE(chooser().isVisible());
+}
+
+TEST_F(FileDialogTest, ACurrentPictureThatCannotBeLoadedOpensTheChooserOnce)
+{
+    app->prog.PickerFolder = pics + u'/';
+    UserPictureSet(*app, u"me.jpg"_s, u"Mine"_s);
+    ASSERT_TRUE(testsupport::writeFile(pics + u"/me.jpg"_s, "no longer a picture"));
+    choosePicture();
+    ASSERT_EQ(looks.size(), 1);
+    EXPECT_EQ(chooserShows, 1);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(looks[0].caption, u"Select Picture"_s);
+    EXPECT_EQ(looks[0].selected, -1);
+    EXPECT_FALSE(looks[0].ok);
+}
+
 } // namespace

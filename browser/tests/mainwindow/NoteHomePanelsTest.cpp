@@ -249,7 +249,8 @@ TEST_F(HomePanelTest, OkWritesTheSettingsFileAtOnceAndNavigatesNothing)
     OptionVars opt;
     ListVars lists;
     frmHid hid;
-    const VelmoraContext c{app->prog, opt, lists, hid, u"http://product.example/"_s};
+    DataFileVars files;
+    const VelmoraContext c{app->prog, opt, lists, hid, files, u"http://product.example/"_s};
     ASSERT_EQ(SettingsFileLoad(c), SettingsForm::Current);
     EXPECT_EQ(opt.MainBrowserHomePages[2], page);
     EXPECT_EQ(opt.MainBrowserHomePages[0], homePage(0));
@@ -267,6 +268,29 @@ TEST_F(HomePanelTest, ASettingsFileThatCannotBeWrittenFailsQuietly)
     // The choice holds for this run and is written again at exit.
     EXPECT_EQ(app->opt.MainBrowserHomePages[4], PlainPage);
     EXPECT_FALSE(f().FrameHome.isVisible());
+}
+
+TEST_F(HomePanelTest, ABrowserWithoutAPageStoresNoHomePageAndOkStoresThisPanelsPage)
+{
+    // Main browser 3 has never been shown: it has no page.
+    f().CommandBrowser_Click(2);
+    ASSERT_TRUE(f().currentBrowser()->locationURL().isEmpty());
+    openHomePanel();
+    ASSERT_TRUE(f().OptionHome[0].click());
+    EXPECT_FALSE(f().CommandHomeOK.isEnabled());
+    f().CommandHomeOK_Click();
+    EXPECT_EQ(app->opt.MainBrowserHomePages[0], homePage(0));
+    EXPECT_EQ(app->opt.HomePagesSaved[0], homePage(0));
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+
+    // A panel opened elsewhere meanwhile does not change the address this one offers.
+    f().CommandBrowser_Click(0);
+    mainEngine(0).completeNavigation(PlainPage);
+    openHomePanel();
+    p().MakeHomeAddress = NotedPage;
+    ASSERT_TRUE(f().OptionHome[1].click());
+    ASSERT_TRUE(f().CommandHomeOK.click());
+    EXPECT_EQ(app->opt.MainBrowserHomePages[1], PlainPage);
 }
 
 TEST_F(HomePanelTest, CancelAndTypingInTheAddressBoxChangeNothing)

@@ -3,8 +3,6 @@
 // what it left behind: the data folder, the register, the data files and what the engine
 // keeps (cookies).
 
-#include "Constants.h"
-
 #include "sys/FamilyRegister.h"
 #include "sys/SettingsStore.h"
 
@@ -245,14 +243,14 @@ TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
     EXPECT_EQ(s.get(sys::family::lastIndexSection(), sys::family::lastIndexKey()), sys::family::encodeLastIndex(0));
     EXPECT_EQ(s.get(u"NidraBhanga"_s, u"NickName"_s), u"Tester"_s);
 
-    // Defaults: no exit counted (the session closed it), one browser, the product page home.
+    // Defaults: no exit counted (the session closed it), one browser, the product page home
+    // (stored as the empty item, so that it names the product page wherever the folder goes).
     const QStringList lines = settingsLines();
     ASSERT_EQ(lines.size(), 15) << lines.join(u" | "_s).toStdString();
     EXPECT_EQ(lines[0], u"0"_s);
     EXPECT_EQ(lines[8], u"0"_s);
-    const QString product = corvane::productPage(folder, u"Corvane"_s);
     for (int i = 9; i < 15; ++i)
-        EXPECT_EQ(lines[i], u"\""_s + product + u"\""_s) << i;
+        EXPECT_EQ(lines[i], u"\"\""_s) << i;
 }
 
 TEST_F(ProgramRunTest, SixConfiguredBrowsersLoadOnlyBrowserOnesHomePage)
@@ -346,7 +344,7 @@ TEST_F(ProgramRunTest, TheSessionsEndWritesEveryDataFileAsAClose)
         return QFileInfo(dataFolder() + QLatin1String(name)).lastModified() > old.addSecs(60);
     };
     EXPECT_TRUE(rewritten("/Set.Velmora"));
-    EXPECT_TRUE(rewritten("/Mark.Velmora"));
+    EXPECT_FALSE(rewritten("/Mark.Velmora")) << "unchanged bookmarks are left as they are";
     EXPECT_TRUE(rewritten("/Hist.Velmora")) << "the kept history is written";
     EXPECT_FALSE(rewritten("/Note.Velmora")) << "unchanged notes are left as they are";
     EXPECT_EQ(testsupport::readFile(dataFolder() + u"/Mark.Velmora"_s), bookmarks);
@@ -398,4 +396,26 @@ TEST_F(ProgramRunTest, AWindowAPageWritesIntoLeavesTheProgramRunning)
         << server.requests().join(u", "_s).toStdString() << process.readAll().toStdString();
     EXPECT_TRUE(server.requests().contains(u"/painted.png"_s));
     terminateAndWait();
+}
+
+TEST_F(ProgramRunTest, AFolderMovedAfterARunOpensItsOwnProductPage)
+{
+    // The product page tells the server that it was shown.
+    PageServer server;
+    ASSERT_TRUE(testsupport::writeFile(folder + u"/site/Corvane.html"_s,
+                                       "<html><body><img src=\"" + server.url(u"/product.png"_s).toUtf8() + "\"></body></html>"));
+    auto shown = [&server] { return server.requests().count(u"/product.png"_s); };
+    start();
+    ASSERT_TRUE(waitFor([&] { return shown() == 1; }, 20000)) << process.readAll().toStdString();
+    terminateAndWait();
+
+    // The whole folder goes elsewhere, as the user was told it may.
+    const QString moved = base + u"/disk/Programs/Corvane"_s;
+    QDir().mkpath(base + u"/disk/Programs"_s);
+    ASSERT_TRUE(QDir().rename(folder, moved));
+    folder = moved;
+    start();
+    EXPECT_TRUE(waitFor([&] { return shown() == 2; }, 20000)) << process.readAll().toStdString();
+    terminateAndWait();
+    EXPECT_EQ(settingsLines().value(9), u"\"\""_s);
 }

@@ -580,6 +580,31 @@ TEST_F(TabsTest, BookmarkingSelectedTabsSkipsATabWithoutAPage)
     EXPECT_EQ(app->lists.BookmarkLastIndex, 0);
 }
 
+TEST_F(TabsTest, ATabWithoutAShortNameIsBookmarkedUnderItsAddress)
+{
+    const QString local = u"file:///home/user/notes.html"_s;
+    openTabs(1);
+    openTab(local);
+    ASSERT_TRUE(s().TabTitles[2].isEmpty());
+    clickClose(2);
+    check(1);
+    check(2);
+    clickSelect(2);
+    EXPECT_EQ(app->hid.ComboMarkAddress.items(), (QStringList{tabPage(1), local}));
+    EXPECT_EQ(app->hid.ComboMarkName.items(), (QStringList{u"tab1.velmora"_s, local}));
+}
+
+TEST_F(TabsTest, AReusedSlotStartsWithoutTheClosedTabsTitle)
+{
+    openTabs(2);
+    closeTab(1);
+    ASSERT_EQ(s().TabTitles[1], u"Closed"_s);
+    clickTab(2);
+    vb::WebBrowser* target = tabEngine(2).fireNewWindow2();
+    ASSERT_EQ(target, f().BrowserNew.find(1));
+    EXPECT_TRUE(s().TabTitles[1].isEmpty());
+}
+
 // --- the Tab List's "Keep Hidden" -----------------------------------------------------------
 
 TEST_F(TabsTest, KeepHiddenHidesTheTabListUntilItIsUnchecked)

@@ -3,6 +3,7 @@ set(CORVANE_MAINWINDOW_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StartupFixture.h
   ${CMAKE_CURRENT_LIST_DIR}/StartupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataFolderRunTest.cpp
 )
 # The start-up and the window with the scripted engine: no engine process.
 corvane_add_test(corvane_mainwindow_tests LABELS unit SOURCES ${CORVANE_MAINWINDOW_TEST_SOURCES} LIBS corvane)

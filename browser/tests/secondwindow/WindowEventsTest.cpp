@@ -196,8 +196,11 @@ TEST_F(EventsTest, ANotedPageOpensItsNoteInTheReadFace)
     frmWeb& w = openWindowAt(site(1) + QStringLiteral("n.html"));
     vb::Frame& note = w.FrameSmallPop[4];
     EXPECT_TRUE(note.isVisible());
-    EXPECT_EQ(app->panel.CurrentNoteIndex, 0);
-    EXPECT_TRUE(app->panel.NoteExists);
+    EXPECT_EQ(w.PopNote.CurrentNoteIndex, 0);
+    EXPECT_TRUE(w.PopNote.NoteExists);
+    // The main window's panel state is its own.
+    EXPECT_EQ(app->panel.CurrentNoteIndex, -1);
+    EXPECT_FALSE(app->panel.NoteExists);
     EXPECT_TRUE(w.LabelPopNote[1].isVisible());
     EXPECT_EQ(w.LabelPopNote[1].caption(), QStringLiteral("Pay the bill"));
     EXPECT_FALSE(w.LabelPopNote[6].isVisible());
@@ -216,10 +219,10 @@ TEST_F(EventsTest, ANotedPageOpensItsNoteInTheReadFace)
     EXPECT_FALSE(note.isVisible());
     // With notes off, nothing is looked up.
     app->lists.ShowNotes = false;
-    app->panel.CurrentNoteIndex = -1;
+    w.PopNote.CurrentNoteIndex = -1;
     complete(w, 0, site(1) + QStringLiteral("n.html"));
     EXPECT_FALSE(note.isVisible());
-    EXPECT_EQ(app->panel.CurrentNoteIndex, -1);
+    EXPECT_EQ(w.PopNote.CurrentNoteIndex, -1);
 }
 
 // A page that cannot be reached (or an address the engine cannot load) comes back as a

@@ -6,6 +6,9 @@
 
 #include "ControlBookmark.h"
 
+#include <QFile>
+#include <QTest>
+
 using namespace webwindowtest;
 using namespace corvane;
 
@@ -117,8 +120,8 @@ TEST_F(PanelsTest, KeepNoteOnAPageWithoutANote)
     EXPECT_EQ(w.TextPopNote[1].text().size(), 150);
 }
 
-// The note index and the editing flag are one set for every window: a second window's
-// page with a note arrives while the first window's panel is open on its own note.
+// Each window's note panel keeps its own state: a second window's page with a note
+// arrives while the first window's panel is open on its own note.
 TEST_F(PanelsTest, ANoteOpenedInAnotherWindowMeanwhileIsNotOverwritten)
 {
     NoteAdd(*app, site(1), QStringLiteral("first"));
@@ -128,16 +131,59 @@ TEST_F(PanelsTest, ANoteOpenedInAnotherWindowMeanwhileIsNotOverwritten)
     ASSERT_TRUE(a.FrameSmallPop[4].isVisible());
     ASSERT_TRUE(a.CommandPopNoteEdit.click());
     frmWeb& b = openWindowAt(site(2));
-    ASSERT_EQ(app->panel.CurrentNoteIndex, 1);
+    ASSERT_EQ(b.PopNote.CurrentNoteIndex, 1);
+    EXPECT_EQ(a.PopNote.CurrentNoteIndex, 0);
+    EXPECT_TRUE(a.PopNote.NoteEditing);
     a.TextPopNote[1].setText(QStringLiteral("first, edited"));
     ASSERT_TRUE(a.CommandPopNoteOK.click());
     EXPECT_EQ(app->hid.ComboNoteThis.items(), (QStringList{QStringLiteral("first, edited"), QStringLiteral("second")}));
     EXPECT_EQ(app->hid.ComboNotePage.items(), (QStringList{site(1), site(2)}));
     // Delete in the second window, after the first window opened its panel again.
     ASSERT_TRUE(a.CommandPopNote.click());
-    ASSERT_EQ(app->panel.CurrentNoteIndex, 0);
     ASSERT_TRUE(b.CommandPopNoteRemove.click());
     EXPECT_EQ(app->hid.ComboNotePage.items(), QStringList{site(1)});
+}
+
+// An edited note stays one note and shows its new text, whatever a secondary window's
+// page or panel did meanwhile; a note saved for one page from two windows is one note.
+TEST_F(PanelsTest, AnEditedNoteStaysOneNoteAndShowsItsNewText)
+{
+    frmMain& main = startMainWindowOnHomePage();
+    const QString noted = site(1);
+    NoteAdd(*app, noted, QStringLiteral("old text"));
+    app->lists.ShowNotes = true;
+    engineOf(main.WebBrowser[0]).completeNavigation(noted);
+    ASSERT_TRUE(main.FrameNote.isVisible());
+    ASSERT_EQ(main.LabelNote[1].caption(), QStringLiteral("old text"));
+
+    // A window's page without a note arrives and its note panel opens.
+    frmWeb& w = openWindowAt(site(2));
+    ASSERT_TRUE(w.CommandPopNote.click());
+    ASSERT_TRUE(w.FrameSmallPop[4].isVisible());
+
+    // The main window's note is edited and saved.
+    ASSERT_TRUE(main.CommandNoteEdit.click());
+    auto* box = main.TextNote[1].widget();
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("new text"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(app->hid.ComboNotePage.items(), QStringList{noted});
+    EXPECT_EQ(app->hid.ComboNoteThis.items(), QStringList{QStringLiteral("new text")});
+    EXPECT_EQ(app->lists.NotesLastIndex, 0);
+    // Visited again, the page shows the new text.
+    engineOf(main.WebBrowser[0]).completeNavigation(site(3));
+    engineOf(main.WebBrowser[0]).completeNavigation(noted);
+    EXPECT_EQ(main.LabelNote[1].caption(), QStringLiteral("new text"));
+
+    // Both windows write a note for the secondary window's page: one note, the last text.
+    frmWeb& v = openWindowAt(site(2));
+    ASSERT_TRUE(v.CommandPopNote.click());
+    v.TextPopNote[1].setText(QStringLiteral("from v"));
+    ASSERT_TRUE(v.CommandPopNoteOK.click());
+    w.TextPopNote[1].setText(QStringLiteral("from w"));
+    ASSERT_TRUE(w.CommandPopNoteOK.click());
+    EXPECT_EQ(app->hid.ComboNotePage.items(), (QStringList{noted, site(2)}));
+    EXPECT_EQ(app->hid.ComboNoteThis.items(), (QStringList{QStringLiteral("new text"), QStringLiteral("from w")}));
 }
 
 TEST_F(PanelsTest, DoNotShowNotesTurnsThemOff)
@@ -233,6 +279,63 @@ TEST_F(PanelsTest, SaveAndPrintUseTheControlsDialogsAndLeaveTwoPanels)
     EXPECT_FALSE(w.FrameSmallPop[4].isVisible());
     w.CommandPopPage_Click(0);
     EXPECT_TRUE(w.FrameSmallPop[2].isVisible());
+}
+
+// A reused tab slot whose first page never arrives has no address and no title: it is not
+// bookmarked, and the bookmark panel asks for both.
+TEST_F(PanelsTest, AReusedTabWhosePageNeverArrivedIsNotBookmarked)
+{
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, site(1)), 1);
+    ASSERT_TRUE(w.CommandPopClose[1].click());
+    ASSERT_EQ(w.PopTabTitles[1], QStringLiteral("Closed"));
+    vb::WebBrowser* target = engineOf(w, 0).fireNewWindow2();
+    ASSERT_EQ(slotOf(w, target), 1);
+    EXPECT_TRUE(w.PopTabTitles[1].isEmpty());
+    engineOf(*target).fireBeforeNavigate2();
+    engineOf(*target).fireNavigateError();
+    ASSERT_EQ(w.PopTabCurrent, 1);
+    ASSERT_TRUE(w.CommandPopBookmark.click());
+    EXPECT_EQ(app->lists.BookmarkLastIndex, -1);
+    EXPECT_TRUE(app->hid.ComboMarkAddress.items().isEmpty());
+    EXPECT_TRUE(w.FrameSmallPop[1].isVisible());
+    EXPECT_FALSE(w.FrameSmallPop[3].isVisible());
+    EXPECT_FALSE(w.CommandPopMarkOK.isEnabled());
+}
+
+// A tab whose page has no short name (a local file) is bookmarked under its address.
+TEST_F(PanelsTest, SelectedTabsWithoutAShortNameAreBookmarkedUnderTheirAddress)
+{
+    const QString local = QStringLiteral("file:///home/user/notes.html");
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, local), 1);
+    ASSERT_EQ(openTab(w, 1, site(2)), 2);
+    ASSERT_TRUE(w.PopTabTitles[1].isEmpty());
+    // The Select Tabs panel.
+    ASSERT_TRUE(w.CommandPopClose[2].click());
+    w.CheckSelectPopTab[1].setValue(1);
+    w.CheckSelectPopTab[2].setValue(1);
+    ASSERT_TRUE(w.CommandPopSelectClose[2].click());
+    EXPECT_EQ(app->hid.ComboMarkName.items(), (QStringList{local, QStringLiteral("site2.velmora")}));
+    EXPECT_EQ(app->hid.ComboMarkAddress.items(), (QStringList{local, site(2)}));
+}
+
+// A window without a page offers no address to make a home page, and stores none.
+TEST_F(PanelsTest, AWindowWithoutAPageStoresNoHomePage)
+{
+    for (int i = 0; i <= 5; ++i)
+        app->opt.MainBrowserHomePages[i] = app->opt.HomePagesSaved[i] = QStringLiteral("http://h%1.example/").arg(i);
+    frmWeb& w = openWindow();
+    ASSERT_TRUE(w.BrowserPop[0].locationURL().isEmpty());
+    ASSERT_TRUE(w.CommandPopMakeHome.click());
+    ASSERT_TRUE(w.FrameSmallPop[5].isVisible());
+    EXPECT_TRUE(w.TextPopHome.text().isEmpty());
+    w.OptionPopHome[0].click();
+    EXPECT_FALSE(w.CommandPopHomeOK.isEnabled());
+    w.CommandPopHomeOK_Click();
+    EXPECT_EQ(app->opt.MainBrowserHomePages[0], QStringLiteral("http://h0.example/"));
+    EXPECT_EQ(app->opt.HomePagesSaved[0], QStringLiteral("http://h0.example/"));
+    EXPECT_FALSE(QFile::exists(app->prog.SettingsFilePath));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ corvane_add_test(corvane_webwindow_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/WindowKeysTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowBarsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowFromMainTest.cpp
-  LIBS corvane)
+  LIBS corvane Qt6::Test)
 
 # A main browser's pop-up opening a window on the real engine.
 if(CORVANE_ENGINE_TESTS)

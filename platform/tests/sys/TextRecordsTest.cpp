@@ -149,6 +149,32 @@ TEST(TextRecords, DamagedInputFailsAndStaysFailed)
     EXPECT_TRUE(r.failed());
 }
 
+TEST(TextRecords, ARecordEndsAtItsLineSoADamagedOneTakesNoOther)
+{
+    RecordReader r(QByteArray("\xEF\xBB\xBF\"a\",\"b, c\"\r\n\r\n  \"open,\"x\",y\r\n\"d\" junk , plain \n\"e\",\"no end\r\"f\",\r\n"));
+    QStringList items;
+    bool damaged = true;
+    ASSERT_TRUE(r.readRecord(items, damaged));
+    EXPECT_EQ(items, QStringList({u"a"_s, u"b, c"_s}));
+    EXPECT_FALSE(damaged);
+    // Blank lines are no records; an item is what lies between the quotes.
+    ASSERT_TRUE(r.readRecord(items, damaged));
+    EXPECT_EQ(items, QStringList({u"open,"_s, u"y"_s}));
+    EXPECT_FALSE(damaged);
+    ASSERT_TRUE(r.readRecord(items, damaged));
+    EXPECT_EQ(items, QStringList({u"d"_s, u"plain"_s}));
+    // A quote not closed on its line: the items before it, and the damage said.
+    ASSERT_TRUE(r.readRecord(items, damaged));
+    EXPECT_EQ(items, QStringList{u"e"_s});
+    EXPECT_TRUE(damaged);
+    // The next line is read whole; a comma at the end gives an empty last item.
+    ASSERT_TRUE(r.readRecord(items, damaged));
+    EXPECT_EQ(items, QStringList({u"f"_s, QString()}));
+    EXPECT_FALSE(damaged);
+    EXPECT_FALSE(r.readRecord(items, damaged));
+    EXPECT_TRUE(items.isEmpty());
+}
+
 TEST(TextRecords, RangesOfTheNumberKinds)
 {
     RecordReader r(QByteArray("-2147483648,2147483647,2147483648"));
@@ -192,9 +218,19 @@ TEST(TextRecordFiles, CommitAndRead)
     EXPECT_TRUE(r->readString(s));
     EXPECT_EQ(s, u"http://velmora.example/"_s);
 
-    ASSERT_TRUE(sys::writeFileAtomically(path, "1\r\n"));
+    std::optional<sys::FileIdentity> written;
+    ASSERT_TRUE(sys::writeFileAtomically(path, "1\r\n", &written));
     EXPECT_EQ(testsupport::readFile(path), QByteArray("1\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Bookmarks.txt"_s});
+
+    // The identity of what was written is the file's, and what a reader reads; written
+    // again, even with the same bytes, it is another file.
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(sys::FileIdentity::of(path), written);
+    EXPECT_EQ(RecordReader::fromFile(path)->identity(), written);
+    ASSERT_TRUE(sys::writeFileAtomically(path, "1\r\n"));
+    EXPECT_NE(sys::FileIdentity::of(path), written);
+    EXPECT_FALSE(sys::FileIdentity::of(dir.path() + u"/none"_s).has_value());
 }
 
 TEST(TextRecordFiles, FailedWriteLeavesTheOldFileWhole)
