@@ -108,16 +108,16 @@ def check_address_entered(t, window, spot, path):
 def colour_shown(t, window, top, colour, timeout=5):
     """Waits until the page area of a window shows the colour (a page that fills it)."""
     def shown():
-        x, y, w, h = t.display.geometry(window)
+        _, _, w, h = t.display.geometry(window)
         px, py = min(600, w // 2), min(top + 300, (h + top) // 2)
-        return t.display.grab((x + px, y + py, 1, 1)).pixel(0, 0) == colour
+        return t.display.grab_window(window, (px, py, 1, 1)).pixel(0, 0) == colour
     return harness.wait_for(shown, timeout, step=0.2)
 
 
 def unpainted(t, window):
     """True when the bar band of a window is still nearly all black: nothing was drawn."""
-    x, y, w, h = t.display.geometry(window)
-    band = t.display.grab((x, y, w, min(h, 76)))
+    _, _, w, h = t.display.geometry(window)
+    band = t.display.grab_window(window, (0, 0, w, min(h, 76)))
     black = sum(1 for row in band.rows for i in range(0, len(row), 3) if row[i:i + 3] == b"\x00\x00\x00")
     return black >= 0.9 * band.width * band.height
 

@@ -217,6 +217,14 @@ class Display:
         """The screen, or an area (x, y, width, height) of it."""
         return xwdpng.grab(self.name, area)
 
+    def grab_window(self, window, area=None):
+        """What a window has drawn, or an area (x, y, width, height) of it in the window's
+        own coordinates. Read from the window itself, not the screen: on this virtual
+        display's software OpenGL, a window that draws with OpenGL and lies wholly over
+        another such window (a secondary window over the maximised main window) reaches the
+        window but not the screen picture, which stays black there."""
+        return xwdpng.grab(self.name, area, window=window)
+
     def screenshot(self, path):
         with open(path, "wb") as f:
             f.write(self.grab().png())

@@ -95,8 +95,8 @@ def parse_xwd(data, area=None):
     return Picture(width, len(rows), rows)
 
 
-def grab(display, area=None):
-    """A picture of the screen of an X display, or of an area of it."""
-    cmd = ["xwd", "-silent", "-root", "-display", display]
+def grab(display, area=None, window=None):
+    """A picture of the screen of an X display, or of one window, or of an area of it."""
+    cmd = ["xwd", "-silent", "-display", display] + (["-id", str(window)] if window else ["-root"])
     data = subprocess.run(cmd, check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20).stdout
     return parse_xwd(data, area)
