@@ -275,6 +275,7 @@ public:
     void Browser_NavigateError(bool isTab, int index, bool& cancel);
     void Browser_NewWindow2(bool isTab, int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void Browser_SameDocument(bool isTab, int index, const QString& previous);
+    void Browser_FileDownload(bool isTab, int index);
     void TimerMainBrow_Timer();
 
     // Navigation.
@@ -295,6 +296,9 @@ public:
     void TabsLeave(bool show = true);
     // Unloads tab slot i's browser and box; the busy animation forgets it.
     void TabUnload(int i);
+    // A new tab opened only for a file: it goes, and the browser the user was on is current
+    // again.
+    void NewTabWithoutPageDrop(int slot);
 
     // Menus, slide-out, Controls bar and full-window bar (frmMainMenus.cpp).
     void CommandMenu_Click(int index);

@@ -22,6 +22,7 @@ void frmMain::wireBrowserEvents()
         arr.onNavigateError = [this, isTab](int i, bool& cancel) { Browser_NavigateError(isTab, i, cancel); };
         arr.onNewWindow2 = [this, isTab](int i, vb::WebBrowser*& pp, bool& cancel) { Browser_NewWindow2(isTab, i, pp, cancel); };
         arr.onSameDocumentNavigate = [this, isTab](int i, const QString& previous) { Browser_SameDocument(isTab, i, previous); };
+        arr.onFileDownload = [this, isTab](int i) { Browser_FileDownload(isTab, i); };
     }
     TimerMainBrow.onTimer = [this] { TimerMainBrow_Timer(); };
 }
@@ -196,6 +197,17 @@ void frmMain::Browser_NavigateError(bool isTab, int index, bool& cancel)
     if (isTab && s.TabBrowserCurrent && index == s.TabCurrentIndex)
         if (const vb::WebBrowser* b = BrowserNew.find(index); b && !b->isVisible())
             CurrentBrowserShow(m_app);
+}
+
+void frmMain::Browser_FileDownload(bool isTab, int index)
+{
+    // A new tab that is current but has not come on screen yet, opened only for a file:
+    // nothing will ever show in it.
+    const BrowserSet& s = m_app.set;
+    if (!isTab || !s.TabBrowserCurrent || index != s.TabCurrentIndex)
+        return;
+    if (const vb::WebBrowser* b = BrowserNew.find(index); b && !b->isVisible() && b->locationURL().isEmpty())
+        NewTabWithoutPageDrop(index);
 }
 
 void frmMain::showTooManyTabs()

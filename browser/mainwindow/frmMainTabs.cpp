@@ -123,6 +123,46 @@ void frmMain::TabsLeave(bool show)
         CurrentBrowserShow(m_app);
 }
 
+void frmMain::NewTabWithoutPageDrop(int slot)
+{
+    BrowserSet& s = m_app.set;
+    if (slot < 1 || slot > MaxTabs || !s.TabSlotUsed[slot])
+        return;
+    TabUnload(slot);
+    s.TabSlotUsed[slot] = false;
+    s.TabCount -= 1;
+    int h = s.TabLastIndex;
+    while (h > 0 && !s.TabSlotUsed[h])
+        --h;
+    s.TabLastIndex = h;
+    s.TabTitles[slot] = slot < h ? QStringLiteral("Closed") : QString();
+    CommandWebNew[slot].setToolTip(s.TabTitles[slot]);
+    CommandWebComNew[slot].setToolTip(s.TabTitles[slot]);
+    CommandWebNew[slot].setEnabled(false);
+    CommandWebComNew[slot].setEnabled(false);
+    // Back to the browser left when the tab opened; it never went off screen.
+    s.TabBrowserCurrent = false;
+    s.TabCurrentIndex = 0;
+    const int back = s.BrowserReturnIndex;
+    if (s.ReturnIsTab && back >= 1 && back <= MaxTabs && s.TabSlotUsed[back]) {
+        s.TabBrowserCurrent = true;
+        s.TabCurrentIndex = back;
+    } else if (s.ReturnIsMain && back == BookmarkBrowserIndex && s.BookmarkBrowserOpen) {
+        s.BookmarkBrowserCurrent = true;
+    } else if (s.ReturnIsMain && back >= 0 && back <= m_app.opt.MainBrowserLastIndex) {
+        s.MainBrowserCurrent = true;
+        s.MainBrowserIndex = back;
+    } else {
+        TabsLeave(false);
+    }
+    s.ReturnIsTab = false;
+    s.ReturnIsMain = false;
+    s.BrowserReturnIndex = -1;
+    s.BackForwardPending = true;
+    s.ComLocationPending = s.FullWindowMode;
+    CurrentBrowserShow(m_app);
+}
+
 void frmMain::TabUnload(int i)
 {
     BrowserSet& s = m_app.set;

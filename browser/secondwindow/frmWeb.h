@@ -256,6 +256,7 @@ public:
     void BrowserPop_NavigateError(int index, bool& cancel);
     void BrowserPop_NewWindow2(int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void BrowserPop_SameDocument(int index, const QString& previous);
+    void BrowserPop_FileDownload(int index);
     void TimerPop_Timer();
 
     // --- navigation and tabs (frmWebTabs.cpp) ---------------------------------------------
@@ -358,6 +359,9 @@ private:
     vb::WebBrowser& openTabSlot();
     // Unloads slot i's browser and box and marks it closed.
     void closeTabSlot(int slot);
+    // A new tab opened only for a file: it goes, and the slot the user was on is shown
+    // again.
+    void newTabWithoutPageDrop(int slot);
     void step(bool forward);
     void createAddressSet(const QString& address);
     void comListFill();

@@ -22,6 +22,7 @@ void frmWeb::wireBrowserEvents()
     BrowserPop.onNavigateError = [this](int i, bool& cancel) { BrowserPop_NavigateError(i, cancel); };
     BrowserPop.onNewWindow2 = [this](int i, vb::WebBrowser*& pp, bool& cancel) { BrowserPop_NewWindow2(i, pp, cancel); };
     BrowserPop.onSameDocumentNavigate = [this](int i, const QString& previous) { BrowserPop_SameDocument(i, previous); };
+    BrowserPop.onFileDownload = [this](int i) { BrowserPop_FileDownload(i); };
     TimerPop.onTimer = [this] { TimerPop_Timer(); };
 }
 
@@ -163,6 +164,16 @@ void frmWeb::BrowserPop_SameDocument(int index, const QString& previous)
     for (vb::ComboBox* box : {ComboPopLocation.find(index), PopBarIndex == 1 ? &ComboPopComLocation : nullptr})
         if (box && !box->hasFocus() && box->text() == previous)
             box->setText(address);
+}
+
+void frmWeb::BrowserPop_FileDownload(int index)
+{
+    // A new tab that is the shown slot but has not come on screen yet, opened only for a
+    // file: nothing will ever show in it.
+    if (index < 1 || index != PopTabCurrent)
+        return;
+    if (const vb::WebBrowser* b = BrowserPop.find(index); b && !b->isVisible() && b->locationURL().isEmpty())
+        newTabWithoutPageDrop(index);
 }
 
 void frmWeb::showTooManyTabs()

@@ -283,6 +283,25 @@ void frmWeb::closeTabSlot(int slot)
     CommandPopComNew[slot].setEnabled(false);
 }
 
+void frmWeb::newTabWithoutPageDrop(int slot)
+{
+    if (slot < 1 || slot > MaxPopTabs || !PopTabSlotUsed[slot])
+        return;
+    closeTabSlot(slot);
+    PopTabCount -= 1;
+    int h = PopTabLastIndex;
+    while (h > 0 && !PopTabSlotUsed[h])
+        --h;
+    PopTabLastIndex = h;
+    // Back to the slot left when the tab opened; it never went off screen.
+    const int back = PopPreviousPending ? PopPreviousIndex : 0;
+    PopTabCurrent = back >= 0 && back <= MaxPopTabs && PopTabSlotUsed[back] ? back : 0;
+    PopOnTab = PopTabCurrent > 0;
+    PopPreviousPending = false;
+    PopPreviousIndex = -1;
+    CurrentBrowserShow();
+}
+
 void frmWeb::CommandPopClose_Click(int index)
 {
     switch (index) {

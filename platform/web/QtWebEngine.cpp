@@ -85,6 +85,7 @@ public:
     void saveAs(bool promptUser) override;
 
     QWebEnginePage* page() const { return m_page; }
+    void fileDownloadStarted();
     const QtWebEngineFactory* factory() const { return m_factory; }
     QWidget* dialogParent() const;
     // The factory goes first (at the end of the program): the view goes with it.
@@ -588,6 +589,11 @@ void QtWebEngine::urlChanged(const QUrl& url)
     }
 }
 
+void QtWebEngine::fileDownloadStarted()
+{
+    call([this] { m_control.engineFileDownload(); });
+}
+
 void QtWebEngine::sameDocument(const QString& address)
 {
     if (address == m_control.locationURL())
@@ -695,7 +701,17 @@ QWebEngineProfile* QtWebEngineFactory::profile()
         // Files being downloaded lie with the user's cache until the user says where they go.
         m_downloads = std::make_unique<WebDownloads>(*this, m_profile->cachePath() + u"/Partial downloads"_s);
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
-                         [this](QWebEngineDownloadRequest* request) { m_downloads->take(request); });
+                         [this](QWebEngineDownloadRequest* request) {
+                             m_downloads->take(request);
+                             // The browser whose navigation this was hears of it last: it may
+                             // go away now (a window opened only for the file).
+                             if (!request->isSavePageDownload())
+                                 for (QtWebEngine* engine : m_engines)
+                                     if (engine->page() && engine->page() == request->page()) {
+                                         engine->fileDownloadStarted();
+                                         break;
+                                     }
+                         });
         QWebEngineSettings* settings = m_profile->settings();
         // A failed load leaves the old page in place.
         settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);

@@ -98,6 +98,11 @@ void ScriptedWebEngine::fireSameDocumentNavigate(const QString& address)
     fire([&] { m_control.engineSameDocumentNavigate(address); });
 }
 
+void ScriptedWebEngine::fireFileDownload()
+{
+    fire([this] { m_control.engineFileDownload(); });
+}
+
 WebBrowser* ScriptedWebEngine::fireNewWindow2()
 {
     return fire([this]() -> WebBrowser* {

@@ -62,6 +62,8 @@ public:
     void fireDownloadComplete();
     // The page changes its own address without loading a new document.
     void fireSameDocumentNavigate(const QString& address);
+    // The last navigation turned out to be a file, now being downloaded.
+    void fireFileDownload();
     // Returns the control the handler handed back (its engine created), or nullptr.
     WebBrowser* fireNewWindow2();
     // One whole navigation, as the real engine reports it: BeforeNavigate2, DownloadBegin,

@@ -180,6 +180,14 @@ void WebBrowser::engineSameDocumentNavigate(const QString& address)
     });
 }
 
+void WebBrowser::engineFileDownload()
+{
+    raise([h = onFileDownload] {
+        if (h)
+            h();
+    });
+}
+
 void WebBrowser::copyDesignFrom(const Control& other)
 {
     // A new element takes the place and size only, and starts hidden; its engine comes
@@ -206,6 +214,7 @@ void WebBrowser::clearHandlers()
     onDownloadComplete = nullptr;
     onNewWindow2 = nullptr;
     onSameDocumentNavigate = nullptr;
+    onFileDownload = nullptr;
 }
 
 } // namespace vb

@@ -60,6 +60,9 @@ public:
     // history.pushState / replaceState): LocationURL holds the new address, previous the
     // old one. No other event comes with it.
     std::function<void(const QString& previous)> onSameDocumentNavigate;
+    // A navigation of this browser turned out to be a file, now being downloaded (the
+    // navigation itself ended without a page).
+    std::function<void()> onFileDownload;
 
     // --- called by the engine, in the order of one navigation ---
     void engineBeforeNavigate2();
@@ -72,6 +75,7 @@ public:
     // Returns the prepared element, or nullptr when the handler cancelled.
     WebBrowser* engineNewWindow2();
     void engineSameDocumentNavigate(const QString& address);
+    void engineFileDownload();
 
     void copyDesignFrom(const Control& other) override;
 
@@ -85,6 +89,7 @@ public:
         std::function<void(int)> onDownloadComplete;
         std::function<void(int, WebBrowser*&, bool&)> onNewWindow2;
         std::function<void(int, const QString&)> onSameDocumentNavigate;
+        std::function<void(int)> onFileDownload;
     };
     static void wire(WebBrowser& c, IndexedEvents& ev, int index)
     {
@@ -96,6 +101,7 @@ public:
         c.onDownloadComplete = [&ev, index] { if (ev.onDownloadComplete) ev.onDownloadComplete(index); };
         c.onNewWindow2 = [&ev, index](WebBrowser*& pp, bool& cancel) { if (ev.onNewWindow2) ev.onNewWindow2(index, pp, cancel); };
         c.onSameDocumentNavigate = [&ev, index](const QString& previous) { if (ev.onSameDocumentNavigate) ev.onSameDocumentNavigate(index, previous); };
+        c.onFileDownload = [&ev, index] { if (ev.onFileDownload) ev.onFileDownload(index); };
     }
 
 protected:

@@ -319,6 +319,45 @@ TEST_F(EventsTest, TheGuardGoesWhenALoadEndsWithoutAPage)
     EXPECT_EQ(openTab(f().BrowserNew[1], site(2)), 2);
 }
 
+// A new tab opened only for a file goes again once the file downloads; the browser the
+// user was on stays current.
+TEST_F(EventsTest, ANewTabWithoutAPageGoesAgain)
+{
+    start(1);
+    ASSERT_EQ(openTabFromMain(site(1)), 1);
+    vb::WebBrowser* target = tabEngine(1).fireNewWindow2();
+    ASSERT_EQ(target, f().BrowserNew.find(2));
+    vb::ScriptedWebEngine& e = engineOf(*target);
+    e.fireBeforeNavigate2();
+    e.fireDownloadBegin();
+    e.fireDownloadComplete();
+    ASSERT_TRUE(f().BrowserNew.exists(2)) << "the load alone brought no file";
+    e.fireFileDownload();
+    EXPECT_FALSE(f().BrowserNew.exists(2));
+    EXPECT_EQ(s().TabCount, 1);
+    EXPECT_EQ(s().TabLastIndex, 1);
+    EXPECT_TRUE(s().TabBrowserCurrent);
+    EXPECT_EQ(s().TabCurrentIndex, 1);
+    EXPECT_TRUE(f().BrowserNew[1].isVisible());
+    EXPECT_FALSE(f().CommandWebNew[2].isEnabled());
+    EXPECT_EQ(s().BrowserReturnIndex, -1);
+    EXPECT_FALSE(s().PopupGuard);
+    EXPECT_EQ(currentFlags(), 1);
+
+    // From main browser 2, shown.
+    switchToMain(1);
+    target = mainEngine(1).fireNewWindow2();
+    ASSERT_EQ(target, f().BrowserNew.find(2));
+    engineOf(*target).fireBeforeNavigate2();
+    engineOf(*target).fireDownloadComplete();
+    engineOf(*target).fireFileDownload();
+    EXPECT_TRUE(s().MainBrowserCurrent);
+    EXPECT_EQ(s().MainBrowserIndex, 1);
+    EXPECT_EQ(s().TabCount, 1);
+    EXPECT_EQ(currentFlags(), 1);
+    EXPECT_EQ(openTab(f().WebBrowser[1], site(3)), 2);
+}
+
 // A page arriving in a browser not on screen changes what shows that browser only.
 TEST_F(EventsTest, APageInABrowserNotOnScreenLeavesTheScreenAsItIs)
 {

@@ -8,6 +8,8 @@
 #include "LoopbackServer.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -43,10 +45,15 @@ std::optional<Reply> sitePage(const QByteArray& path)
         r.body = "<html><body>"
                  "<a id=empty href='/204' style='display:block;width:200px;height:40px'>empty</a>"
                  "<a id=blank target=_blank href='/c.html' style='display:block;width:200px;height:40px'>new</a>"
+                 "<a id=file target=_blank href='/file.txt' style='display:block;width:200px;height:40px'>file</a>"
                  "</body></html>";
     } else if (path == "/204") {
         r.status = "204 No Content";
         r.body.clear();
+    } else if (path == "/file.txt") {
+        r.type = "text/plain";
+        r.headers = "Content-Disposition: attachment; filename=\"file.txt\"\r\n";
+        r.body = "a file";
     } else if (path == "/favicon.ico") {
         r.status = "404 Not Found";
         r.body.clear();
@@ -58,8 +65,13 @@ class PageAddressTest : public MainWindowFixture {
 protected:
     PageAddressTest()
     {
-        app->rt.setWebEngine(testsupport::headlessEngine(named(u"/search.html"_s),
-                                                         testsupport::profileStorageFor(u"address-"_s)));
+        auto engine = testsupport::headlessEngine(named(u"/search.html"_s), testsupport::profileStorageFor(u"address-"_s));
+        // Files are offered for saving: the user saves them in a folder of the test.
+        engine->askDownloadPath = [this](const QString& offered) {
+            ++downloadsOffered;
+            return saved.filePath(QFileInfo(offered).fileName());
+        };
+        app->rt.setWebEngine(std::move(engine));
         for (int i = 0; i <= 5; ++i)
             homes[i] = named(u"/home%1.html"_s.arg(i + 1));
     }
@@ -99,6 +111,8 @@ protected:
     static void click(vb::Control& c) { QTest::mouseClick(c.widget(), Qt::LeftButton, {}, c.widget()->rect().center()); }
 
     testsupport::LoopbackServer server{&sitePage};
+    int downloadsOffered = 0;
+    QTemporaryDir saved;
 };
 
 // The page rewrites its address at every key: every key reaches the page, the address box
@@ -254,6 +268,28 @@ TEST_F(PageAddressTest, ALoadWithoutAPageEndsTheGuard)
 
     clickElement(main, u"blank"_s);
     EXPECT_TRUE(waitFor([&] { return s().TabCount == 1 && f().BrowserNew.exists(1); }));
+    EXPECT_TRUE(settled(f().BrowserNew[1], named(u"/c.html"_s)));
+}
+
+// A link that opens a new window for a file: the file is offered for saving, the tab that
+// was made for it goes, and the user stays on the page, which still opens new windows.
+TEST_F(PageAddressTest, ANewWindowForAFileLeavesNoTabBehind)
+{
+    startAt(named(u"/links.html"_s));
+    vb::WebBrowser& main = f().WebBrowser[0];
+    clickElement(main, u"file"_s);
+    ASSERT_TRUE(waitFor([&] { return downloadsOffered == 1; }));
+    ASSERT_TRUE(waitFor([&] { return s().TabCount == 0 && !s().PopupGuard; })) << s().TabCount;
+    EXPECT_TRUE(waitFor([&] { return testsupport::readFile(saved.filePath(u"file.txt"_s)) == "a file"; }));
+    EXPECT_TRUE(s().MainBrowserCurrent);
+    EXPECT_EQ(s().TabCurrentIndex, 0);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_FALSE(f().BrowserNew.exists(1));
+    EXPECT_FALSE(f().CommandWebNew[1].isEnabled());
+    EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), u"Current Browser :: Main Browser #1"_s);
+
+    clickElement(main, u"blank"_s);
+    EXPECT_TRUE(waitFor([&] { return s().TabCount == 1 && f().BrowserNew.exists(1) && f().BrowserNew[1].isVisible(); }));
     EXPECT_TRUE(settled(f().BrowserNew[1], named(u"/c.html"_s)));
 }
 

@@ -255,6 +255,39 @@ TEST_F(EventsTest, TheGuardGoesWhenTheLastLoadEndsWithoutAPage)
     EXPECT_EQ(openTab(w, 1, site(2)), 2);
 }
 
+// A new tab opened only for a file goes again once the file downloads; the slot the user
+// was on is shown.
+TEST_F(EventsTest, ANewTabWithoutAPageGoesAgain)
+{
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, site(1)), 1);
+    vb::WebBrowser* target = engineOf(w, 1).fireNewWindow2();
+    ASSERT_EQ(slotOf(w, target), 2);
+    engineOf(*target).fireBeforeNavigate2();
+    engineOf(*target).fireDownloadComplete();
+    EXPECT_FALSE(w.PopPopupGuard);
+    engineOf(*target).fireFileDownload();
+    EXPECT_FALSE(w.BrowserPop.exists(2));
+    EXPECT_EQ(w.PopTabCount, 1);
+    EXPECT_EQ(w.PopTabLastIndex, 1);
+    EXPECT_EQ(w.PopTabCurrent, 1);
+    EXPECT_EQ(slotsOnScreen(w), QList<int>{1});
+    EXPECT_FALSE(w.PopPopupGuard);
+
+    // The window's first tab: the band goes back to its height without tabs.
+    ASSERT_TRUE(w.CommandPopClose[1].click());
+    ASSERT_EQ(w.PopTabCount, 0);
+    target = engineOf(w, 0).fireNewWindow2();
+    ASSERT_EQ(slotOf(w, target), 1);
+    engineOf(*target).fireBeforeNavigate2();
+    engineOf(*target).fireDownloadComplete();
+    engineOf(*target).fireFileDownload();
+    EXPECT_EQ(w.PopTabCount, 0);
+    EXPECT_EQ(w.PopTabCurrent, 0);
+    EXPECT_EQ(w.PopBandHeight, 76);
+    EXPECT_EQ(slotsOnScreen(w), QList<int>{0});
+}
+
 // A page arriving in a tab behind the one shown: that tab's title follows; the panel the
 // user opened, the note panel and the window's caption stay.
 TEST_F(EventsTest, APageInATabNotShownLeavesTheScreenAsItIs)
