@@ -239,6 +239,7 @@ public:
     void Form_Unload(int& cancel) override;
 
     void OptionTopic_Click(int index);
+    void OptionTopic_ClickChosen();
     void CommandTopic_Click();
     void CommandHide_Click();
     void CommandRestart_Click();
@@ -307,7 +308,11 @@ private:
     void designPictures();
     void wireEvents();
 
+    // Shows page p of the imitation and records it as the page on screen.
     void page(TopicPage p);
+    bool pageShown(TopicPage p) const;
+    // Page p, or back when p is on screen already (a second click on its button).
+    void pageOrBack(TopicPage p, TopicPage back);
     // Home is enabled, while no tab is current, when the box does not show the home address.
     void homeButtonUpdate();
     // The full-window bar shows main browser CurrentMainBrowser as the current browser.
