@@ -91,7 +91,7 @@ QList<MessageRow> StartupMessageRows(const HelpApp& app)
              QStringLiteral("This program is the Help file of - Corvane. Depends on some Runtime files to run, which are not included with this Help.")},
         {QStringLiteral("MessageSmallScreen"),
          QStringLiteral("To run the Program Screen Resolution must be 800/600 or higher.") + CRLF + CRLF +
-             QStringLiteral("To set Screen Resolution right click on an empty area of your Desktop, select Properties and then click on Settings.")},
+             QStringLiteral("To set Screen Resolution open the display settings of your desktop (Settings | Displays in GNOME, System Settings | Display and Monitor in KDE, Settings | Display in Xfce) and then choose the Resolution.")},
         {QStringLiteral("MessageProgInSystem"),
          QStringLiteral("The Program will not run from inside System Folder. Please do the followings :") + CRLF + CRLF +
              QStringLiteral("1. Press OK to exit the Program.") + CRLF +

@@ -195,16 +195,20 @@ public:
     // --- 7: the full-window mode ---------------------------------------------------------
     Lbl LabelFullIcon{FrameIntro[7]};
     Btn CommandZero{FrameIntro[7]};
+    Lbl LabelZero{FrameIntro[7]};  // "Main Control"
     Frm FrameCommon{FrameIntro[7]};  // the navigation bar: 405 twips high, 885 with the tab row
     Btn CommandComHide{FrameCommon};
     Frm FrameFullNavigate{FrameCommon};
     Img ImageFullBack{FrameFullNavigate};
     Img ImageFullForward{FrameFullNavigate};
     Arr<Btn> CommandFullNav{FrameFullNavigate};  // 0..3 as CommandNavigate
+    Arr<Lbl> LabelFullNav{FrameFullNavigate};    // their captions, short as on the real bar
     Lbl LabelComLocation{FrameCommon};
     vb::ComboBox ComboComLocation{FrameCommon};
     Btn CommandFullGo{FrameCommon};
     Btn CommandFullShowTab{FrameCommon};
+    Lbl LabelFullGo{FrameCommon};
+    Lbl LabelFullShowTab{FrameCommon};
     Frm FrameFullTab{FrameCommon};
     Lbl LabelFullTabHead{FrameFullTab};
     Arr<Btn> CommandFullTab{FrameFullTab};  // 0..5

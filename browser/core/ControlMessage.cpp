@@ -224,8 +224,9 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
     case Catalogue::Failure: {
         const QString& p = app.prog.ProgramName;
         return {
+            // What the program cannot run without here is the system's table of mounted drives.
             {QStringLiteral("MessageNeedSriptRuntime"),
-             QStringLiteral("Your machine need Microsoft Scripting Runtime update to run this Program.") + CRLF + CRLF +
+             QStringLiteral("Your machine need a readable table of mounted drives (/proc/self/mountinfo) to run this Program.") + CRLF + CRLF +
                  QStringLiteral("Please download the installation package of the Program which includes all necessary files need to run it.") + CRLF + CRLF +
                  QStringLiteral("Installation package is available at ") + app.webAddress() + QStringLiteral(".")},
             {QStringLiteral("MessageMyPathNotFound"),
