@@ -489,6 +489,14 @@ TEST_F(BrowseDemoTest, ButtonsAreRoutedByThePageOnScreenNotItsStepNumber)
     EXPECT_EQ(title(), QStringLiteral("Navigation || Back"));
     userClick(f.ImageNavBack);
     EXPECT_EQ(title(), QStringLiteral("Navigation"));
+
+    // Refresh, Stop and Forward tell first, and go back to the overview second.
+    for (vb::Control* c : std::initializer_list<vb::Control*>{&f.CommandNavigate[2], &f.CommandNavigate[3], &f.ImageNavForward}) {
+        userClick(*c);
+        EXPECT_NE(title(), QStringLiteral("Navigation"));
+        userClick(*c);
+        EXPECT_EQ(title(), QStringLiteral("Navigation"));
+    }
 }
 
 // After Close All the list reads "Browser" while the Close All page stays: picking
