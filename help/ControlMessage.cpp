@@ -4,6 +4,8 @@
 #include "HelpConstants.h"
 #include "frmMessage.h"
 
+#include <optional>
+
 namespace corvanehelp {
 
 namespace {
@@ -22,6 +24,15 @@ void show(HelpApp& app, const QString& body)
     resetToDefaults(app);
     app.msg.MessageBody = body;
     MessageBoxShow(app, app.msg.MessageHead, app.msg.MessageBody, app.msg.MessageButtons, app.msg.MessageInput);
+}
+
+std::optional<QString> rowBody(const QList<MessageRow>& rows, const QString& id)
+{
+    for (const MessageRow& row : rows) {
+        if (row.id == id)
+            return row.body;
+    }
+    return std::nullopt;
 }
 
 void clearMessage(HelpApp& app)
@@ -70,40 +81,42 @@ void MessageBoxShow(HelpApp& app, QString& head, QString& body, QString& buttons
     form->showModal();
 }
 
-void StartupMessageShow(HelpApp& app)
+QList<MessageRow> StartupMessageRows(const HelpApp& app)
 {
-    const QString& id = app.msg.MessageId;
     const QString& parent = app.prog.ParentName.isEmpty() ? BrowserProgramName() : app.prog.ParentName;
     const QString& own = app.prog.OwnName.isEmpty() ? HelpProgramName() : app.prog.OwnName;
-    QString body;
-    if (id == QLatin1String("MessageNeedSriptRuntime")) {
-        body = QStringLiteral("It seems that you do not have the program - Corvane - in your machine.") + CRLF + CRLF +
-               QStringLiteral("This program is the Help file of - Corvane. Depends on some Runtime files to run, which are not included with this Help.");
-    } else if (id == QLatin1String("MessageSmallScreen")) {
-        body = QStringLiteral("To run the Program Screen Resolution must be 800/600 or higher.") + CRLF + CRLF +
-               QStringLiteral("To set Screen Resolution right click on an empty area of your Desktop, select Properties and then click on Settings.");
-    } else if (id == QLatin1String("MessageProgInSystem")) {
-        body = QStringLiteral("The Program will not run from inside System Folder. Please do the followings :") + CRLF + CRLF +
-               QStringLiteral("1. Press OK to exit the Program.") + CRLF +
-               QStringLiteral("2. Copy Corvane.exe to a different Folder outside System Folder.") + CRLF +
-               QStringLiteral("3. Delete Corvane.exe from within System Folder.") + CRLF +
-               QStringLiteral("4. Run Corvane.exe that you copied on step 2.");
-    } else if (id == QLatin1String("MessageMyPathLost")) {
-        body = QStringLiteral("Did you rename ") + parent + QStringLiteral(".exe or ") + own +
-               QStringLiteral(".exe or renamed or moved any folder on their path?") + CRLF + CRLF +
-               QStringLiteral("Are you trying to run ") + own + QStringLiteral(" with a Program Launcher before even using it once?") +
-               CRLF + CRLF + QStringLiteral("Whatever the problem is, to solve the problem you need to do the followings:") + CRLF + CRLF +
-               QStringLiteral("     1. Rename the files to their original name if renamed.") + CRLF +
-               QStringLiteral("     2. Run both once by double clicking on the file names.");
-    } else if (id == QLatin1String("MessageWrongMedia")) {
-        body = QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from the Disk/Drive that you are using.");
-    } else if (id == QLatin1String("MessageMediaCDRom")) {
-        body = QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from CD/DVD Rom.");
-    } else {
-        // No row: an empty message would tell the user nothing.
-        return;
-    }
-    show(app, body);
+    return {
+        {QStringLiteral("MessageNeedSriptRuntime"),
+         QStringLiteral("It seems that you do not have the program - Corvane - in your machine.") + CRLF + CRLF +
+             QStringLiteral("This program is the Help file of - Corvane. Depends on some Runtime files to run, which are not included with this Help.")},
+        {QStringLiteral("MessageSmallScreen"),
+         QStringLiteral("To run the Program Screen Resolution must be 800/600 or higher.") + CRLF + CRLF +
+             QStringLiteral("To set Screen Resolution open the display settings of your desktop (Settings | Displays in GNOME, System Settings | Display and Monitor in KDE, Settings | Display in Xfce) and then choose the Resolution.")},
+        {QStringLiteral("MessageProgInSystem"),
+         QStringLiteral("The Program will not run from inside System Folder. Please do the followings :") + CRLF + CRLF +
+             QStringLiteral("1. Press OK to exit the Program.") + CRLF +
+             QStringLiteral("2. Copy Corvane.exe to a different Folder outside System Folder.") + CRLF +
+             QStringLiteral("3. Delete Corvane.exe from within System Folder.") + CRLF +
+             QStringLiteral("4. Run Corvane.exe that you copied on step 2.")},
+        {QStringLiteral("MessageMyPathLost"),
+         QStringLiteral("Did you rename ") + parent + QStringLiteral(".exe or ") + own +
+             QStringLiteral(".exe or renamed or moved any folder on their path?") + CRLF + CRLF +
+             QStringLiteral("Are you trying to run ") + own + QStringLiteral(" with a Program Launcher before even using it once?") +
+             CRLF + CRLF + QStringLiteral("Whatever the problem is, to solve the problem you need to do the followings:") + CRLF + CRLF +
+             QStringLiteral("     1. Rename the files to their original name if renamed.") + CRLF +
+             QStringLiteral("     2. Run both once by double clicking on the file names.")},
+        {QStringLiteral("MessageWrongMedia"),
+         QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from the Disk/Drive that you are using.")},
+        {QStringLiteral("MessageMediaCDRom"),
+         QStringLiteral("To make sure this program will run from your Removable Media use a Floppy or USB Flash Drive. This program will not run from CD/DVD Rom.")},
+    };
+}
+
+void StartupMessageShow(HelpApp& app)
+{
+    // No row: an empty message would tell the user nothing.
+    if (const std::optional<QString> body = rowBody(StartupMessageRows(app), app.msg.MessageId))
+        show(app, *body);
 }
 
 void ErrorReportShow(HelpApp& app)
@@ -114,23 +127,24 @@ void ErrorReportShow(HelpApp& app)
     show(app, body);
 }
 
+QList<MessageRow> ParentMessageRows(const HelpApp& app)
+{
+    const QString& parent = app.prog.ParentName.isEmpty() ? BrowserProgramName() : app.prog.ParentName;
+    return {
+        {QStringLiteral("MessageParentNotPresent"),
+         QStringLiteral("Though this is a stand alone program it is actually the Help file of the program - ") + parent +
+             QStringLiteral(". Since you do not have that program you really have no use of this Help.") + CRLF + CRLF +
+             QStringLiteral("If you want to, to remove it from your machine just delete the file.")},
+        {QStringLiteral("MessageParentNotFound"),
+         QStringLiteral("Though this is a stand alone program it is designed to work in harmony with Corvane. Please check Using Help With -Corvane to find out how.")},
+        {QStringLiteral("MessageRunParentError"), QStringLiteral("There was some error. Could not run the program.")},
+    };
+}
+
 void ParentMessageShow(HelpApp& app)
 {
-    const QString& id = app.msg.MessageId;
-    const QString& parent = app.prog.ParentName.isEmpty() ? BrowserProgramName() : app.prog.ParentName;
-    QString body;
-    if (id == QLatin1String("MessageParentNotPresent")) {
-        body = QStringLiteral("Though this is a stand alone program it is actually the Help file of the program - ") + parent +
-               QStringLiteral(". Since you do not have that program you really have no use of this Help.") + CRLF + CRLF +
-               QStringLiteral("If you want to, to remove it from your machine just delete the file.");
-    } else if (id == QLatin1String("MessageParentNotFound")) {
-        body = QStringLiteral("Though this is a stand alone program it is designed to work in harmony with Corvane. Please check Using Help With -Corvane to find out how.");
-    } else if (id == QLatin1String("MessageRunParentError")) {
-        body = QStringLiteral("There was some error. Could not run the program.");
-    } else {
-        return;
-    }
-    show(app, body);
+    if (const std::optional<QString> body = rowBody(ParentMessageRows(app), app.msg.MessageId))
+        show(app, *body);
 }
 
 void MessageOKDone(HelpApp& app)

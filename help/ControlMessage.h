@@ -5,11 +5,25 @@
 // is headed by the nickname, or "myFriend" without one. A fatal message does not end the
 // program itself: its caller ends it when the dialog returns.
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 namespace corvanehelp {
 
 class HelpApp;
+
+// One row of a catalogue: the text of a message id.
+struct MessageRow {
+    MessageRow(QString id, QString body) : id(std::move(id)), body(std::move(body)) {}
+    QString id;
+    QString body;
+};
+
+// The rows of the start-up and the browser catalogues, in their order.
+QList<MessageRow> StartupMessageRows(const HelpApp& app);
+QList<MessageRow> ParentMessageRows(const HelpApp& app);
 
 // The nickname, or "myFriend" without one.
 QString DefaultMessageHead(const HelpApp& app);

@@ -29,6 +29,13 @@ void ControlTopic::exampleUrlShow(const QString& address)
     window().exampleUrlShow(address);
 }
 
+void ControlTopic::mainBrowserMakeCurrent()
+{
+    TopicVars& t = app.topic;
+    t.TabIsCurrent = false;
+    t.CurrentTab = -1;
+}
+
 void ControlTopic::tabBarsOpen()
 {
     frmMain& w = window();
@@ -49,8 +56,12 @@ void ControlTopic::TopicShowSelected()
 {
     frmMain& w = window();
     TopicVars& t = app.topic;
+    t.PageShown.reset();
     w.FrameHide.setVisible(t.TopicIndex != 0);
 
+    // A topic opens on its own current browser, whatever another topic left current:
+    // Navigation and Browser show no tab, so a main browser is current there; Tabs makes
+    // the sixth tab current; Full Window Mode shows the current browser on its bar.
     switch (t.TopicIndex) {
     case 0:
         exampleUrlShow(DemoCurrentPage());
@@ -74,31 +85,34 @@ void ControlTopic::TopicShowSelected()
         TopicMainButtonsShow();
         break;
     case 6:
+        mainBrowserMakeCurrent();
         exampleUrlShow(DemoCurrentPage());
         TopicNavigationShow();
         break;
     case 7:
+        mainBrowserMakeCurrent();
         exampleUrlShow(DemoBrowserPage(t.CurrentMainBrowser + 1));
         w.LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' button  this "
                                                 "example Browser will reflect that change."));
         TopicBrowserShow();
         break;
     case 8: {
-        // Six tabs open again, both bars closed up behind the sixth.
+        // Six tabs open again, both bars closed up behind the sixth, which is current and
+        // gives the address.
         t.LastEnabledTab = 5;
         t.LastOpenTab = 5;
+        t.CurrentTab = 5;
         t.TabIsCurrent = true;
         tabBarsOpen();
-        // After every tab was closed no tab is current: the sixth, which the overview
-        // makes current, gives the address.
-        const int tab = t.CurrentTab >= 0 && t.CurrentTab <= 5 ? t.CurrentTab : 5;
-        exampleUrlShow(DemoTabPage(tab + 1));
+        exampleUrlShow(DemoTabPage(t.CurrentTab + 1));
         w.LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' or 'Tab' "
                                                 "button  this example Browser will reflect that change."));
         TopicTabsShow();
         break;
     }
     case 9:
+        // The bar's label and its browser and tab buttons follow the current browser.
+        DemoBrowserStateRefresh(false, false, false, false);
         TopicFullWindowShow();
         break;
     case 10:

@@ -142,6 +142,8 @@ private:
     // enable Go. When the text does not change no Change comes, so the flag is not left
     // set to swallow the user's next typing.
     void exampleUrlShow(const QString& address);
+    // No tab is current: the selected main browser is.
+    void mainBrowserMakeCurrent();
     // Both tab bars with six enabled tab buttons and the close buttons behind the sixth.
     void tabBarsOpen();
 

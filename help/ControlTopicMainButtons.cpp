@@ -395,7 +395,7 @@ void ControlTopic::TopicToolsInternetPropertiesShow()
     subButtonPage(20, 3, 1, QStringLiteral("Button : Tools || Set Internet Properties"),
                   PageLines({
                       QString(),
-                      QStringLiteral("This button opens the Internet Properties of the Control Panel."),
+                      QStringLiteral("This button opens the network settings of your desktop (in GNOME, KDE or Xfce)."),
                       QString(),
                       QStringLiteral("It is disabled while Corvane runs from a Removable Media."),
                   }),
@@ -407,7 +407,7 @@ void ControlTopic::TopicToolsDisplayPropertiesShow()
     subButtonPage(21, 3, 2, QStringLiteral("Button : Tools || Set Display Properties"),
                   PageLines({
                       QString(),
-                      QStringLiteral("This button opens the Display Properties of the Control Panel."),
+                      QStringLiteral("This button opens the display settings of your desktop (in GNOME, KDE or Xfce)."),
                       QString(),
                       QStringLiteral("It is disabled while Corvane runs from a Removable Media."),
                   }),

@@ -31,7 +31,7 @@ void ControlTopic::TopicIntroductionShow()
     stepSet(t, 0, 0);
     t.IntroFrameIndex = 1;
     w.FrameIntro[1].setCaption(QStringLiteral("Corvane And CorvaneHelp"));
-    pageTextWrite(QStringLiteral("Corvane - A Simple Internet Explorer Based Web Browser"),
+    pageTextWrite(QStringLiteral("Corvane - A Simple Qt WebEngine Based Web Browser"),
                   PageLines({
                       QStringLiteral("    Corvane is stand alone. Installation is not required if system meets the requirements."),
                       QStringLiteral("     Corvane can be setup to run from a Floppy or USB Flash Drive."),
@@ -60,12 +60,11 @@ void ControlTopic::TopicInstallationShow()
                       QStringLiteral("Corvane is stand alone. It needs to be installed only for the libraries it depends on, "
                                      "which are listed in the above right hand side Frame."),
                       QString(),
-                      QStringLiteral("If your machine meets the requirements just download the program file 'Corvane.exe' "
-                                     "from the Web Site of Corvane and run it."),
+                      QStringLiteral("If your machine meets the requirements just copy the folder of Corvane (the folder "
+                                     "that holds 'Corvane.exe') to any place you like and run 'Corvane.exe' from there."),
                       QString(),
-                      QStringLiteral("Otherwise make sure Qt 6.4 or higher with its web engine is installed, download the "
-                                     "setup package 'Corvane.zip', unzip it into a temporary folder, run 'setup.exe' and "
-                                     "follow the screen."),
+                      QStringLiteral("Otherwise first install Qt 6.4 or higher with its web engine from the packages of your "
+                                     "Linux distribution (on Debian: libqt6webenginewidgets6), then copy the folder."),
                   }));
 }
 
@@ -73,15 +72,16 @@ void ControlTopic::TopicInstallationNewerFilesShow()
 {
     TopicVars& t = app.topic;
     stepSet(t, 3, 1);
-    pageTextWrite(QStringLiteral("Corvane - A Simple Internet Explorer Based Web Browser"),
+    pageTextWrite(QStringLiteral("Corvane - A Simple Qt WebEngine Based Web Browser"),
                   PageLines({
                       QString(),
-                      QStringLiteral("While setup copies the files it may tell you :"),
+                      QStringLiteral("While your file manager copies a newer folder of Corvane over the old one it may tell you :"),
                       QString(),
-                      QStringLiteral("          Some files being copied is older than the version you already have in your computer."),
-                      QStringLiteral("          Do you want to keep the newer version that you already have?"),
+                      QStringLiteral("          A folder or file with the same name already exists."),
+                      QStringLiteral("          Do you want to merge the folders and replace the files?"),
                       QString(),
-                      QStringLiteral("Decide to keep your newer version."),
+                      QStringLiteral("Decide to merge and replace. Your options, Bookmarks, history and Notes in the folder "
+                                     "'Corvane' inside stay as they are."),
                   }));
 }
 
@@ -222,12 +222,13 @@ void ControlTopic::TopicUninstallUpdateShow()
                       QStringLiteral("Like installation, uninstallation is not needed. To uninstall Corvane just delete the "
                                      "program's folder. Do the same for CorvaneHelp."),
                       QString(),
-                      QStringLiteral("If Corvane was installed from the setup package, remove it through Add/Remove in the "
-                                     "Control Panel and delete its folder if needed."),
+                      QStringLiteral("Your name, picture and the register of my programs are kept in '~/.config/Tavolin.ini', "
+                                     "the cookies and cache of web pages in '~/.local/share/Tavolin/Corvane' and "
+                                     "'~/.cache/Tavolin/Corvane'. Delete them too if you want nothing of Corvane left."),
                   }));
     w.LabelIntroMe[0].setCaption(
-        PageLines({QStringLiteral("To Uninstall : Detete the Program's Folder or use Add/Remove in Windows Control Panel to"),
-                   QStringLiteral("                       uninstall if installed from Setup package.")}));
+        PageLines({QStringLiteral("To Uninstall : Detete the Program's Folder. What Corvane keeps outside the folder is told"),
+                   QStringLiteral("                       in the Details Frame below.")}));
     w.LabelIntroMe[1].setCaption(
         PageLines({QStringLiteral("To Update : Replace the old 'Corvane.exe' with the latest version from the Web Site of"),
                    QStringLiteral("                    Corvane. Update 'CorvaneHelp.exe' the same way.")}));
@@ -248,7 +249,7 @@ void ControlTopic::TopicAboutHelpShow()
                       QString(),
                       QStringLiteral("Requires Qt 6.4 or higher (Qt Widgets)."),
                       QString(),
-                      QStringLiteral("Setup package of Corvane put this Help in the Help folder."),
+                      QStringLiteral("The folder of Corvane holds this Help in its Help folder."),
                       QStringLiteral("But it can be in any folder and still you will be able to view this Help from within "
                                      "Corvane by clicking Help | Help. Please check Introduction."),
                   }));

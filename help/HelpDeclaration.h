@@ -6,7 +6,27 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace corvanehelp {
+
+// The pages the imitation's buttons lead to, one per page procedure of the topics.
+enum class TopicPage {
+    // Main buttons (topic 5)
+    MainButtons, PageButton, PageBookmark, PageKeepNote, PageSetHome, PageSave, PagePrint,
+    OpenButton, OpenFile, OpenNewTab, OpenNewBrowser, OpenBookmarks, BookmarkControls,
+    ViewButton, ViewNote, ViewChoices, ViewOptions, ChoicesUserName, ChoicesUserPicture,
+    ToolsButton, ToolsInternetProperties, ToolsDisplayProperties, ToolsReportBug,
+    HelpButton, HelpHelp, HelpWebSite, HelpAbout, TabList, Run, FullWindowButton, Exit,
+    // Navigation (topic 6, and topics 7 and 8)
+    Navigation, NavBack, NavForward, NavHome, NavSearch, NavRefresh, NavStop, NavGo,
+    // Browser and tabs (topics 7 and 8)
+    BrowserCurrent, BrowserSelect, Tabs, TabsTab, TabsSelect, TabsCloseAll, TabsClose,
+    // Full window mode (topic 9)
+    FullMainControl, FullNavBarHide, FullTabs, FullNavigation, FullTabButtons, FullMainButtons,
+    FullNavigationButton, FullBrowserButton, FullBookmarkButton, FullRun, NormalWindow, FullExit,
+    FullBrowserSelect, FullHideControls, FullHideBrowsers,
+};
 
 // Start-up: the start folder, its drive, the program constants and whether the browser
 // was found.
@@ -73,8 +93,7 @@ struct MessageVars {
 // they call a page; the topic engine reads and changes all of it.
 struct TopicVars {
     int TopicIndex = 0;  // the selected topic 0..12 (0 = the overview)
-    // The page shown within the topic; a second click on the button of the page shown
-    // returns to its menu's page.
+    // The number of the page shown within the topic (the step of a stepped topic).
     int StepNumber = 0;
     // Step images: 0 none, 1 first step (Continue only), 2 middle step, 3 last step (Go Back only).
     int StepState = 0;
@@ -82,6 +101,10 @@ struct TopicVars {
     // Set by code that selects a topic option whose page it writes itself: the option's
     // Click then only records the topic.
     bool SuppressTopicClick = false;
+    // The imitation's page on screen, none while a topic's own first page or a text topic
+    // is. Pages of different topics share step numbers: a second click is told from a
+    // first by the page, not by StepNumber.
+    std::optional<TopicPage> PageShown;
 
     int CurrentMainBrowser = 0;  // 0..5
     int CurrentTab = 0;          // 0..5, -1 none

@@ -89,6 +89,7 @@ void TopicEngine::TopicShowSelected()
 {
     frmMain& w = window();
     TopicVars& t = app.topic;
+    t.PageShown.reset();
     w.FrameHide.setVisible(t.TopicIndex != 0);
     if (t.TopicIndex == 0) {
         w.exampleUrlShow(DemoCurrentPage());

@@ -9,30 +9,14 @@
 // The topics themselves are written by a subclass that overrides the three dispatchers
 // and TopicPageShow; HelpConfig::topicEngine (or the default in HelpApp.cpp) builds it.
 
+#include "HelpDeclaration.h"
+
 #include <QString>
 
 namespace corvanehelp {
 
 class HelpApp;
 class frmMain;
-
-// The pages the imitation's buttons lead to, one per page procedure of the topics.
-enum class TopicPage {
-    // Main buttons (topic 5)
-    MainButtons, PageButton, PageBookmark, PageKeepNote, PageSetHome, PageSave, PagePrint,
-    OpenButton, OpenFile, OpenNewTab, OpenNewBrowser, OpenBookmarks, BookmarkControls,
-    ViewButton, ViewNote, ViewChoices, ViewOptions, ChoicesUserName, ChoicesUserPicture,
-    ToolsButton, ToolsInternetProperties, ToolsDisplayProperties, ToolsReportBug,
-    HelpButton, HelpHelp, HelpWebSite, HelpAbout, TabList, Run, FullWindowButton, Exit,
-    // Navigation (topic 6, and topics 7 and 8)
-    Navigation, NavBack, NavForward, NavHome, NavSearch, NavRefresh, NavStop, NavGo,
-    // Browser and tabs (topics 7 and 8)
-    BrowserCurrent, BrowserSelect, Tabs, TabsTab, TabsSelect, TabsCloseAll, TabsClose,
-    // Full window mode (topic 9)
-    FullMainControl, FullNavBarHide, FullTabs, FullNavigation, FullTabButtons, FullMainButtons,
-    FullNavigationButton, FullBrowserButton, FullBookmarkButton, FullRun, NormalWindow, FullExit,
-    FullBrowserSelect, FullHideControls, FullHideBrowsers,
-};
 
 // The procedure's name of a page ("TopicPageButtonShow", "TopicTabsTabDemo", ...).
 QString TopicPageProcedure(TopicPage page);

@@ -13,6 +13,8 @@ namespace corvanehelp {
 void frmMain::wireEvents()
 {
     OptionTopic.onClick = [this](int i) { OptionTopic_Click(i); };
+    for (int i = 0; i <= 12; ++i)
+        OptionTopic[i].onClickChosen = [this] { OptionTopic_ClickChosen(); };
     CommandTopic.onClick = [this] { CommandTopic_Click(); };
     CommandHide.onClick = [this] { CommandHide_Click(); };
     CommandRestart.onClick = [this] { CommandRestart_Click(); };
@@ -117,7 +119,19 @@ void frmMain::Form_Unload(int& cancel)
 
 void frmMain::page(TopicPage p)
 {
+    // Recorded first: a page that selects a topic leaves that topic's page on screen.
+    m_app.topic.PageShown = p;
     m_app.topics->TopicPageShow(p);
+}
+
+bool frmMain::pageShown(TopicPage p) const
+{
+    return m_app.topic.PageShown == p;
+}
+
+void frmMain::pageOrBack(TopicPage p, TopicPage back)
+{
+    page(pageShown(p) ? back : p);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -132,6 +146,14 @@ void frmMain::OptionTopic_Click(int index)
         t.SuppressTopicClick = false;
         return;
     }
+    m_app.topics->TopicShowSelected();
+}
+
+// The topic picked again shows again from its first page: a page that moved the list
+// from code (Close All) may have left the topic selected without showing it.
+void frmMain::OptionTopic_ClickChosen()
+{
+    m_app.topic.SuppressTopicClick = false;
     m_app.topics->TopicShowSelected();
 }
 
@@ -209,8 +231,8 @@ void frmMain::ForwardImage_MouseUp(Img& image)
 }
 
 // ---------------------------------------------------------------------------------------
-// The imitation of the normal window. A second click on the button whose page is shown
-// (its number is StepNumber) returns to its menu's page.
+// The imitation of the normal window. A second click on the button whose page is on
+// screen returns to its menu's page.
 
 void frmMain::CommandMenu_Click(int index)
 {
@@ -232,7 +254,7 @@ void frmMain::CommandPage_Click(int index)
     if (index == 0)
         page(TopicPage::MainButtons);
     else if (index <= 5)
-        page(m_app.topic.StepNumber == index + 1 ? TopicPage::PageButton : items[index - 1]);
+        pageOrBack(items[index - 1], TopicPage::PageButton);
 }
 
 void frmMain::CommandOpen_Click(int index)
@@ -243,13 +265,13 @@ void frmMain::CommandOpen_Click(int index)
     if (index == 0)
         page(TopicPage::MainButtons);
     else if (index <= 4)
-        page(m_app.topic.StepNumber == 7 + index ? TopicPage::OpenButton : items[index - 1]);
+        pageOrBack(items[index - 1], TopicPage::OpenButton);
 }
 
 void frmMain::CommandShowBookmark_Click()
 {
     PictureMain.setFocus();
-    page(m_app.topic.StepNumber == 12 ? TopicPage::OpenBookmarks : TopicPage::BookmarkControls);
+    pageOrBack(TopicPage::BookmarkControls, TopicPage::OpenBookmarks);
 }
 
 void frmMain::CommandCloseBookmark_Click()
@@ -271,19 +293,18 @@ void frmMain::CommandView_Click(int index)
     if (index == 0)
         page(TopicPage::MainButtons);
     else if (index <= 3)
-        page(m_app.topic.StepNumber == 13 + index ? TopicPage::ViewButton : items[index - 1]);
+        pageOrBack(items[index - 1], TopicPage::ViewButton);
 }
 
 void frmMain::CommandChoices_Click(int index)
 {
     PictureMain.setFocus();
-    const int step = m_app.topic.StepNumber;
     if (index == 0)
         page(TopicPage::ViewButton);
     else if (index == 1)
-        page(step == 17 ? TopicPage::ViewButton : TopicPage::ChoicesUserName);
+        pageOrBack(TopicPage::ChoicesUserName, TopicPage::ViewButton);
     else if (index == 2)
-        page(step == 18 ? TopicPage::ViewButton : TopicPage::ChoicesUserPicture);
+        pageOrBack(TopicPage::ChoicesUserPicture, TopicPage::ViewButton);
 }
 
 void frmMain::CommandTools_Click(int index)
@@ -294,7 +315,7 @@ void frmMain::CommandTools_Click(int index)
     if (index == 0)
         page(TopicPage::MainButtons);
     else if (index <= 3)
-        page(m_app.topic.StepNumber == 19 + index ? TopicPage::ToolsButton : items[index - 1]);
+        pageOrBack(items[index - 1], TopicPage::ToolsButton);
 }
 
 void frmMain::CommandHelp_Click(int index)
@@ -304,23 +325,22 @@ void frmMain::CommandHelp_Click(int index)
     if (index == 0)
         page(TopicPage::MainButtons);
     else if (index <= 3)
-        page(m_app.topic.StepNumber == 23 + index ? TopicPage::HelpButton : items[index - 1]);
+        pageOrBack(items[index - 1], TopicPage::HelpButton);
 }
 
 void frmMain::CommandButExit_Click(int index)
 {
     PictureMain.setFocus();
-    const int step = m_app.topic.StepNumber;
     if (index == 0) {
-        page(step == 30 ? TopicPage::MainButtons : TopicPage::Run);
+        pageOrBack(TopicPage::Run, TopicPage::MainButtons);
     } else if (index == 1) {
         // A second click on "Full Window" shows that mode's own topic.
-        if (step == 31)
+        if (pageShown(TopicPage::FullWindowButton))
             OptionTopic[9].setValue(true);
         else
             page(TopicPage::FullWindowButton);
     } else if (index == 2) {
-        page(step == 32 ? TopicPage::MainButtons : TopicPage::Exit);
+        pageOrBack(TopicPage::Exit, TopicPage::MainButtons);
     }
 }
 
@@ -370,7 +390,7 @@ void frmMain::ImageNavBack_Click()
     const TopicVars& t = m_app.topic;
     if (t.TopicIndex == 6) {
         exampleUrlShow(DemoBackPage());
-        page(m_app.topic.StepNumber == 1 ? TopicPage::Navigation : TopicPage::NavBack);
+        pageOrBack(TopicPage::NavBack, TopicPage::Navigation);
         return;
     }
     exampleUrlShow(t.TabIsCurrent ? DemoTabBackPage(t.CurrentTab + 1) : DemoBrowserBackPage(t.CurrentMainBrowser + 1));
@@ -383,7 +403,7 @@ void frmMain::ImageNavForward_Click()
     const TopicVars& t = m_app.topic;
     if (t.TopicIndex == 6) {
         exampleUrlShow(DemoForwardPage());
-        page(m_app.topic.StepNumber == 2 ? TopicPage::Navigation : TopicPage::NavForward);
+        pageOrBack(TopicPage::NavForward, TopicPage::Navigation);
         return;
     }
     exampleUrlShow(t.TabIsCurrent ? DemoTabForwardPage(t.CurrentTab + 1) : DemoBrowserForwardPage(t.CurrentMainBrowser + 1));
@@ -393,7 +413,6 @@ void frmMain::ImageNavForward_Click()
 void frmMain::CommandNavigate_Click(int index)
 {
     PictureMain.setFocus();
-    const int step = m_app.topic.StepNumber;
     switch (index) {
     case 0:
         exampleUrlShow(m_app.topic.DemoSiteUrl);
@@ -401,7 +420,7 @@ void frmMain::CommandNavigate_Click(int index)
         break;
     case 1:
         // The first click tells what Search does; the second shows the search page.
-        if (step == 4) {
+        if (pageShown(TopicPage::NavSearch)) {
             exampleUrlShow(DemoSearchPage());
             page(TopicPage::Navigation);
         } else {
@@ -409,10 +428,10 @@ void frmMain::CommandNavigate_Click(int index)
         }
         break;
     case 2:
-        page(step == 5 ? TopicPage::Navigation : TopicPage::NavRefresh);
+        pageOrBack(TopicPage::NavRefresh, TopicPage::Navigation);
         break;
     case 3:
-        page(step == 6 ? TopicPage::Navigation : TopicPage::NavStop);
+        pageOrBack(TopicPage::NavStop, TopicPage::Navigation);
         break;
     }
 }
@@ -461,7 +480,7 @@ void frmMain::CommandTabClose_Click(int index)
     else if (index == 1)
         page(TopicPage::TabsClose);
     else if (index == 2)
-        page(t.TabIsCurrent && t.StepNumber == 2 ? TopicPage::Tabs : TopicPage::TabsSelect);
+        page(t.TabIsCurrent && pageShown(TopicPage::TabsSelect) ? TopicPage::Tabs : TopicPage::TabsSelect);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -622,7 +641,7 @@ void frmMain::CommandTwo_Click(int index)
         break;
     case 4:
         // A second click on "Normal Window" shows the main buttons' topic.
-        if (m_app.topic.StepNumber == 11)
+        if (pageShown(TopicPage::NormalWindow))
             OptionTopic[5].setValue(true);
         else
             page(TopicPage::NormalWindow);

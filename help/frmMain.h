@@ -195,16 +195,20 @@ public:
     // --- 7: the full-window mode ---------------------------------------------------------
     Lbl LabelFullIcon{FrameIntro[7]};
     Btn CommandZero{FrameIntro[7]};
+    Lbl LabelZero{FrameIntro[7]};  // "Main Control"
     Frm FrameCommon{FrameIntro[7]};  // the navigation bar: 405 twips high, 885 with the tab row
     Btn CommandComHide{FrameCommon};
     Frm FrameFullNavigate{FrameCommon};
     Img ImageFullBack{FrameFullNavigate};
     Img ImageFullForward{FrameFullNavigate};
     Arr<Btn> CommandFullNav{FrameFullNavigate};  // 0..3 as CommandNavigate
+    Arr<Lbl> LabelFullNav{FrameFullNavigate};    // their captions, short as on the real bar
     Lbl LabelComLocation{FrameCommon};
     vb::ComboBox ComboComLocation{FrameCommon};
     Btn CommandFullGo{FrameCommon};
     Btn CommandFullShowTab{FrameCommon};
+    Lbl LabelFullGo{FrameCommon};
+    Lbl LabelFullShowTab{FrameCommon};
     Frm FrameFullTab{FrameCommon};
     Lbl LabelFullTabHead{FrameFullTab};
     Arr<Btn> CommandFullTab{FrameFullTab};  // 0..5
@@ -239,6 +243,7 @@ public:
     void Form_Unload(int& cancel) override;
 
     void OptionTopic_Click(int index);
+    void OptionTopic_ClickChosen();
     void CommandTopic_Click();
     void CommandHide_Click();
     void CommandRestart_Click();
@@ -307,7 +312,11 @@ private:
     void designPictures();
     void wireEvents();
 
+    // Shows page p of the imitation and records it as the page on screen.
     void page(TopicPage p);
+    bool pageShown(TopicPage p) const;
+    // Page p, or back when p is on screen already (a second click on its button).
+    void pageOrBack(TopicPage p, TopicPage back);
     // Home is enabled, while no tab is current, when the box does not show the home address.
     void homeButtonUpdate();
     // The full-window bar shows main browser CurrentMainBrowser as the current browser.

@@ -213,7 +213,7 @@ void frmMain::designTexts()
         return out;
     };
 
-    // 0: what each program needs, and what the set-up package holds.
+    // 0: what each program needs, and what the program's folder holds.
     int below = textBlock(LabelRequirement, 0, QStringLiteral("Corvane :"),
                          L({"1. Qt 6.4 or higher with its web engine (Qt WebEngine).",
                             "2. A Linux desktop (X11 or Wayland).",
@@ -222,7 +222,7 @@ void frmMain::designTexts()
     textBlock(LabelRequirement, 2, QStringLiteral("CorvaneHelp :"),
               L({"1. Qt 6.4 or higher (Qt Widgets).", "2. Screen Resolution at least 800 pixel width and 600 pixel height."}),
               3960, 300, 3600);
-    textBlock(LabelRequirement, 4, QStringLiteral("Setup Package of Corvane Contains:"),
+    textBlock(LabelRequirement, 4, QStringLiteral("The Folder of Corvane Contains:"),
               L({"1. Corvane.exe", "2. The folder 'site' with the Home Page of Corvane.",
                  "3. This Help Program : CorvaneHelp.exe in the folder 'Help'."}),
               120, below, 7440);
@@ -272,7 +272,7 @@ void frmMain::designTexts()
         "Corvane let user save short reminder notes for specific web pages. These Notes can be viewed manually or automatically on subsequent visit to the respective web pages.",
         "Corvane Runs From USB Flash Drives.",
         "Using Corvane from a Removable Media, users can have their Home Pages, Bookmarks and history available almost anywhere.",
-        "Corvane recognizes it's own Drive while running from Removable Media even though the Drive Letter may be different in different machine.",
+        "Corvane recognizes it's own Drive while running from Removable Media even though the Drive may be mounted at a different place in different machine.",
     });
     top = 300;
     for (int i = 0; i < features.size(); ++i) {
@@ -463,28 +463,29 @@ void frmMain::designFullWindow()
     // The program's icon label with the one button that always stays.
     setLabel(LabelFullIcon, S("Corvane"), 60, 120, 960, 210, 2, 7.5).setFontBold(true);
     CommandZero.move(390, 360, 300, 210);
-    CommandZero.setToolTip(S("Main Control"));
+    setLabel(LabelZero, S("Main Control"), 60, 585, 960, 180, 2, 6.5);
 
     setFrame(FrameCommon, QString(), 1080, 60, 6480, 885, BandColor);
     CommandComHide.move(30, 45, 210, 300);
     CommandComHide.setCaption(S("x"));
-    setPlainFrame(FrameFullNavigate, 270, 15, 2640, 375, BandColor);
+    // Each button of the bar has its caption under it, above the tab row.
+    setPlainFrame(FrameFullNavigate, 270, 15, 2640, 405, BandColor);
     ImageFullBack.move(120, 60, 375, 255);
     ImageFullBack.setStretch(true);
     ImageFullForward.move(540, 60, 375, 255);
     ImageFullForward.setStretch(true);
     const QStringList nav{S("Home"), S("Srch"), S("Rfrsh"), S("Stop")};
     for (int k = 0; k <= 3; ++k) {
-        CommandFullNav.add(k).move(1020 + k * 390, 45, 300, 300);
-        CommandFullNav[k].setToolTip(nav[k]);
+        CommandFullNav.add(k).move(990 + k * 420, 30, 300, 225);
+        setLabel(LabelFullNav.add(k), nav[k], 930 + k * 420, 240, 420, 165, 2, 6.5);
     }
     setLabel(LabelComLocation, S("Location :"), 2940, 105, 660, 195, 0, 6.5);
     ComboComLocation.move(3600, 45, 1920, 315);
     vb::setWidgetFont(ComboComLocation.widget(), false);
-    CommandFullGo.move(5580, 45, 300, 300);
-    CommandFullGo.setToolTip(S("Go"));
-    CommandFullShowTab.move(5940, 45, 300, 300);
-    CommandFullShowTab.setToolTip(S("Tabs"));
+    CommandFullGo.move(5580, 45, 300, 225);
+    setLabel(LabelFullGo, S("Go"), 5550, 255, 360, 165, 2, 6.5);
+    CommandFullShowTab.move(5940, 45, 300, 225);
+    setLabel(LabelFullShowTab, S("Tabs"), 5910, 255, 360, 165, 2, 6.5);
 
     setPlainFrame(FrameFullTab, 60, 420, 4695, 450, BandColor);
     setLabel(LabelFullTabHead, S("Tab"), 0, 45, 450, 210);

@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 namespace corvane {
 
 namespace {
@@ -119,6 +121,26 @@ QString programFailureText()
     return QStringLiteral("There was some error. Could not run the Program.");
 }
 
+std::optional<MessageRow> rowOf(const CorvaneApp& app, Catalogue catalogue, const QString& id)
+{
+    for (const MessageRow& row : CatalogueRows(app, catalogue)) {
+        if (row.id == id)
+            return row;
+    }
+    return std::nullopt;
+}
+
+// The row's text, and its head, buttons and input kind where it has its own.
+void rowApply(CorvaneApp& app, const MessageRow& row)
+{
+    MessageVars& m = app.msg;
+    if (!row.head.isEmpty())
+        m.MessageHead = row.head;
+    m.MessageButtons = row.buttons;
+    m.MessageInput = row.input;
+    m.MessageBody = row.body;
+}
+
 } // namespace
 
 QString DefaultMessageHead(const CorvaneApp& app)
@@ -179,120 +201,124 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->showModal();
 }
 
+QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
+{
+    switch (catalogue) {
+    case Catalogue::Startup: {
+        MessageRow screen{QStringLiteral("MessageWrongScreen"),
+                          QStringLiteral("Screen Resolution must be 1024/768 or higher for this program to show everything correctly.") + CRLF + CRLF +
+                              QStringLiteral("To set Screen Resolution please click on 'Tools' button and then on 'Set Display Proerties' button.")};
+        screen.head = MyFriend;
+        MessageRow name{QStringLiteral("MessageGetUserName"),
+                        QStringLiteral("Thank you for trying Corvane.") + CRLF + CRLF +
+                            QStringLiteral("If you want to be addressed by your name of choice then please enter a user name in the above box. Use only alphabets please.") +
+                            CRLF + CRLF + QStringLiteral("Corvane will address you as **myFriend** if you do not enter a name.") + CRLF + CRLF +
+                            QStringLiteral("velmora") + CRLF + makerContactEmail()};
+        name.head = QStringLiteral("Your Name Please");
+        name.buttons = QStringLiteral("Cancel");
+        name.input = QStringLiteral("Input0");
+        return {
+            screen,
+            {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
+            {QStringLiteral("MessageMediaCDROM"),
+             QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
+                 QStringLiteral("Program will exit now.")},
+            name,
+            {QStringLiteral("MessageRunHelpError"), helpFailureText()},
+            {QStringLiteral("MessageRunBachanError"), helpFailureText()},
+            {QStringLiteral("MessageRunGaganError"), siteFailureText(app)},
+            {QStringLiteral("MessageRunGuruError"), programFailureText()},
+        };
+    }
+    case Catalogue::Failure: {
+        const QString& p = app.prog.ProgramName;
+        return {
+            // What the program cannot run without here is the system's table of mounted drives.
+            {QStringLiteral("MessageNeedSriptRuntime"),
+             QStringLiteral("Your machine need a readable table of mounted drives (/proc/self/mountinfo) to run this Program.") + CRLF + CRLF +
+                 QStringLiteral("Please download the installation package of the Program which includes all necessary files need to run it.") + CRLF + CRLF +
+                 QStringLiteral("Installation package is available at ") + app.webAddress() + QStringLiteral(".")},
+            {QStringLiteral("MessageMyPathNotFound"),
+             QStringLiteral("Did you rename ") + p +
+                 QStringLiteral(".exe or renamed or moved the folder that contains the program or any folder on the path?") + CRLF + CRLF +
+                 QStringLiteral("Are you trying to run the program with a Program Launcher without even using the program at least once?") + CRLF + CRLF +
+                 QStringLiteral("Whatever the problem is, to solve it you need to do the followings:") + CRLF + CRLF +
+                 QStringLiteral("     1. Rename back the file name to ") + p + QStringLiteral(".exe in renamed") + CRLF +
+                 QStringLiteral("     2. Run the program at least once without using any Program Launcher.")},
+            {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
+            {QStringLiteral("MessageMediaCDRom"),
+             QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
+                 QStringLiteral("Program will exit now.")},
+        };
+    }
+    case Catalogue::Running: {
+        MessageRow help{QStringLiteral("MessageHelpShow"),
+                        QStringLiteral("Could not find Help. You may not have it or you might not run it after downloading. If you do not have it and you are connected to internet then you can download it from website by clicking Yes button bellow.") +
+                            CRLF + CRLF +
+                            QStringLiteral("You will need to run the Help by double clicking once on the file name after downloading. After that you will be able to view Help by clicking the same button which is showing you this message.") +
+                            CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
+                            QStringLiteral("Do you want to download Help Now?")};
+        help.buttons = QStringLiteral("YesNo");
+        return {
+            {QStringLiteral("MessageIncorrectPicture"),
+             QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
+            {QStringLiteral("MessageTooManyTab"),
+             QStringLiteral("This page will be shown in a new Tab. But you have too many Tabs open already.") + CRLF + CRLF +
+                 QStringLiteral("Please close some Tabs before opening a new one.")},
+            help,
+            {QStringLiteral("MessageRunHelpSiteError"), siteFailureText(app)},
+            {QStringLiteral("MessageRunFamilyError"), programFailureText()},
+            {QStringLiteral("MessageFileOpenError"), QStringLiteral("There was some error. Could not open the file.")},
+            {QStringLiteral("MessageErGetSetVelmora"), QStringLiteral("There was an error, could not get your options.")},
+            {QStringLiteral("MessageErSaveSetVelmora"), QStringLiteral("There was an error, could not save your options.")},
+            {QStringLiteral("MessageDriveNotReady"), QStringLiteral("The Drive you are trying to select is not ready.")},
+            {QStringLiteral("MessageRunEmailError"), QStringLiteral("There was some error. Could not run the Email Program.")},
+            {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
+            {QStringLiteral("MessageMarkNameExist"),
+             QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
+        };
+    }
+    case Catalogue::ErrorReport:
+        break;
+    }
+    return {};
+}
+
 void StartupMessageShow(CorvaneApp& app)
 {
     if (deferIfBusy(app, Catalogue::Startup))
         return;
     resetToDefaults(app);
-    MessageVars& m = app.msg;
-    const QString& id = m.MessageId;
-    if (id == QLatin1String("MessageWrongScreen")) {
-        m.MessageHead = MyFriend;
-        m.MessageBody = QStringLiteral("Screen Resolution must be 1024/768 or higher for this program to show everything correctly.") + CRLF + CRLF +
-                        QStringLiteral("To set Screen Resolution please click on 'Tools' button and then on 'Set Display Proerties' button.");
-    } else if (id == QLatin1String("MessageMediaUnknown")) {
-        m.MessageBody = QStringLiteral("The Program encountered a problem and will exit now.");
-    } else if (id == QLatin1String("MessageMediaCDROM")) {
-        m.MessageBody = QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
-                        QStringLiteral("Program will exit now.");
-    } else if (id == QLatin1String("MessageGetUserName")) {
-        m.MessageHead = QStringLiteral("Your Name Please");
-        m.MessageButtons = QStringLiteral("Cancel");
-        m.MessageInput = QStringLiteral("Input0");
-        m.MessageBody = QStringLiteral("Thank you for trying Corvane.") + CRLF + CRLF +
-                        QStringLiteral("If you want to be addressed by your name of choice then please enter a user name in the above box. Use only alphabets please.") +
-                        CRLF + CRLF + QStringLiteral("Corvane will address you as **myFriend** if you do not enter a name.") + CRLF + CRLF +
-                        QStringLiteral("velmora") + CRLF + makerContactEmail();
-    } else if (id == QLatin1String("MessageRunHelpError") || id == QLatin1String("MessageRunBachanError")) {
-        m.MessageBody = helpFailureText();
-    } else if (id == QLatin1String("MessageRunGaganError")) {
-        m.MessageBody = siteFailureText(app);
-    } else if (id == QLatin1String("MessageRunGuruError")) {
-        m.MessageBody = programFailureText();
-    } else {
-        // No row: the old catalogue showed an empty message; nothing useful can be said.
+    // No row: the old catalogue showed an empty message; nothing useful can be said.
+    const std::optional<MessageRow> row = rowOf(app, Catalogue::Startup, app.msg.MessageId);
+    if (!row)
         return;
-    }
+    rowApply(app, *row);
     showCurrent(app, Catalogue::Startup);
 }
 
 void FailureMessageShow(CorvaneApp& app)
 {
-    MessageVars& m = app.msg;
-    const QString id = m.MessageId;
-    QString body;
-    if (id == QLatin1String("MessageNeedSriptRuntime")) {
-        body = QStringLiteral("Your machine need Microsoft Scripting Runtime update to run this Program.") + CRLF + CRLF +
-               QStringLiteral("Please download the installation package of the Program which includes all necessary files need to run it.") + CRLF + CRLF +
-               QStringLiteral("Installation package is available at ") + app.webAddress() + QStringLiteral(".");
-    } else if (id == QLatin1String("MessageMyPathNotFound")) {
-        const QString& p = app.prog.ProgramName;
-        body = QStringLiteral("Did you rename ") + p +
-               QStringLiteral(".exe or renamed or moved the folder that contains the program or any folder on the path?") + CRLF + CRLF +
-               QStringLiteral("Are you trying to run the program with a Program Launcher without even using the program at least once?") + CRLF + CRLF +
-               QStringLiteral("Whatever the problem is, to solve it you need to do the followings:") + CRLF + CRLF +
-               QStringLiteral("     1. Rename back the file name to ") + p + QStringLiteral(".exe in renamed") + CRLF +
-               QStringLiteral("     2. Run the program at least once without using any Program Launcher.");
-    } else if (id == QLatin1String("MessageMediaUnknown")) {
-        body = QStringLiteral("The Program encountered a problem and will exit now.");
-    } else if (id == QLatin1String("MessageMediaCDRom")) {
-        body = QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
-               QStringLiteral("Program will exit now.");
-    } else {
+    const std::optional<MessageRow> row = rowOf(app, Catalogue::Failure, app.msg.MessageId);
+    if (!row)
         return;
-    }
     if (deferIfBusy(app, Catalogue::Failure))
         return;
     resetToDefaults(app);
-    m.MessageEndsProgram = true;
-    m.MessageBody = body;
+    app.msg.MessageEndsProgram = true;
+    rowApply(app, *row);
     showCurrent(app, Catalogue::Failure);
 }
 
 void MessageShow(CorvaneApp& app)
 {
-    MessageVars& m = app.msg;
-    const QString id = m.MessageId;
-    QString buttons = QStringLiteral("OK");
-    QString body;
-    if (id == QLatin1String("MessageIncorrectPicture")) {
-        body = QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.");
-    } else if (id == QLatin1String("MessageTooManyTab")) {
-        body = QStringLiteral("This page will be shown in a new Tab. But you have too many Tabs open already.") + CRLF + CRLF +
-               QStringLiteral("Please close some Tabs before opening a new one.");
-    } else if (id == QLatin1String("MessageHelpShow")) {
-        buttons = QStringLiteral("YesNo");
-        body = QStringLiteral("Could not find Help. You may not have it or you might not run it after downloading. If you do not have it and you are connected to internet then you can download it from website by clicking Yes button bellow.") +
-               CRLF + CRLF +
-               QStringLiteral("You will need to run the Help by double clicking once on the file name after downloading. After that you will be able to view Help by clicking the same button which is showing you this message.") +
-               CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
-               QStringLiteral("Do you want to download Help Now?");
-    } else if (id == QLatin1String("MessageRunHelpSiteError")) {
-        body = siteFailureText(app);
-    } else if (id == QLatin1String("MessageRunFamilyError")) {
-        body = programFailureText();
-    } else if (id == QLatin1String("MessageFileOpenError")) {
-        body = QStringLiteral("There was some error. Could not open the file.");
-    } else if (id == QLatin1String("MessageErGetSetVelmora")) {
-        body = QStringLiteral("There was an error, could not get your options.");
-    } else if (id == QLatin1String("MessageErSaveSetVelmora")) {
-        body = QStringLiteral("There was an error, could not save your options.");
-    } else if (id == QLatin1String("MessageDriveNotReady")) {
-        body = QStringLiteral("The Drive you are trying to select is not ready.");
-    } else if (id == QLatin1String("MessageRunEmailError")) {
-        body = QStringLiteral("There was some error. Could not run the Email Program.");
-    } else if (id == QLatin1String("MessageAlreadyBookmarked")) {
-        body = QStringLiteral("Page Already Bookmarked.");
-    } else if (id == QLatin1String("MessageMarkNameExist")) {
-        body = QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.");
-    } else {
+    const std::optional<MessageRow> row = rowOf(app, Catalogue::Running, app.msg.MessageId);
+    if (!row)
         return;
-    }
     if (deferIfBusy(app, Catalogue::Running))
         return;
     resetToDefaults(app);
-    m.MessageButtons = buttons;
-    m.MessageBody = body;
+    rowApply(app, *row);
     showCurrent(app, Catalogue::Running);
 }
 

@@ -5,8 +5,10 @@
 // inside a web-engine callback, waits and is shown after it.
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 #include <deque>
+#include <utility>
 
 namespace corvane {
 
@@ -45,6 +47,21 @@ public:
 private:
     QElapsedTimer m_last;
 };
+
+// One row of a catalogue: the text of a message id and, where the row has its own, its
+// head, buttons and input kind.
+struct MessageRow {
+    MessageRow(QString id, QString body) : id(std::move(id)), body(std::move(body)) {}
+
+    QString id;
+    QString body;
+    QString head;  // empty: the default head
+    QString buttons = QStringLiteral("OK");
+    QString input;
+};
+
+// The rows of a catalogue in its order; the error report has none (it shows any id).
+QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue);
 
 QString DefaultMessageHead(const CorvaneApp& app);
 // "Bug-" & ProgramName & "-" & the procedure's name.

@@ -426,6 +426,140 @@ TEST_F(BrowseDemoTest, OverviewReopensTheTabBarsClosedUpByTheTabsTopic)
         EXPECT_TRUE(f.CommandFullTab[i].isEnabled()) << i;
 }
 
+// ---------------------------------------------------------------------------------------
+// Every topic opens on its own current browser, whatever the topic before left current.
+
+TEST_F(BrowseDemoTest, EachTopicOpensOnItsOwnCurrentBrowser)
+{
+    frmMain& f = w();
+    userSelect(8);
+    userClick(f.CommandTabNew[1]);
+    ASSERT_EQ(t().CurrentTab, 1);
+
+    // Browser: the selected main browser, its button labelled and marked, its page shown.
+    userSelect(7);
+    EXPECT_CURRENT("Main Browser #1", 0);
+    EXPECT_EQ(f.LabelBrowser[0].caption(), QStringLiteral("Browser"));
+    EXPECT_TRUE(hasFace(f.CommandBrowser[0], 3));
+    EXPECT_EQ(f.ComboLocation.text(), corvanehelp::DemoBrowserPage(1));
+    EXPECT_FALSE(f.CommandTabClose[1].isEnabled());
+
+    // Tabs: the sixth tab, marked and shown in the box and the example browser.
+    userSelect(8);
+    EXPECT_CURRENT("Tab Browser #6", 5);
+    EXPECT_EQ(f.ComboLocation.text(), corvanehelp::DemoTabPage(6));
+    EXPECT_EQ(f.LabelExLocation[0].caption(), corvanehelp::DemoTabPage(6));
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_TRUE(hasFace(f.CommandTabNew[i], i == 5 ? 3 : 6)) << i;
+
+    // Navigation shows no tab: a main browser is current, so Home follows the box.
+    userSelect(6);
+    EXPECT_CURRENT("Main Browser #1", 0);
+    EXPECT_TRUE(f.CommandNavigate[0].isEnabled());
+
+    // A main browser chosen in the Browser topic stays the one the topics come back to.
+    userSelect(7);
+    userClick(f.CommandBrowser[2]);
+    userSelect(8);
+    userSelect(7);
+    EXPECT_CURRENT("Main Browser #3", 2);
+    EXPECT_EQ(f.ComboLocation.text(), corvanehelp::DemoBrowserPage(3));
+}
+
+TEST_F(BrowseDemoTest, FullWindowTopicShowsTheCurrentBrowserOnItsBar)
+{
+    frmMain& f = w();
+    // Straight from start-up: main browser 1.
+    userSelect(9);
+    userClick(f.CommandZero);
+    EXPECT_EQ(f.LabelCurrentBrowser[1].caption(), QStringLiteral("Current Browser :: Main Browser #1"));
+    EXPECT_TRUE(hasFace(f.CommandFullBrowser[0], 3));
+
+    // After the Tabs topic: its sixth tab, through the overview of the topics too.
+    userSelect(8);
+    userClick(f.CommandHide);
+    userSelect(9);
+    EXPECT_EQ(f.LabelCurrentBrowser[1].caption(), QStringLiteral("Current Browser :: Tab Browser #6"));
+    EXPECT_EQ(f.LabelFullTabClose[1].caption(), QStringLiteral("#6"));
+    for (int i = 0; i <= 5; ++i) {
+        EXPECT_TRUE(hasFace(f.CommandFullTab[i], i == 5 ? 3 : 6)) << i;
+        EXPECT_TRUE(hasFace(f.CommandFullBrowser[i], 0)) << i;
+    }
+
+    // After the Browser topic: its main browser.
+    userSelect(7);
+    userSelect(9);
+    EXPECT_EQ(f.LabelCurrentBrowser[1].caption(), QStringLiteral("Current Browser :: Main Browser #1"));
+    EXPECT_EQ(f.LabelFullTabClose[1].caption(), QStringLiteral("#??"));
+    EXPECT_TRUE(hasFace(f.CommandFullTab[5], 6));
+}
+
+// Pages of different topics share step numbers; a click is routed by the page on screen.
+TEST_F(BrowseDemoTest, ButtonsAreRoutedByThePageOnScreenNotItsStepNumber)
+{
+    frmMain& f = w();
+    userSelect(8);
+    // "Close #" (step 4 of its topic), then Search (step 4 of Navigation): Search tells.
+    userClick(f.CommandTabClose[1]);
+    ASSERT_EQ(title(), QStringLiteral("Tabs and related buttons || Close All"));
+    const QString box = f.ComboLocation.text();
+    userClick(f.CommandNavigate[1]);
+    EXPECT_EQ(title(), QStringLiteral("Navigation || Search"));
+    EXPECT_EQ(f.ComboLocation.text(), box);
+
+    // Forward (step 2 of Navigation), then Select (step 2 of Tabs): Select shows its box.
+    userClick(f.CommandTabNew[2]);
+    userClick(f.ImageNavForward);
+    ASSERT_EQ(title(), QStringLiteral("Navigation || Forward"));
+    userClick(f.CommandTabClose[2]);
+    EXPECT_EQ(title(), QStringLiteral("Tabs and related buttons || Select"));
+    EXPECT_TRUE(f.FrameDisplay6.isVisible());
+
+    // The Browser page of the current browser (step 1), then Back in the Navigation topic
+    // (its step 1 is Back): Back tells first.
+    userSelect(7);
+    userClick(f.CommandBrowser[0]);
+    ASSERT_EQ(t().StepNumber, 1);
+    userSelect(6);
+    userClick(f.CommandNavigate[2]);
+    userClick(f.ImageNavBack);
+    EXPECT_EQ(title(), QStringLiteral("Navigation || Back"));
+    userClick(f.ImageNavBack);
+    EXPECT_EQ(title(), QStringLiteral("Navigation"));
+
+    // Refresh, Stop and Forward tell first, and go back to the overview second.
+    for (vb::Control* c : std::initializer_list<vb::Control*>{&f.CommandNavigate[2], &f.CommandNavigate[3], &f.ImageNavForward}) {
+        userClick(*c);
+        EXPECT_NE(title(), QStringLiteral("Navigation"));
+        userClick(*c);
+        EXPECT_EQ(title(), QStringLiteral("Navigation"));
+    }
+}
+
+// After Close All the list reads "Browser" while the Close All page stays: picking
+// "Browser" then shows that topic. Any topic picked again starts again.
+TEST_F(BrowseDemoTest, PickingTheSelectedTopicAgainShowsIt)
+{
+    frmMain& f = w();
+    userSelect(8);
+    userClick(f.CommandTabClose[0]);
+    ASSERT_TRUE(f.OptionTopic[7].value());
+    ASSERT_EQ(title(), QStringLiteral("Tabs and related buttons || Close All"));
+    userClick(f.OptionTopic[7]);
+    EXPECT_EQ(t().TopicIndex, 7);
+    EXPECT_EQ(t().StepNumber, 0);
+    EXPECT_EQ(title(), QStringLiteral("Main Browser and Browser Buttons"));
+    EXPECT_TRUE(text().contains(QStringLiteral("Browser buttons are visible only when")));
+    EXPECT_CURRENT("Main Browser #1", 0);
+
+    userSelect(5);
+    userClick(f.CommandMenu[1]);
+    ASSERT_EQ(title(), QStringLiteral("Button : Open"));
+    userClick(f.OptionTopic[5]);
+    EXPECT_EQ(title(), QStringLiteral("Main Buttons"));
+    EXPECT_FALSE(f.FrameMenu[1].isVisible());
+}
+
 TEST_F(BrowseDemoTest, TabBarRelayoutWithoutOpenTabsDropsTheTabRow)
 {
     frmMain& f = w();

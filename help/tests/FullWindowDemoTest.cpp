@@ -3,6 +3,8 @@
 
 #include "TopicFixture.h"
 
+#include <QFontMetrics>
+
 namespace helptest {
 
 namespace {
@@ -34,6 +36,49 @@ TEST_F(FullWindowDemoTest, OverviewWithTabsOpenShowsTheTallBarAndNoNote)
     EXPECT_FALSE(f.FrameFullBrowser.isVisible());
     EXPECT_TRUE(hasFace(f.CommandZero, 4));
     EXPECT_FALSE(f.FrameGo.isVisible());
+}
+
+// The bar's buttons read as the real bar's: a caption under each, inside its bar and
+// whole, and the button itself still takes the click at its centre.
+TEST_F(FullWindowDemoTest, BarButtonsShowTheirCaptionsUnderThem)
+{
+    frmMain& f = w();
+    f.show();
+    select(9);
+    struct Case {
+        vb::CommandButton* button;
+        vb::Label* label;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {&f.CommandZero, &f.LabelZero, "Main Control"},
+        {&f.CommandFullNav[0], &f.LabelFullNav[0], "Home"},
+        {&f.CommandFullNav[1], &f.LabelFullNav[1], "Srch"},
+        {&f.CommandFullNav[2], &f.LabelFullNav[2], "Rfrsh"},
+        {&f.CommandFullNav[3], &f.LabelFullNav[3], "Stop"},
+        {&f.CommandFullGo, &f.LabelFullGo, "Go"},
+        {&f.CommandFullShowTab, &f.LabelFullShowTab, "Tabs"},
+    };
+    for (const Case& c : cases) {
+        const QWidget* b = c.button->widget();
+        const QWidget* l = c.label->widget();
+        EXPECT_EQ(c.label->caption(), QLatin1String(c.caption));
+        EXPECT_TRUE(l->isVisible()) << c.caption;
+        ASSERT_EQ(l->parentWidget(), b->parentWidget()) << c.caption;
+        const QRect button = b->geometry();
+        const QRect label = l->geometry();
+        EXPECT_GE(label.top(), button.bottom()) << c.caption;
+        EXPECT_TRUE(label.left() <= button.center().x() && button.center().x() <= label.right()) << c.caption;
+        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(c.label->caption()), label.width()) << c.caption;
+        EXPECT_LE(label.bottom(), l->parentWidget()->rect().bottom()) << c.caption;
+        EXPECT_EQ(b->parentWidget()->childAt(button.center()), b) << c.caption;
+    }
+    // Side by side, the captions of the bar do not run into each other.
+    for (int k = 0; k < 3; ++k)
+        EXPECT_LE(f.LabelFullNav[k].widget()->geometry().right(), f.LabelFullNav[k + 1].widget()->geometry().left() - 1) << k;
+    // The tab row starts below the captions.
+    EXPECT_GE(f.FrameFullTab.widget()->geometry().top(), f.FrameFullNavigate.widget()->geometry().bottom());
+    EXPECT_GE(f.FrameFullTab.widget()->geometry().top(), f.LabelFullGo.widget()->geometry().bottom());
 }
 
 TEST_F(FullWindowDemoTest, OverviewWithEveryTabClosedShowsTheNoteAndTheShortBar)

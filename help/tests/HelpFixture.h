@@ -29,8 +29,7 @@ namespace helptest {
 
 using corvanehelp::TopicPage;
 
-// Records the pages the window asks for, and numbers them as the real pages do, so that a
-// second click on the same button can be told from the first.
+// Records the pages the window asks for, and numbers them as the real pages do.
 class RecordingEngine : public corvanehelp::TopicEngine {
 public:
     using TopicEngine::TopicEngine;

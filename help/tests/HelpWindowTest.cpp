@@ -299,7 +299,7 @@ TEST_F(RoutingTest, SecondClickOnASubButtonReturnsToItsMenu)
         {&w.CommandButExit[2], "TopicExitShow", "TopicMainButtonsShow"},
     };
     for (const Case& c : cases) {
-        t().StepNumber = 0;
+        t().PageShown.reset();
         c.button->click();
         EXPECT_EQ(lastPage(), QLatin1String(c.first));
         c.button->click();
@@ -312,11 +312,11 @@ TEST_F(RoutingTest, HideButtonsGoBackWhateverPageIsShown)
     frmMain& w = window();
     for (vb::CommandButton* b : {&w.CommandPage[0], &w.CommandOpen[0], &w.CommandView[0], &w.CommandTools[0], &w.CommandHelp[0],
                                  &w.CommandCloseBookmark, &w.CommandTabHide}) {
-        t().StepNumber = 14;
+        t().PageShown = TopicPage::ViewNote;
         b->click();
         EXPECT_EQ(lastPage(), QStringLiteral("TopicMainButtonsShow"));
     }
-    t().StepNumber = 18;
+    t().PageShown = TopicPage::ChoicesUserPicture;
     w.CommandChoices[0].click();
     EXPECT_EQ(lastPage(), QStringLiteral("TopicViewButtonShow"));
 }
@@ -380,7 +380,7 @@ TEST_F(RoutingTest, BackAndForwardInTheNavigationTopicAlternateWithTheOverview)
 {
     frmMain& w = window();
     t().TopicIndex = 6;
-    t().StepNumber = 0;
+    t().PageShown.reset();
     w.ImageNavBack.click();
     w.ImageNavBack.click();
     w.ImageNavForward.click();
@@ -485,7 +485,7 @@ TEST_F(RoutingTest, TabClosingButtons)
     EXPECT_EQ(lastPage(), QStringLiteral("TopicTabsCloseDemo"));
 
     t().TabIsCurrent = true;
-    t().StepNumber = 0;
+    t().PageShown.reset();
     w.CommandTabClose[2].click();
     EXPECT_EQ(lastPage(), QStringLiteral("TopicTabsSelectDemo"));
     w.CommandTabClose[2].click();

@@ -259,6 +259,61 @@ TEST_F(MainButtonsDemoTest, BarButtonsSelectThemselvesAndFullWindowLeadsToItsTop
     EXPECT_EQ(title(), QStringLiteral("Corvane - Running In Full Window"));
 }
 
+// The second-click rules with the mouse: a button whose page is on screen leads back to
+// its menu's page; the same button clicked first shows its own page.
+TEST_F(MainButtonsDemoTest, WithTheMouseASecondClickReturnsToTheMenusPage)
+{
+    frmMain& f = w();
+    struct Case {
+        int menu;  // opened first, -1 none
+        vb::CommandButton* button;
+        const char* first;
+        const char* second;
+    };
+    const Case cases[] = {
+        {0, &f.CommandPage[2], "Button : Page || Keep Note", "Button : Page"},
+        {1, &f.CommandOpen[3], "Button : Open || New Browser", "Button : Open"},
+        {2, &f.CommandView[3], "Button : View || Options", "Button : View"},
+        {3, &f.CommandTools[2], "Button : Tools || Set Display Properties", "Button : Tools"},
+        {4, &f.CommandHelp[1], "Button : Help || Help", "Button : Help"},
+        {-1, &f.CommandButExit[0], "Button : Run", "Main Buttons"},
+        {-1, &f.CommandButExit[2], "Button : Exit", "Main Buttons"},
+    };
+    for (const Case& c : cases) {
+        if (c.menu >= 0 && !f.FrameMenu[c.menu].isVisible())
+            userClick(f.CommandMenu[c.menu]);
+        userClick(*c.button);
+        EXPECT_EQ(title(), QLatin1String(c.first));
+        userClick(*c.button);
+        EXPECT_EQ(title(), QLatin1String(c.second)) << c.first;
+    }
+
+    userClick(f.CommandMenu[2]);
+    userClick(f.CommandView[2]);
+    userClick(f.CommandChoices[1]);
+    EXPECT_EQ(title(), QStringLiteral("Button : View || Choices || Change User Name"));
+    userClick(f.CommandChoices[1]);
+    EXPECT_EQ(title(), QStringLiteral("Button : View"));
+
+    userClick(f.CommandMenu[1]);
+    userClick(f.CommandOpen[4]);
+    userClick(f.CommandShowBookmark);
+    EXPECT_EQ(title(), QStringLiteral("Button : Open || Bookmarks || Show"));
+    userClick(f.CommandShowBookmark);
+    EXPECT_EQ(title(), QStringLiteral("Button : Open || Bookmarks"));
+
+    // "Full Window" twice leads to its topic, whose "Normal Window" twice leads back.
+    userClick(f.CommandButExit[1]);
+    userClick(f.CommandButExit[1]);
+    EXPECT_EQ(t().TopicIndex, 9);
+    userClick(f.CommandZero);
+    userClick(f.CommandTwo[4]);
+    EXPECT_EQ(title(), QStringLiteral("Corvane - Running In Normal Window"));
+    userClick(f.CommandTwo[4]);
+    EXPECT_EQ(t().TopicIndex, 5);
+    EXPECT_EQ(title(), QStringLiteral("Main Buttons"));
+}
+
 TEST_F(MainButtonsDemoTest, RestartTopicFromADeepPageShowsTheOverview)
 {
     frmMain& f = w();

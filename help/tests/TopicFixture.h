@@ -7,6 +7,8 @@
 #include "ControlTopic.h"
 #include "DemoAddress.h"
 
+#include <QTest>
+
 namespace helptest {
 
 class TopicTest : public HelpFixture {
@@ -25,13 +27,32 @@ protected:
     corvanehelp::TopicVars& t() const { return app->topic; }
     corvanehelp::ControlTopic& engine() const { return dynamic_cast<corvanehelp::ControlTopic&>(*app->topics); }
 
-    // The user shows the topic list and picks topic index (nothing happens when it is
-    // already the selected one: Restart Topic shows it again).
+    // The user shows the topic list and picks topic index (picked again, it shows again).
     void select(int index)
     {
         if (!w().TopicShown)
             w().CommandTopic.click();
         w().OptionTopic[index].click();
+    }
+
+    // The user clicks c on screen: the mouse goes through Qt's event path to its widget,
+    // which must be showing.
+    void userClick(vb::Control& c)
+    {
+        if (!w().isVisible())
+            w().show();
+        ASSERT_TRUE(c.widget()->isVisible()) << "not on screen";
+        // An option reacts on its circle and caption only, at its left.
+        const QRect r = c.widget()->rect();
+        const QPoint at = qobject_cast<const vb::OptionButton*>(&c) ? QPoint(6, r.center().y()) : r.center();
+        QTest::mouseClick(c.widget(), Qt::LeftButton, {}, at);
+    }
+    // The user shows the topic list if needed and clicks the topic's option.
+    void userSelect(int index)
+    {
+        if (!w().TopicShown)
+            userClick(w().CommandTopic);
+        userClick(w().OptionTopic[index]);
     }
 
     bool hasFace(const vb::CommandButton& b, int face) const

@@ -43,12 +43,11 @@ TEST_F(TopicStepsTest, InstallationWalksTwoPagesAndKeepsTheRequirementsFrame)
 
     next();
     EXPECT_EQ(t().StepNumber, 1);
-    EXPECT_EQ(title(), QStringLiteral("Corvane - A Simple Internet Explorer Based Web Browser"));
+    EXPECT_EQ(title(), QStringLiteral("Corvane - A Simple Qt WebEngine Based Web Browser"));
     EXPECT_EQ(introShown(), 0);
-    EXPECT_TRUE(text().contains(
-        QStringLiteral("          Some files being copied is older than the version you already have in your computer.\r\n"
-                       "          Do you want to keep the newer version that you already have?")));
-    EXPECT_TRUE(text().endsWith(QStringLiteral("Decide to keep your newer version.")));
+    // Copying a newer folder over the old one: the file manager's question, and the answer.
+    EXPECT_TRUE(text().contains(QStringLiteral("          Do you want to merge the folders and replace the files?")));
+    EXPECT_TRUE(text().contains(QStringLiteral("Decide to merge and replace.")));
     IMAGES_ARE(true, true, false, false);
 
     // Continue is disabled on the last page; the handler itself changes nothing there.
@@ -170,7 +169,7 @@ TEST_F(TopicStepsTest, IntroductionShowsItsLinesAsStored)
     select(1);
     EXPECT_EQ(introShown(), 1);
     EXPECT_EQ(w().FrameIntro[1].caption(), QStringLiteral("Corvane And CorvaneHelp"));
-    EXPECT_EQ(title(), QStringLiteral("Corvane - A Simple Internet Explorer Based Web Browser"));
+    EXPECT_EQ(title(), QStringLiteral("Corvane - A Simple Qt WebEngine Based Web Browser"));
     EXPECT_EQ(text(), QStringLiteral("    Corvane is stand alone. Installation is not required if system meets the requirements.\r\n"
                                      "     Corvane can be setup to run from a Floppy or USB Flash Drive.\r\n"
                                      "\r\n"
@@ -191,8 +190,8 @@ TEST_F(TopicStepsTest, AboutTopicsShareTheirFrameAndClearWhatTheyDoNotUse)
     EXPECT_EQ(w().FrameIntro[9].caption(), QStringLiteral("Uninstallation and Update"));
     EXPECT_EQ(title(), QStringLiteral("Uninstallation and Update"));
     EXPECT_EQ(w().LabelIntroMe[0].caption(),
-              QStringLiteral("To Uninstall : Detete the Program's Folder or use Add/Remove in Windows Control Panel to\r\n"
-                             "                       uninstall if installed from Setup package."));
+              QStringLiteral("To Uninstall : Detete the Program's Folder. What Corvane keeps outside the folder is told\r\n"
+                             "                       in the Details Frame below."));
     EXPECT_FALSE(w().LabelIntroMe[1].caption().isEmpty());
 
     select(11);

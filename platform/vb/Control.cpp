@@ -3,15 +3,28 @@
 #include "Form.h"
 
 #include <QPalette>
+#include <QVariant>
 
 namespace vb {
 
+namespace {
+
+const char* const OwnerProperty = "vbControl";
+
+} // namespace
+
 Control::Control(Container& container, QWidget* widget) : m_container(&container), m_widget(widget)
 {
+    widget->setProperty(OwnerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     widget->setParent(container.host());
     // Until the program places it, a control is an empty rectangle at the origin.
     widget->setGeometry(0, 0, 0, 0);
     widget->setVisible(true);
+}
+
+Control* Control::fromWidget(const QWidget* w)
+{
+    return w ? qobject_cast<Control*>(w->property(OwnerProperty).value<QObject*>()) : nullptr;
 }
 
 Control::~Control()

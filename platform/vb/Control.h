@@ -30,6 +30,10 @@ public:
     Control(Container& container, QWidget* widget);
     ~Control() override;
 
+    // The control whose widget w is; nullptr for any other widget (the parts inside a
+    // control's widget, a form's window).
+    static Control* fromWidget(const QWidget* w);
+
     Container& container() const { return *m_container; }
     Form& form() const { return m_container->form(); }
     QWidget* widget() const { return m_widget; }

@@ -814,6 +814,8 @@ OptionButton::OptionButton(Container& container) : Control(container, new Option
         // A click always leaves the option chosen.
         if (m_value) {
             showValue();
+            if (onClickChosen)
+                onClickChosen();
             return;
         }
         setValue(true);
@@ -875,6 +877,11 @@ bool OptionButton::click()
 {
     if (!isEnabled())
         return false;
+    if (m_value) {
+        if (onClickChosen)
+            onClickChosen();
+        return true;
+    }
     setValue(true);
     return true;
 }
@@ -897,6 +904,7 @@ void OptionButton::copyDesignFrom(const Control& other)
 void OptionButton::clearHandlers()
 {
     onClick = nullptr;
+    onClickChosen = nullptr;
 }
 
 // =======================================================================================

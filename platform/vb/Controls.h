@@ -281,6 +281,9 @@ public:
     bool click();
 
     std::function<void()> onClick;
+    // The user clicks the option that is chosen already: its Value does not change, so no
+    // Click comes. Setting Value by code never raises it.
+    std::function<void()> onClickChosen;
 
     using IndexedEvents = ClickEvents;
     static void wire(OptionButton& c, IndexedEvents& ev, int index);

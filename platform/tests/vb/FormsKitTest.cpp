@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QWidget>
 
 #include <cstdio>
@@ -167,6 +168,33 @@ TEST(FormsKit, OptionButtonsAreGroupedByContainer)
     EXPECT_TRUE(f.OptB1.value());
     f.OptA2.setValue(true); // already chosen: no second Click
     EXPECT_EQ(clicks, (std::vector<QString>{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("A2")}));
+}
+
+// A second pick of the chosen option changes nothing, so it raises no Click; it is told
+// apart for the forms that act on it. Code setting Value never raises it.
+TEST(FormsKit, ClickOnTheChosenOptionIsToldApartFromClick)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.GroupA.move(0, 0, 200, 100);
+    f.OptA1.move(0, 0, 1500, 300);  // twips inside the frame
+    f.OptA2.move(0, 450, 1500, 300);
+    f.show();
+    std::vector<QString> events;
+    f.OptA1.onClick = [&] { events.push_back(QStringLiteral("Click")); };
+    f.OptA1.onClickChosen = [&] { events.push_back(QStringLiteral("Chosen")); };
+    auto userClick = [](OptionButton& o) { QTest::mouseClick(o.widget(), Qt::LeftButton, {}, QPoint(6, 10)); };
+
+    userClick(f.OptA1);
+    userClick(f.OptA1);
+    EXPECT_TRUE(f.OptA1.value());
+    f.OptA1.setValue(true);
+    f.OptA1.click();
+    userClick(f.OptA2);
+    EXPECT_FALSE(f.OptA1.value());
+    userClick(f.OptA1);
+    EXPECT_EQ(events, (std::vector<QString>{QStringLiteral("Click"), QStringLiteral("Chosen"), QStringLiteral("Chosen"),
+                                            QStringLiteral("Click")}));
 }
 
 TEST(FormsKit, CheckBoxValueFromCodeRaisesClick)
