@@ -1,5 +1,6 @@
 #include "ActiveVelmora.h"
 
+#include "AddressRules.h"
 #include "MediaAddress.h"
 
 #include "sys/FileSystem.h"
@@ -382,8 +383,13 @@ void HistoryRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
             if (!file->readString(entry))
                 return;
             entry = AddressItemClean(entry);
-            if (!entry.isEmpty())
-                c.hid.ComboLocation[size_t(k)].AddItem(rule.restore(entry));
+            if (entry.isEmpty())
+                continue;
+            // Files of older versions may hold sites cut short, or the same site twice.
+            HidList& list = c.hid.ComboLocation[size_t(k)];
+            entry = SiteRootMend(rule.restore(entry));
+            if (!entry.isEmpty() && !list.items().contains(entry))
+                list.AddItem(entry);
         }
     }
 }

@@ -90,11 +90,6 @@ struct BrowserSet {
     bool AboutShown = false;
     int AboutBounceMin = 176;
     int AboutBounceMax = 0;
-
-    // Addresses (second results of UrlSiteRootGet).
-    int UrlHostLength = 0;
-    int UrlFirstDot = 0;
-    int UrlSecondDot = 0;
 };
 
 // Panel state shared by the main window and every secondary window.

@@ -123,13 +123,10 @@ void CurrentBrowserShow(CorvaneApp& app)
     const bool listPending = s.LocationListPending;
     if (listPending)
         LocationListRefresh(app);
-    const SiteRoot root = UrlSiteRootGet(address);
-    s.UrlHostLength = root.hostLength;
-    s.UrlFirstDot = root.firstDot;
-    s.UrlSecondDot = root.secondDot;
-    if (root.root.left(4) == QLatin1String("http"))
-        LocationListAdd(app, root.root);
-    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+    const QString root = UrlSiteRootGet(address);
+    if (root.left(4) == QLatin1String("http"))
+        LocationListAdd(app, root);
+    const QString shortName = UrlShortNameGet(root);
 
     // 5..8. Boxes and labels, written without their Change handlers acting.
     s.LocationChangeMuted = true;
@@ -372,8 +369,7 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
 {
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
-    const SiteRoot root = UrlSiteRootGet(address);
-    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+    const QString shortName = UrlShortNameGet(UrlSiteRootGet(address));
     if (!isTab) {
         if (index >= 0 && index <= BookmarkBrowserIndex)
             s.MainBrowserTitles[index] = shortName;

@@ -2,6 +2,7 @@
 
 #include "frmWeb.h"
 
+#include "AddressRules.h"
 #include "CorvaneApp.h"
 
 #include "vb/Pictures.h"
@@ -272,7 +273,7 @@ void frmWeb::CurrentBrowserShow()
             ComboPopComLocation.setText(address);
         const QString root = UrlSiteRootGet(address);
         LocationListAdd(root);
-        const QString name = UrlShortNameGet(root, PopHostLength, PopFirstDot, PopSecondDot);
+        const QString name = UrlShortNameGet(root);
         PopTabTitles[cur] = name;
         setCaption(name + QStringLiteral(" : ") + m_app.prog.ProgramName);
         if (cur > 0) {

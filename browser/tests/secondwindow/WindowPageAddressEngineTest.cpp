@@ -146,8 +146,8 @@ TEST_F(WindowPageAddressTest, APageArrivingInABackgroundTabLeavesTheScreenAlone)
     EXPECT_TRUE(page.isVisible());
     EXPECT_FALSE(w.BrowserPop[1].isVisible());
     EXPECT_EQ(w.caption(), caption);
-    EXPECT_EQ(w.PopTabTitles[1], u"127.0"_s);
-    EXPECT_EQ(w.CommandPopNew[1].widget()->toolTip(), u"127.0"_s);
+    EXPECT_EQ(w.PopTabTitles[1], u"127.0.0.1:%1"_s.arg(server.port()));
+    EXPECT_EQ(w.CommandPopNew[1].widget()->toolTip(), u"127.0.0.1:%1"_s.arg(server.port()));
 }
 
 } // namespace
