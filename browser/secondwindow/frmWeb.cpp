@@ -269,6 +269,7 @@ void frmWeb::CurrentBrowserShow()
         const QString address = current ? current->locationURL() : QString();
         if (vb::ComboBox* c = ComboPopLocation.find(cur))
             c->setText(address);
+        PopBoxEdited[cur] = false;
         if (PopBarIndex == 1)
             ComboPopComLocation.setText(address);
         const QString root = UrlSiteRootGet(address);

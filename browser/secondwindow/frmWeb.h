@@ -219,6 +219,8 @@ public:
     // A slot between the start of its navigation and its end (not shown in any bar): a
     // slot closed meanwhile never completes, so it must not keep the pop-up guard up.
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
+    // A slot's box holds text the user typed (not the address the window wrote there).
+    std::array<bool, MaxPopTabs + 1> PopBoxEdited{};
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
     // The note panel edits the page's existing note (set by "Edit").

@@ -163,6 +163,8 @@ void frmWeb::BrowserPop_SameDocument(int index, const QString& previous)
     for (vb::ComboBox* box : {ComboPopLocation.find(index), PopBarIndex == 1 ? &ComboPopComLocation : nullptr})
         if (box && !box->hasFocus() && box->text() == previous)
             box->setText(address);
+    if (const vb::ComboBox* box = ComboPopLocation.find(index); box && box->text() == address)
+        PopBoxEdited[index] = false;
 }
 
 void frmWeb::showTooManyTabs()
@@ -208,6 +210,7 @@ vb::WebBrowser& frmWeb::openTabSlot()
         PopCanGoBack[slot] = false;
         PopCanGoForward[slot] = false;
         PopSlotLoading[slot] = false;
+        PopBoxEdited[slot] = false;
         CommandPopNew[slot].setEnabled(true);
         CommandPopComNew[slot].setEnabled(true);
         ComboPopLocation.load(slot);
