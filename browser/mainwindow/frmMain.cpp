@@ -96,6 +96,8 @@ void frmMain::SetMainLook()
     const bool canRun = m_app.reg.FamilyRunLast != -1;
     LabelRun.setVisible(canRun);
     CommandRun.setVisible(canRun);
+    CommandOne[9].setVisible(canRun);
+    LabelOne[9].setVisible(canRun);
     if (canRun)
         RunBoxLayout(m_app);
 
