@@ -384,6 +384,20 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
         f.TextWebList[index].setText(tabListLine(s, index));
 }
 
+void HomeButtonRefresh(CorvaneApp& app)
+{
+    if (!app.mainForm)
+        return;
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
+    bool homeEnabled = false;
+    if (s.MainBrowserCurrent)
+        if (const vb::WebBrowser* b = f.WebBrowser.find(s.MainBrowserIndex))
+            homeEnabled = b->locationURL() != app.opt.MainBrowserHomePages[s.MainBrowserIndex];
+    f.CommandNavigate[0].setEnabled(homeEnabled);
+    f.CommandComNavigate[0].setEnabled(homeEnabled);
+}
+
 void TabListRefresh(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);

@@ -459,6 +459,7 @@ void frmMain::CommandHomeOK_Click()
     OptionVars& o = m_app.opt;
     o.MainBrowserHomePages[i] = m_app.panel.MakeHomeAddress;
     o.HomePagesSaved[i] = m_app.panel.MakeHomeAddress;
+    HomeButtonRefresh(m_app);
     FrameHome.setVisible(false);
     PictureMain.setFocus();
     // Written at once. A write that fails is silent, as every settings write is: the choice
