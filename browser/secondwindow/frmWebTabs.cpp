@@ -255,7 +255,7 @@ void frmWeb::CommandPopNew_Click(int index)
         const vb::ComboBox* box = ComboPopLocation.find(index);
         const bool edited = PopBoxEdited[index];
         PopBoxEdited[index] = false;
-        if (edited && b && box && !box->text().isEmpty() && box->text() != b->locationURL()) {
+        if (edited && b && box && !box->text().trimmed().isEmpty() && box->text() != b->locationURL()) {
             PopPopupGuard = true;
             try {
                 b->navigate(box->text());

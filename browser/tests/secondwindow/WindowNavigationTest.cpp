@@ -229,6 +229,16 @@ TEST_F(NavigationTest, AnAddressTypedIntoATabsBoxIsVisitedWhenTheTabIsShownAgain
     ASSERT_TRUE(w.CommandPopNew[1].click());
     EXPECT_EQ(engineOf(w, 1).lastNavigation(), QStringLiteral("elsewhere.example/x"));
     EXPECT_TRUE(w.PopPopupGuard);
+
+    // Blanks alone are nowhere to go: nothing navigates, and no guard is left up.
+    engineOf(w, 1).completeNavigation(QStringLiteral("http://elsewhere.example/x"));
+    ASSERT_FALSE(w.PopPopupGuard);
+    w.ComboPopLocation[1].setText(QStringLiteral("   "));
+    ASSERT_TRUE(w.CommandPopNew[0].click());
+    const qsizetype sent = engineOf(w, 1).navigations().size();
+    ASSERT_TRUE(w.CommandPopNew[1].click());
+    EXPECT_EQ(engineOf(w, 1).navigations().size(), sent);
+    EXPECT_FALSE(w.PopPopupGuard);
 }
 
 TEST_F(NavigationTest, AllClosesEveryTabAndTheNextOpensInSlotOne)
