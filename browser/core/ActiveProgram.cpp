@@ -41,14 +41,19 @@ void MakerWebPageOpen(CorvaneApp& app)
 void FamilyProgramRun(CorvaneApp& app)
 {
     RegisterVars& reg = app.reg;
+    const int choice = app.panel.FamilyRunChoice;
+    const QString program = choice >= 0 && choice <= reg.FamilyRunLast && choice < reg.FamilyRunPaths.size()
+                                ? reg.FamilyRunPaths.at(choice)
+                                : QString();
+    // A Run box that lists nothing has nothing to start: the window and its pages stay.
+    if (program.isEmpty())
+        return;
     app.rt.setTitle(QStringLiteral("myNewName"));
     reg.RunningOther = true;
     // The main window's unload saves everything, as at every exit, but does not end.
     if (app.mainForm)
         app.mainForm->unload();
-    const int choice = app.panel.FamilyRunChoice;
-    const QString program = choice >= 0 && choice < reg.FamilyRunPaths.size() ? reg.FamilyRunPaths.at(choice) : QString();
-    if (!program.isEmpty() && app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath()))
+    if (app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath()))
         app.rt.end();
 
     // The start failed: the browser comes back.

@@ -13,7 +13,8 @@ class CorvaneApp;
 QString HelpProgramRun(CorvaneApp& app);
 // Opens the product's web page with the desktop's web browser.
 void MakerWebPageOpen(CorvaneApp& app);
-// Closes the browser to start the program chosen in the Run box.
+// Closes the browser to start the program chosen in the Run box; does nothing when the
+// choice names no listed program.
 void FamilyProgramRun(CorvaneApp& app);
 // Sizes the Run box for the Run list (called only when the list is not empty).
 void RunBoxLayout(CorvaneApp& app);

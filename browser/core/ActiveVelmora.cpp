@@ -1,5 +1,6 @@
 #include "ActiveVelmora.h"
 
+#include "AddressRules.h"
 #include "MediaAddress.h"
 
 #include "sys/FileSystem.h"
@@ -646,8 +647,17 @@ void HistoryRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
     bool damaged = false;
     c.files.history = readHistoryColumns(*file, c, damaged);
     c.files.historyStamp = stampOf(*file, damaged);
-    for (int k = 0; k < MainBrowsers; ++k)
-        fillList(c.hid.ComboLocation[size_t(k)], c.files.history[size_t(k)]);
+    // Files of older versions may hold sites cut short, or the same site twice: the lists
+    // take them mended (and so differ from the file, which is written again at the end).
+    for (int k = 0; k < MainBrowsers; ++k) {
+        QStringList sites;
+        for (const QString& entry : std::as_const(c.files.history[size_t(k)])) {
+            const QString site = SiteRootMend(entry);
+            if (!site.isEmpty() && !sites.contains(site))
+                sites.append(site);
+        }
+        fillList(c.hid.ComboLocation[size_t(k)], sites);
+    }
 }
 
 QByteArray HistoryWrite(const VelmoraContext& c)

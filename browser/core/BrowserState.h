@@ -90,11 +90,6 @@ struct BrowserSet {
     bool AboutShown = false;
     int AboutBounceMin = 176;
     int AboutBounceMax = 0;
-
-    // Addresses (second results of UrlSiteRootGet).
-    int UrlHostLength = 0;
-    int UrlFirstDot = 0;
-    int UrlSecondDot = 0;
 };
 
 // A note panel's state: the note of the page it shows, whether the page has one, and

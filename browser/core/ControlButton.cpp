@@ -123,13 +123,10 @@ void CurrentBrowserShow(CorvaneApp& app)
     const bool listPending = s.LocationListPending;
     if (listPending)
         LocationListRefresh(app);
-    const SiteRoot root = UrlSiteRootGet(address);
-    s.UrlHostLength = root.hostLength;
-    s.UrlFirstDot = root.firstDot;
-    s.UrlSecondDot = root.secondDot;
-    if (root.root.left(4) == QLatin1String("http"))
-        LocationListAdd(app, root.root);
-    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+    const QString root = UrlSiteRootGet(address);
+    if (root.left(4) == QLatin1String("http"))
+        LocationListAdd(app, root);
+    const QString shortName = UrlShortNameGet(root);
 
     // 5..8. Boxes and labels, written without their Change handlers acting.
     s.LocationChangeMuted = true;
@@ -372,8 +369,7 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
 {
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
-    const SiteRoot root = UrlSiteRootGet(address);
-    const QString shortName = UrlShortNameGet(root.root, root.hostLength, root.firstDot, root.secondDot);
+    const QString shortName = UrlShortNameGet(UrlSiteRootGet(address));
     if (!isTab) {
         if (index >= 0 && index <= BookmarkBrowserIndex)
             s.MainBrowserTitles[index] = shortName;
@@ -386,6 +382,20 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
     f.CommandWebComNew[index].setToolTip(shortName);
     if (index <= s.TabLastIndex)
         f.TextWebList[index].setText(tabListLine(s, index));
+}
+
+void HomeButtonRefresh(CorvaneApp& app)
+{
+    if (!app.mainForm)
+        return;
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
+    bool homeEnabled = false;
+    if (s.MainBrowserCurrent)
+        if (const vb::WebBrowser* b = f.WebBrowser.find(s.MainBrowserIndex))
+            homeEnabled = b->locationURL() != app.opt.MainBrowserHomePages[s.MainBrowserIndex];
+    f.CommandNavigate[0].setEnabled(homeEnabled);
+    f.CommandComNavigate[0].setEnabled(homeEnabled);
 }
 
 void TabListRefresh(CorvaneApp& app)

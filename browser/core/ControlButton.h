@@ -17,6 +17,9 @@ void ComLocationSync(CorvaneApp& app);
 void TabListRefresh(CorvaneApp& app);
 // A browser not on screen has a new page: its title, tool tips and Tab List line follow it.
 void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& address);
+// Home on both bars follows the home page of the main browser on screen (a home page has
+// changed): offered only while that browser is away from it.
+void HomeButtonRefresh(CorvaneApp& app);
 // Adds a site root to the current browser's lists (only addresses beginning with "http").
 void LocationListAdd(CorvaneApp& app, const QString& url);
 

@@ -96,6 +96,8 @@ void frmMain::SetMainLook()
     const bool canRun = m_app.reg.FamilyRunLast != -1;
     LabelRun.setVisible(canRun);
     CommandRun.setVisible(canRun);
+    CommandOne[9].setVisible(canRun);
+    LabelOne[9].setVisible(canRun);
     if (canRun)
         RunBoxLayout(m_app);
 
@@ -202,6 +204,20 @@ void frmMain::SetMainLook()
 
 void frmMain::Form_Resize()
 {
+    BrowserSet& s = m_app.set;
+    if (windowState() == vb::Minimized) {
+        // The display lays out no band while the window is minimised: note the tabs it had.
+        TabLastIndexAtMinimise = s.TabLastIndex;
+        return;
+    }
+    // Back from minimised: a tab opened or closed meanwhile gets its band now, before the
+    // browsers are placed under it.
+    if (TabLastIndexAtMinimise != -1 && TabLastIndexAtMinimise != s.TabLastIndex) {
+        TopBandLayout(m_app);
+        if (s.PictureLayoutPending)
+            UserPictureLayout(m_app, s.TabLastIndex);
+    }
+    TabLastIndexAtMinimise = -1;
     MainWindowLayout(m_app);
 }
 

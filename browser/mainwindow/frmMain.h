@@ -248,6 +248,8 @@ public:
     std::array<bool, 25> TabBoxEdited{};
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
+    // The highest tab slot when the window was minimised; -1 while it is not.
+    int TabLastIndexAtMinimise = -1;
     bool AboutMovingLeft = false;
     QString MarkProposedName;
     QString MarkProposedAddress;

@@ -458,6 +458,7 @@ void frmMain::CommandHomeOK_Click()
     OptionVars& o = m_app.opt;
     o.MainBrowserHomePages[i] = address;
     o.HomePagesSaved[i] = address;
+    HomeButtonRefresh(m_app);
     FrameHome.setVisible(false);
     PictureMain.setFocus();
     // Written at once. A write that fails is silent, as every settings write is: the choice

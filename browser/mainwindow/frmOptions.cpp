@@ -294,6 +294,7 @@ void frmOptions::CommandOptOK_Click()
         HistoryFileDelete(c);
     if (apply)
         MainBrowsersApply();
+    HomeButtonRefresh(m_app);
     unload();
 }
 
@@ -327,6 +328,7 @@ void frmOptions::CommandOptDefault_Click()
         HistoryFileDelete(c);
     if (apply)
         MainBrowsersApply();
+    HomeButtonRefresh(m_app);
     unload();
 }
 

@@ -2,6 +2,7 @@
 
 #include "frmWeb.h"
 
+#include "AddressRules.h"
 #include "CorvaneApp.h"
 
 #include "vb/Pictures.h"
@@ -268,11 +269,12 @@ void frmWeb::CurrentBrowserShow()
         const QString address = current ? current->locationURL() : QString();
         if (vb::ComboBox* c = ComboPopLocation.find(cur))
             c->setText(address);
+        PopBoxEdited[cur] = false;
         if (PopBarIndex == 1)
             ComboPopComLocation.setText(address);
         const QString root = UrlSiteRootGet(address);
         LocationListAdd(root);
-        const QString name = UrlShortNameGet(root, PopHostLength, PopFirstDot, PopSecondDot);
+        const QString name = UrlShortNameGet(root);
         PopTabTitles[cur] = name;
         setCaption(name + QStringLiteral(" : ") + m_app.prog.ProgramName);
         if (cur > 0) {

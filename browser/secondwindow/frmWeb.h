@@ -218,12 +218,11 @@ public:
     QString PopMarkAddress;
     int PopSelectCount = 0;
     int PopHomeChoice = 0;
-    int PopHostLength = 0;
-    int PopFirstDot = 0;
-    int PopSecondDot = 0;
     // A slot between the start of its navigation and its end (not shown in any bar): a
     // slot closed meanwhile never completes, so it must not keep the pop-up guard up.
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
+    // A slot's box holds text the user typed (not the address the window wrote there).
+    std::array<bool, MaxPopTabs + 1> PopBoxEdited{};
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
     // This window's note panel: its page's note, and whether Save replaces it. Its own, so
@@ -243,9 +242,7 @@ public:
     QString TabListLine(int slot) const;
     // A slot not on screen has a new page: its title, tool tips and Tab List line follow it.
     void SlotTitleShow(int slot);
-    QString UrlSiteRootGet(const QString& address);
     void LocationListAdd(const QString& address);
-    QString UrlShortNameGet(const QString& siteRoot, int hostLength, int firstDot, int secondDot) const;
 
     // --- browser events (frmWebBrowse.cpp) ------------------------------------------------
     void BrowserPop_BeforeNavigate2(int index);

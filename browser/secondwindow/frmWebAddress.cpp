@@ -30,29 +30,12 @@ void frmWeb::SlotTitleShow(int slot)
     if (slot < 1 || slot > MaxPopTabs)
         return;
     const vb::WebBrowser* b = BrowserPop.find(slot);
-    const QString root = UrlSiteRootGet(b ? b->locationURL() : QString());
-    const QString name = UrlShortNameGet(root, PopHostLength, PopFirstDot, PopSecondDot);
+    const QString name = UrlShortNameGet(UrlSiteRootGet(b ? b->locationURL() : QString()));
     PopTabTitles[slot] = name;
     CommandPopNew[slot].setToolTip(name);
     CommandPopComNew[slot].setToolTip(name);
     if (slot <= PopTabLastIndex)
         TextPopList[slot].setText(TabListLine(slot));
-}
-
-// The same rule as the main window's; the measures stay with this window until the short
-// name of the same refresh reads them.
-QString frmWeb::UrlSiteRootGet(const QString& address)
-{
-    const SiteRoot r = corvane::UrlSiteRootGet(address);
-    PopHostLength = r.hostLength;
-    PopFirstDot = r.firstDot;
-    PopSecondDot = r.secondDot;
-    return r.root;
-}
-
-QString frmWeb::UrlShortNameGet(const QString& siteRoot, int hostLength, int firstDot, int secondDot) const
-{
-    return corvane::UrlShortNameGet(siteRoot, hostLength, firstDot, secondDot);
 }
 
 // Every site once a slot, in the order visited; nothing is kept beyond the window. A page

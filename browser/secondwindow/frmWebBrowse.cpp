@@ -164,6 +164,8 @@ void frmWeb::BrowserPop_SameDocument(int index, const QString& previous)
     for (vb::ComboBox* box : {ComboPopLocation.find(index), PopBarIndex == 1 ? &ComboPopComLocation : nullptr})
         if (box && !box->hasFocus() && box->text() == previous)
             box->setText(address);
+    if (const vb::ComboBox* box = ComboPopLocation.find(index); box && box->text() == address)
+        PopBoxEdited[index] = false;
 }
 
 void frmWeb::BrowserPop_FileDownload(int index)
@@ -224,6 +226,7 @@ vb::WebBrowser& frmWeb::openTabSlot()
         PopTabTitles[slot].clear();
         CommandPopNew[slot].setToolTip(QString());
         CommandPopComNew[slot].setToolTip(QString());
+        PopBoxEdited[slot] = false;
         CommandPopNew[slot].setEnabled(true);
         CommandPopComNew[slot].setEnabled(true);
         ComboPopLocation.load(slot);

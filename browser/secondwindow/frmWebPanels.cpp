@@ -5,6 +5,7 @@
 
 #include "ActiveVelmora.h"
 #include "ControlBookmark.h"
+#include "ControlButton.h"
 #include "CorvaneApp.h"
 
 namespace corvane {
@@ -323,6 +324,7 @@ void frmWeb::CommandPopHomeOK_Click()
     m_app.panel.MakeHomeAddress = address;
     m_app.opt.MainBrowserHomePages[choice] = address;
     m_app.opt.HomePagesSaved[choice] = address;
+    HomeButtonRefresh(m_app);
     SettingsFileSave(m_app.velmora());
 }
 

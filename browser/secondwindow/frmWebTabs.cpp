@@ -22,18 +22,18 @@ QColor buttonTextColour()
     return QApplication::palette().color(QPalette::ButtonText);
 }
 
-// The window's rule for a typed address: blanks go; unless it names "http://" or
-// "https://", "www." and then "http://" go in front.
+// The window's rule for a typed address: blanks go; an address with its own scheme
+// ("file:///...", "HTTPS://...") stays as it is; any other gets "www." (unless it has it)
+// and "http://" in front. Blanks alone give "": there is nowhere to go.
 QString popAddressNormalize(const QString& text)
 {
     QString address = text;
     address.remove(QLatin1Char(' '));
-    if (!address.startsWith(QLatin1String("http://")) && !address.startsWith(QLatin1String("https://"))) {
-        if (!address.startsWith(QLatin1String("www.")))
-            address.prepend(QLatin1String("www."));
-        address.prepend(QLatin1String("http://"));
-    }
-    return address;
+    if (address.isEmpty() || AddressHasScheme(address))
+        return address;
+    if (!address.startsWith(QLatin1String("www.")))
+        address.prepend(QLatin1String("www."));
+    return QLatin1String("http://") + address;
 }
 
 } // namespace
@@ -110,14 +110,22 @@ void frmWeb::CommandPopGo_Click()
         text = box->text();
     if (text == b->locationURL().toLower())
         return;
+    const QString address = popAddressNormalize(text);
+    if (address.isEmpty())
+        return;
+    // The typed text has been acted on: it is no reason to go there again later.
+    PopBoxEdited[PopTabCurrent] = false;
     try {
-        b->navigate(popAddressNormalize(text));
+        b->navigate(address);
     } catch (const vb::Error&) {
     }
 }
 
 void frmWeb::ComboPopLocation_Change(int index)
 {
+    // Marked as the user's; the display clears the mark whenever it writes the box itself.
+    if (index >= 0 && index <= MaxPopTabs)
+        PopBoxEdited[index] = true;
     const vb::ComboBox* box = ComboPopLocation.find(index);
     const vb::WebBrowser* b = shownBrowser();
     const QString text = box ? box->text() : QString();
@@ -240,10 +248,14 @@ void frmWeb::CommandPopNew_Click(int index)
         PopOnTab = false;
     } else {
         PopTabCurrent = index;
-        // The user typed in that slot's box and left it: the tab goes there now.
+        // The user typed in that slot's box and left it: the tab goes there now. A box
+        // that only still shows the tab's earlier page (the page changed behind the one
+        // shown) is no such request.
         vb::WebBrowser* b = BrowserPop.find(index);
         const vb::ComboBox* box = ComboPopLocation.find(index);
-        if (b && box && !box->text().isEmpty() && box->text() != b->locationURL()) {
+        const bool edited = PopBoxEdited[index];
+        PopBoxEdited[index] = false;
+        if (edited && b && box && !box->text().trimmed().isEmpty() && box->text() != b->locationURL()) {
             PopPopupGuard = true;
             try {
                 b->navigate(box->text());
@@ -272,6 +284,7 @@ void frmWeb::closeTabSlot(int slot)
         BrowserPop.unload(slot);
     if (ComboPopLocation.exists(slot))
         ComboPopLocation.unload(slot);
+    PopBoxEdited[slot] = false;
     PopTabSlotUsed[slot] = false;
     PopCanGoBack[slot] = false;
     PopCanGoForward[slot] = false;

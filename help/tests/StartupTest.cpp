@@ -159,6 +159,10 @@ TEST_F(StartupTest, SecondCopyBringsTheFirstToTheFrontAndEnds)
     ASSERT_TRUE(start(helpFolder));
     std::unique_ptr<corvanehelp::HelpApp> first = std::move(app);
     shown.clear();
+    // The user had minimised the first copy's window.
+    ASSERT_TRUE(first->mainForm && first->mainForm->window()->isVisible());
+    first->mainForm->window()->showMinimized();
+    ASSERT_EQ(first->mainForm->windowState(), vb::Minimized);
     int activated = 0;
     auto frontOfFirst = first->beacon.onActivate;
     first->beacon.onActivate = [&] {
@@ -172,6 +176,8 @@ TEST_F(StartupTest, SecondCopyBringsTheFirstToTheFrontAndEnds)
     // While it looked, the second copy did not answer to the first one's name.
     EXPECT_EQ(app->rt.title(), QStringLiteral("BypassThisInstance"));
     EXPECT_TRUE(testsupport::waitFor([&] { return activated == 1; }, 5000));
+    EXPECT_FALSE(first->mainForm->window()->isMinimized());
+    EXPECT_EQ(first->mainForm->windowState(), vb::Normal);
 
     // Once the first copy has gone, a new start is the copy to be found.
     app.reset();

@@ -50,8 +50,12 @@ bool connectTo(QLocalSocket& socket, const QString& path)
 
 QString defaultSocketFolder()
 {
+    // A runtime folder so deep that not even a socket named by a digest fits in a socket
+    // address could never be listened in: the temporary folder serves instead.
+    constexpr qsizetype digestNameLength = 16 + 40; // "/ThunderRT6Main+" and the digest
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()
+        && QFile::encodeName(runtime).size() + digestNameLength < qsizetype(sizeof(sockaddr_un::sun_path)))
         return runtime;
     // Someone else may have taken the name under the shared temporary folder; then the
     // next free or own name is used, the same one for every program of this user.

@@ -3,6 +3,7 @@
 #include "Runtime.h"
 
 #include <QCloseEvent>
+#include <QWindowStateChangeEvent>
 #include <QScreen>
 #include <QEventLoop>
 #include <QWidget>
@@ -28,6 +29,11 @@ protected:
         QWidget::changeEvent(e);
         if (e->type() == QEvent::ActivationChange && isActiveWindow())
             m_form.windowActivated();
+        if (e->type() == QEvent::WindowStateChange) {
+            const auto* change = static_cast<QWindowStateChangeEvent*>(e);
+            if (bool(change->oldState() & Qt::WindowMinimized) != bool(windowState() & Qt::WindowMinimized))
+                m_form.windowMinimisedOrRestored();
+        }
     }
 
 private:
@@ -190,6 +196,14 @@ void Form::windowResized()
     Form_Resize();
 }
 
+void Form::windowMinimisedOrRestored()
+{
+    // Minimising and restoring raise Resize whatever the size: a form lays nothing out while
+    // it is minimised, and catches up when it comes back.
+    m_resizeDelivered = false;
+    windowResized();
+}
+
 void Form::windowActivated()
 {
     if (m_loaded && !m_unloading)
@@ -271,6 +285,18 @@ int Form::scaleWidth() const
 int Form::scaleHeight() const
 {
     return m_window->height();
+}
+
+int Form::windowState() const
+{
+    if (!m_visible || !m_window->isVisible())
+        return m_windowState;
+    const Qt::WindowStates real = m_window->windowState();
+    if (real & Qt::WindowMinimized)
+        return Minimized;
+    if (real & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return Maximized;
+    return Normal;
 }
 
 void Form::setWindowState(int state)

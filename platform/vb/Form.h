@@ -70,7 +70,9 @@ public:
     int scaleWidth() const;
     int scaleHeight() const;
 
-    int windowState() const { return m_windowState; }
+    // The window's real state while it is shown (the user may have minimised or restored
+    // it since code last set one); the state it will be shown in while it is not.
+    int windowState() const;
     void setWindowState(int state);
     void zOrder(int position = 0);
     void setBackColor(const QColor& color);
@@ -87,6 +89,7 @@ public:
     void windowResized();
     bool windowCloseRequested();
     void windowActivated();
+    void windowMinimisedOrRestored();
 
 private:
     void leaveModal();

@@ -9,7 +9,9 @@ places, in pixels from the window's client corner:
                  217 x 68 when open; "Full Window" at 72 pixels from the right edge; pages
                  start at y 76 (108 once a tab is open);
   full-window bar: its location box at (400, 15);
-  secondary window: the location box at (300, 16), the busy picture at (472, 7).
+  secondary window: the location box at (300, 16), the busy picture at (472, 7), Go at
+                 (438, 16);
+  main window's Go: at (658, 61); the help window's Activate button: at (526, 12).
 """
 
 import os
@@ -409,3 +411,95 @@ def main_window_stays_maximised(t):
     top = int(extents.split("=")[1].split(",")[2]) if "=" in extents else 0
     t.expect(y >= top, "the main window's title bar is off the screen: its client area starts at y %d, "
                        "under a title bar %d pixels high" % (y, top))
+
+
+MAIN_GO = (658, 61)
+SECOND_GO = (438, 16)
+HELP_ACTIVATE = (526, 12)
+
+
+def type_and_go(t, window, box, go, address):
+    """Clicks into a location box, replaces its text by typing, and clicks Go."""
+    x, y, _, _ = t.display.geometry(window)
+    t.display.click(x + box[0], y + box[1])
+    t.display.key("ctrl+a")
+    t.display.type(address, delay_ms=20)
+    t.display.click(x + go[0], y + go[1])
+
+
+def history_file_columns(program):
+    """The kept history file: its records, each a list of six addresses."""
+    path = os.path.join(program.data_folder(), "Hist.Velmora")
+    with open(path, "rb") as f:
+        lines = [line for line in f.read().decode("utf-8", "replace").split("\r\n") if line]
+    return [[item.strip('"') for item in line.split(",")] for line in lines]
+
+
+@case
+def history_keeps_site_of_numbered_address(t):
+    """With history kept for browser 1, a page on http://127.0.0.1:PORT is kept as that
+    site, http://127.0.0.1:PORT/, in the history file written at the exit."""
+    home = "http://localhost:%d/page/home.html" % t.server.port
+    items = t.settings([home]).decode().split("\r\n")
+    items[1] = "1"  # the history mask: browser 1 keeps its history
+    p = t.start("\r\n".join(items).encode())
+    t.wait_ready("home")
+    window = p.main_window()
+    wait_load_end(t, window)
+    type_and_go(t, window, MAIN_LOCATION, MAIN_GO, t.server.url("/plain"))
+    check(harness.wait_for(lambda: t.server.seen("/plain"), 5), "Go sent no request for the typed address")
+    wait_load_end(t, window)
+    close_and_check_exit(t, p, exits=1)
+    records = history_file_columns(p)
+    kept = [r[0] for r in records if r and r[0]]
+    site = t.server.url("/")
+    check(site in kept, "the history file keeps %r for browser 1, not the site %s" % (kept, site))
+    t.expect(all(k.endswith("/") for k in kept), "the history file keeps sites cut short: %r" % kept)
+
+
+@case
+def secondary_window_opens_typed_local_file(t):
+    """In a secondary window, "file:///" and the path of a local page, typed into the
+    location box, open that page."""
+    local = os.path.join(t.base, "local page.html")
+    with open(local, "wb") as f:
+        f.write(pages.page("Local", "<h1>A local page</h1><img src=\"%s\">" % t.server.url("/ready?p=local")))
+    address = "file://" + local.replace(" ", "%20")
+    p = open_home(t, "/window-open.html", "window-open", new_window_separate=True)
+    click_page(t, p.main_window(), pages.FIRST)
+    window = secondary_window(t, p)
+    t.wait_ready("second")
+    wait_load_end(t, window, SECOND_BUSY)
+    type_and_go(t, window, SECOND_LOCATION, SECOND_GO, address)
+    check(harness.wait_for(lambda: t.server.seen("/ready", p="local"), 10),
+          "the local page typed as %s did not open in the secondary window" % address)
+
+
+def window_state(t, window):
+    return t.display.run(["xprop", "-id", str(window), "WM_STATE"], check=False)
+
+
+@case
+def help_activate_restores_minimised_browser(t):
+    """The help program's Activate button brings a minimised browser back on the screen."""
+    p = open_home(t, "/page/home.html", "home")
+    window = p.main_window()
+    t.display.run(["xdotool", "windowminimize", str(window)])
+    check(harness.wait_for(lambda: "Iconic" in window_state(t, window), 5),
+          "the main window could not be minimised (%s)" % window_state(t, window).strip())
+    helper = p.start_help()
+    found = harness.wait_for(lambda: t.display.windows("Corvane", helper.pid) or helper.poll() is not None, 20)
+    check(found and found is not True, "the help program's window did not appear")
+    help_window = found[0]
+    x, y, _, _ = t.display.geometry(help_window)
+    button = (x + HELP_ACTIVATE[0] - 10, y + HELP_ACTIVATE[1] - 10, 20, 20)
+
+    def drawn():
+        rows = t.display.grab(button).rows
+        return len({row[i:i + 3] for row in rows for i in range(0, len(row), 3)}) > 2
+    check(harness.wait_for(drawn, 10, step=0.2), "the help program's Activate button was never drawn")
+    t.display.click(x + HELP_ACTIVATE[0], y + HELP_ACTIVATE[1])
+    check(harness.wait_for(lambda: "Normal" in window_state(t, window), 5),
+          "after Activate the browser's window is still minimised (%s)" % window_state(t, window).strip())
+    t.expect(harness.wait_for(lambda: t.display.active_window() == window, 3),
+             "the browser's window came back but is not the active window")

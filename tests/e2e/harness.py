@@ -262,6 +262,7 @@ class Program:
         self.proc = None
         self.runs = 0
         self.helpers = []
+        self.helps = []
 
     def data_folder(self):
         return os.path.join(self.folder, "Corvane")
@@ -288,6 +289,19 @@ class Program:
             self.proc = subprocess.Popen([os.path.join(self.folder, "Corvane.exe")], cwd=self.folder, env=env,
                                          stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
         self.started = time.monotonic()
+
+    def start_help(self):
+        """Starts the help program from its folder beside the browser, as a user would, with
+        the same home; returns its process (ended by kill())."""
+        env = _clean_env(self.home, self.display.name)
+        env["QT_QPA_PLATFORM"] = "xcb"
+        folder = os.path.join(self.folder, "Help")
+        out = open(os.path.join(self.base, "help-run%d.log" % (len(self.helps) + 1)), "wb")
+        with out:
+            proc = subprocess.Popen([os.path.join(folder, "CorvaneHelp.exe")], cwd=folder, env=env,
+                                    stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        self.helps.append(proc)
+        return proc
 
     def alive(self):
         return self.proc is not None and self.proc.poll() is None
@@ -346,4 +360,6 @@ class Program:
         return wait_for(lambda: all(gone(p) for p in self.helpers), timeout)
 
     def kill(self):
+        for proc in self.helps:
+            _end(proc, grace=3)
         _end(self.proc, grace=3)

@@ -328,6 +328,28 @@ TEST_F(ListFiles, HistoryReaderKeepsWhatWasReadAndFollowsTheDrive)
     EXPECT_EQ(hid.ComboLocation[0].ListCount(), 0);
 }
 
+// Files of older versions kept sites cut at a dot of the host ("http://127.0.0."): they
+// name no site, so they go; a site kept in another shape becomes its root, once.
+TEST_F(ListFiles, HistoryReaderDropsSitesCutShortAndKeepsEachSiteOnce)
+{
+    opt.HistoryMask = 3;
+    ASSERT_TRUE(writeFile(prog.HistoryFilePath, "\"http://127.0.0.\",\"https://www.example.co.\",\"\",\"\",\"\",\"\"\r\n"
+                                                "\"https://www.example.com\",\"http://127.0.0.1:8080/\",\"\",\"\",\"\",\"\"\r\n"
+                                                "\"https://www.example.com/\",\"HTTP://Example.org/a.html\",\"\",\"\",\"\",\"\"\r\n"));
+    HistoryFileLoad(ctx());
+    EXPECT_EQ(hid.ComboLocation[0].items(), QStringList{u"https://www.example.com/"_s});
+    EXPECT_EQ(hid.ComboLocation[1].items(), (QStringList{u"http://127.0.0.1:8080/"_s, u"http://example.org/"_s}));
+
+    // Written back, the file holds the mended lists in its usual shape.
+    ASSERT_TRUE(HistoryFileSave(ctx()));
+    const QList<QStringList> recs = recordsOf(readFile(prog.HistoryFilePath), 6);
+    ASSERT_EQ(recs.size(), 20);
+    EXPECT_EQ(recs.at(0).at(0), u"https://www.example.com/"_s);
+    EXPECT_EQ(recs.at(0).at(1), u"http://127.0.0.1:8080/"_s);
+    EXPECT_EQ(recs.at(1).at(1), u"http://example.org/"_s);
+    EXPECT_EQ(recs.at(1).at(0), QString());
+}
+
 TEST_F(ListFiles, HistoryFileDeleteRemovesTheFile)
 {
     ASSERT_TRUE(writeFile(prog.HistoryFilePath, "\"http://a/\"\r\n"));

@@ -479,6 +479,33 @@ TEST_F(ActionsTest, ANoticeHidesOnAClickOnItsFrameOrItsLabel)
 
 // --- the Run box ----------------------------------------------------------------------------
 
+// With no other program of the maker the Run box lists nothing: should its OK be reached all
+// the same, it starts nothing and the window keeps its pages, tabs and mode.
+TEST_F(ActionsTest, AnEmptyRunBoxStartsNothingAndTheWindowStays)
+{
+    ASSERT_EQ(app->reg.FamilyRunLast, -1);
+    start();
+    createTab(u"https://tab.velmora.example/"_s);
+    ASSERT_TRUE(s().TabBrowserCurrent);
+    FullWindowSet(*app, true);
+    const QPointer<corvane::frmMain> old = app->mainForm;
+    const QString title = app->rt.title();
+
+    f().CommandRunOK_Click();
+    testsupport::flushDeferredDeletes();
+
+    EXPECT_TRUE(log->started.isEmpty());
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(app->mainForm.data(), old.data());
+    ASSERT_TRUE(app->mainForm);
+    EXPECT_TRUE(f().isLoaded());
+    EXPECT_FALSE(app->reg.RunningOther);
+    EXPECT_EQ(app->rt.title(), title);
+    EXPECT_TRUE(s().TabBrowserCurrent);
+    EXPECT_EQ(s().TabCount, 1);
+    EXPECT_TRUE(s().FullWindowMode);
+}
+
 class RunBoxTest : public ActionsTest {
 protected:
     void SetUp() override

@@ -133,11 +133,11 @@ TEST_F(EngineBrowseTest, ServedPagesGiveTheirSiteRootsAndTitles)
     EXPECT_FALSE(f().TimerMainBrow.isEnabled());
     EXPECT_FALSE(f().ProgressBrow[0].isVisible());
 
-    // By number: the root ends at the address's third dot.
+    // By number: the whole host and the port are the site, and the title.
     go(u"127.0.0.1:%1/b.html"_s.arg(server.port()));
     ASSERT_TRUE(settled(f().WebBrowser[0], server.numbered(u"/b.html"_s)));
-    EXPECT_EQ(f().ComboLocation.items(), (QStringList{root, u"http://127.0.0."_s}));
-    EXPECT_EQ(s().MainBrowserTitles[0], u"127.0"_s);
+    EXPECT_EQ(f().ComboLocation.items(), (QStringList{root, server.numbered(u"/"_s)}));
+    EXPECT_EQ(s().MainBrowserTitles[0], u"127.0.0.1:%1"_s.arg(server.port()));
 
     // Back goes to the page before; Go on the page shown does nothing.
     f().ImageBack.click();

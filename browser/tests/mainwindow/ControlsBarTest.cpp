@@ -4,6 +4,8 @@
 
 #include "MenusFixture.h"
 
+#include <QTest>
+
 namespace menustest {
 namespace {
 
@@ -177,6 +179,40 @@ TEST_F(ControlsBarTest, BrowserOpensThePanelBesideTheBarAndBookmarksRunOrHideClo
     ASSERT_TRUE(f().CommandHideBrowser.click());
     EXPECT_FALSE(panel.isVisible());
     EXPECT_TRUE(hasFace(f().CommandOne[7], 0));
+}
+
+// The Controls bar offers "Run" only when another program of the maker can be run. A user's
+// click where the item would stand reaches no Run button.
+TEST_F(ControlsBarTest, RunIsOfferedOnlyWhenAnotherProgramCanBeRun)
+{
+    ASSERT_EQ(app->reg.FamilyRunLast, -1);
+    start();
+    enterFullWindowWithControls();
+    EXPECT_FALSE(f().CommandOne[9].isVisible());
+    EXPECT_FALSE(f().LabelOne[9].isVisible());
+    QWidget* bar = f().FrameOne.widget();
+    const QPoint spot = f().CommandOne[9].widget()->geometry().center();
+    QWidget* hit = bar->childAt(spot);
+    EXPECT_TRUE(hit != f().CommandOne[9].widget() && !f().CommandOne[9].widget()->isAncestorOf(hit));
+    QTest::mouseClick(hit ? hit : bar, Qt::LeftButton, {}, hit ? hit->mapFrom(bar, spot) : spot);
+    EXPECT_FALSE(f().FrameRun.isVisible());
+    // The other items are all there.
+    for (int i = 0; i <= 12; ++i)
+        if (i != 9)
+            EXPECT_TRUE(f().CommandOne[i].isVisible()) << i;
+}
+
+TEST_F(ControlsBarTest, RunIsOfferedWithAnotherProgramAndOpensTheBox)
+{
+    app->reg.FamilyRunLast = 0;
+    app->reg.FamilyRunNames = QStringList{QStringLiteral("Other")};
+    start();
+    enterFullWindowWithControls();
+    ASSERT_TRUE(f().CommandOne[9].isVisible());
+    EXPECT_TRUE(f().LabelOne[9].isVisible());
+    QWidget* button = f().CommandOne[9].widget();
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    EXPECT_TRUE(f().FrameRun.isVisible());
 }
 
 TEST_F(ControlsBarTest, OtherItemsCloseTheBookmarksPanelAndTheRunBox)

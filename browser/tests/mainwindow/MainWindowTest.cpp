@@ -448,6 +448,9 @@ TEST_F(MainWindowTest, TheRunButtonShowsOnlyWhenAnotherProgramIsRegistered)
     startWith();
     EXPECT_FALSE(main().CommandRun.isVisible());
     EXPECT_FALSE(main().LabelRun.isVisible());
+    // Nor does the Controls bar of full-window mode offer it.
+    EXPECT_FALSE(main().CommandOne[9].isVisible());
+    EXPECT_FALSE(main().LabelOne[9].isVisible());
 
     // A fellow program on the stick: the Run button appears.
     app.reset();
@@ -461,6 +464,8 @@ TEST_F(MainWindowTest, TheRunButtonShowsOnlyWhenAnotherProgramIsRegistered)
     EXPECT_EQ(app->reg.FamilyRunLast, 0);
     EXPECT_TRUE(main().CommandRun.isVisible());
     EXPECT_TRUE(main().LabelRun.isVisible());
+    EXPECT_TRUE(main().CommandOne[9].isVisible());
+    EXPECT_TRUE(main().LabelOne[9].isVisible());
     EXPECT_EQ(main().OptionRun[0].caption(), u"Fellow"_s);
 }
 

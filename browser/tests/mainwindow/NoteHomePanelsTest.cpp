@@ -256,6 +256,24 @@ TEST_F(HomePanelTest, OkWritesTheSettingsFileAtOnceAndNavigatesNothing)
     EXPECT_EQ(opt.MainBrowserHomePages[0], homePage(0));
 }
 
+// The page on screen made its own browser's home page: Home has nowhere to go any more.
+// Made another browser's, it stays as it was.
+TEST_F(HomePanelTest, HomeFollowsThePanelsChoice)
+{
+    const QString page = u"http://chosen.velmora.example/start.html"_s;
+    mainEngine(0).completeNavigation(page);
+    ASSERT_TRUE(f().CommandNavigate[0].isEnabled());
+    openHomePanel();
+    ASSERT_TRUE(f().OptionHome[1].click());
+    ASSERT_TRUE(f().CommandHomeOK.click());
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
+    openHomePanel();
+    ASSERT_TRUE(f().OptionHome[0].click());
+    ASSERT_TRUE(f().CommandHomeOK.click());
+    EXPECT_FALSE(f().CommandNavigate[0].isEnabled());
+    EXPECT_FALSE(f().CommandComNavigate[0].isEnabled());
+}
+
 TEST_F(HomePanelTest, ASettingsFileThatCannotBeWrittenFailsQuietly)
 {
     ASSERT_TRUE(testsupport::writeFile(dir.path() + u"/blocker"_s, "a file, not a folder"));

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QTest>
 
 using namespace corvane;
 using dialogstest::DialogsFixture;
@@ -292,6 +293,38 @@ TEST_F(Options, OkAppliesStoresAndUnloads)
     EXPECT_EQ(items[6], QStringLiteral("0"));
     EXPECT_EQ(items[9], QStringLiteral("https://mine.velmora.example/"));
     EXPECT_EQ(items[10], homes[1]);
+}
+
+// Home is offered while the browser on screen is away from its home page: a home page
+// changed in the dialog counts at once, and a user's click on Home goes to the new one.
+TEST_F(Options, HomeFollowsAHomePageChangedInTheDialog)
+{
+    startMainWindow(0);
+    ASSERT_FALSE(f().CommandNavigate[0].isEnabled());
+    frmOptions& o = openOptions();
+    o.TextHomePage.setText(QStringLiteral("https://mine.velmora.example/"));
+    o.CommandOptOK.click();
+    ASSERT_TRUE(closed());
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
+    EXPECT_TRUE(f().CommandComNavigate[0].isEnabled());
+    QWidget* home = f().CommandNavigate[0].widget();
+    QTest::mouseClick(home, Qt::LeftButton, {}, home->rect().center());
+    EXPECT_EQ(mainEngine(0).lastNavigation(), QStringLiteral("https://mine.velmora.example/"));
+    mainEngine(0).completeNavigation(QStringLiteral("https://mine.velmora.example/"));
+    EXPECT_FALSE(f().CommandNavigate[0].isEnabled());
+
+    // The page on screen made the home page: nothing is left to go to.
+    mainEngine(0).completeNavigation(QStringLiteral("https://other.velmora.example/"));
+    ASSERT_TRUE(f().CommandNavigate[0].isEnabled());
+    frmOptions& again = openOptions();
+    again.TextHomePage.setText(QStringLiteral("https://other.velmora.example/"));
+    again.CommandOptOK.click();
+    EXPECT_FALSE(f().CommandNavigate[0].isEnabled());
+    EXPECT_FALSE(f().CommandComNavigate[0].isEnabled());
+
+    // Default puts back the product's page: Home is offered again.
+    openOptions().CommandOptDefault.click();
+    EXPECT_TRUE(f().CommandNavigate[0].isEnabled());
 }
 
 TEST_F(Options, UncheckingEveryHistoryBoxAndOkDeletesTheHistoryFile)

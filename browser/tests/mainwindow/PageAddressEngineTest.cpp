@@ -250,9 +250,9 @@ TEST_F(PageAddressTest, APageArrivingInABackgroundTabLeavesTheScreenAlone)
     EXPECT_EQ(f().ComboLocation.text(), boxText);
     EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), u"Current Browser :: Main Browser #1"_s);
     // What shows the tab follows its page.
-    EXPECT_EQ(s().TabTitles[1], u"127.0"_s);
-    EXPECT_EQ(f().TextWebList[1].text(), u"1. 127.0"_s);
-    EXPECT_EQ(f().CommandWebNew[1].widget()->toolTip(), u"127.0"_s);
+    EXPECT_EQ(s().TabTitles[1], u"127.0.0.1:%1"_s.arg(server.port()));
+    EXPECT_EQ(f().TextWebList[1].text(), u"1. 127.0.0.1:%1"_s.arg(server.port()));
+    EXPECT_EQ(f().CommandWebNew[1].widget()->toolTip(), u"127.0.0.1:%1"_s.arg(server.port()));
 }
 
 // A link to an empty answer (HTTP 204) begins a navigation that never brings a page: the

@@ -92,6 +92,25 @@ TEST_F(TabsTest, ANewWindowBecomesTheCurrentTabWhenItsPageArrives)
     EXPECT_EQ(f().TextWebList[4].text(), QString());
 }
 
+// The user minimised the window; meanwhile a page opened a tab. Back on screen, the band
+// has its tab row and the tab stands under it, as if the window had never gone.
+TEST_F(TabsTest, ATabOpenedWhileTheWindowIsMinimisedIsLaidOutWhenItComesBack)
+{
+    QWidget* window = f().window();
+    ASSERT_TRUE(window->isVisible());
+    const QSize size = window->size();
+    window->showMinimized();
+    ASSERT_EQ(f().windowState(), vb::Minimized);
+    ASSERT_EQ(openTab(tabPage(1)), 1);
+    window->showMaximized();
+    ASSERT_EQ(window->size(), size);
+    EXPECT_EQ(s().TopBandHeight, 108);
+    EXPECT_EQ(f().FrameBigMain.height(), 108);
+    EXPECT_EQ(f().BrowserNew[1].top(), 108);
+    EXPECT_EQ(f().BrowserNew[1].height(), s().MainWindowHeight - 108 - 32);
+    EXPECT_TRUE(f().BrowserNew[1].isVisible());
+}
+
 TEST_F(TabsTest, TabButtonsSwitchBetweenTabsAndShowOnlyTheOneClicked)
 {
     openTabs(4);

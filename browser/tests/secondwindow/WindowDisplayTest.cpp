@@ -67,9 +67,6 @@ TEST_F(DisplayTest, TheFirstPageGivesAddressSiteAndCaption)
     EXPECT_FALSE(w.PopFirstLoad);
     EXPECT_EQ(w.caption(), QStringLiteral("velmora.net : Corvane"));
     EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("velmora.net"));
-    EXPECT_EQ(w.PopHostLength, 16);
-    EXPECT_EQ(w.PopFirstDot, 4);
-    EXPECT_EQ(w.PopSecondDot, 11);
     EXPECT_EQ(w.ComboPopLocation[0].text(), QStringLiteral("http://www.velmora.net/path/page.html"));
     EXPECT_EQ(w.ComboPopLocation[0].items(), QStringList{QStringLiteral("http://www.velmora.net/")});
     EXPECT_FALSE(w.CommandPopGo.isEnabled());
@@ -83,12 +80,13 @@ TEST_F(DisplayTest, ShortNamesOfHostsWithOneTwoAndThreeDots)
     complete(w, 0, QStringLiteral("http://news.velmora.example/b.html"));
     EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("news.velmora"));
     EXPECT_EQ(w.caption(), QStringLiteral("news.velmora : Corvane"));
-    // A numeric host: the root stops at its third dot.
-    complete(w, 0, QStringLiteral("http://192.168.10.20/page.html"));
-    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("192.168"));
+    // A host by number: the whole host and its port are the site, and its title.
+    complete(w, 0, QStringLiteral("http://192.168.10.20:8080/page.html"));
+    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("192.168.10.20:8080"));
+    EXPECT_EQ(w.caption(), QStringLiteral("192.168.10.20:8080 : Corvane"));
     EXPECT_EQ(w.ComboPopLocation[0].items(),
               (QStringList{QStringLiteral("http://velmora.example/"), QStringLiteral("http://news.velmora.example/"),
-                           QStringLiteral("http://192.168.10.")}));
+                           QStringLiteral("http://192.168.10.20:8080/")}));
 }
 
 TEST_F(DisplayTest, EachSlotKeepsItsOwnListWithoutRepeats)

@@ -6,6 +6,9 @@
 
 #include "ControlBookmark.h"
 
+#include <QApplication>
+#include <QTest>
+
 using namespace webwindowtest;
 using namespace corvane;
 
@@ -33,11 +36,48 @@ TEST_F(NavigationTest, TypedAddressesGetWwwAndTheScheme)
     EXPECT_EQ(e.lastNavigation(), QStringLiteral("http://www.velmora.example/"));
     typeAndGo(w, QStringLiteral("https://secure.velmora.example/x"));
     EXPECT_EQ(e.lastNavigation(), QStringLiteral("https://secure.velmora.example/x"));
-    // Unlike the main window's rule, a local address gets both as well.
-    typeAndGo(w, QStringLiteral("file:///tmp/page.html"));
-    EXPECT_EQ(e.lastNavigation(), QStringLiteral("http://www.file:///tmp/page.html"));
     // Go does not set the guard itself: the BeforeNavigate2 that follows does.
     EXPECT_FALSE(w.PopPopupGuard);
+}
+
+// An address with a scheme of its own goes as typed; blanks alone go nowhere. Typed with
+// real keys into the focused box, and sent with a click on Go.
+TEST_F(NavigationTest, AddressesWithASchemeStayAsTypedAndBlanksGoNowhere)
+{
+    frmWeb& w = openWindowAt(site(0));
+    vb::ScriptedWebEngine& e = engineOf(w, 0);
+    w.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window()));
+    vb::ComboBox& box = w.ComboPopLocation[0];
+    auto clickGo = [&] {
+        ASSERT_TRUE(w.CommandPopGo.isEnabled());
+        QTest::mouseClick(w.CommandPopGo.widget(), Qt::LeftButton, {}, w.CommandPopGo.widget()->rect().center());
+    };
+    auto typeWithKeys = [&](const QString& text) {
+        QTest::mouseClick(box.widget(), Qt::LeftButton, {}, box.widget()->rect().center());
+        ASSERT_TRUE(box.hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        ASSERT_EQ(box.text(), text);
+    };
+    const struct {
+        const char* typed;
+        const char* address;
+    } cases[] = {
+        {"file:///tmp/page one.html", "file:///tmp/pageone.html"},
+        {"HTTPS://Secure.velmora.example/x", "HTTPS://Secure.velmora.example/x"},
+        {"ftp://files.velmora.example/", "ftp://files.velmora.example/"},
+        {"velmora.example/a", "http://www.velmora.example/a"},
+    };
+    for (const auto& c : cases) {
+        typeWithKeys(QString::fromUtf8(c.typed));
+        clickGo();
+        EXPECT_EQ(e.lastNavigation(), QString::fromUtf8(c.address)) << c.typed;
+    }
+    const qsizetype sent = e.navigations().size();
+    typeWithKeys(QStringLiteral("   "));
+    clickGo();
+    EXPECT_EQ(e.navigations().size(), sent);
 }
 
 TEST_F(NavigationTest, TheBoxesEnableGoAndEnterOrAPickGoes)
@@ -158,6 +198,27 @@ TEST_F(NavigationTest, TabButtonsSwitchAndReturnToTheOwnPage)
     EXPECT_FALSE(w.CommandPopComClose[1].isEnabled());
 }
 
+// A tab whose page changed while another was shown shows that page when the user comes
+// back: its box still held the earlier address, which is no request to go back there.
+TEST_F(NavigationTest, ATabThatChangedPageBehindTheOneShownIsNotSentBack)
+{
+    frmWeb& w = openWindowAt(site(0));
+    ASSERT_EQ(openTab(w, 0, site(1)), 1);
+    ASSERT_TRUE(w.CommandPopNew[0].click());
+    complete(w, 1, site(2) + QStringLiteral("b.html"));
+    ASSERT_EQ(w.ComboPopLocation[1].text(), site(1));
+    const qsizetype before = engineOf(w, 1).navigations().size();
+    ASSERT_TRUE(w.CommandPopNew[1].click());
+    EXPECT_EQ(engineOf(w, 1).navigations().size(), before);
+    EXPECT_FALSE(w.PopPopupGuard);
+    EXPECT_EQ(w.ComboPopLocation[1].text(), site(2) + QStringLiteral("b.html"));
+    EXPECT_EQ(w.PopTabTitles[1], QStringLiteral("site2.velmora"));
+    // Once shown, the box is the window's again: leaving and coming back sends nothing.
+    ASSERT_TRUE(w.CommandPopNew[0].click());
+    ASSERT_TRUE(w.CommandPopNew[1].click());
+    EXPECT_EQ(engineOf(w, 1).navigations().size(), before);
+}
+
 TEST_F(NavigationTest, AnAddressTypedIntoATabsBoxIsVisitedWhenTheTabIsShownAgain)
 {
     frmWeb& w = openWindowAt(site(0));
@@ -168,6 +229,16 @@ TEST_F(NavigationTest, AnAddressTypedIntoATabsBoxIsVisitedWhenTheTabIsShownAgain
     ASSERT_TRUE(w.CommandPopNew[1].click());
     EXPECT_EQ(engineOf(w, 1).lastNavigation(), QStringLiteral("elsewhere.example/x"));
     EXPECT_TRUE(w.PopPopupGuard);
+
+    // Blanks alone are nowhere to go: nothing navigates, and no guard is left up.
+    engineOf(w, 1).completeNavigation(QStringLiteral("http://elsewhere.example/x"));
+    ASSERT_FALSE(w.PopPopupGuard);
+    w.ComboPopLocation[1].setText(QStringLiteral("   "));
+    ASSERT_TRUE(w.CommandPopNew[0].click());
+    const qsizetype sent = engineOf(w, 1).navigations().size();
+    ASSERT_TRUE(w.CommandPopNew[1].click());
+    EXPECT_EQ(engineOf(w, 1).navigations().size(), sent);
+    EXPECT_FALSE(w.PopPopupGuard);
 }
 
 TEST_F(NavigationTest, AllClosesEveryTabAndTheNextOpensInSlotOne)

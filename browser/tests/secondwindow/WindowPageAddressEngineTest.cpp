@@ -8,7 +8,9 @@
 #include "LoopbackServer.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace webwindowtest;
 using namespace corvane;
@@ -146,8 +148,52 @@ TEST_F(WindowPageAddressTest, APageArrivingInABackgroundTabLeavesTheScreenAlone)
     EXPECT_TRUE(page.isVisible());
     EXPECT_FALSE(w.BrowserPop[1].isVisible());
     EXPECT_EQ(w.caption(), caption);
-    EXPECT_EQ(w.PopTabTitles[1], u"127.0"_s);
-    EXPECT_EQ(w.CommandPopNew[1].widget()->toolTip(), u"127.0"_s);
+    EXPECT_EQ(w.PopTabTitles[1], u"127.0.0.1:%1"_s.arg(server.port()));
+    EXPECT_EQ(w.CommandPopNew[1].widget()->toolTip(), u"127.0.0.1:%1"_s.arg(server.port()));
+
+    // Back to the tab: it shows the page it went to, and is not sent back to the old one.
+    click(w.CommandPopNew[1]);
+    ASSERT_EQ(w.PopTabCurrent, 1);
+    EXPECT_TRUE(w.BrowserPop[1].isVisible());
+    EXPECT_EQ(w.ComboPopLocation[1].text(), server.url(u"/d.html"_s));
+    EXPECT_EQ(w.caption(), u"127.0.0.1:%1 : Corvane"_s.arg(server.port()));
+    // (A navigation the window starts sets the guard at once.)
+    EXPECT_FALSE(w.PopPopupGuard);
+    EXPECT_FALSE(w.PopSlotLoading[1]);
+
+    // An address the user types into the tab's box and leaves is visited on coming back.
+    click(w.ComboPopLocation[1]);
+    ASSERT_TRUE(waitFor([&] { return w.ComboPopLocation[1].hasFocus(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), named(u"/e.html"_s));
+    click(w.CommandPopNew[0]);
+    ASSERT_EQ(w.PopTabCurrent, 0);
+    EXPECT_TRUE(server.requests().count(u"/e.html"_s) == 0);
+    click(w.CommandPopNew[1]);
+    EXPECT_TRUE(waitFor([&] { return w.BrowserPop[1].locationURL() == named(u"/e.html"_s) && !w.PopPopupGuard; }));
+    EXPECT_EQ(w.ComboPopLocation[1].text(), named(u"/e.html"_s));
+    EXPECT_EQ(server.requests().count(u"/c.html"_s), 1);
+}
+
+// A local page typed as "file:///" and its path opens, as it does in the main window.
+TEST_F(WindowPageAddressTest, ALocalPageTypedWithItsSchemeOpens)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"local page.html"_s);
+    ASSERT_TRUE(testsupport::writeFile(path, "<html><body><p id=p>local</p></body></html>"));
+    frmWeb& w = openAt(named(u"/a.html"_s));
+    vb::WebBrowser& b = w.BrowserPop[0];
+    click(w.ComboPopLocation[0]);
+    ASSERT_TRUE(waitFor([&] { return w.ComboPopLocation[0].hasFocus(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    const QString local = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    ASSERT_TRUE(local.startsWith(u"file:///"_s));
+    QTest::keyClicks(QApplication::focusWidget(), local);
+    click(w.CommandPopGo);
+    EXPECT_TRUE(waitFor([&] { return b.locationURL() == local && !w.PopPopupGuard; })) << b.locationURL().toStdString();
+    EXPECT_TRUE(testsupport::documentShown(b));
+    EXPECT_EQ(runScript(b, u"document.getElementById('p').textContent"_s).toString(), u"local"_s);
+    EXPECT_EQ(w.ComboPopLocation[0].text(), local);
 }
 
 } // namespace

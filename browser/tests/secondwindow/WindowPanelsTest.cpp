@@ -255,6 +255,22 @@ TEST_F(PanelsTest, HomePageOKStoresThisPanelsPage)
     EXPECT_EQ(app->opt.HomePagesSaved[4], site(1));
 }
 
+// A window's page made the home page of the main browser on screen, while the main window
+// shows that very page: the main window's Home has nowhere to go any more.
+TEST_F(PanelsTest, HomePageOKReachesTheMainWindowsHomeButton)
+{
+    corvane::frmMain& main = startMainWindowOnHomePage();
+    engineOf(main.WebBrowser[0]).completeNavigation(site(1));
+    ASSERT_TRUE(main.CommandNavigate[0].isEnabled());
+    frmWeb& w = openWindowAt(site(1));
+    ASSERT_TRUE(w.CommandPopMakeHome.click());
+    w.OptionPopHome[0].click();
+    ASSERT_TRUE(w.CommandPopHomeOK.click());
+    ASSERT_EQ(app->opt.MainBrowserHomePages[0], site(1));
+    EXPECT_FALSE(main.CommandNavigate[0].isEnabled());
+    EXPECT_FALSE(main.CommandComNavigate[0].isEnabled());
+}
+
 TEST_F(PanelsTest, SaveAndPrintUseTheControlsDialogsAndLeaveTwoPanels)
 {
     frmWeb& w = openWindowAt(site(0));

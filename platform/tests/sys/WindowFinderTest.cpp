@@ -195,3 +195,35 @@ TEST(WindowFinder, SocketFolder)
     else
         qputenv("TMPDIR", savedTmp);
 }
+
+// A runtime folder too deep for a socket address: the programs meet in the temporary
+// folder instead, and find each other there.
+TEST(WindowFinder, ARuntimeFolderTooDeepForASocketIsPassedOver)
+{
+    QTemporaryDir tmp;
+    const QString deep = tmp.path() + u'/' + QString(100, u'r');
+    ASSERT_TRUE(QDir().mkpath(deep));
+    struct Restore {
+        QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        QByteArray tmp = qgetenv("TMPDIR");
+        ~Restore()
+        {
+            qputenv("XDG_RUNTIME_DIR", runtime);
+            if (tmp.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", tmp);
+        }
+    } restore;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(deep));
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+
+    const QString folder = sys::defaultSocketFolder();
+    EXPECT_EQ(folder, tmp.path() + "/corvane-"_L1 + QString::number(::getuid()));
+    sys::WindowBeacon beacon(folder);
+    int activations = 0;
+    beacon.onActivate = [&] { ++activations; };
+    ASSERT_TRUE(beacon.listen(u"Corvane"_s));
+    ASSERT_TRUE(sys::activateWindow(sys::defaultSocketFolder(), u"Corvane"_s));
+    EXPECT_TRUE(testsupport::waitFor([&] { return activations == 1; }, 5000));
+}

@@ -534,3 +534,35 @@ TEST(ControlArrays, ElementsCanStandInDifferentContainers)
     EXPECT_EQ(loaded.widget()->parentWidget(), f.window());
     EXPECT_THROW(f.Buttons.unload(1), Error);
 }
+
+// The user (or the window manager) minimises and restores the window behind the program's
+// back: WindowState tells the truth, and both raise Resize, though the size stays.
+TEST(Forms, WindowStateIsTheWindowsOwnAndMinimiseAndRestoreRaiseResize)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.move(0, 0, 600 * 15, 400 * 15);
+    f.setWindowState(Maximized);
+    EXPECT_EQ(f.windowState(), Maximized); // not shown yet: the state it will be shown in
+    f.setWindowState(Normal);
+    f.show();
+    ASSERT_TRUE(f.window()->isVisible());
+    EXPECT_EQ(f.windowState(), Normal);
+
+    auto resizes = [&f] { return std::count(f.log.begin(), f.log.end(), QStringLiteral("Resize")); };
+    const auto before = resizes();
+    f.window()->showMinimized();
+    EXPECT_EQ(f.windowState(), Minimized);
+    EXPECT_EQ(resizes(), before + 1);
+    f.window()->showNormal();
+    EXPECT_EQ(f.windowState(), Normal);
+    EXPECT_EQ(resizes(), before + 2);
+
+    // What the program asks for now comes back from a real minimise too.
+    f.window()->showMinimized();
+    f.setWindowState(Maximized);
+    EXPECT_FALSE(f.window()->isMinimized());
+    EXPECT_EQ(f.windowState(), Maximized);
+    f.hide();
+    EXPECT_EQ(f.windowState(), Maximized);
+}
