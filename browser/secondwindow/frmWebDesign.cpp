@@ -306,7 +306,7 @@ void frmWeb::designPanels()
     TextPopNote[0].setLocked(true);
     setLabel(LabelPopNote.add(6), S("Somthing need to be reminded on subsequent visit to this Page?"), 120, 570, 6600, 210);
     setLabel(LabelPopNote.add(7), S("Edit Note (maximum 150 characters) :"), 120, 795, 6600, 210);
-    setLabel(LabelPopNote.add(1), QString(), 120, 570, 6600, 900, 0, 8);
+    setLabel(LabelPopNote.add(1), QString(), 120, 570, 6600, 900, 0, 8).setWrapAnywhere(true);
     TextPopNote.add(1, true).move(120, 1020, 6660, 540);
     TextPopNote[1].setMaxLength(150);
     const QStringList noteButtons{S("Edit"), S("Save"), S("Delete"), S("Cancel/Hide")};
