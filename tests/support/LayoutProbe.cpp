@@ -249,6 +249,10 @@ QStringList Probe::walk() const
             const QWidget* hit = m_window->childAt(at);
             if (hit == w || (hit && w->isAncestorOf(hit)))
                 continue;
+            // A control that takes no click is found through: what lies there is its own
+            // container, unless something else covers it.
+            if (w->testAttribute(Qt::WA_TransparentForMouseEvents) && hit && hit->isAncestorOf(w))
+                continue;
             if (allowed(w, hit))
                 continue;
             faults << QStringLiteral("covered: %1 lies under %2 (point %3,%4)")
@@ -257,13 +261,20 @@ QStringList Probe::walk() const
                           .arg(at.y());
         }
     }
-    // Panels placed on the window lie wholly inside it.
-    for (const QWidget* w : m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        vb::Control* c = controlOf(w);
-        if (!c || !qobject_cast<vb::Frame*>(c) || !w->isVisibleTo(m_window))
+    // Panels lie wholly inside the window, and a frame with a border or a caption wholly
+    // inside the frame that holds it.
+    for (const QWidget* w : m_window->findChildren<QWidget*>()) {
+        auto* f = qobject_cast<vb::Frame*>(controlOf(w));
+        if (!f || !w->isVisibleTo(m_window) || shownRect(w, m_window).isEmpty())
             continue;
-        if (!windowRect.contains(w->geometry()) && !allowed(w, nullptr))
-            faults << QStringLiteral("reaches outside the window: %1").arg(describe(w, m_window));
+        const QWidget* parent = w->parentWidget();
+        if (parent == m_window) {
+            if (!windowRect.contains(w->geometry()) && !allowed(w, nullptr))
+                faults << QStringLiteral("reaches outside the window: %1").arg(describe(w, m_window));
+        } else if ((f->borderStyle() != 0 || !f->caption().isEmpty()) && !parent->rect().contains(w->geometry()) &&
+                   !allowed(w, nullptr)) {
+            faults << QStringLiteral("reaches outside its frame: %1").arg(describe(w, m_window));
+        }
     }
     faults.removeDuplicates();
     return faults;
