@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 namespace vb {
 
@@ -199,7 +200,10 @@ protected:
             p.drawPixmap(QRectF(QPointF(x, y) + shift, s), face, face.rect());
         } else if (text.isEmpty()) {
             // A button without any picture still needs a visible face.
-            style()->drawPrimitive(isDown() ? QStyle::PE_PanelButtonCommand : QStyle::PE_PanelButtonBevel, nullptr, &p, this);
+            QStyleOptionButton opt;
+            opt.initFrom(this);
+            opt.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+            style()->drawPrimitive(isDown() ? QStyle::PE_PanelButtonCommand : QStyle::PE_PanelButtonBevel, &opt, &p, this);
         }
         if (!text.isEmpty()) {
             p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));

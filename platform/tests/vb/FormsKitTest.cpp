@@ -510,3 +510,16 @@ TEST(FormsKit, EveryControlsWidgetNamesItsControl)
     for (Control* c : std::initializer_list<Control*>{&f.Outer, &f.Button, &f.Caption, &f.Check, &f.Picture})
         EXPECT_EQ(qvariant_cast<QObject*>(c->widget()->property(ControlProperty)), c);
 }
+
+TEST(FormsKit, AButtonWithoutPictureOrCaptionStillDrawsAFace)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Button.move(0, 0, 300, 300);
+    const QImage face = f.Button.widget()->grab().toImage();
+    bool drawn = false;
+    for (int y = 0; y < face.height() && !drawn; ++y)
+        for (int x = 0; x < face.width() && !drawn; ++x)
+            drawn = qAlpha(face.pixel(x, y)) != 0 && face.pixel(x, y) != face.pixel(0, 0);
+    EXPECT_TRUE(drawn);
+}
