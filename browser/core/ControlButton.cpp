@@ -631,9 +631,17 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
     if (f.FrameNote.isVisible())
         f.FrameNote.setVisible(app.panel.NoteFrameShown);
     const bool tab = tabPinned(app);
-    if (tab)
+    if (tab) {
         f.FrameMenu[5].setTop(std::max(32, 108 - (f.FrameMenu[5].height() + 3)));
+        f.FrameMenu[5].setLeft(0);
+    }
     const bool page = pagePinned(app, tab);
+    // A menu that stays open by itself stands where its button opens it, also when it was
+    // last opened under the Controls bar of full-window mode.
+    if (page && s.MenuOpenIndex == -1) {
+        f.FrameMenu[0].setTop(s.BookmarkBrowserOpen ? 80 : 32);
+        f.FrameMenu[0].setLeft(vb::toInt16(double(f.CommandMenu[0].left()) / app.prog.TwipsPerPixelX));
+    }
     int lastShown = -1;
     for (int i = 0; i <= 5; ++i) {
         bool show = false;

@@ -461,6 +461,33 @@ TEST_F(MainLayoutTest, PageMenuItemsTakeRealClicksBesideTheTabList)
     EXPECT_EQ(f().TextHome.text(), tabstest::tabPage(3));
 }
 
+// The menus that stay open by themselves (the Page menu by the option, the Tab List while a
+// tab is current) come back to their places in the band after full-window mode opened them
+// under the Controls bar.
+TEST_F(MainLayoutTest, MenusThatStayOpenReturnToTheBandAfterFullWindowMode)
+{
+    startOn({1024, 768}, false, true);
+    ASSERT_TRUE(f().FrameMenu[0].isVisible());
+    const QPoint pageMenu(f().CommandMenu[0].left() / 15, 32);
+    EXPECT_EQ(QPoint(f().FrameMenu[0].left(), f().FrameMenu[0].top()), pageMenu);
+    ASSERT_TRUE(f().CommandFullBrow.click());
+    ASSERT_TRUE(f().CommandZero.click());
+    ASSERT_TRUE(openMenu(0));
+    ASSERT_GT(f().FrameMenu[0].top(), 100);
+    ASSERT_TRUE(f().CommandOne[10].click());
+    ASSERT_TRUE(f().FrameMenu[0].isVisible());
+    EXPECT_EQ(QPoint(f().FrameMenu[0].left(), f().FrameMenu[0].top()), pageMenu);
+
+    openTabsUpTo(1);
+    ASSERT_TRUE(f().CommandFullBrow.click());
+    ASSERT_TRUE(f().CommandZero.click());
+    ASSERT_TRUE(openMenu(5));
+    ASSERT_TRUE(f().CommandOne[10].click());
+    ASSERT_TRUE(f().FrameMenu[5].isVisible());
+    EXPECT_EQ(f().FrameMenu[5].left(), 0);
+    EXPECT_EQ(f().FrameMenu[5].top(), 108 - (f().FrameMenu[5].height() + 3));
+}
+
 TEST_F(MainLayoutTest, EveryStateOnAn800By600Screen)
 {
     startOn({800, 600});
