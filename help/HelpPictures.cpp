@@ -75,8 +75,74 @@ QPixmap helpButtonFace(int index, QSize size)
     return art::buttonFace(face, size);
 }
 
+namespace {
+
+// The smallest text a box picture draws, in pixels.
+constexpr int SmallestText = 6;
+constexpr int TitlePixels = 10;
+constexpr int BoxTop = 16;
+
+int rowHeightOf(const QList<BoxLine>& lines, QSize size)
+{
+    const int rows = qMax<int>(1, int(lines.size()));
+    return qBound(10, (size.height() - BoxTop - 4) / rows, 22);
+}
+
+// Whether a row fits the box at the painter's font: its text, buttons and boxes within
+// the box's margins, each field's text within its field.
+bool rowFits(const QPainter& p, const BoxLine& line, int h, int boxWidth)
+{
+    const QFontMetrics fm = p.fontMetrics();
+    const int room = boxWidth - 16;
+    int width = 0;
+    switch (line.kind) {
+    case BoxLine::Text:
+        return fm.horizontalAdvance(line.items.join(QLatin1Char(' '))) <= room;
+    case BoxLine::Field: {
+        const int n = qMax<int>(1, int(line.items.size()));
+        const int field = (room - (n - 1) * 6) / n;
+        for (const QString& item : line.items)
+            if (fm.horizontalAdvance(item) + 6 > field)
+                return false;
+        return true;
+    }
+    case BoxLine::Buttons:
+        for (const QString& item : line.items)
+            width += qMax(6, h - 2) + 3 + fm.horizontalAdvance(item) + 8;
+        return width - 8 <= room;
+    case BoxLine::Checks:
+    case BoxLine::Options:
+        for (const QString& item : line.items)
+            width += qMax(6, h - 6) + 3 + fm.horizontalAdvance(item) + 9;
+        return width - 9 <= room;
+    }
+    return true;
+}
+
+} // namespace
+
+int boxTextPixels(const QString& title, const QList<BoxLine>& lines, QSize size)
+{
+    QPixmap scratch(1, 1);
+    QPainter p(&scratch);
+    const int h = rowHeightOf(lines, size) - 2;
+    smallFont(p, TitlePixels, true);
+    if (p.fontMetrics().horizontalAdvance(title) + 8 > size.width() - 12)
+        return 0;
+    for (int px = qRound(rowHeightOf(lines, size) * 0.55); px >= SmallestText; --px) {
+        smallFont(p, px);
+        bool fits = true;
+        for (const BoxLine& line : lines)
+            fits = fits && rowFits(p, line, h, size.width());
+        if (fits)
+            return px;
+    }
+    return 0;
+}
+
 QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size)
 {
+    const int textPixels = qMax(SmallestText, boxTextPixels(title, lines, size));
     QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -86,17 +152,15 @@ QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size
     p.setBrush(PanelColor);
     p.drawRoundedRect(QRectF(outer).adjusted(0.5, 6.5, -0.5, -0.5), 3, 3);
 
-    smallFont(p, 10, true);
+    smallFont(p, TitlePixels, true);
     const int titleWidth = p.fontMetrics().horizontalAdvance(title) + 8;
     p.fillRect(QRect(6, 0, titleWidth, 13), PanelColor);
     p.setPen(TextColor);
     p.drawText(QRect(10, 0, titleWidth, 13), Qt::AlignLeft | Qt::AlignVCenter, title);
 
-    const int top = 16;
-    const int rows = qMax<int>(1, int(lines.size()));
-    const int rowHeight = qBound(10, (size.height() - top - 4) / rows, 22);
-    smallFont(p, rowHeight * 0.55);
-    int y = top;
+    const int rowHeight = rowHeightOf(lines, size);
+    smallFont(p, textPixels);
+    int y = BoxTop;
     for (const BoxLine& line : lines) {
         const int h = rowHeight - 2;
         int x = 8;
@@ -139,6 +203,90 @@ QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size
         y += rowHeight;
     }
     return pm;
+}
+
+QList<NamedBox> helpBoxes()
+{
+    using K = BoxLine;
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    const QSize box(252, 148);
+    return {
+        {S("ImagePage1"), S("Bookmark This Page"),
+         {{K::Text, {S("Page will be Bookmarked by the name that you type here :")}},
+          {K::Field, {S("My Page")}},
+          {K::Text, {S("To Bookmark a different web page Type LocationURL here:")}},
+          {K::Field, {S("file:///home/me/page.html")}},
+          {K::Buttons, {S("OK"), S("Cancel"), S("Reset")}}},
+         box},
+        {S("ImagePage2"), S("Note"),
+         {{K::Text, {S("Page :")}},
+          {K::Field, {S("http://www.examplepage.example/index.html")}},
+          {K::Text, {S("Edit Note (maximum 150 characters) :")}},
+          {K::Field, {S("Read the second part next time.")}},
+          {K::Buttons, {S("Edit"), S("Save"), S("Delete"), S("Cancel"), S("Hide")}},
+          {K::Checks, {S("Do Not Show Notes")}}},
+         box},
+        {S("ImagePage3"), S("Make This Page Home Page"),
+         {{K::Field, {S("http://www.examplepage.example/index.html")}},
+          {K::Text, {S("Select Browser To Make Home Page :")}},
+          {K::Options, {S("Browser 1"), S("Browser 2")}},
+          {K::Options, {S("Browser 3"), S("Browser 4")}},
+          {K::Options, {S("Browser 5"), S("Browser 6")}},
+          {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageOpen2"), S("Create Tab - Go To This Location :"),
+         {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageOpen3"), S("Create Browser - Go To This Location :"),
+         {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageOpenMark"), S("Bookmarks :"),
+         {{K::Buttons, {S("Close"), S("Show")}}},
+         QSize(252, 60)},
+        {S("ImageBookmark"), S("Bookmarks :"),
+         {{K::Field, {S("My Site"), S("http://velmora.example/")}},
+          {K::Buttons, {S("Rename"), S("Remove"), S("Remove All")}},
+          {K::Buttons, {S("Go"), S("Hide")}}},
+         box},
+        {S("ImageChoice1"), S("Change Name"),
+         {{K::Text, {S("Current Name")}},
+          {K::Field, {S("myFriend")}},
+          {K::Text, {S("Change To :")}},
+          {K::Field, {QString()}},
+          {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageTools3"), S("Report Bug"),
+         {{K::Text, {S("To :")}},
+          {K::Field, {S("bugs@velmora.example")}},
+          {K::Text, {S("Subject :")}},
+          {K::Field, {QString()}},
+          {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageRun"), S("Run"),
+         {{K::Options, {S("Drimsel")}}, {K::Options, {S("Ostrade")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
+         box},
+        {S("ImageOptions"), S("Options"),
+         {{K::Text, {S("Home Page of the current main Browser :")}},
+          {K::Field, {S("http://www.velmora.example/Corvane.html")}},
+          {K::Text, {S("Number of main Browsers to run (1 - 6) :")}},
+          {K::Field, {S("1")}},
+          {K::Text, {S("Save history of Browser :")}},
+          {K::Checks, {S("1"), S("2"), S("3"), S("4"), S("5"), S("6")}},
+          {K::Checks, {S("Show new window in a new Tabed Browser")}},
+          {K::Checks, {S("Show saved Notes related to web pages from start of Program")}},
+          {K::Checks, {S("Show 'Page' buttons from start of Program")}},
+          {K::Buttons, {S("OK"), S("Cancel"), S("Default")}}},
+         QSize(480, 268)},
+        {S("ImageDisplay6"), S("Select Tabs"),
+         {{K::Checks, {S("#1"), S("#2")}},
+          {K::Checks, {S("#3"), S("#4")}},
+          {K::Checks, {S("#5"), S("#6")}},
+          {K::Buttons, {S("Cancel/Hide")}},
+          {K::Buttons, {S("Close Selected Tabs")}},
+          {K::Buttons, {S("Add Selected Tabs To Bookmark")}},
+          {K::Buttons, {S("Select/Unselect All")}}},
+         QSize(160, 164)},
+    };
 }
 
 namespace {

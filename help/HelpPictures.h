@@ -27,7 +27,22 @@ struct BoxLine {
 };
 
 // A titled box of the browser (a panel or a small window) with its rows, at size pixels.
+// Its text takes the largest size up to the rows' own at which every row fits.
 QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size);
+
+// The text size (pixels) boxPicture gives the rows: the largest at which the title and
+// every row fit the box; 0 when they do not fit even at the smallest size it draws.
+int boxTextPixels(const QString& title, const QList<BoxLine>& lines, QSize size);
+
+// The boxes the help window's pages picture, each under the name of the picture holder it
+// goes into.
+struct NamedBox {
+    QString name;
+    QString title;
+    QList<BoxLine> lines;
+    QSize size;
+};
+QList<NamedBox> helpBoxes();
 
 // The browser's main window in miniature; the user picture goes into mainWindowUserRect.
 QPixmap mainWindowPicture(QSize size);

@@ -9,6 +9,7 @@
 #include "art/Artwork.h"
 
 #include <QFontMetrics>
+#include <QPlainTextEdit>
 
 namespace corvanehelp {
 
@@ -21,8 +22,22 @@ const QColor PageColor(0xfb, 0xfc, 0xfd);
 const QColor TextColor(0x26, 0x36, 0x4a);
 
 // The window's client area in pixels.
-constexpr int ClientWidth = 744;
-constexpr int ClientHeight = 520;
+// It stands 400 twips from the corner of the smallest screen the program accepts (767 x 567
+// pixels) and must fit on it whole.
+constexpr int ClientWidth = 728;
+constexpr int ClientHeight = 504;
+
+// The intro frames: their width and height (pixels); what they hold ends IntroRight twips
+// from their left edge.
+constexpr int IntroWidth = 500;
+constexpr int IntroHeight = 292;
+constexpr int IntroRight = 7380;
+// The two columns of the text intros (twips).
+constexpr int ColumnWidth = 3540;
+constexpr int SecondColumn = 3840;
+// The overview's picture of the browser's main window (twips).
+constexpr int MainPictureWidth = IntroRight - 120;
+constexpr int MainPictureHeight = 4020;
 
 using Btn = frmMain::Btn;
 using Lbl = frmMain::Lbl;
@@ -108,11 +123,11 @@ void frmMain::design()
     // ---- top row ----
     CommandTopic.move(16, 2, 20, 20);
     setLabel(LabelTopic, QStringLiteral("Show Topic"), 40, 5, 120, 16, 0, 8).setFontBold(true);
-    CommandActivate.move(516, 2, 20, 20);
-    setLabel(LabelActivate, QString(), 540, 5, 196, 16, 0, 8).setFontBold(true);
+    CommandActivate.move(500, 2, 20, 20);
+    setLabel(LabelActivate, QString(), 524, 5, 196, 16, 0, 8).setFontBold(true);
 
     // ---- topic list and the help panel, in one place ----
-    setFrame(FrameTopic, QStringLiteral("Topic"), 16, 24, 204, 300);
+    setFrame(FrameTopic, QStringLiteral("Topic"), 16, 24, 204, IntroHeight);
     FrameTopic.setVisible(false);
     const QStringList topics{
         QStringLiteral("Option1"),
@@ -131,7 +146,7 @@ void frmMain::design()
     };
     for (int i = 0; i <= 12; ++i) {
         vb::OptionButton& o = OptionTopic.add(i);
-        o.move(90, 240 + qMax(0, i - 1) * 345, 2940, 300);
+        o.move(90, 240 + qMax(0, i - 1) * 330, 2940, 300);
         o.setCaption(topics[i]);
         o.setBackColor(PanelColor);
         o.setForeColor(TextColor);
@@ -140,7 +155,7 @@ void frmMain::design()
     // The overview is reached with Hide Topic, never from the list.
     OptionTopic[0].setVisible(false);
 
-    setFrame(FrameHelp, QStringLiteral("Help On Help"), 16, 24, 200, 300);
+    setFrame(FrameHelp, QStringLiteral("Help On Help"), 16, 24, 200, IntroHeight);
     const QStringList help{
         QStringLiteral("Please press : Show Topic button."),
         QStringLiteral("Select a Topic."),
@@ -167,8 +182,8 @@ void frmMain::design()
     setLabel(LabelParent.add(1), QString(), 240, LabelParent[0].top() + 240, 2640, 210, 0, 7.5).setFontBold(true);
 
     // ---- details frame ----
-    setFrame(FrameInfo, QString(), 16, 330, 520, 182);
-    setLabel(LabelInfo, QString(), 120, 240, 6120, 2400, 0, 7.5);
+    setFrame(FrameInfo, QString(), 16, 322, 520, 176);
+    setLabel(LabelInfo, QString(), 120, 240, 6120, 2280, 0, 7.5);
     setPlainFrame(FrameHide, 6300, 180, 1380, 540, PanelColor);
     CommandHide.move(120, 120, 300, 300);
     setLabel(LabelHide, QStringLiteral("Hide Topic"), 480, 165, 900, 210);
@@ -187,16 +202,16 @@ void frmMain::design()
     FrameRestart.setVisible(false);
 
     // ---- user picture and exit ----
-    setFrame(FrameUser, QString(), 544, 330, 192, 140);
+    setFrame(FrameUser, QString(), 540, 322, 184, 136);
     FrameUser.setBorderStyle(0);
-    ImageUser.move(120, 240, 2640, 1740);
+    ImageUser.move(120, 240, 2520, 1680);
     ImageUser.setStretch(true);
-    CommandExit.move(612, 486, 24, 24);
-    setLabel(LabelExit, QStringLiteral("Exit"), 640, 490, 60, 16, 0, 8).setFontBold(true);
+    CommandExit.move(604, 474, 24, 24);
+    setLabel(LabelExit, QStringLiteral("Exit"), 632, 478, 60, 16, 0, 8).setFontBold(true);
 
     // ---- intro frames ----
     for (int i = 0; i <= 10; ++i) {
-        setFrame(FrameIntro[i], QString(), 224, 24, 512, 300);
+        setFrame(FrameIntro[i], QString(), 224, 24, IntroWidth, IntroHeight);
         FrameIntro[i].setVisible(false);
     }
     FrameIntro[5].setBackColor(BandColor);
@@ -218,49 +233,49 @@ void frmMain::designTexts()
                          L({"1. Qt 6.4 or higher with its web engine (Qt WebEngine).",
                             "2. A Linux desktop (X11 or Wayland).",
                             "3. Screen Resolution at least 1024 pixel width and 768 pixel height."}),
-                         120, 300, 3600);
+                         120, 300, ColumnWidth);
     textBlock(LabelRequirement, 2, QStringLiteral("CorvaneHelp :"),
               L({"1. Qt 6.4 or higher (Qt Widgets).", "2. Screen Resolution at least 800 pixel width and 600 pixel height."}),
-              3960, 300, 3600);
+              SecondColumn, 300, ColumnWidth);
     textBlock(LabelRequirement, 4, QStringLiteral("The Folder of Corvane Contains:"),
               L({"1. Corvane.exe", "2. The folder 'site' with the Home Page of Corvane.",
                  "3. This Help Program : CorvaneHelp.exe in the folder 'Help'."}),
-              120, below, 7440);
+              120, below, IntroRight - 120);
 
     // 1: the two programs together.
     int top = textBlock(LabelHarmony, 0, QStringLiteral("Stand Alone :"),
                         L({"Help can be viewed from within Corvane by clicking Help | Help after first run of both the programs, Corvane and CorvaneHelp."}),
-                        120, 300, 3600);
+                        120, 300, ColumnWidth);
     textBlock(LabelHarmony, 2, QStringLiteral("Work In Harmony :"),
               L({"If system meets the requirements (see 'Installation' Topic) these programs need neither installation nor the other to be in the machine to run.",
                  "Programs do not run if the program file names changed."}),
-              120, top, 3600);
+              120, top, ColumnWidth);
     top = textBlock(LabelHarmony, 4, QStringLiteral("If Corvane and CorvaneHelp do not work in Harmony :"),
                     L({"1. Rename the program files to their original names if renamed.",
                        "2. Run both the program once by double clicking on their file names in your file manager."}),
-                    3960, 300, 3600);
+                    SecondColumn, 300, ColumnWidth);
     textBlock(LabelHarmony, 6, QStringLiteral("To Keep Harmony :"),
               L({"It will not matter where these programs are saved. They can be in different folders. If on a Removable Media, both must be on the same Media.",
                  "Programs will not work in harmony if path of the programs changed by renaming or moving the folders those contains the programs or any folder on their path."}),
-              3960, top, 3600);
+              SecondColumn, top, ColumnWidth);
 
     // 2: setting the programs up on a removable drive.
     top = textBlock(LabelMediaSetup, 0, QStringLiteral("To Setup :"),
                     L({"1. Run the program from a fixed Hard Drive in case you did not use it before.",
                        "2. Close the program if it is running.", "3. Copy the program file on the Media.",
                        "4. Run the program from the Media.", "Steps descibed here must be taken in the same machine."}),
-                    120, 300, 3600);
+                    120, 300, ColumnWidth);
     fitHeight(setLabel(LabelMediaSetup.add(2), QStringLiteral("If possible use a Media from which you already run other programs."),
-                       120, top, 3600));
+                       120, top, ColumnWidth));
     top = textBlock(LabelMediaSetup, 3, QStringLiteral("You Must Not :"),
                     L({"1. Rename, Move, Remove or Edit any Folder or File created on the Media during Setup.",
                        "    Programs will not run if you do so.",
                        "2. Rename the Media if the name appear different in your file manager after Setup.",
                        "    None of the programs may run if you do so."}),
-                    3960, 300, 3600);
+                    SecondColumn, 300, ColumnWidth);
     textBlock(LabelMediaSetup, 5, QStringLiteral("After Setup :"),
               L({"The programs will run from this Media on any machine that meets the requirements. The copies on the Hard Drive may then be deleted."}),
-              3960, top, 3600);
+              SecondColumn, top, ColumnWidth);
 
     // 3: the features.
     const QStringList features = L({
@@ -276,22 +291,22 @@ void frmMain::designTexts()
     });
     top = 300;
     for (int i = 0; i < features.size(); ++i) {
-        Lbl& l = setLabel(LabelFeature.add(i), QStringLiteral("\u2022 ") + features[i], 120, top, 7440, 210, 0, 7.5);
+        Lbl& l = setLabel(LabelFeature.add(i), QStringLiteral("\u2022 ") + features[i], 120, top, IntroRight - 120, 210, 0, 7.5);
         top = l.top() + fitHeight(l) + 105;
     }
 
     // 4: the options window.
-    ImageOptions.move(240, 300, 7200, 4020);
+    ImageOptions.move(240, 270, IntroRight - 360, 3900);
     ImageOptions.setStretch(true);
 
     // 9: filled by the pages.
-    setLabel(LabelIntroMe.add(0), QString(), 240, 360, 7200, 1800, 0, 7.5);
-    setLabel(LabelIntroMe.add(1), QString(), 240, 2400, 7200, 1800, 0, 7.5);
+    setLabel(LabelIntroMe.add(0), QString(), 240, 360, IntroRight - 360, 1800, 0, 7.5);
+    setLabel(LabelIntroMe.add(1), QString(), 240, 2400, IntroRight - 360, 1800, 0, 7.5);
 
     // 10: the overview's picture, with the user's picture in its place.
-    ImageMainWindow.move(120, 240, 7440, 4140);
+    ImageMainWindow.move(120, 240, MainPictureWidth, MainPictureHeight);
     ImageMainWindow.setStretch(true);
-    const QSize pictureSize(7440 / vb::TwipsPerPixel, 4140 / vb::TwipsPerPixel);
+    const QSize pictureSize(MainPictureWidth / vb::TwipsPerPixel, MainPictureHeight / vb::TwipsPerPixel);
     const QRect user = mainWindowUserRect(pictureSize);
     ImageBigUser.move(120 + user.left() * vb::TwipsPerPixel, 240 + user.top() * vb::TwipsPerPixel,
                       user.width() * vb::TwipsPerPixel, user.height() * vb::TwipsPerPixel);
@@ -304,12 +319,16 @@ void frmMain::designMainButtons()
                             QStringLiteral("Tools"), QStringLiteral("Help"), QStringLiteral("Tab List")};
     for (int i = 0; i <= 5; ++i) {
         CommandMenu.add(i).move(120 + i * 810, 300, 240, 240);
-        setLabel(LabelMenu.add(i), menus[i], 390 + i * 810, 315, 600, 210, 0, 7.5);
+        setLabel(LabelMenu.add(i), menus[i], 390 + i * 810, 315, 570, 210, 0, 7.5);
     }
     const QStringList bar{QStringLiteral("Run"), QStringLiteral("Full Window"), QStringLiteral("Exit")};
+    // Each caption on one line, centred under its button.
+    const int barCaptionWidths[] = {600, 900, 600};
     for (int k = 0; k <= 5; ++k) {
-        CommandButExit.add(k).move(5400 + qMin(k, 2) * 780, 240, 300, 300);
-        setLabel(LabelButExit.add(k), k <= 2 ? bar[k] : QString(), 5160 + qMin(k, 2) * 780, 555, 780, 390, 2);
+        const int left = 5160 + qMin(k, 2) * 780;
+        const int width = barCaptionWidths[qMin(k, 2)];
+        CommandButExit.add(k).move(left, 240, 300, 300);
+        setLabel(LabelButExit.add(k), k <= 2 ? bar[k] : QString(), left + 150 - width / 2, 555, width, 210, 2);
         CommandButExit[k].setVisible(k <= 2);
         LabelButExit[k].setVisible(k <= 2);
     }
@@ -351,12 +370,20 @@ void frmMain::designMainButtons()
     CheckKeepHidden.setCaption(S("Keep Hidden"));
     CheckKeepHidden.setBackColor(PanelColor);
     vb::setWidgetFont(CheckKeepHidden.widget(), false);
-    TextList.move(60, 510, 3120, 450);
+    // One site a line, as narrow as a line of the browser's list: the second name is cut
+    // short, and the keys scroll it as they do there.
+    TextList.move(60, 510, 2700, 450);
     TextList.setLocked(true);
     TextList.setBorderStyle(0);
     TextList.setBackColor(PanelColor);
     vb::setWidgetFont(TextList.widget(), false);
-    TextList.setText(S("1. velmora.example\n2. downloads.example"));
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(TextList.widget())) {
+        lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+        lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lines->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    TextList.setText(S("1. velmora.example\n2. downloads.velmora-archive.example"));
 
     setFrame(FrameSubMenu[0], S("Bookmarks :"), 120, 840, 1860, 540);
     FrameSubMenu[0].setVisible(false);
@@ -376,13 +403,13 @@ void frmMain::designMainButtons()
         LabelChoices[i].setVisible(i <= 2);
     }
 
-    setFrame(FrameDisplay5, S("Don't click - this is just a picture"), 3540, 840, 4020, 2580);
+    setFrame(FrameDisplay5, S("Don't click - this is just a picture"), 3540, 840, IntroRight - 3540, 2580);
     FrameDisplay5.setVisible(false);
-    ImageDisplay5.move(120, 240, 3780, 2220);
+    ImageDisplay5.move(120, 240, IntroRight - 3540 - 240, 2220);
     ImageDisplay5.setStretch(true);
-    setFrame(FrameDescription5, QString(), 120, 3480, 7440, 900);
+    setFrame(FrameDescription5, QString(), 120, 3450, IntroRight - 120, 870);
     FrameDescription5.setVisible(false);
-    setLabel(LabelDescription5, QString(), 120, 240, 7200, 600, 0, 7.5);
+    setLabel(LabelDescription5, QString(), 120, 240, IntroRight - 360, 570, 0, 7.5);
     setFrame(FrameU5, S("myFriend's Picture"), 3540, 840, 2400, 1800);
     FrameU5.setVisible(false);
     ImageU5.move(120, 240, 2160, 1440);
@@ -396,7 +423,7 @@ void frmMain::designNavigation()
 {
     auto S = [](const char* s) { return QString::fromLatin1(s); };
 
-    setPlainFrame(FrameNavigate, 120, 420, 3240, 600, BandColor);
+    setPlainFrame(FrameNavigate, 60, 420, 3240, 600, BandColor);
     ImageNavBack.move(120, 60, 375, 255);
     ImageNavBack.setStretch(true);
     ImageNavForward.move(600, 60, 375, 255);
@@ -407,13 +434,13 @@ void frmMain::designNavigation()
         setLabel(LabelNavigate.add(k), nav[k], 1020 + k * 540, 330, 540, 195, 2);
     }
     setLabel(LabelLocation, S("Location :"), 3480, 240, 780, 195);
-    setLabel(LabelCurrentBrowser0, QString(), 4320, 240, 3240, 195).setFontBold(true);
-    ComboLocation.move(3480, 480, 3300, 330);
+    setLabel(LabelCurrentBrowser0, QString(), 4320, 240, IntroRight - 4320, 195).setFontBold(true);
+    ComboLocation.move(3480, 480, 3120, 330);
     vb::setWidgetFont(ComboLocation.widget(), false);
-    CommandNavGo.move(6840, 480, 300, 300);
-    setLabel(LabelNavGo, S("Go"), 7170, 525, 420, 195, 0, 7.5);
+    CommandNavGo.move(6660, 480, 300, 300);
+    setLabel(LabelNavGo, S("Go"), 6990, 525, 390, 195, 0, 7.5);
 
-    setPlainFrame(FrameBrowser, 120, 1080, 3120, 600, BandColor);
+    setPlainFrame(FrameBrowser, 60, 1080, 3120, 600, BandColor);
     FrameBrowser.setVisible(false);
     for (int i = 0; i <= 5; ++i) {
         CommandBrowser.add(i).move(157 + i * 495, 15, 300, 270);
@@ -421,7 +448,7 @@ void frmMain::designNavigation()
     }
 
     // Six tab buttons, then the closing buttons behind the last open one.
-    setPlainFrame(FrameTab, 120, 1710, 4695, 450, BandColor);
+    setPlainFrame(FrameTab, 60, 1710, 4695, 450, BandColor);
     FrameTab.setVisible(false);
     setLabel(LabelTabHead, S("Tab"), 0, 60, 450, 210);
     for (int i = 0; i <= 5; ++i) {
@@ -436,24 +463,31 @@ void frmMain::designNavigation()
         setLabel(LabelTabClose.add(k), close[k], 480 + k * 480, 270, 540, 180, 2, 6.5);
     }
 
-    setFrame(FrameExBrowser, S("This is example Browser window - Mouse click on it will have no effect"), 120, 2220, 4680, 1620,
+    setFrame(FrameExBrowser, S("This is example Browser window - Mouse click on it will have no effect"), 60, 2220, 4620, 1620,
              PageColor);
-    // The caption is long: a smaller bold font keeps it inside the frame.
-    vb::setWidgetFont(FrameExBrowser.widget(), true, 7);
+    // The caption is long: a smaller plain face keeps it inside the frame.
+    FrameExBrowser.setFontBold(false);
+    vb::setWidgetFont(FrameExBrowser.widget(), false, 6);
     setLabel(LabelExHead, S("Browser Displaying This Page :"), 120, 300, 2400, 210);
     setLabel(LabelExLocation.add(0), QString(), 120, 540, 4440, 210).setFontBold(true);
+    // The six names share one place, one of them filled at a time; like the rest of the
+    // example browser, they take no click.
     for (int i = 0; i <= 5; ++i) {
-        setLabel(LabelExBrowser.add(i), QString(), 1800, 1200, 2760, 330, 0, 9).setFontBold(true);
+        setLabel(LabelExBrowser.add(i), QString(), 1800, 1200, 2700, 330, 0, 9).setFontBold(true);
+        LabelExBrowser[i].widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    setLabel(LabelBrowEx, QString(), 120, 3870, 4680, 600);
+    setLabel(LabelBrowEx, QString(), 60, 3870, 4680, 480);
 
-    setFrame(FrameDisplay6, S("Don't click - this is just a picture"), 4920, 1020, 2640, 2820);
+    setFrame(FrameDisplay6, S("Don't click - this is just a picture"), 4830, 1020, IntroRight - 4830, 2820);
+    // Narrower than the other picture's frame: a smaller plain face keeps the caption in.
+    FrameDisplay6.setFontBold(false);
+    vb::setWidgetFont(FrameDisplay6.widget(), false, 7);
     FrameDisplay6.setVisible(false);
-    ImageDisplay6.move(120, 240, 2400, 2460);
+    ImageDisplay6.move(120, 240, IntroRight - 4830 - 240, 2460);
     ImageDisplay6.setStretch(true);
-    setFrame(FrameDescription6, QString(), 4920, 1020, 2640, 2820);
+    setFrame(FrameDescription6, QString(), 4830, 1020, IntroRight - 4830, 2820);
     FrameDescription6.setVisible(false);
-    setLabel(LabelDescription6, QString(), 120, 240, 2400, 2460, 0, 7.5);
+    setLabel(LabelDescription6, QString(), 120, 240, IntroRight - 4830 - 240, 2460, 0, 7.5);
 }
 
 void frmMain::designFullWindow()
@@ -465,7 +499,7 @@ void frmMain::designFullWindow()
     CommandZero.move(390, 360, 300, 210);
     setLabel(LabelZero, S("Main Control"), 60, 585, 960, 180, 2, 6.5);
 
-    setFrame(FrameCommon, QString(), 1080, 60, 6480, 885, BandColor);
+    setFrame(FrameCommon, QString(), 1080, 60, IntroRight - 1080, 885, BandColor);
     CommandComHide.move(30, 45, 210, 300);
     CommandComHide.setCaption(S("x"));
     // Each button of the bar has its caption under it, above the tab row.
@@ -501,7 +535,7 @@ void frmMain::designFullWindow()
         setLabel(LabelFullTabClose.add(k), close[k], 480 + k * 480, 255, 540, 165, 2, 6.5);
     }
 
-    setFrame(FrameOne, S("Controls"), 1080, 945, 6480, 1740, BandColor);
+    setFrame(FrameOne, S("Controls"), 1080, 945, IntroRight - 1080, 1740, BandColor);
     FrameOne.setVisible(false);
     const QStringList one{S("Page"), S("Open"), S("View"), S("Tools"), S("Help"), S("Tab List")};
     const QStringList two{S("Navigation"), S("Browser"), S("Bookmarks"), S("Run"), S("Normal Window"), S("Exit Corvane")};
@@ -516,7 +550,7 @@ void frmMain::designFullWindow()
         place(6 + i, CommandTwo.add(i), LabelTwo.add(i), two[i]);
     }
     place(12, CommandHideControl, LabelHideControl, S("Hide"));
-    setLabel(LabelCurrentBrowser1, QString(), 120, 1470, 6240, 210).setFontBold(true);
+    setLabel(LabelCurrentBrowser1, QString(), 120, 1470, IntroRight - 1080 - 240, 210).setFontBold(true);
 
     setFrame(FrameFullBrowser, S("Browsers"), 1080, 2685, 3720, 780, PanelColor);
     FrameFullBrowser.setVisible(false);
@@ -592,82 +626,17 @@ void frmMain::designPictures()
         forward->setPicture(ImageForward[0].picture());
 
     // The pictures of the browser's boxes that the pages show.
-    using K = BoxLine;
-    auto S = [](const char* s) { return QString::fromLatin1(s); };
-    const QSize box(252, 148);
-    ImagePage1.setPicture(boxPicture(S("Bookmark This Page"),
-                                     {{K::Text, {S("Page will be Bookmarked by the name that you type here :")}},
-                                      {K::Field, {S("My Page")}},
-                                      {K::Text, {S("To Bookmark a different web page Type LocationURL here:")}},
-                                      {K::Field, {S("file:///home/me/page.html")}},
-                                      {K::Buttons, {S("OK"), S("Cancel"), S("Reset")}}},
-                                     box));
-    ImagePage2.setPicture(boxPicture(S("Note"),
-                                     {{K::Text, {S("Page :")}},
-                                      {K::Field, {S("http://www.examplepage.example/index.html")}},
-                                      {K::Text, {S("Edit Note (maximum 150 characters) :")}},
-                                      {K::Field, {S("Read the second part next time.")}},
-                                      {K::Buttons, {S("Edit"), S("Save"), S("Delete"), S("Cancel"), S("Hide")}},
-                                      {K::Checks, {S("Do Not Show Notes")}}},
-                                     box));
-    ImagePage3.setPicture(boxPicture(S("Make This Page Home Page"),
-                                     {{K::Field, {S("http://www.examplepage.example/index.html")}},
-                                      {K::Text, {S("Select Browser To Make Home Page :")}},
-                                      {K::Options, {S("Browser 1"), S("Browser 2")}},
-                                      {K::Options, {S("Browser 3"), S("Browser 4")}},
-                                      {K::Options, {S("Browser 5"), S("Browser 6")}},
-                                      {K::Buttons, {S("OK"), S("Cancel")}}},
-                                     box));
-    ImageOpen2.setPicture(boxPicture(S("Create Tab - Go To This Location :"),
-                                     {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
-                                     box));
-    ImageOpen3.setPicture(boxPicture(S("Create Browser - Go To This Location :"),
-                                     {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
-                                     box));
-    ImageOpenMark.setPicture(boxPicture(S("Bookmarks :"), {{K::Buttons, {S("Close"), S("Show")}}}, QSize(252, 60)));
-    ImageBookmark.setPicture(boxPicture(S("Bookmarks :"),
-                                        {{K::Field, {S("My Site"), S("http://www.velmora.example/Corvane.html")}},
-                                         {K::Buttons, {S("Rename"), S("Remove"), S("Remove All")}},
-                                         {K::Buttons, {S("Go"), S("Hide")}}},
-                                        box));
-    ImageChoice1.setPicture(boxPicture(S("Change Name"),
-                                       {{K::Text, {S("Current Name")}},
-                                        {K::Field, {S("myFriend")}},
-                                        {K::Text, {S("Change To :")}},
-                                        {K::Field, {QString()}},
-                                        {K::Buttons, {S("OK"), S("Cancel")}}},
-                                       box));
-    ImageTools3.setPicture(boxPicture(S("Report Bug"),
-                                      {{K::Text, {S("To :")}},
-                                       {K::Field, {S("bugs@velmora.example")}},
-                                       {K::Text, {S("Subject :")}},
-                                       {K::Field, {QString()}},
-                                       {K::Buttons, {S("OK"), S("Cancel")}}},
-                                      box));
-    ImageRun.setPicture(boxPicture(S("Run"), {{K::Options, {S("Drimsel")}}, {K::Options, {S("Ostrade")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
-                                   box));
-    ImageOptions.setPicture(boxPicture(S("Options"),
-                                       {{K::Text, {S("Home Page of the current main Browser :")}},
-                                        {K::Field, {S("http://www.velmora.example/Corvane.html")}},
-                                        {K::Text, {S("Number of main Browsers to run (1 - 6) :")}},
-                                        {K::Field, {S("1")}},
-                                        {K::Text, {S("Save history of Browser :")}},
-                                        {K::Checks, {S("1"), S("2"), S("3"), S("4"), S("5"), S("6")}},
-                                        {K::Checks, {S("Show new window in a new Tabed Browser")}},
-                                        {K::Checks, {S("Show saved Notes related to web pages from start of Program")}},
-                                        {K::Checks, {S("Show 'Page' buttons from start of Program")}},
-                                        {K::Buttons, {S("OK"), S("Cancel"), S("Default")}}},
-                                       QSize(480, 268)));
-    ImageDisplay6.setPicture(boxPicture(S("Select Tabs"),
-                                        {{K::Checks, {S("#1"), S("#2")}},
-                                         {K::Checks, {S("#3"), S("#4")}},
-                                         {K::Checks, {S("#5"), S("#6")}},
-                                         {K::Buttons, {S("Cancel/Hide")}},
-                                         {K::Buttons, {S("Close Selected Tabs")}},
-                                         {K::Buttons, {S("Add Selected Tabs To Bookmark")}},
-                                         {K::Buttons, {S("Select/Unselect All")}}},
-                                        QSize(160, 164)));
-    ImageMainWindow.setPicture(mainWindowPicture(QSize(7440 / vb::TwipsPerPixel, 4140 / vb::TwipsPerPixel)));
+    const std::pair<const char*, Img*> holders[] = {
+        {"ImagePage1", &ImagePage1},     {"ImagePage2", &ImagePage2},       {"ImagePage3", &ImagePage3},
+        {"ImageOpen2", &ImageOpen2},     {"ImageOpen3", &ImageOpen3},       {"ImageOpenMark", &ImageOpenMark},
+        {"ImageBookmark", &ImageBookmark}, {"ImageChoice1", &ImageChoice1}, {"ImageTools3", &ImageTools3},
+        {"ImageRun", &ImageRun},         {"ImageOptions", &ImageOptions},   {"ImageDisplay6", &ImageDisplay6}};
+    const QList<NamedBox> boxes = helpBoxes();
+    for (const auto& [name, holder] : holders)
+        for (const NamedBox& b : boxes)
+            if (b.name == QLatin1String(name))
+                holder->setPicture(boxPicture(b.title, b.lines, b.size));
+    ImageMainWindow.setPicture(mainWindowPicture(QSize(MainPictureWidth / vb::TwipsPerPixel, MainPictureHeight / vb::TwipsPerPixel)));
     ImageU5.setPicture(sampleUserPicture(QSize(144, 96)));
 }
 

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -15,6 +17,13 @@ namespace {
 QString tabListLine(const BrowserSet& s, int i)
 {
     return QString::number(i) + QStringLiteral(". ") + s.TabTitles[i];
+}
+
+// A Tab List line shows its number: a title too long for the line is cut at its end.
+void tabListLineSet(vb::TextBox& line, const QString& text)
+{
+    line.setText(text);
+    line.setSelStart(0);
 }
 
 frmMain& mainOf(CorvaneApp& app)
@@ -88,6 +97,51 @@ void hideTabBrowser(frmMain& f, BrowserSet& s, int i)
         s.TabLoadingIndex = -1;
         stopBusy(f, s);
     }
+}
+
+// The tab row stands right of the menus that stay open at the band's left edge; a window
+// too narrow for the whole row beside them moves it left until its Close group is on
+// screen. Tab slots above the highest in use have no button on screen.
+void tabRowPlace(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const int bandRight = app.prog.TwipsPerPixelX * f.FrameBigMain.width() - 30;
+    f.FrameWebNew.setLeft(std::max(60, std::min(int(frmMain::BandRowLeft), bandRight - f.FrameWebNew.width())));
+    const int last = app.set.TabLastIndex;
+    for (int i = 1; i <= MaxTabs; ++i) {
+        const bool listed = i <= last;
+        f.CommandWebNew[i].setVisible(listed);
+        f.LabelWebNew[i].setVisible(listed);
+        f.CommandWebComNew[i].setVisible(listed);
+        f.LabelWebComNew[i].setVisible(listed);
+    }
+}
+
+// The frames at the band's right edge, and the location group that stretches up to them.
+// A window too narrow for the group beside the user picture has no room for the picture:
+// the group takes its place and the picture is not shown.
+void bandRightLayout(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const int tppx = app.prog.TwipsPerPixelX;
+    f.FrameExit.setLeft(tppx * f.FrameBigMain.width() - (f.FrameExit.width() + 30));
+    f.FrameUser.setLeft(f.FrameExit.left() - (frmMain::UserFrameWideWidth + 30));
+    const int besidePicture = f.FrameUser.left() - 60 - frmMain::LocationLeft;
+    const int besideExit = f.FrameExit.left() - 60 - frmMain::LocationLeft;
+    const bool pictureFits = besidePicture >= frmMain::LocationMinWidth;
+    f.FrameUser.setVisible(pictureFits);
+    const bool picture = !app.profile.UserPicturePath.isEmpty();
+    const int room = picture && pictureFits ? besidePicture : besideExit;
+    const int width = std::max(int(frmMain::LocationMinWidth), room);
+    f.FrameBigLocation.setWidth(width);
+    const int box = width - frmMain::GoWidth - 60;
+    f.ComboLocation.setWidth(box);
+    for (int i : f.ComboWebLocation.indices())
+        f.ComboWebLocation[i].setWidth(box);
+    f.FrameGo.setLeft(box + 60);
+    // The busy picture ends the caption line; the progress bar takes what room is left.
+    f.ImageBusy[0].setLeft(width - f.ImageBusy[0].width() - 30);
+    f.ProgressBrow[0].setWidth(std::max(0, f.ImageBusy[0].left() - 60 - f.ProgressBrow[0].left()));
 }
 
 } // namespace
@@ -243,6 +297,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     f.FrameWebComClose.setLeft(past);
     f.FrameWebNew.setWidth(f.FrameWebClose.width() + past);
     f.FrameWebComNew.setWidth(f.FrameWebNew.width());
+    tabRowPlace(app);
 
     // 17. The full-window bar.
     if (!s.FullBarOneRow)
@@ -381,7 +436,7 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
     f.CommandWebNew[index].setToolTip(shortName);
     f.CommandWebComNew[index].setToolTip(shortName);
     if (index <= s.TabLastIndex)
-        f.TextWebList[index].setText(tabListLine(s, index));
+        tabListLineSet(f.TextWebList[index], tabListLine(s, index));
 }
 
 void HomeButtonRefresh(CorvaneApp& app)
@@ -406,11 +461,13 @@ void TabListRefresh(CorvaneApp& app)
     if (last % 2 == 1)
         ++last;
     int rows = 0;
+    for (int i = 1; i <= MaxTabs; ++i)
+        f.TextWebList[i].setVisible(i <= last);
     for (int i = 1; i <= last && i <= MaxTabs; ++i) {
         if (i % 2 == 1)
             ++rows;
         const bool extra = i == last && last > s.TabLastIndex;
-        f.TextWebList[i].setText(extra ? QString() : tabListLine(s, i));
+        tabListLineSet(f.TextWebList[i], extra ? QString() : tabListLine(s, i));
     }
     const int height = rows * 16 + 33;
     const int lowest = s.BookmarkBrowserOpen ? 80 : 32;
@@ -584,9 +641,17 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
     if (f.FrameNote.isVisible())
         f.FrameNote.setVisible(app.panel.NoteFrameShown);
     const bool tab = tabPinned(app);
-    if (tab)
+    if (tab) {
         f.FrameMenu[5].setTop(std::max(32, 108 - (f.FrameMenu[5].height() + 3)));
+        f.FrameMenu[5].setLeft(0);
+    }
     const bool page = pagePinned(app, tab);
+    // A menu that stays open by itself stands where its button opens it, also when it was
+    // last opened under the Controls bar of full-window mode.
+    if (page && s.MenuOpenIndex == -1) {
+        f.FrameMenu[0].setTop(s.BookmarkBrowserOpen ? 80 : 32);
+        f.FrameMenu[0].setLeft(vb::toInt16(double(f.CommandMenu[0].left()) / app.prog.TwipsPerPixelX));
+    }
     int lastShown = -1;
     for (int i = 0; i <= 5; ++i) {
         bool show = false;
@@ -597,6 +662,9 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
         else
             show = i == 5 ? f.FrameMenu[5].isVisible() : false;
         f.FrameMenu[i].setVisible(show);
+        // The menu the user opens lies above the others (the Tab List stays beneath them).
+        if (show && i == s.MenuOpenIndex && i != 5)
+            f.FrameMenu[i].zOrder(0);
         face(f, f.CommandMenu[i], show ? 3 : 0);
         face(f, f.CommandOne[i], show ? 3 : 0);
         if (show)
@@ -628,7 +696,8 @@ void MainWindowLayout(CorvaneApp& app)
         if (i == 0 || s.TabSlotUsed[i])
             moveToBrowserRect(app, f.BrowserNew.find(i));
     f.FrameBigMain.move(0, 0, s.BrowserWidth, s.BrowserTop);
-    f.FrameExit.setLeft(app.prog.TwipsPerPixelX * f.FrameBigMain.width() - (f.FrameExit.width() + 30));
+    bandRightLayout(app);
+    tabRowPlace(app);
     const vb::Frame& limit = app.profile.UserPicturePath.isEmpty() ? f.FrameExit : f.FrameUser;
     s.AboutBounceMax = vb::toInt16(double(limit.left()) / app.prog.TwipsPerPixelX - f.FrameAbout.width());
 }

@@ -64,7 +64,8 @@ void frmMain::Form_Load()
     FrameCommon.setTop(0);
     FrameCommon.setLeft(24);
     FrameOne.setLeft(24);
-    FrameNote.setLeft(24);
+    // Right of the Tab List, which may stay open beside a note shown by itself.
+    FrameNote.setLeft(BandRowLeft / vb::TwipsPerPixel + 2);
     FrameAbout.setTop(0);
     FrameSearch.setTop(104);
 

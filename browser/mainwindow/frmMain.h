@@ -28,6 +28,18 @@ public:
     using Img = vb::Image;
     template <class T> using Arr = vb::ControlArray<T>;
 
+    // Measures of the band's design (twips) that its layout shares. Rows 2 and 3 begin
+    // right of the place the menus take when they stay open at the left edge; the location
+    // group stretches towards the right edge but never below its narrowest width.
+    static constexpr int BandRowLeft = 3330;
+    static constexpr int LocationLeft = 6600;
+    static constexpr int LocationMinWidth = 3600;
+    static constexpr int GoWidth = 630;
+    static constexpr int CloseGroupWidth = 1680;
+    static constexpr int SelectPanelWidth = 220;
+    // The widest user picture frame (with tabs 1 to 14 in use).
+    static constexpr int UserFrameWideWidth = 2175;
+
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
     Arr<Img> NavBack{*this};

@@ -93,103 +93,125 @@ void frmMain::design()
     LineNoUse.add(0).setPoints(0, 0, 0, 76 * 15);
     LineNoUse[0].setVisible(false);
 
+    // Row 1 (0..32 pixels): the menu buttons, each with its caption beside it; the
+    // bookmark browser's Show and Close; the browser selector. The menus drop down from
+    // their buttons and the Tab List from the left edge, so rows 2 and 3 begin right of
+    // the place those menus take when they stay open (BandRowLeft).
     const QStringList menuNames{QStringLiteral("Page"),  QStringLiteral("Open"), QStringLiteral("View"),
                                 QStringLiteral("Tools"), QStringLiteral("Help"), QStringLiteral("Tab List")};
+    const int menuLefts[] = {60, 840, 1665, 2445, 3240, 3990};
+    const int menuCaptionWidths[] = {390, 435, 390, 405, 375, 600};
     for (int i = 0; i <= 5; ++i) {
-        setButton(CommandMenu.add(i), 120 + i * 930, 90);
-        setLabel(LabelMenu.add(i), menuNames[i], 120 + i * 930 + 330, 135, 600, 210, 0, 7.5);
+        setButton(CommandMenu.add(i), menuLefts[i], 90);
+        setLabel(LabelMenu.add(i), menuNames[i], menuLefts[i] + 330, 135, menuCaptionWidths[i], 210, 0, 7.5);
     }
 
-    FrameShowBrowser.move(5760, 0, 840, 480);
-    FrameShowBrowser.setBorderStyle(0);
-    FrameShowBrowser.setBackColor(BandColor);
-    for (int i = 0; i <= 5; ++i) {
-        const int slot = 345 + i * 495;
-        setButton(CommandShowBrowser.add(i), slot + 97, 15, 300, 270);
-        setLabel(LabelShowBrowser.add(i), i == 0 ? QStringLiteral("Browser") : QString::number(i + 1), slot, 285, 495, 180, 2, 6.5);
-    }
-
-    FrameShowBookmark.move(9120, 0, 1800, 480);
+    FrameShowBookmark.move(4980, 0, 1620, 480);
     FrameShowBookmark.setCaption(QStringLiteral("Bookmarks :"));
     FrameShowBookmark.setBackColor(BandColor);
     FrameShowBookmark.setVisible(false);
     setButton(CommandCloseBookmark, 90, 210, 300, 240);
-    setLabel(LabelCloseBookmark, QStringLiteral("Close"), 420, 240, 480, 195);
-    setButton(CommandShowBookmark, 930, 210, 300, 240);
-    setLabel(LabelShowBookmark, QStringLiteral("Show"), 1260, 240, 480, 195);
+    setLabel(LabelCloseBookmark, QStringLiteral("Close"), 405, 240, 435, 195);
+    setButton(CommandShowBookmark, 855, 210, 300, 240);
+    setLabel(LabelShowBookmark, QStringLiteral("Show"), 1170, 240, 420, 195);
 
-    FrameBigNavigate.move(60, 510, 3780, 615);
+    // The selector: one slot of 495 twips a browser (the load sizes the frame by them); a
+    // caption may read "Browser", wider than its slot, so each reaches into its neighbours'.
+    FrameShowBrowser.move(6660, 0, 840, 480);
+    FrameShowBrowser.setBorderStyle(0);
+    FrameShowBrowser.setBackColor(BandColor);
+    for (int i = 0; i <= 5; ++i) {
+        const int slot = 120 + i * 495;
+        setButton(CommandShowBrowser.add(i), slot + 97, 15, 300, 270);
+        setLabel(LabelShowBrowser.add(i), i == 0 ? QStringLiteral("Browser") : QString::number(i + 1), slot - 52, 285, 600, 180, 2, 6.5);
+    }
+
+    // Row 2 (32..76): Back, Forward, Home, Search, Refresh, Stop; the location group, which
+    // the window's layout stretches to the frames at the right edge.
+    FrameBigNavigate.move(BandRowLeft + 60, 510, 3150, 615);
     FrameBigNavigate.setBorderStyle(0);
     FrameBigNavigate.setBackColor(BandColor);
     ImageBack.move(120, 60, 375, 255);
     ImageBack.setStretch(true);
-    ImageForward.move(1080, 60, 375, 255);
+    ImageForward.move(540, 60, 375, 255);
     ImageForward.setStretch(true);
     const QStringList navNames{QStringLiteral("Home"), QStringLiteral("Search"), QStringLiteral("Refresh"), QStringLiteral("Stop")};
     for (int i = 0; i <= 3; ++i) {
-        const int left = 1620 + i * 540;
-        setButton(CommandNavigate.add(i), left, 15);
-        setLabel(LabelNavigate.add(i), navNames[i], left - 120, 330, 540, 210, 2);
+        const int slot = 990 + i * 540;
+        setButton(CommandNavigate.add(i), slot + 120, 15);
+        setLabel(LabelNavigate.add(i), navNames[i], slot, 330, 540, 210, 2);
     }
 
-    FrameBigLocation.move(3900, 495, 6960, 645);
+    FrameBigLocation.move(LocationLeft, 495, 4500, 645);
     FrameBigLocation.setBorderStyle(0);
     FrameBigLocation.setBackColor(BandColor);
-    setLabel(LabelLocation, QStringLiteral("Location :"), 0, 15, 780, 195);
-    setLabel(LabelCurrentBrowser.add(0), QString(), 840, 15, 3600, 195);
-    ProgressBrow.add(0).move(4500, 60, 1500, 105);
+    setLabel(LabelLocation, QStringLiteral("Location :"), 0, 15, 720, 195);
+    setLabel(LabelCurrentBrowser.add(0), QString(), 750, 15, 2580, 195);
+    ProgressBrow.add(0).move(3390, 60, 600, 105);
     ProgressBrow[0].setVisible(false);
-    ImageBusy.add(0).move(6090, 0, 225, 225);
+    ImageBusy.add(0).move(4200, 0, 225, 225);
     ImageBusy[0].setStretch(true);
-    ComboLocation.move(0, 255, 2880, 330);
-    ComboWebLocation.add(0).move(0, 255, 2880, 330);
+    // The load makes the box as wide as both design widths together.
+    ComboLocation.move(0, 255, 1860, 330);
+    ComboWebLocation.add(0).move(0, 255, 1860, 330);
     ComboWebLocation[0].setVisible(false);
     ComboLocation.setMaxVisibleItems(20);
     ComboWebLocation[0].setMaxVisibleItems(20);
-    FrameGo.move(5820, 255, 900, 360);
+    FrameGo.move(3780, 255, GoWidth, 360);
     FrameGo.setBorderStyle(0);
     FrameGo.setBackColor(BandColor);
     setButton(CommandGo, 0, 15);
-    setLabel(LabelGo, QStringLiteral("Go"), 345, 60, 480, 210, 0, 8);
+    setLabel(LabelGo, QStringLiteral("Go"), 345, 60, 270, 210, 0, 8);
 
-    FrameWebNew.move(60, 1155, 2880, 450);
+    // Row 3 (76..108, only while a tab slot is in use): "Tab", the tab buttons 360 twips
+    // apart, and the Close group after the highest tab in use. The group stands above the
+    // tab buttons it is moved over.
+    FrameWebNew.move(BandRowLeft, 1155, 2880, 450);
     FrameWebNew.setBorderStyle(0);
     FrameWebNew.setBackColor(BandColor);
     for (int i = 0; i <= 24; ++i) {
-        const int left = 240 + i * 360;
+        const int left = 60 + i * 360;
         setButton(CommandWebNew.add(i), left, 15, 300, 255);
         CommandWebNew[i].setEnabled(false);
         setLabel(LabelWebNew.add(i), i == 0 ? QStringLiteral("Tab") : QString::number(i), left - 30, 270, 360, 180, 2, 6.5);
     }
     // Element 0 never is a tab: its label heads the row.
     CommandWebNew[0].setVisible(false);
-    LabelWebNew[0].move(0, 60, 540, 210);
+    LabelWebNew[0].move(0, 60, 390, 210);
     LabelWebNew[0].setAlignment(0);
     LabelWebNew[0].setFontSize(7);
-    FrameWebClose.move(600, 0, 2280, 450);
+    FrameWebClose.move(420, 0, CloseGroupWidth, 450);
     FrameWebClose.setBorderStyle(0);
     FrameWebClose.setBackColor(BandColor);
-    setLabel(LabelWebCloseHead, QStringLiteral("Close"), 0, 60, 540, 210);
+    FrameWebClose.zOrder(0);
+    setLabel(LabelWebCloseHead, QStringLiteral("Close"), 0, 60, 405, 210);
     const QStringList closeNames{QStringLiteral("All"), QStringLiteral("#24"), QStringLiteral("Select")};
+    const int closeLefts[] = {435, 855, 1275};
+    const int closeCaptionWidths[] = {420, 420, 465};
     for (int i = 0; i <= 2; ++i) {
-        const int left = 600 + i * 570;
-        setButton(CommandWebClose.add(i), left, 15, 300, 255);
-        setLabel(LabelWebClose.add(i), closeNames[i], left - 135, 270, 570, 180, 2, 6.5);
+        setButton(CommandWebClose.add(i), closeLefts[i], 15, 300, 255);
+        setLabel(LabelWebClose.add(i), closeNames[i], closeLefts[i] - 60, 270, closeCaptionWidths[i], 180, 2, 6.5);
     }
 
+    // The user picture and the top-right buttons; the window's layout keeps them at the
+    // right edge. The picture gives way to the band's controls where the window is too
+    // narrow for both.
     FrameUser.move(10920, 0, 1455, 1095);
     FrameUser.setBackColor(BandColor);
+    FrameUser.zOrder(1);
     ImageUser.setStretch(true);
     ImageUser.move(97, 210, 1260, 840);
 
-    FrameExit.move(13140, 0, 2100, 1095);
+    FrameExit.move(13140, 0, 1680, 1095);
     FrameExit.setBackColor(BandColor);
-    setButton(CommandRun, 180, 105);
-    setLabel(LabelRun, QStringLiteral("Run"), 0, 420, 660, 210, 2);
-    setButton(CommandFullBrow, 900, 105);
-    setLabel(LabelFullBrow, QStringLiteral("Full Window"), 690, 420, 720, 420, 2);
-    setButton(CommandExit, 1620, 105);
-    setLabel(LabelExit, QStringLiteral("Exit"), 1440, 420, 660, 210, 2);
+    vb::CommandButton* exitButtons[] = {&CommandRun, &CommandFullBrow, &CommandExit};
+    vb::Label* exitCaptions[] = {&LabelRun, &LabelFullBrow, &LabelExit};
+    const QStringList exitNames{QStringLiteral("Run"), QStringLiteral("Full Window"), QStringLiteral("Exit")};
+    for (int k = 0; k <= 2; ++k) {
+        const int slot = 60 + k * 540;
+        setButton(*exitButtons[k], slot + 120, 105);
+        setLabel(*exitCaptions[k], exitNames[k], slot - 30, 420, 600, k == 1 ? 420 : 210, 2);
+    }
 
     FrameSearch.move(0, 104, 10, 10);
     FrameSearch.setVisible(false);
@@ -199,47 +221,51 @@ void frmMain::design()
     FrameCommon.setBorderStyle(1);
     FrameCommon.setBackColor(BandColor);
     FrameCommon.setVisible(false);
+    // Row 1 of the bar holds everything but the tabs within the first 760 pixels, so that
+    // a window only 800 pixels wide still shows all of it; row 2 holds the tab row.
     ImageComBack.move(120, 90, 375, 255);
     ImageComBack.setStretch(true);
-    ImageComForward.move(1080, 90, 375, 255);
+    ImageComForward.move(540, 90, 375, 255);
     ImageComForward.setStretch(true);
     for (int i = 0; i <= 3; ++i) {
-        setButton(CommandComNavigate.add(i), 1620 + i * 420, 60);
+        setButton(CommandComNavigate.add(i), 990 + i * 375, 60);
         CommandComNavigate[i].setToolTip(navNames[i]);
     }
-    ComboComLocation.move(3360, 60, 6600, 330);
+    ComboComLocation.move(2490, 60, 6540, 330);
     ComboComLocation.setMaxVisibleItems(20);
-    setButton(CommandComGo, 10020, 60);
+    setButton(CommandComGo, 9090, 60);
     CommandComGo.setToolTip(QStringLiteral("Go"));
-    ImageBusy.addIn(FrameCommon, 1).move(10440, 90, 240, 240);
+    ImageBusy.addIn(FrameCommon, 1).move(9450, 90, 240, 240);
     ImageBusy[1].setStretch(true);
-    ProgressBrow.addIn(FrameCommon, 1).move(10740, 30, 780, 90);
+    ProgressBrow.addIn(FrameCommon, 1).move(9750, 30, 840, 90);
     ProgressBrow[1].setVisible(false);
-    setButton(CommandComTab, 11580, 60);
+    setButton(CommandComTab, 10680, 60);
     CommandComTab.setToolTip(QStringLiteral("One or two rows"));
-    setButton(CommandComHide, 11940, 60, 255, 300);
+    setButton(CommandComHide, 11040, 60, 255, 300);
     CommandComHide.setCaption(QStringLiteral("x"));
 
-    FrameWebComNew.move(60, 450, 11280, 420);
+    // The tab row stands far enough right that the Select Tabs panel, which ends left of
+    // the Select button, finds room with two tabs.
+    FrameWebComNew.move(750, 450, 11280, 420);
     FrameWebComNew.setBorderStyle(0);
     FrameWebComNew.setBackColor(BandColor);
     for (int i = 0; i <= 24; ++i) {
-        const int left = 240 + i * 360;
+        const int left = 60 + i * 360;
         setButton(CommandWebComNew.add(i), left, 0, 300, 255);
         CommandWebComNew[i].setEnabled(false);
         setLabel(LabelWebComNew.add(i), i == 0 ? QStringLiteral("Tab") : QString::number(i), left - 30, 255, 360, 165, 2, 6.5);
     }
     CommandWebComNew[0].setVisible(false);
-    LabelWebComNew[0].move(0, 45, 540, 210);
+    LabelWebComNew[0].move(0, 45, 390, 210);
     LabelWebComNew[0].setAlignment(0);
     LabelWebComNew[0].setFontSize(7);
-    FrameWebComClose.move(600, 0, 2280, 420);
+    FrameWebComClose.move(420, 0, CloseGroupWidth, 420);
     FrameWebComClose.setBorderStyle(0);
     FrameWebComClose.setBackColor(BandColor);
+    FrameWebComClose.zOrder(0);
     for (int i = 0; i <= 2; ++i) {
-        const int left = 600 + i * 570;
-        setButton(CommandWebComClose.add(i), left, 0, 300, 255);
-        setLabel(LabelWebComClose.add(i), closeNames[i], left - 135, 255, 570, 165, 2, 6.5);
+        setButton(CommandWebComClose.add(i), closeLefts[i], 0, 300, 255);
+        setLabel(LabelWebComClose.add(i), closeNames[i], closeLefts[i] - 60, 255, closeCaptionWidths[i], 165, 2, 6.5);
     }
 
     // ---- the Controls bar ----
@@ -278,9 +304,9 @@ void frmMain::design()
     FrameBrowser.setFontBold(true);
     FrameBrowser.setVisible(false);
     for (int i = 0; i <= 5; ++i) {
-        const int slot = 60 + i * 495;
+        const int slot = 120 + i * 495;
         setButton(CommandBrowser.add(i), slot + 97, 270, 300, 300);
-        setLabel(LabelBrowser.add(i), i == 0 ? QStringLiteral("Browser") : QString::number(i + 1), slot, 585, 495, 180, 2, 6.5);
+        setLabel(LabelBrowser.add(i), i == 0 ? QStringLiteral("Browser") : QString::number(i + 1), slot - 52, 585, 600, 180, 2, 6.5);
     }
     setButton(CommandHideBrowser, 3060, 270, 300, 300);
     setLabel(LabelBrowser.add(6), QStringLiteral("Hide"), 2940, 585, 540, 180, 2, 6.5);
@@ -378,10 +404,15 @@ void frmMain::designMenus()
         row.setBorderStyle(0);
         row.setLocked(true);
         row.setBackColor(PanelColor);
-        row.setVisible(i != 0);
+        // The refresh shows the lines it writes.
+        row.setVisible(false);
     }
     LineWebList.setPoints(1590, 465, 1590, 720);
     LineWebList.setBorderColor(QColor(0x9a, 0xa4, 0xb2));
+
+    // The Tab List may stay open by itself at the left edge: every menu the user opens
+    // lies above it, as does every panel.
+    list.widget()->stackUnder(FrameMenu[0].widget());
 }
 
 void frmMain::designPanels()
@@ -400,15 +431,18 @@ void frmMain::designPanels()
             b.setVisible(false);
     }
 
-    // Bookmarks panel: 81 pixels high while the bookmark browser is current, else 25.
-    panel(FrameBookmark, S("Bookmarks :"), 0, 84, 560, 81);
-    ComboMarkName.move(120, 240, 2400, 330);
-    ComboMarkAddress.move(2640, 240, 5640, 330);
+    // Bookmarks panel: 81 pixels high while the bookmark browser is current, else 25, when
+    // only its caption shows: everything else lies below that.
+    panel(FrameBookmark, S("Bookmarks :"), 0, 84, 440, 81);
+    ComboMarkName.move(120, 390, 2280, 330);
+    ComboMarkAddress.move(2520, 390, 3960, 330);
     const QStringList markNames{S("Show"), S("Close"), S("Rename"), S("Remove"), S("Remove All"), S("Go"), S("Hide")};
+    // Show stands where Close does; Close is shown in full-window mode only.
+    const int markLefts[] = {120, 120, 945, 1965, 3015, 4245, 4875};
+    const int markCaptionWidths[] = {465, 465, 630, 660, 840, 270, 390};
     for (int i = 0; i <= 6; ++i) {
-        const int left = 120 + i * 1080;
-        setButton(CommandBookmark.add(i), left + 60, 660, 300, 300);
-        setLabel(LabelBookmark.add(i), markNames[i], left + 390, 705, 690, 210);
+        setButton(CommandBookmark.add(i), markLefts[i], 795, 300, 300);
+        setLabel(LabelBookmark.add(i), markNames[i], markLefts[i] + 330, 840, markCaptionWidths[i], 210);
     }
     CommandBookmark[0].setVisible(false);
     LabelBookmark[0].setVisible(false);
@@ -420,7 +454,7 @@ void frmMain::designPanels()
     TextNote[0].setLocked(true);
     setLabel(LabelNote.add(6), S("Somthing need to be reminded on subsequent visit to this page?"), 120, 570, 6600, 210);
     setLabel(LabelNote.add(7), S("Edit Note (maximum 150 characters) :"), 120, 795, 6600, 210);
-    setLabel(LabelNote.add(1), QString(), 120, 570, 6600, 900, 0, 8);
+    setLabel(LabelNote.add(1), QString(), 120, 570, 6600, 900, 0, 8).setWrapAnywhere(true);
     TextNote.add(1, true).move(120, 1020, 6660, 540);
     TextNote[1].setMaxLength(150);
     const QStringList noteButtons{S("Edit"), S("Save"), S("Delete"), S("Cancel"), S("Hide")};
@@ -508,25 +542,29 @@ void frmMain::designPanels()
     panelButton(CommandRunOK, LabelRunButton.add(0), S("OK"), 0, 0);
     panelButton(CommandRunCancel, LabelRunButton.add(1), S("Cancel"), 660, 0);
 
-    // Select Tabs: rows of four boxes, buttons under them.
-    panel(FrameWebSelectClose, S("Select Tabs"), 0, 108, 300, 113);
+    // Select Tabs: rows of four boxes, buttons under them. It opens left of the Select
+    // button it belongs to, so it is narrow enough to find room there with two tabs.
+    panel(FrameWebSelectClose, S("Select Tabs"), 0, 108, SelectPanelWidth, 113);
     for (int i = 0; i <= 24; ++i) {
         vb::CheckBox& c = CheckSelectWebTab.add(i);
         const int col = (i - 1) % 4, row = (i - 1) / 4;
-        c.move(i == 0 ? 0 : 120 + col * 1080, i == 0 ? 0 : 255 + row * 360, 1020, 300);
+        c.move(i == 0 ? 0 : 105 + col * 795, i == 0 ? 0 : 255 + row * 360, 765, 300);
         c.setCaption(i == 0 ? QString() : S("#") + QString::number(i));
         c.setBackColor(PanelColor);
         c.setVisible(false);
     }
-    FrameButWebSelect.move(60, 720, 4260, 900);
+    FrameButWebSelect.move(60, 720, SelectPanelWidth * vb::TwipsPerPixel - 120, 810);
     FrameButWebSelect.setBorderStyle(0);
     FrameButWebSelect.setBackColor(PanelColor);
     const QStringList selectNames{S("Cancel/Hide"), S("Close Selected Tabs"), S("Add Selected Tabs To Bookmark"),
                                   S("Select/Unselect All")};
+    // Two columns, the wider for the longest caption; a caption may take two lines.
+    const int selectLefts[] = {30, 1680};
+    const int selectCaptionWidths[] = {1290, 1080};
     for (int i = 0; i <= 3; ++i) {
         const int col = i % 2, row = i / 2;
-        setButton(CommandWebSelectClose.add(i), 60 + col * 2160, 60 + row * 390, 300, 300);
-        setLabel(LabelWebSelectClose.add(i), selectNames[i], 390 + col * 2160, 90 + row * 390, 1770, 300);
+        setButton(CommandWebSelectClose.add(i), selectLefts[col], 60 + row * 390, 300, 300);
+        setLabel(LabelWebSelectClose.add(i), selectNames[i], selectLefts[col] + 330, 45 + row * 390, selectCaptionWidths[col], 345);
     }
 
     // Notices.

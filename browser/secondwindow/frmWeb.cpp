@@ -49,9 +49,15 @@ void frmWeb::Form_Load()
     PopFirstLoad = true;
     PopTabSlotUsed[0] = true;
 
-    // 2. Sizes of the window as designed.
+    // 2. Sizes of the window as designed, but never larger than the screen leaves room for
+    // (the window stands as far from the screen's far edges as from its near ones).
     setTop(300);
     setLeft(300);
+    const vb::ScreenMetrics screen = m_app.rt.screen();
+    if (screen.widthTwips > 0 && screen.heightTwips > 0) {
+        setWidth(std::min(width(), screen.widthTwips - 2 * left()));
+        setHeight(std::min(height(), screen.heightTwips - 2 * top()));
+    }
     PopWidth = vb::toInt16(double(width()) / tppx);
     PopHeight = vb::toInt16(double(height()) / tppy);
     PopBandHeight = BandNoTabs;
@@ -125,6 +131,7 @@ void frmWeb::Form_Load()
     FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
     FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
     UserPictureLayout();
+    bandLayout();
 
     // 7. "Create Browser" of the main window: this window goes there itself.
     PanelVars& p = m_app.panel;
@@ -157,6 +164,7 @@ void frmWeb::Form_Resize()
             FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
             FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
             UserPictureLayout();
+            bandLayout();
         }
         FramePopList.setTop(std::max(32, PopBandHeight - FramePopList.height()));
         PopBrowserHeight = PopHeight - (PopBandHeight + 32);
@@ -190,6 +198,31 @@ void frmWeb::UserPictureLayout()
         ImagePopUser.move(ImagePopUser.left(), 0, 1620, 1080);
     // It stands just left of the window buttons.
     ImagePopUser.setLeft(FrameClose.left() - ImagePopUser.width() - 60);
+}
+
+void frmWeb::bandLayout()
+{
+    // The tab row stands right of the Tab List; a window too narrow for the whole row moves
+    // it left until its Close group is on screen. Slots above the highest in use have no
+    // button on screen.
+    const int bandRight = FrameBigPop.width() * m_app.prog.TwipsPerPixelX - 60;
+    FramePopNew.setLeft(std::max(60, std::min(int(BandRowLeft), bandRight - FramePopNew.width())));
+    for (int i = 1; i <= MaxPopTabs; ++i) {
+        const bool listed = i <= PopTabLastIndex;
+        CommandPopNew[i].setVisible(listed);
+        LabelPopNew[i].setVisible(listed);
+        CommandPopComNew[i].setVisible(listed);
+        LabelPopComNew[i].setVisible(listed);
+    }
+    // The user picture only where none of the band's rows needs its place (a window made
+    // narrow has no room for it).
+    const QRect picture = ImagePopUser.pixelRect();
+    bool free = true;
+    for (const vb::Frame* row : {&FramePopMainBut[0], &FramePopMainBut[1], &FramePopMainBut[2]})
+        free = free && !row->pixelRect().intersects(picture);
+    if (PopTabCount > 0)
+        free = free && !FramePopNew.pixelRect().intersects(picture);
+    ImagePopUser.setVisible(free);
 }
 
 void frmWeb::stopBusy()
@@ -327,6 +360,7 @@ void frmWeb::CurrentBrowserShow()
     const int rowEnd = last < MaxPopTabs ? CommandPopNew[last + 1].left() : CommandPopNew[last].left() + 360;
     FramePopNew.setWidth(rowEnd + FramePopClose.width());
     FramePopComNew.setWidth(FramePopNew.width());
+    bandLayout();
     CommandPopComTab.setPicture(face(FramePopCommon.height() == 59 ? 3 : 0));
     CommandPopComTab.setEnabled(PopTabCount > 0);
     CommandPopList.setEnabled(PopTabCount > 0);

@@ -41,6 +41,12 @@ public:
     // Band heights above the page (pixels): no tabs, with tabs.
     static constexpr int BandNoTabs = 76;
     static constexpr int BandWithTabs = 108;
+    // Measures of the band's design that its layout shares. Rows 2 and 3 begin right of the
+    // Tab List (ListWidth pixels), which stays open by itself at the left edge (twips).
+    static constexpr int ListWidth = 144;
+    static constexpr int BandRowLeft = 2220;
+    static constexpr int CloseGroupWidth = 1680;
+    static constexpr int SelectPanelWidth = 220;
 
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
@@ -350,6 +356,9 @@ private:
     void showTooManyTabs();
     void backForwardShow();
     void hideSlot(int slot);
+    // The band's rows that follow the tabs and the window's width: the tab row and its
+    // buttons, and the user picture where there is room for it.
+    void bandLayout();
     void placePanel(int index);
     // Opens tab slot "slot" (the lowest free one) as the shown slot; returns its browser.
     // On a failure everything it changed is undone and the error is thrown on.

@@ -13,8 +13,17 @@ void frmWeb::TabListRefresh()
     const int height = PopTabLastIndex * 16 + 33;
     FramePopList.setHeight(height);
     FramePopList.setTop(std::max(32, BandWithTabs - height));
-    for (int i = 1; i <= PopTabLastIndex; ++i)
+    // Only the slots up to the highest in use are listed; a line left from a higher slot
+    // closed since would show a tab that is gone. A line shows its number: a title too
+    // long for it is cut at its end.
+    for (int i = 1; i <= MaxPopTabs; ++i)
+        TextPopList[i].setVisible(i <= PopTabLastIndex);
+    for (int i = 1; i <= PopTabLastIndex; ++i) {
         TextPopList[i].setText(TabListLine(i));
+        TextPopList[i].setSelStart(0);
+    }
+    // "Keep Hidden" stands under the last line.
+    CheckPopList.setTop(240 + PopTabLastIndex * 240);
 }
 
 QString frmWeb::TabListLine(int slot) const
@@ -34,8 +43,10 @@ void frmWeb::SlotTitleShow(int slot)
     PopTabTitles[slot] = name;
     CommandPopNew[slot].setToolTip(name);
     CommandPopComNew[slot].setToolTip(name);
-    if (slot <= PopTabLastIndex)
+    if (slot <= PopTabLastIndex) {
         TextPopList[slot].setText(TabListLine(slot));
+        TextPopList[slot].setSelStart(0);
+    }
 }
 
 // Every site once a slot, in the order visited; nothing is kept beyond the window. A page

@@ -124,6 +124,7 @@ void frmWeb::CommandPopOne_Click(int index)
         FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
         FrameClose.setLeft(PopBrowserWidth * m_app.prog.TwipsPerPixelX - FrameClose.width());
         UserPictureLayout();
+        bandLayout();
         LinePop.setY1(PopBandHeight * m_app.prog.TwipsPerPixelY);
         LinePop.setY2(PopBandHeight * m_app.prog.TwipsPerPixelY);
         FrameBigPop.setVisible(true);

@@ -4,8 +4,10 @@
 // The normal bar band is 76 pixels high without tabs and 108 with them: row 1 (0..32)
 // holds the navigation and the location box, row 2 (32..76) the page buttons, Create Tab
 // and Tab List, row 3 (76..108) the tab row; the user picture, Full Window and Close stand
-// at the right edge. The compact bar of full-window mode has the same commands in one row
-// (27 pixels) and its tab row under it (59 pixels in all).
+// at the right edge. The Tab List stays open by itself at the left edge below row 1, so
+// rows 2 and 3 begin right of it; the window is wide enough for 24 tabs there. The compact
+// bar of full-window mode has the same commands in one row (27 pixels) and its tab row
+// under it (59 pixels in all).
 
 #include "frmWeb.h"
 
@@ -23,8 +25,12 @@ const QColor NoticeColor(0xff, 0xf4, 0xd6);
 const QColor TextColor(0x26, 0x36, 0x4a);
 
 // Design size of the client area (pixels); the outer frame adds 8 x 32.
-constexpr int DesignClientWidth = 800;
+constexpr int DesignClientWidth = 880;
 constexpr int DesignClientHeight = 568;
+
+// The Close group after the tab row: "Close", then All, the shown tab and Select.
+constexpr int CloseLefts[] = {435, 855, 1275};
+constexpr int CloseCaptionWidths[] = {420, 420, 465};
 
 QString S(const char* s)
 {
@@ -134,41 +140,42 @@ void frmWeb::design()
     ProgressPop[0].move(7380, 165, 480, 120);
     ProgressPop[0].setVisible(false);
 
-    // Row 2: the page buttons; Create Tab and Tab List.
-    bandFrame(FramePopMainBut[1], 0, 480, 4800, 660);
+    // Row 2: the page buttons; Create Tab and Tab List, each column as wide as its caption.
+    bandFrame(FramePopMainBut[1], frmWeb::BandRowLeft, 480, 3930, 660);
     const struct {
         Btn* button;
         const char* caption;
         int left;
         int width;
-    } pageButtons[] = {{&CommandPopBookmark, "Bookmark", 60, 900},
-                       {&CommandPopNote, "Keep Note", 960, 900},
-                       {&CommandPopMakeHome, "Set As Home Page", 1860, 1320},
-                       {&CommandPopSave, "Save", 3180, 780},
-                       {&CommandPopPrint, "Print", 3960, 780}};
+    } pageButtons[] = {{&CommandPopBookmark, "Bookmark", 0, 780},
+                       {&CommandPopNote, "Keep Note", 780, 780},
+                       {&CommandPopMakeHome, "Set As Home Page", 1560, 1290},
+                       {&CommandPopSave, "Save", 2850, 540},
+                       {&CommandPopPrint, "Print", 3390, 540}};
     int labelIndex = 0;
     for (const auto& p : pageButtons)
         columnButton(*p.button, LabelPopPageBut.add(labelIndex++), S(p.caption), p.left, p.width);
-    bandFrame(FramePopMainBut[2], 4800, 480, 2100, 660);
-    columnButton(CommandPopCreateTab, LabelPopTabBut.add(0), S("Create Tab"), 0, 1020);
-    columnButton(CommandPopList, LabelPopTabBut.add(1), S("Tab List"), 1020, 1020);
+    bandFrame(FramePopMainBut[2], frmWeb::BandRowLeft + 3990, 480, 1470, 660);
+    columnButton(CommandPopCreateTab, LabelPopTabBut.add(0), S("Create Tab"), 0, 810);
+    columnButton(CommandPopList, LabelPopTabBut.add(1), S("Tab List"), 840, 630);
     CommandPopList.setEnabled(false);
 
-    // Row 3: the own page's button, the tab buttons, and the close buttons after the last.
-    bandFrame(FramePopNew, 60, 1155, 2880, 450);
+    // Row 3: the own page's button, the tab buttons 360 twips apart, and the close buttons
+    // after the last; they stand above the buttons of slots they are moved over.
+    bandFrame(FramePopNew, frmWeb::BandRowLeft, 1155, 2880, 450);
     for (int i = 0; i <= MaxPopTabs; ++i) {
-        const int left = 240 + i * 360;
+        const int left = 60 + i * 360;
         setButton(CommandPopNew.add(i), left, 15, 300, 255);
         CommandPopNew[i].setEnabled(i == 0);
         setLabel(LabelPopNew.add(i), i == 0 ? S("Page") : QString::number(i), left - 30, 270, 360, 180, 2, 6.5);
     }
-    bandFrame(FramePopClose, 600, 0, 2280, 450);
-    setLabel(LabelPopCloseHead, S("Close"), 0, 60, 540, 210);
+    bandFrame(FramePopClose, 420, 0, frmWeb::CloseGroupWidth, 450);
+    FramePopClose.zOrder(0);
+    setLabel(LabelPopCloseHead, S("Close"), 0, 60, 405, 210);
     const QStringList closeNames{S("All"), S("??"), S("Select")};
     for (int i = 0; i <= 2; ++i) {
-        const int left = 600 + i * 570;
-        setButton(CommandPopClose.add(i), left, 15, 300, 255);
-        setLabel(LabelPopClose.add(i), closeNames[i], left - 135, 270, 570, 180, 2, 6.5);
+        setButton(CommandPopClose.add(i), CloseLefts[i], 15, 300, 255);
+        setLabel(LabelPopClose.add(i), closeNames[i], CloseLefts[i] - 60, 270, CloseCaptionWidths[i], 180, 2, 6.5);
     }
     CommandPopClose[1].setEnabled(false);
 
@@ -178,8 +185,8 @@ void frmWeb::design()
     bandFrame(FrameClose, 10530, 0, 1500, 1080);
     setButton(CommandFullPop, 180, 120);
     setLabel(LabelFullPop, S("Full Window"), 0, 450, 660, 420, 2);
-    setButton(CommandClosePop, 930, 120);
-    setLabel(LabelClosePop, S("Close"), 780, 450, 600, 210, 2);
+    setButton(CommandClosePop, 900, 120);
+    setLabel(LabelClosePop, S("Close"), 750, 450, 600, 210, 2);
     LinePop.setPoints(0, BandNoTabs * 15, 24000, BandNoTabs * 15);
     LinePop.setBorderColor(QColor(0x9a, 0xa4, 0xb2));
 
@@ -191,7 +198,8 @@ void frmWeb::design()
 void frmWeb::designBars()
 {
     // ---- the compact bar ----
-    FramePopCommon.move(24, 0, 780, 27);
+    // Wide enough for the row of 24 tabs, narrow enough for a window on an 800-pixel screen.
+    FramePopCommon.move(24, 0, 726, 27);
     FramePopCommon.setBorderStyle(1);
     FramePopCommon.setBackColor(BandColor);
     FramePopCommon.setVisible(false);
@@ -224,17 +232,17 @@ void frmWeb::designBars()
 
     bandFrame(FramePopComNew, 60, 435, 2880, 450);
     for (int i = 0; i <= MaxPopTabs; ++i) {
-        const int left = 240 + i * 360;
+        const int left = 60 + i * 360;
         setButton(CommandPopComNew.add(i), left, 0, 300, 255);
         CommandPopComNew[i].setEnabled(i == 0);
         setLabel(LabelPopComNew.add(i), i == 0 ? S("Page") : QString::number(i), left - 30, 255, 360, 165, 2, 6.5);
     }
-    bandFrame(FramePopComClose, 600, 0, 2280, 420);
+    bandFrame(FramePopComClose, 420, 0, frmWeb::CloseGroupWidth, 420);
+    FramePopComClose.zOrder(0);
     const QStringList closeNames{S("All"), S("??"), S("Select")};
     for (int i = 0; i <= 2; ++i) {
-        const int left = 600 + i * 570;
-        setButton(CommandPopComClose.add(i), left, 0, 300, 255);
-        setLabel(LabelPopComClose.add(i), closeNames[i], left - 135, 255, 570, 165, 2, 6.5);
+        setButton(CommandPopComClose.add(i), CloseLefts[i], 0, 300, 255);
+        setLabel(LabelPopComClose.add(i), closeNames[i], CloseLefts[i] - 60, 255, CloseCaptionWidths[i], 165, 2, 6.5);
     }
     CommandPopComClose[1].setEnabled(false);
 
@@ -258,20 +266,22 @@ void frmWeb::designBars()
     ImagePopFullUser.setStretch(true);
     ImagePopFullUser.move(3660, 300, 1200, 900);
 
-    // ---- the Tab List: one line a tab under its own Hide and "Keep Hidden" ----
-    panel(FramePopList, S("Tab List"), 0, 32, 227, 49);
-    setButton(CommandPopListHide, 1200, 15, 240, 240);
-    setLabel(LabelPopListHide, S("Hide"), 1470, 30, 450, 210);
-    CheckPopList.move(2040, 0, 1290, 255);
+    // ---- the Tab List: its Hide beside its caption, one line a tab, "Keep Hidden" under
+    // the last line (the refresh places it) ----
+    panel(FramePopList, S("Tab List"), 0, 32, frmWeb::ListWidth, 49);
+    setButton(CommandPopListHide, 990, 15, 240, 240);
+    setLabel(LabelPopListHide, S("Hide"), 1260, 30, 840, 210);
+    CheckPopList.move(90, 480, 1980, 240);
     CheckPopList.setCaption(S("Keep Hidden"));
     CheckPopList.setBackColor(PanelColor);
     for (int i = 0; i <= MaxPopTabs; ++i) {
         vb::TextBox& line = TextPopList.add(i);
-        line.move(120, i == 0 ? 0 : 270 + (i - 1) * 240, 3120, 240);
+        line.move(90, i == 0 ? 0 : 240 + (i - 1) * 240, 1980, 240);
         line.setBorderStyle(0);
         line.setLocked(true);
         line.setBackColor(PanelColor);
-        line.setVisible(i != 0);
+        // The refresh shows the lines it writes.
+        line.setVisible(false);
     }
 }
 
@@ -306,51 +316,59 @@ void frmWeb::designPanels()
     TextPopNote[0].setLocked(true);
     setLabel(LabelPopNote.add(6), S("Somthing need to be reminded on subsequent visit to this Page?"), 120, 570, 6600, 210);
     setLabel(LabelPopNote.add(7), S("Edit Note (maximum 150 characters) :"), 120, 795, 6600, 210);
-    setLabel(LabelPopNote.add(1), QString(), 120, 570, 6600, 900, 0, 8);
+    setLabel(LabelPopNote.add(1), QString(), 120, 570, 6600, 900, 0, 8).setWrapAnywhere(true);
     TextPopNote.add(1, true).move(120, 1020, 6660, 540);
     TextPopNote[1].setMaxLength(150);
     const QStringList noteButtons{S("Edit"), S("Save"), S("Delete"), S("Cancel/Hide")};
     Btn* nb[] = {&CommandPopNoteEdit, &CommandPopNoteOK, &CommandPopNoteRemove, &CommandPopNoteCancel};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         panelButton(*nb[i], LabelPopNoteBut.add(i), noteButtons[i], 120 + i * 720, 1620);
-    setButton(CommandPopNoteNoShow, 3120, 1620);
-    setLabel(LabelPopNoteNoShow, S("Do Not Show Notes"), 3480, 1665, 2400, 210);
+    // "Cancel/Hide" is wider than the others' captions.
+    setButton(*nb[3], 2430, 1620, 300, 300);
+    setLabel(LabelPopNoteBut.add(3), noteButtons[3], 2130, 1920, 900, 210, 2);
+    setButton(CommandPopNoteNoShow, 3360, 1620);
+    setLabel(LabelPopNoteNoShow, S("Do Not Show Notes"), 3720, 1665, 2400, 210);
     CommandPopNoteNoShow.setVisible(false);
     LabelPopNoteNoShow.setVisible(false);
 
-    // 5: Make This Page Home Page.
-    panel(FrameSmallPop[5], S("Make This Page Home Page"), 368, 76, 420, 172);
-    TextPopHome.move(120, 240, 6000, 285);
+    // 5: Make This Page Home Page; narrow enough to stay inside a window that an 800-pixel
+    // screen leaves room for, from its fixed place.
+    panel(FrameSmallPop[5], S("Make This Page Home Page"), 368, 76, 380, 172);
+    TextPopHome.move(120, 240, 5400, 285);
     setLabel(LabelPopHomeHead, S("Select Browser To Make Home Page :"), 120, 600, 3600, 210);
     for (int i = 0; i <= 6; ++i) {
         vb::OptionButton& o = OptionPopHome.add(i);
-        o.move(120 + (i % 4) * 1500, 840 + (i / 4) * 285, 1440, 255);
+        o.move(120 + (i % 4) * 1350, 840 + (i / 4) * 285, 1320, 255);
         o.setCaption(i < 6 ? S("Browser ") + QString::number(i + 1) : S("No Browser"));
         o.setBackColor(PanelColor);
     }
-    setLabel(LabelHeadHomeAlready, S("Currently this page is Home Page of Browser # 6"), 120, 1500, 6000, 210);
-    setLabel(LabelBrowHomeAlready, S("Browser 1"), 120, 1725, 6000, 210);
+    setLabel(LabelHeadHomeAlready, S("Currently this page is Home Page of Browser # 6"), 120, 1500, 5400, 210);
+    setLabel(LabelBrowHomeAlready, S("Browser 1"), 120, 1725, 5400, 210);
     panelButton(CommandPopHomeOK, LabelPopHomeBut.add(0), S("OK"), 120, 2040);
     panelButton(CommandPopHomeCancel, LabelPopHomeBut.add(1), S("Cancel"), 840, 2040);
 
-    // 6: Select Tabs, four boxes a row, the buttons under them.
-    panel(FrameSmallPop[6], S("Select Tabs"), 0, BandWithTabs, 300, 113);
+    // 6: Select Tabs, four boxes a row, the buttons under them. It opens left of the end
+    // of the tab row, so it is narrow enough to find room there with two tabs.
+    panel(FrameSmallPop[6], S("Select Tabs"), 0, BandWithTabs, frmWeb::SelectPanelWidth, 113);
     for (int i = 1; i <= MaxPopTabs; ++i) {
         vb::CheckBox& c = CheckSelectPopTab.add(i);
-        c.move(120 + ((i - 1) % 4) * 1080, 255 + ((i - 1) / 4) * 360, 1020, 300);
+        c.move(105 + ((i - 1) % 4) * 795, 255 + ((i - 1) / 4) * 360, 765, 300);
         c.setCaption(S("#") + QString::number(i));
         c.setBackColor(PanelColor);
         c.setVisible(false);
     }
-    FrameButPopSelect.move(60, 720, 4260, 900);
+    FrameButPopSelect.move(60, 720, frmWeb::SelectPanelWidth * vb::TwipsPerPixel - 120, 810);
     FrameButPopSelect.setBorderStyle(0);
     FrameButPopSelect.setBackColor(PanelColor);
     const QStringList selectNames{S("Cancel/Hide"), S("Close Selected Tabs"), S("Add Selected Tabs To Bookmark"),
                                   S("Select/Unselect All")};
+    // Two columns, the wider for the longest caption; a caption may take two lines.
+    const int selectLefts[] = {30, 1680};
+    const int selectCaptionWidths[] = {1290, 1080};
     for (int i = 0; i <= 3; ++i) {
         const int col = i % 2, row = i / 2;
-        setButton(CommandPopSelectClose.add(i), 60 + col * 2160, 60 + row * 390, 300, 300);
-        setLabel(LabelPopSelectClose.add(i), selectNames[i], 390 + col * 2160, 90 + row * 390, 1770, 300);
+        setButton(CommandPopSelectClose.add(i), selectLefts[col], 60 + row * 390, 300, 300);
+        setLabel(LabelPopSelectClose.add(i), selectNames[i], selectLefts[col] + 330, 45 + row * 390, selectCaptionWidths[col], 345);
     }
 }
 

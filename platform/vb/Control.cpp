@@ -17,6 +17,8 @@ Control::Control(Container& container, QWidget* widget) : m_container(&container
 {
     widget->setProperty(OwnerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     widget->setParent(container.host());
+    // Lets a walk over the window's widgets find the control each one stands for.
+    widget->setProperty(ControlProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     // Until the program places it, a control is an empty rectangle at the origin.
     widget->setGeometry(0, 0, 0, 0);
     widget->setVisible(true);

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 namespace vb {
 
@@ -199,7 +200,10 @@ protected:
             p.drawPixmap(QRectF(QPointF(x, y) + shift, s), face, face.rect());
         } else if (text.isEmpty()) {
             // A button without any picture still needs a visible face.
-            style()->drawPrimitive(isDown() ? QStyle::PE_PanelButtonCommand : QStyle::PE_PanelButtonBevel, nullptr, &p, this);
+            QStyleOptionButton opt;
+            opt.initFrom(this);
+            opt.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+            style()->drawPrimitive(isDown() ? QStyle::PE_PanelButtonCommand : QStyle::PE_PanelButtonBevel, &opt, &p, this);
         }
         if (!text.isEmpty()) {
             p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
@@ -315,6 +319,16 @@ public:
     }
 
 protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (!m_label.wrapAnywhere()) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(contentsRect(), int(alignment()) | Qt::TextWrapAnywhere, text());
+    }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
@@ -392,6 +406,12 @@ void Label::setBorderStyle(int style)
     static_cast<QLabel*>(widget())->setFrameStyle(style ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
 }
 
+void Label::setWrapAnywhere(bool on)
+{
+    m_wrapAnywhere = on;
+    widget()->update();
+}
+
 void Label::click()
 {
     if (onClick)
@@ -410,6 +430,7 @@ void Label::copyDesignFrom(const Control& other)
 {
     if (auto* l = qobject_cast<const Label*>(&other)) {
         m_backStyle = l->m_backStyle;
+        m_wrapAnywhere = l->m_wrapAnywhere;
         m_back = l->m_back;
         m_fore = l->m_fore;
         auto* mine = static_cast<QLabel*>(widget());

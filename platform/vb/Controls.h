@@ -123,6 +123,9 @@ public:
     void setFontBold(bool bold);
     void setFontSize(double points);
     void setBorderStyle(int style);
+    // Text the user wrote may hold a word longer than the line: it breaks anywhere then.
+    bool wrapAnywhere() const { return m_wrapAnywhere; }
+    void setWrapAnywhere(bool on);
 
     std::function<void()> onClick;
 
@@ -136,6 +139,7 @@ protected:
 
 private:
     void applyColors();
+    bool m_wrapAnywhere = false;
     int m_backStyle = 1;
     QColor m_back;
     QColor m_fore;

@@ -255,7 +255,7 @@ TEST_F(DisplayTest, TwentyFourTabsTheStripsReachJustPastTheLast)
     EXPECT_EQ(s().TabCount, 24);
     EXPECT_EQ(s().TabLastIndex, 24);
     const int past = f().CommandWebNew[24].left() + 360;
-    EXPECT_EQ(past, 240 + 24 * 360 + 360);
+    EXPECT_EQ(past, f().CommandWebNew[1].left() + 24 * 360);
     EXPECT_EQ(f().FrameWebClose.left(), past);
     EXPECT_EQ(f().FrameWebComClose.left(), past);
     EXPECT_EQ(f().FrameWebNew.width(), f().FrameWebClose.width() + past);

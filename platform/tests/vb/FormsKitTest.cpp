@@ -566,3 +566,54 @@ TEST(Forms, WindowStateIsTheWindowsOwnAndMinimiseAndRestoreRaiseResize)
     f.hide();
     EXPECT_EQ(f.windowState(), Maximized);
 }
+
+// The rows of a label's picture that hold ink (any pixel darker than mid-grey).
+static int inkRows(const QImage& image, int fromRow)
+{
+    int rows = 0;
+    for (int y = fromRow; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+TEST(FormsKit, ALabelBreaksAWordLongerThanItsLineOnlyWhenAsked)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Caption.move(0, 0, 80, 60);
+    f.Caption.setBackColor(Qt::white);
+    f.Caption.setForeColor(Qt::black);
+    f.Caption.setCaption(QString(40, QLatin1Char('w')));
+    const int lineHeight = f.Caption.widget()->fontMetrics().lineSpacing();
+    // One unbroken word stays on its first line, cut at the label's edge...
+    EXPECT_EQ(inkRows(f.Caption.widget()->grab().toImage(), lineHeight + 1), 0);
+    // ...unless the label breaks it anywhere: then the next lines hold the rest.
+    f.Caption.setWrapAnywhere(true);
+    EXPECT_GT(inkRows(f.Caption.widget()->grab().toImage(), lineHeight + 1), 0);
+    EXPECT_EQ(f.Caption.caption(), QString(40, QLatin1Char('w')));
+}
+
+TEST(FormsKit, EveryControlsWidgetNamesItsControl)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    for (Control* c : std::initializer_list<Control*>{&f.Outer, &f.Button, &f.Caption, &f.Check, &f.Picture})
+        EXPECT_EQ(qvariant_cast<QObject*>(c->widget()->property(ControlProperty)), c);
+}
+
+TEST(FormsKit, AButtonWithoutPictureOrCaptionStillDrawsAFace)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt);
+    f.Button.move(0, 0, 300, 300);
+    const QImage face = f.Button.widget()->grab().toImage();
+    bool drawn = false;
+    for (int y = 0; y < face.height() && !drawn; ++y)
+        for (int x = 0; x < face.width() && !drawn; ++x)
+            drawn = qAlpha(face.pixel(x, y)) != 0 && face.pixel(x, y) != face.pixel(0, 0);
+    EXPECT_TRUE(drawn);
+}

@@ -1,0 +1,225 @@
+// The help window walked as a user meets it (see LayoutProbe.h) on every topic and every
+// page a user reaches: the steps of the step topics, and each button of the imitation with
+// the button that follows it. The window stands whole on the smallest screen the program
+// accepts and on a large one, and the pictures of the browser's boxes hold their text.
+
+#include "HelpPictures.h"
+#include "TopicFixture.h"
+
+#include "LayoutProbe.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QScrollBar>
+#include <QTest>
+#include <QWindow>
+
+using layoutprobe::Probe;
+
+namespace {
+
+class HelpLayoutTest : public helptest::TopicTest {
+protected:
+    void walk(const QString& state)
+    {
+        layoutprobe::settle();
+        const QString name = QStringLiteral("topic %1 step %2 %3").arg(t().TopicIndex).arg(t().StepNumber).arg(state);
+        ++walksOf[t().TopicIndex];
+        layoutprobe::shot(w().window(), QStringLiteral("help %1").arg(name));
+        Probe probe(w().window());
+        // The picture's caption is the user's own.
+        probe.userCaption(w().FrameUser.widget());
+        // The imitation closes a tab by disabling its button and moving the Close buttons up
+        // over it, as the browser's row closes up.
+        for (auto [row, close] : {std::pair{&w().FrameTab, &w().FrameTabClose}, std::pair{&w().FrameFullTab, &w().FrameFullTabClose}}) {
+            const QWidget* group = close->widget();
+            const QWidget* tabs = row->widget();
+            probe.allow([group, tabs](const QWidget* target, const QWidget* over) {
+                            return target->parentWidget() == tabs && over && (over == group || group->isAncestorOf(over));
+                        },
+                        QStringLiteral("a closed tab's number lies under the Close buttons moved up over it"));
+        }
+        const QStringList faults = probe.walk();
+        EXPECT_GT(probe.checkedCount(), 3) << name.toStdString();
+        for (const QString& fault : faults)
+            ADD_FAILURE() << name.toStdString() << ": " << fault.toStdString();
+        ++walks;
+    }
+
+    // What a user can click in the imitation now on screen (buttons, and the arrows), by
+    // its place on it (the order a user reads them in).
+    struct Clickable {
+        vb::Control* control;
+        bool click() const
+        {
+            if (auto* b = qobject_cast<vb::CommandButton*>(control))
+                return b->click();
+            auto* image = static_cast<vb::Image*>(control);
+            image->press();
+            image->release();
+            image->click();
+            return true;
+        }
+        QWidget* widget() const { return control->widget(); }
+    };
+    std::vector<Clickable> imitationButtons() const
+    {
+        std::vector<Clickable> found;
+        const QWidget* intro = w().FrameIntro[t().IntroFrameIndex].widget();
+        for (QWidget* widget : intro->findChildren<QWidget*>()) {
+            auto* c = qobject_cast<vb::Control*>(qvariant_cast<QObject*>(widget->property(vb::ControlProperty)));
+            auto* image = qobject_cast<vb::Image*>(c);
+            const bool clickable = qobject_cast<vb::CommandButton*>(c) || (image && image->onClick);
+            if (clickable && widget->isVisibleTo(w().window()) && c->isEnabled())
+                found.push_back({c});
+        }
+        std::sort(found.begin(), found.end(), [this](const Clickable& a, const Clickable& b) {
+            const QPoint pa = a.widget()->mapTo(w().window(), QPoint()), pb = b.widget()->mapTo(w().window(), QPoint());
+            return std::make_pair(pa.y(), pa.x()) < std::make_pair(pb.y(), pb.x());
+        });
+        return found;
+    }
+
+    // Topic index from its first page again, as Restart Topic shows it (also where the
+    // page on screen offers no Restart Topic button).
+    void restart(int index)
+    {
+        if (t().TopicIndex != index)
+            select(index);
+        else
+            app->topics->TopicShowSelected();
+    }
+
+    // Topic index from its first page: Continue until the last step, then every button of
+    // the imitation and, after each, every button it brought on screen.
+    void walkTopic(int index)
+    {
+        select(index);
+        walk(QStringLiteral("first page"));
+        for (int guard = 0; guard < 40 && w().FrameGo.isVisible() && w().ImageGoContinue.isEnabled(); ++guard) {
+            const int before = t().StepNumber;
+            w().ImageGoContinue.click();
+            if (t().StepNumber == before)
+                break;
+            walk(QStringLiteral("continued"));
+        }
+        if (t().IntroFrameIndex < 5 || t().IntroFrameIndex > 9)
+            return;
+        const int count = int(imitationButtons().size());
+        for (int i = 0; i < count; ++i) {
+            restart(index);
+            auto first = imitationButtons();
+            if (i >= int(first.size()) || !first[i].click())
+                continue;
+            walk(QStringLiteral("button %1").arg(i));
+            if (t().TopicIndex != index)
+                continue;
+            const std::size_t second = imitationButtons().size();
+            for (std::size_t k = 0; k < second; ++k) {
+                restart(index);
+                auto again = imitationButtons();
+                if (i >= int(again.size()) || !again[i].click())
+                    continue;
+                auto now = imitationButtons();
+                if (k < now.size() && now[k].click() && t().TopicIndex == index)
+                    walk(QStringLiteral("button %1 then %2").arg(i).arg(k));
+            }
+        }
+    }
+
+    int walks = 0;
+    std::map<int, int> walksOf;
+};
+
+TEST_F(HelpLayoutTest, EveryTopicAndPage)
+{
+    walk(QStringLiteral("overview"));
+    for (int index = 1; index <= 12; ++index)
+        walkTopic(index);
+    w().CommandHide.click();
+    walk(QStringLiteral("overview again"));
+    // Every imitation was walked through its buttons.
+    for (int topic : {5, 6, 7, 8, 9})
+        EXPECT_GT(walksOf[topic], 20) << "topic " << topic;
+    EXPECT_GT(walks, 200);
+}
+
+// The smallest screen start-up accepts is 11500 x 8500 twips: 767 x 567 pixels.
+class HelpOnSmallScreen : public helptest::HelpFixture {
+protected:
+    void startOn(int width, int height)
+    {
+        screen = {width * 15, height * 15, 15, 15};
+        exe(browserFolder, QStringLiteral("Corvane"));
+        exe(helpFolder, QStringLiteral("CorvaneHelp"));
+        registerBrowser(0, browserFolder);
+        ASSERT_TRUE(start(helpFolder));
+        ASSERT_TRUE(shown.empty());
+    }
+    void expectWhole(int width, int height)
+    {
+        corvanehelp::frmMain& h = window();
+        EXPECT_LE(h.left() + h.width(), width * 15) << "right edge at " << (h.left() + h.width()) / 15.0;
+        EXPECT_LE(h.top() + h.height(), height * 15) << "bottom edge at " << (h.top() + h.height()) / 15.0;
+        EXPECT_GE(h.left(), 0);
+        EXPECT_GE(h.top(), 0);
+    }
+};
+
+TEST_F(HelpOnSmallScreen, TheWindowIsWholeOnTheSmallestScreenAccepted)
+{
+    startOn(767, 567);
+    expectWhole(767, 567);
+}
+
+TEST_F(HelpOnSmallScreen, TheWindowIsWholeOnTheSmallestScreenThatTakesTheWiderMargins)
+{
+    // From 13000 x 10000 twips on, the window stands 700 twips from the corner.
+    startOn(867, 667);
+    expectWhole(867, 667);
+}
+
+// The Tab List page invites the user to scroll a name cut short on entry #2: that entry is
+// wider than the list, and the Right key scrolls it into view.
+TEST_F(HelpLayoutTest, TheTabListEntryTwoIsCutShortAndScrolls)
+{
+    select(5);
+    ASSERT_TRUE(w().CommandMenu[5].click());
+    ASSERT_TRUE(w().FrameMenu[5].isVisible());
+    ASSERT_TRUE(text().contains(QStringLiteral("#2")));
+    auto* list = qobject_cast<QPlainTextEdit*>(w().TextList.widget());
+    ASSERT_NE(list, nullptr);
+    const QStringList lines = list->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    ASSERT_TRUE(lines[1].startsWith(QStringLiteral("2. ")));
+    const int room = list->viewport()->width() - 2 * int(list->document()->documentMargin());
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]), room) << "entry 1 is whole";
+    EXPECT_GT(list->fontMetrics().horizontalAdvance(lines[1]), room) << "entry 2 is cut short";
+
+    // The user clicks on entry 2 and presses Right until its end is in view.
+    const QRect second = list->cursorRect(QTextCursor(list->document()->findBlockByNumber(1)));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second.center() + QPoint(4, 0));
+    ASSERT_EQ(list->textCursor().blockNumber(), 1);
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+    for (int i = 0; i < lines[1].size(); ++i)
+        QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_GT(list->horizontalScrollBar()->value(), 0);
+    for (int i = 0; i < lines[1].size(); ++i)
+        QTest::keyClick(list, Qt::Key_Left);
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+}
+
+// Every box the pages picture holds its title and rows at a readable size.
+TEST(HelpPictures, EveryBoxHoldsItsText)
+{
+    for (const corvanehelp::NamedBox& box : corvanehelp::helpBoxes()) {
+        const int pixels = corvanehelp::boxTextPixels(box.title, box.lines, box.size);
+        EXPECT_GE(pixels, 7) << box.name.toStdString() << " needs smaller text than 7 pixels";
+    }
+    // A box too small for its text says so.
+    const QList<corvanehelp::BoxLine> lines{{corvanehelp::BoxLine::Text, {QStringLiteral("a line far too long for a box of this size")}}};
+    EXPECT_EQ(corvanehelp::boxTextPixels(QStringLiteral("Box"), lines, QSize(40, 40)), 0);
+}
+
+} // namespace
