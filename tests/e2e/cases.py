@@ -23,13 +23,13 @@ from harness import check
 
 CASES = []
 
-MAIN_LOCATION = (300, 61)
-MAIN_TOOLS_BUTTON = (204, 16)
-MAIN_TOOLS_MENU = (194, 32, 217, 68)
-MAIN_BUSY = (666, 33, 15, 15)
+MAIN_LOCATION = (600, 60)
+MAIN_TOOLS_BUTTON = (172, 14)
+MAIN_TOOLS_MENU = (163, 32, 217, 68)
+MAIN_BUSY = (1144, 32, 16, 16)
 MAIN_PAGE_TOP = 76
 MAIN_PAGE_TOP_WITH_TABS = 108
-FULL_WINDOW_FROM_RIGHT = 72
+FULL_WINDOW_FROM_RIGHT = 56
 FULL_BAR_LOCATION = (400, 15)
 SECOND_LOCATION = (300, 16)
 SECOND_BUSY = (472, 7, 16, 16)
@@ -413,9 +413,9 @@ def main_window_stays_maximised(t):
                        "under a title bar %d pixels high" % (y, top))
 
 
-MAIN_GO = (658, 61)
+MAIN_GO = (1128, 61)
 SECOND_GO = (438, 16)
-HELP_ACTIVATE = (526, 12)
+HELP_ACTIVATE = (508, 11)
 
 
 def type_and_go(t, window, box, go, address):

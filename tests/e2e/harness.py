@@ -223,7 +223,15 @@ class Display:
         display's software OpenGL, a window that draws with OpenGL and lies wholly over
         another such window (a secondary window over the maximised main window) reaches the
         window but not the screen picture, which stays black there."""
-        return xwdpng.grab(self.name, area, window=window)
+        # Reading a window fails while the window manager is changing it (a map, a
+        # reconfiguration): try again a little later.
+        for attempt in range(10):
+            try:
+                return xwdpng.grab(self.name, area, window=window)
+            except subprocess.CalledProcessError:
+                if attempt == 9:
+                    raise
+                time.sleep(0.1)
 
     def screenshot(self, path):
         with open(path, "wb") as f:
