@@ -68,7 +68,7 @@ protected:
         std::vector<Clickable> found;
         const QWidget* intro = w().FrameIntro[t().IntroFrameIndex].widget();
         for (QWidget* widget : intro->findChildren<QWidget*>()) {
-            auto* c = qobject_cast<vb::Control*>(qvariant_cast<QObject*>(widget->property(vb::ControlProperty)));
+            auto* c = vb::Control::fromWidget(widget);
             auto* image = qobject_cast<vb::Image*>(c);
             const bool clickable = qobject_cast<vb::CommandButton*>(c) || (image && image->onClick);
             if (clickable && widget->isVisibleTo(w().window()) && c->isEnabled())

@@ -9,16 +9,16 @@ namespace vb {
 
 namespace {
 
-const char* const OwnerProperty = "vbControl";
+// The widget property that names the control a widget belongs to (a QObject*).
+const char* const ControlProperty = "vbControl";
 
 } // namespace
 
 Control::Control(Container& container, QWidget* widget) : m_container(&container), m_widget(widget)
 {
-    widget->setProperty(OwnerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
-    widget->setParent(container.host());
     // Lets a walk over the window's widgets find the control each one stands for.
     widget->setProperty(ControlProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    widget->setParent(container.host());
     // Until the program places it, a control is an empty rectangle at the origin.
     widget->setGeometry(0, 0, 0, 0);
     widget->setVisible(true);
@@ -26,7 +26,7 @@ Control::Control(Container& container, QWidget* widget) : m_container(&container
 
 Control* Control::fromWidget(const QWidget* w)
 {
-    return w ? qobject_cast<Control*>(w->property(OwnerProperty).value<QObject*>()) : nullptr;
+    return w ? qobject_cast<Control*>(w->property(ControlProperty).value<QObject*>()) : nullptr;
 }
 
 Control::~Control()

@@ -15,9 +15,6 @@ namespace vb {
 class Form;
 class Runtime;
 
-// The widget property that names the control a widget belongs to (a QObject*).
-inline constexpr char ControlProperty[] = "vbControl";
-
 // Something controls are placed in: a form (pixels) or a frame (twips).
 class Container {
 public:

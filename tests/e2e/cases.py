@@ -125,8 +125,12 @@ def unpainted(t, window):
 
 
 def secondary_window(t, program, timeout=10):
+    """The program's secondary window, once it is the window in front (a page's new window
+    comes to the front: the clicks that follow are meant for it)."""
     found = harness.wait_for(lambda: t.display.windows(SECOND_TITLE, program.proc.pid), timeout)
     check(found, "no secondary window appeared (windows of the program: %s)" % t.window_titles(program))
+    check(harness.wait_for(lambda: t.display.active_window() == found[0], timeout),
+          "the secondary window did not come to the front")
     return found[0]
 
 
@@ -499,7 +503,7 @@ def help_activate_restores_minimised_browser(t):
         return len({row[i:i + 3] for row in rows for i in range(0, len(row), 3)}) > 2
     check(harness.wait_for(drawn, 10, step=0.2), "the help program's Activate button was never drawn")
     t.display.click(x + HELP_ACTIVATE[0], y + HELP_ACTIVATE[1])
-    check(harness.wait_for(lambda: "Normal" in window_state(t, window), 5),
+    check(harness.wait_for(lambda: "Normal" in window_state(t, window), 15),
           "after Activate the browser's window is still minimised (%s)" % window_state(t, window).strip())
     t.expect(harness.wait_for(lambda: t.display.active_window() == window, 3),
              "the browser's window came back but is not the active window")

@@ -25,7 +25,7 @@ namespace {
 
 vb::Control* controlOf(const QWidget* w)
 {
-    return qobject_cast<vb::Control*>(qvariant_cast<QObject*>(w->property(vb::ControlProperty)));
+    return vb::Control::fromWidget(w);
 }
 
 QString kindOf(const vb::Control* c)

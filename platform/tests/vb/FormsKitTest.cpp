@@ -602,7 +602,7 @@ TEST(FormsKit, EveryControlsWidgetNamesItsControl)
     Runtime rt(Runtime::Mode::Test);
     TestForm f(rt);
     for (Control* c : std::initializer_list<Control*>{&f.Outer, &f.Button, &f.Caption, &f.Check, &f.Picture})
-        EXPECT_EQ(qvariant_cast<QObject*>(c->widget()->property(ControlProperty)), c);
+        EXPECT_EQ(Control::fromWidget(c->widget()), c);
 }
 
 TEST(FormsKit, AButtonWithoutPictureOrCaptionStillDrawsAFace)
