@@ -7,11 +7,14 @@ client WM_DELETE_WINDOW) when asked with the standard _NET_CLOSE_WINDOW message,
 `wmctrl -c` sends. (`xdotool windowkill` would cut the client's connection instead, and
 destroying the window is not what a user's close does.)"""
 
+import atexit
+import hashlib
 import os
 import select
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 
 import xwdpng
@@ -50,12 +53,24 @@ def check(condition, message):
         raise Failure(message)
 
 
+def _runtime_folder(home):
+    """The home's runtime folder. It lies apart, under a short name: the programs find each
+    other by sockets in it, and a folder too deep for a socket address would send every test
+    running at the same time to one shared folder, where one test's help program finds
+    another test's browser."""
+    return os.path.join(tempfile.gettempdir(),
+                        "cv-run-" + hashlib.sha1(os.path.abspath(home).encode()).hexdigest()[:12])
+
+
 def _env_home(base):
     """A fresh home with its own XDG folders."""
     home = os.path.join(base, "home")
-    for sub in ("config", "data", "cache", "runtime"):
+    for sub in ("config", "data", "cache"):
         os.makedirs(os.path.join(home, sub), exist_ok=True)
-    os.chmod(os.path.join(home, "runtime"), 0o700)
+    runtime = _runtime_folder(home)
+    shutil.rmtree(runtime, ignore_errors=True)
+    os.makedirs(runtime, mode=0o700)
+    atexit.register(shutil.rmtree, runtime, True)
     return home
 
 
@@ -69,7 +84,7 @@ def _clean_env(home, display):
         "XDG_CONFIG_HOME": os.path.join(home, "config"),
         "XDG_DATA_HOME": os.path.join(home, "data"),
         "XDG_CACHE_HOME": os.path.join(home, "cache"),
-        "XDG_RUNTIME_DIR": os.path.join(home, "runtime"),
+        "XDG_RUNTIME_DIR": _runtime_folder(home),
         "DISPLAY": display,
     })
     return env

@@ -117,6 +117,12 @@ class Case:
                     target = os.path.join(folder, "program%d-run%d.log" % (i, run))
                     shutil.copy(p.output_path(run), target)
                     saved.append(target)
+            for run in range(1, len(p.helps) + 1):
+                log = os.path.join(p.base, "help-run%d.log" % run)
+                if os.path.exists(log):
+                    target = os.path.join(folder, "program%d-help%d.log" % (i, run))
+                    shutil.copy(log, target)
+                    saved.append(target)
             if os.path.isdir(p.data_folder()):
                 target = os.path.join(folder, "data%d" % i)
                 shutil.copytree(p.data_folder(), target)
