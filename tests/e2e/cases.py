@@ -15,6 +15,7 @@ places, in pixels from the window's client corner:
 """
 
 import os
+import shutil
 import time
 
 import harness
@@ -507,3 +508,62 @@ def help_activate_restores_minimised_browser(t):
           "after Activate the browser's window is still minimised (%s)" % window_state(t, window).strip())
     t.expect(harness.wait_for(lambda: t.display.active_window() == window, 3),
              "the browser's window came back but is not the active window")
+
+
+def bookmark_records(program):
+    """The bookmark file's records (one a line), or None when it cannot be read."""
+    try:
+        with open(os.path.join(program.data_folder(), "Mark.Velmora"), "rb") as f:
+            return [line for line in f.read().decode("utf-8", "replace").split("\r\n") if line]
+    except OSError:
+        return None
+
+
+@case
+def stale_bookmark_counts_keep_every_bookmark(t):
+    """A settings file whose bookmark count is behind the bookmark file (another copy saved
+    since, or a write that failed) neither cuts nor empties the list: a run and a title-bar
+    close later every bookmark is still there."""
+    bookmarks = [b'"One","http://one.example/"', b'"Two","http://two.example/"',
+                 b'"Three","http://three.example/"']
+    p = None
+    for run, count in enumerate(("0", "-1"), 1):
+        items = harness.settings_file([t.server.url("/page/home.html")]).split(b"\r\n")
+        items[2] = count.encode()
+        if p is None:
+            p = harness.Program(os.path.join(t.base, "run1"), t.portable, t.display, b"\r\n".join(items))
+            t.programs.append(p)
+        else:
+            with open(p.settings_path(), "wb") as f:
+                f.write(b"\r\n".join(items))
+        with open(os.path.join(p.data_folder(), "Mark.Velmora"), "wb") as f:
+            f.write(b"\r\n".join(bookmarks) + b"\r\n")
+        p.start()
+        t.wait_ready("home", count=run)
+        wait_load_end(t, p.main_window())
+        close_and_check_exit(t, p, 1)
+        kept = bookmark_records(p)
+        check(kept == [b.decode() for b in bookmarks],
+              "with a bookmark count of %s in the settings, the three bookmarks became %r" % (count, kept))
+
+
+@case
+def moved_folder_opens_product_page(t):
+    """A portable folder that is used, closed and moved elsewhere opens the product page of
+    its new place, not a blank page."""
+    p = t.start(None)
+    window = p.main_window()
+    wait_load_end(t, window)
+    close_and_check_exit(t, p, 1)
+    moved = os.path.join(t.base, "elsewhere", "Corvane")
+    os.makedirs(os.path.dirname(moved))
+    shutil.move(p.folder, moved)
+    p.folder = moved
+    p.start()
+    window = p.main_window()
+    wait_load_end(t, window)
+    expected = "file://" + os.path.join(moved, "site", "Corvane.html").replace(" ", "%20")
+    shown = []
+    check(harness.wait_for(lambda: shown.append(location_text(t, window, MAIN_LOCATION)) or shown[-1] == expected,
+                           5, step=0.5),
+          "after the move the main browser shows %r, not the product page %r" % (shown[-1], expected))
