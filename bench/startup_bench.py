@@ -424,7 +424,7 @@ def main():
          "%.1f ms vs %.1f ms (x%.3f)" % (med["corvane1"]["onload"], med["bare"]["onload"], ratio("onload"))),
         ("Corvane's own process: median private memory <= the bare window's process + 10 MiB",
          med["corvane1"]["own_private"] <= med["bare"]["own_private"] + 10,
-         "%.1f MiB vs %.1f MiB (+%.1f)" % (med["corvane1"]["own_private"], med["bare"]["own_private"],
+         "%.1f MiB vs %.1f MiB (%+.1f)" % (med["corvane1"]["own_private"], med["bare"]["own_private"],
                                            med["corvane1"]["own_private"] - med["bare"]["own_private"])),
         ("six configured browsers start no more engine processes than one",
          med["corvane6"]["engine"][2] <= med["corvane1"]["engine"][1],
