@@ -353,7 +353,8 @@ bool saveMember(CorvaneApp& app, int index, const QString& name, const QString& 
     const QString key = fam::memberKey(index);
     if (key.isEmpty())
         return false;
-    QList<sys::SettingsStore::Value> values{{fam::memberNamesSection(), key, name}, {fam::memberFoldersSection(), key, folder}};
+    QList<sys::SettingsStore::Value> values{{fam::memberNamesSection(), key, name},
+                                            {fam::memberFoldersSection(), key, folder}};
     if (growsRegister)
         values.prepend({fam::lastIndexSection(), fam::lastIndexKey(), fam::encodeLastIndex(index)});
     return app.store.set(values);
