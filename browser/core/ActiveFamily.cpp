@@ -344,11 +344,27 @@ bool OnRestFindBachan(CorvaneApp& app, const QString& name)
     return false;
 }
 
-bool OnRestSaveMember(CorvaneApp& app, int index, const QString& name, const QString& folder)
+namespace {
+
+// The member's name and folder, and the register's new last index when it grows: one write
+// of the settings file, so that no half of a record is ever stored.
+bool saveMember(CorvaneApp& app, int index, const QString& name, const QString& folder, bool growsRegister)
 {
     const QString key = fam::memberKey(index);
-    if (key.isEmpty() || !app.store.set(fam::memberNamesSection(), key, name) ||
-        !app.store.set(fam::memberFoldersSection(), key, folder)) {
+    if (key.isEmpty())
+        return false;
+    QList<sys::SettingsStore::Value> values{{fam::memberNamesSection(), key, name},
+                                            {fam::memberFoldersSection(), key, folder}};
+    if (growsRegister)
+        values.prepend({fam::lastIndexSection(), fam::lastIndexKey(), fam::encodeLastIndex(index)});
+    return app.store.set(values);
+}
+
+} // namespace
+
+bool OnRestSaveMember(CorvaneApp& app, int index, const QString& name, const QString& folder)
+{
+    if (!saveMember(app, index, name, folder, false)) {
         reportError(app, u"OnRestSaveMember"_s);
         return false;
     }
@@ -362,14 +378,14 @@ void OnRestOwnMemberSave(CorvaneApp& app)
     if (!r.RegisterPending || r.OwnMemberSlot < 0 || r.OwnMemberSlot >= fam::MaxMembers)
         return;
     const int slot = r.OwnMemberSlot;
-    if (slot > r.MemberLastIndex) {
-        if (!app.store.set(fam::lastIndexSection(), fam::lastIndexKey(), fam::encodeLastIndex(slot))) {
-            reportError(app, u"OnRestSaveMember"_s);
-            return;
-        }
-        r.MemberLastIndex = slot;
+    const bool grows = slot > r.MemberLastIndex;
+    if (!saveMember(app, slot, app.prog.ProgramName, r.DataBaseFolder, grows)) {
+        reportError(app, u"OnRestSaveMember"_s);
+        return;
     }
-    OnRestSaveMember(app, slot, app.prog.ProgramName, r.DataBaseFolder);
+    if (grows)
+        r.MemberLastIndex = slot;
+    r.RegisterPending = false;
 }
 
 } // namespace corvane

@@ -31,8 +31,16 @@ QString SettingsStore::get(const QString& section, const QString& key) const
 
 bool SettingsStore::set(const QString& section, const QString& key, const QString& value)
 {
+    return set({Value{section, key, value}});
+}
+
+bool SettingsStore::set(const QList<Value>& values)
+{
+    // Each sync locks, rewrites and flushes the whole file to the disk: values that belong
+    // together go in one.
     QSettings s(m_path, QSettings::IniFormat);
-    s.setValue(section + u'/' + key, value);
+    for (const Value& v : values)
+        s.setValue(v.section + u'/' + v.key, v.value);
     s.sync();
     return s.status() == QSettings::NoError;
 }

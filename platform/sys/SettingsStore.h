@@ -3,6 +3,7 @@
 // values as strings, an absent value reading as "". Every write is synced at once because
 // the other program reads the same file.
 
+#include <QList>
 #include <QString>
 
 namespace sys {
@@ -16,6 +17,13 @@ public:
     QString get(const QString& section, const QString& key) const;
     // Returns false when the value could not be written.
     bool set(const QString& section, const QString& key, const QString& value);
+    struct Value {
+        QString section;
+        QString key;
+        QString value;
+    };
+    // Several values in one write of the file: all of them are written, or none.
+    bool set(const QList<Value>& values);
     const QString& path() const { return m_path; }
 
 private:

@@ -720,7 +720,17 @@ void ProgressBar::setValue(int value)
 {
     if (value < 0 || value > 100)
         throw Error(380, "Invalid property value");
-    static_cast<QProgressBar*>(widget())->setValue(value);
+    auto* bar = static_cast<QProgressBar*>(widget());
+    if (bar->value() == value)
+        return;
+    // QProgressBar paints itself at once when its value changes, and each paint of a window
+    // that holds a web page composes the whole window through the graphics stack again. The
+    // new value is drawn with the window's next frame, together with whatever else changed
+    // meanwhile (a page that loads reports its progress, address and end close together).
+    const bool updates = bar->updatesEnabled();
+    bar->setUpdatesEnabled(false);
+    bar->setValue(value);
+    bar->setUpdatesEnabled(updates);
 }
 
 void ProgressBar::refresh()

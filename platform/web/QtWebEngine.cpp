@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <malloc.h>
 #include <optional>
 #include <utility>
 #include <unistd.h>
@@ -85,6 +86,7 @@ public:
     void saveAs(bool promptUser) override;
 
     QWebEnginePage* page() const { return m_page; }
+    bool isLoading() const { return m_loading || m_requested || m_navigating; }
     void fileDownloadStarted();
     const QtWebEngineFactory* factory() const { return m_factory; }
     QWidget* dialogParent() const;
@@ -672,12 +674,29 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
     }
     m_loading = false;
     m_requested = false;
+    if (m_factory)
+        m_factory->loadEnded();
     call([this] { m_control.engineDownloadComplete(); });
 }
 
 // --- factory ---
 
-QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(config)) {}
+QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(config))
+{
+    releaseFreedMemory = [] { malloc_trim(0); };
+    m_release.setSingleShot(true);
+    m_release.setInterval(ReleaseDelayMs);
+    m_release.callOnTimeout([this] {
+        if (std::none_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->isLoading(); })
+            && releaseFreedMemory)
+            releaseFreedMemory();
+    });
+}
+
+void QtWebEngineFactory::loadEnded()
+{
+    m_release.start();
+}
 
 QtWebEngineFactory::~QtWebEngineFactory()
 {

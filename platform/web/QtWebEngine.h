@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <functional>
 #include <memory>
@@ -69,8 +70,16 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
+    // Runs once no page has loaded for ReleaseDelayMs after a load ended: gives the pages
+    // the heap has free back to the system (tests count the calls instead). Every frame of
+    // a window with a web page copies the whole window, and the allocator keeps the pages
+    // of those copies once they are freed: several window sizes that nothing uses.
+    static constexpr int ReleaseDelayMs = 1000;
+    std::function<void()> releaseFreedMemory;
+
 private:
     friend class QtWebEngine;
+    void loadEnded();
     void engineCreated(QtWebEngine* engine, QWebEngineView* view);
     void engineDestroyed(QtWebEngine* engine);
 
@@ -82,6 +91,7 @@ private:
     // Views of engines alive or already destroyed (a view is deleted later): every one of
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
+    QTimer m_release;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,

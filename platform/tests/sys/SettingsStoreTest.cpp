@@ -52,6 +52,24 @@ TEST(SettingsStore, FailedWriteIsReported)
     ASSERT_TRUE(testsupport::writeFile(dir.path() + "/file"_L1, "x"));
     SettingsStore store(dir.path() + "/file/Tavolin.ini"_L1);
     EXPECT_FALSE(store.set(u"A"_s, u"B"_s, u"C"_s));
+    EXPECT_FALSE(store.set({{u"A"_s, u"B"_s, u"C"_s}, {u"D"_s, u"E"_s, u"F"_s}}));
+}
+
+TEST(SettingsStore, SeveralValuesInOneWriteKeepTheOthers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/Tavolin.ini"_L1;
+    SettingsStore store(path);
+    ASSERT_TRUE(store.set(u"Members"_s, u"Kept"_s, u"old"_s));
+    ASSERT_TRUE(store.set({{u"Count"_s, u"Last"_s, u"3"_s},
+                           {u"Members"_s, u"Member3"_s, u"Corvane"_s},
+                           {u"Folders"_s, u"Member3"_s, u"/opt/a, b/"_s}}));
+    // Another reader of the file sees every value, and what was there before stays.
+    SettingsStore other(path);
+    EXPECT_EQ(other.get(u"Count"_s, u"Last"_s), u"3"_s);
+    EXPECT_EQ(other.get(u"Members"_s, u"Member3"_s), u"Corvane"_s);
+    EXPECT_EQ(other.get(u"Folders"_s, u"Member3"_s), u"/opt/a, b/"_s);
+    EXPECT_EQ(other.get(u"Members"_s, u"Kept"_s), u"old"_s);
 }
 
 TEST(SettingsStore, DefaultPathIsTheUsersConfigurationFolder)

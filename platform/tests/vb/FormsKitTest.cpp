@@ -605,6 +605,50 @@ TEST(FormsKit, EveryControlsWidgetNamesItsControl)
         EXPECT_EQ(Control::fromWidget(c->widget()), c);
 }
 
+TEST(FormsKit, AProgressBarDrawsItsNewValueWithTheNextFrame)
+{
+    class Bars : public Form {
+    public:
+        explicit Bars(Runtime& rt) : Form(rt, QStringLiteral("frmBars")) {}
+        ProgressBar Bar{*this};
+    };
+    Runtime rt(Runtime::Mode::Test);
+    Bars f(rt);
+    f.move(0, 0, 4000, 3000);
+    f.Bar.move(10, 10, 100, 12);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window()));
+    QCoreApplication::processEvents();
+
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    f.Bar.widget()->installEventFilter(&count);
+    // Painting at once would compose the whole window once for every value a loading page
+    // reports.
+    f.Bar.setValue(40);
+    f.Bar.setValue(70);
+    EXPECT_EQ(count.paints, 0);
+    EXPECT_EQ(f.Bar.value(), 70);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count.paints > 0; }));
+    // The bar shows the new value: its filled part reaches past its middle.
+    const QImage shot = f.Bar.widget()->grab().toImage();
+    const int y = shot.height() / 2;
+    EXPECT_NE(shot.pixelColor(shot.width() * 6 / 10, y), shot.pixelColor(shot.width() - 3, y));
+    // A value the bar shows already changes nothing; a bad one is refused as before.
+    const int paints = count.paints;
+    f.Bar.setValue(70);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(count.paints, paints);
+    EXPECT_THROW(f.Bar.setValue(101), Error);
+    f.Bar.widget()->removeEventFilter(&count);
+}
+
 TEST(FormsKit, AButtonWithoutPictureOrCaptionStillDrawsAFace)
 {
     Runtime rt(Runtime::Mode::Test);

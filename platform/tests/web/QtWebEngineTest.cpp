@@ -7,9 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
@@ -487,3 +489,32 @@ TEST_F(QtWebEngineTest, EveryLoadThatBeginsEndsWithDownloadComplete)
 }
 
 } // namespace
+
+TEST_F(QtWebEngineTest, FreedMemoryGoesBackOnceNoPageHasLoadedForAWhile)
+{
+    constexpr int delay = vb::QtWebEngineFactory::ReleaseDelayMs;
+    QElapsedTimer sinceLastEnd;
+    int releases = 0;
+    qint64 releasedAfter = -1;
+    factory->releaseFreedMemory = [&] {
+        ++releases;
+        releasedAfter = sinceLastEnd.elapsed();
+    };
+    const auto logged = form->first.onDownloadComplete;
+    form->first.onDownloadComplete = [&, logged] {
+        logged();
+        sinceLastEnd.start();
+    };
+    load(address(u"links.html"_s));
+    // A load that begins before the pause is over puts the release off until it has ended
+    // too: nothing is given back while a page loads.
+    form->first.navigate(server.url(u"/late"_s));
+    QTest::qWait(delay + 300);
+    EXPECT_EQ(releases, 0);
+    ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 2; }));
+    ASSERT_TRUE(waitFor([&] { return releases == 1; }));
+    EXPECT_GE(releasedAfter, delay * 9 / 10);
+    // Once for each quiet spell, not again and again while nothing happens.
+    QTest::qWait(delay * 3 / 2);
+    EXPECT_EQ(releases, 1);
+}
