@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <malloc.h>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -173,6 +174,8 @@ CensusFigures SessionCensus::take() const
         }
     }
     f.privateBytes = privateMemoryBytes();
+    const struct mallinfo2 heap = mallinfo2();
+    f.heapBytes = qint64(heap.uordblks + heap.hblkhd);
     return f;
 }
 

@@ -25,6 +25,9 @@ struct CensusFigures {
     int objects = 0;
     // The process's own memory: Private_Clean + Private_Dirty of /proc/self/smaps_rollup.
     qint64 privateBytes = 0;
+    // What of it the C library's allocator has handed out and not had back (mallinfo2):
+    // memory it keeps for later use after a free counts in privateBytes only.
+    qint64 heapBytes = 0;
 };
 
 // Follows every QObject from its construction to its destruction through Qt's object

@@ -344,6 +344,8 @@ bool LongSession::closeMenu(const vb::Control& item, int i)
 bool LongSession::tabsCycle(int round)
 {
     frmMain& m = f();
+    // Nothing here reads the server's log of requests: it would grow with the session.
+    m_server.clearRequests();
     if (!go(url(u"/pop.html?of=%1&r=%2"_s.arg(MaxTabs).arg(round))))
         return false;
     const QString last = url(u"/tab.html?n=%1&of=%1"_s.arg(MaxTabs));
