@@ -128,15 +128,16 @@ void Session::check(const QString& cycle)
     ++m_cyclesOff;
     std::printf("  off: widgets %+d, timers %+d, pictures %+d\n", c.widgets - m_start.widgets,
         c.timers - m_start.timers, c.pixmaps - m_start.pixmaps);
+    const QMap<QString, int> timers = m_session.withoutWatch([this] { return m_census.timerOwners(); });
     std::printf("  widgets: %s\n  timers: %s\n",
         qPrintable(testsupport::classDifference(m_startWidgets, testsupport::SessionCensus::widgetClasses())),
-        qPrintable(testsupport::classDifference(m_startTimers, m_census.timerOwners())));
+        qPrintable(testsupport::classDifference(m_startTimers, timers)));
     // Later cycles are compared with what this one left, so that each leak is told once.
     m_start.widgets = c.widgets;
     m_start.timers = c.timers;
     m_start.pixmaps = c.pixmaps;
     m_startWidgets = testsupport::SessionCensus::widgetClasses();
-    m_startTimers = m_census.timerOwners();
+    m_startTimers = timers;
 }
 
 int Session::run()
@@ -156,9 +157,9 @@ int Session::run()
         || !u.quiet())
         return 1;
     flushDeferredDeletes();
-    m_start = take();
+    m_start = u.atRest(m_census);
     m_startWidgets = testsupport::SessionCensus::widgetClasses();
-    m_startTimers = m_census.timerOwners();
+    m_startTimers = u.withoutWatch([this] { return m_census.timerOwners(); });
     const CensusFigures start = m_start;
     print(QStringLiteral("start (one of each)"), start);
     if (m_detail) {

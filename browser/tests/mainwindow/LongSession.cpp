@@ -532,6 +532,21 @@ bool LongSession::windowCycle(int n)
 // ---------------------------------------------------------------------------------------
 // At rest
 
+testsupport::CensusFigures LongSession::atRest(const testsupport::SessionCensus& census)
+{
+    auto same = [](const testsupport::CensusFigures& a, const testsupport::CensusFigures& b) {
+        return a.widgets == b.widgets && a.timers == b.timers && a.pixmaps == b.pixmaps;
+    };
+    testsupport::CensusFigures last = withoutWatch([&] { return census.take(); });
+    for (int i = 0, steady = 0; i < 50 && steady < 5; ++i) {
+        waitFor([] { return false; }, 100);
+        const testsupport::CensusFigures now = withoutWatch([&] { return census.take(); });
+        steady = same(now, last) ? steady + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
 bool LongSession::quiet()
 {
     return waitFor([&] {

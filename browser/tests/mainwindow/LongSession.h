@@ -9,6 +9,7 @@
 // so that what a cycle leaves behind can be counted.
 
 #include "LoopbackServer.h"
+#include "SessionCensus.h"
 
 #include <QPointer>
 #include <QString>
@@ -69,6 +70,9 @@ public:
     // Nothing loads, no deletion is pending, and the engines alive are those of the main
     // browsers (counted after showEveryBrowser).
     bool quiet();
+    // The census's figures once they have stayed the same for half a second (five seconds
+    // at most): what a step has just done may still have a timer pending.
+    testsupport::CensusFigures atRest(const testsupport::SessionCensus& census);
     // Runs f with the watch for dialogs stopped, so that it is not among the timers counted.
     template <class F> auto withoutWatch(F f)
     {
