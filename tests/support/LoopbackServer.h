@@ -51,6 +51,12 @@ public:
     const QStringList& requests() const { return m_requests; }
     // The value of a header line of the request at index ("" when it has none).
     QByteArray requestHeader(int index, const QByteArray& name) const;
+    // Forgets the requests so far: a long session that never looks at them keeps its memory.
+    void clearRequests()
+    {
+        m_requests.clear();
+        m_heads.clear();
+    }
 
 private:
     void take(QTcpSocket& socket, QByteArray& pending);
