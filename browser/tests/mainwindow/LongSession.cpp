@@ -537,8 +537,11 @@ testsupport::CensusFigures LongSession::atRest(const testsupport::SessionCensus&
     auto same = [](const testsupport::CensusFigures& a, const testsupport::CensusFigures& b) {
         return a.widgets == b.widgets && a.timers == b.timers && a.pixmaps == b.pixmaps;
     };
+    // Still for longer than the engine's one-second wait after the last load, before it
+    // gives freed memory back: that single shot ends by itself and is not the program's
+    // idle timer.
     testsupport::CensusFigures last = withoutWatch([&] { return census.take(); });
-    for (int i = 0, steady = 0; i < 50 && steady < 5; ++i) {
+    for (int i = 0, steady = 0; i < 60 && steady < 15; ++i) {
         waitFor([] { return false; }, 100);
         const testsupport::CensusFigures now = withoutWatch([&] { return census.take(); });
         steady = same(now, last) ? steady + 1 : 0;
