@@ -615,6 +615,16 @@ QByteArray SettingsWrite(const VelmoraContext& c)
     return settingsBytes(currentItems(c), c);
 }
 
+// Fills a pair of hidden lists with what a file held, keeps that as the file's content for
+// the merge at the end, and returns the last index of the lists.
+int fillPairs(const PairList& list, HidList& keys, HidList& values, PairList& kept)
+{
+    fillList(keys, list.first);
+    fillList(values, list.second);
+    kept = PairList{keys.items(), values.items()};
+    return keys.ListCount() - 1;
+}
+
 void BookmarksRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
     PairList list;
@@ -625,10 +635,7 @@ void BookmarksRead(std::optional<sys::RecordReader> file, const VelmoraContext& 
     } else {
         c.files.markStamp = FileStamp{};
     }
-    fillList(c.hid.ComboMarkName, list.first);
-    fillList(c.hid.ComboMarkAddress, list.second);
-    c.files.marks = PairList{c.hid.ComboMarkName.items(), c.hid.ComboMarkAddress.items()};
-    c.lists.BookmarkLastIndex = c.hid.ComboMarkName.ListCount() - 1;
+    c.lists.BookmarkLastIndex = fillPairs(list, c.hid.ComboMarkName, c.hid.ComboMarkAddress, c.files.marks);
 }
 
 QByteArray BookmarksWrite(const VelmoraContext& c)
@@ -675,10 +682,7 @@ void NotesRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
     } else {
         c.files.noteStamp = FileStamp{};
     }
-    fillList(c.hid.ComboNotePage, list.first);
-    fillList(c.hid.ComboNoteThis, list.second);
-    c.files.notes = PairList{c.hid.ComboNotePage.items(), c.hid.ComboNoteThis.items()};
-    c.lists.NotesLastIndex = c.hid.ComboNotePage.ListCount() - 1;
+    c.lists.NotesLastIndex = fillPairs(list, c.hid.ComboNotePage, c.hid.ComboNoteThis, c.files.notes);
 }
 
 QByteArray NotesWrite(const VelmoraContext& c)

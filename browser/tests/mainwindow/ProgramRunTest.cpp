@@ -256,11 +256,10 @@ TEST_F(ProgramRunTest, AFirstRunCreatesTheDataFolderTheRegisterAndTheSettings)
 TEST_F(ProgramRunTest, SixConfiguredBrowsersLoadOnlyBrowserOnesHomePage)
 {
     PageServer server;
-    QByteArray settings = "3\r\n0\r\n-1\r\n0\r\n0\r\n-1\r\n0\r\n0\r\n5\r\n";
-    settings += '"' + server.url(u"/home.html"_s).toUtf8() + "\"\r\n";
+    QStringList homes{server.url(u"/home.html"_s)};
     for (int i = 2; i <= 6; ++i)
-        settings += '"' + server.url(u"/other%1.html"_s.arg(i)).toUtf8() + "\"\r\n";
-    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s, settings));
+        homes += server.url(u"/other%1.html"_s.arg(i));
+    ASSERT_TRUE(testsupport::writeFile(dataFolder() + u"/Set.Velmora"_s, settingsFile(3, 0, -1, -1, homes)));
 
     start();
     ASSERT_TRUE(waitFor([&] { return server.requests().contains(u"/end.png"_s); }, 20000))
