@@ -1,6 +1,7 @@
 #include "web/QtWebEngine.h"
 
 #include "vb/Form.h"
+#include "web/FreedMemoryRelease.h"
 #include "vb/Runtime.h"
 #include "web/WebDialogs.h"
 #include "web/WebDownloads.h"
@@ -684,18 +685,23 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
 QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(config))
 {
     releaseFreedMemory = [] { malloc_trim(0); };
-    m_release.setSingleShot(true);
-    m_release.setInterval(ReleaseDelayMs);
-    m_release.callOnTimeout([this] {
-        if (std::none_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->isLoading(); })
-            && releaseFreedMemory)
-            releaseFreedMemory();
-    });
+    m_release = std::make_unique<FreedMemoryRelease>(
+        m_config.releaseDelayMs,
+        [this] { return std::any_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->isLoading(); }); },
+        [this] {
+            if (releaseFreedMemory)
+                releaseFreedMemory();
+        });
 }
 
 void QtWebEngineFactory::loadEnded()
 {
-    m_release.start();
+    m_release->soon();
+}
+
+bool QtWebEngineFactory::releasePending() const
+{
+    return m_release->pending();
 }
 
 QtWebEngineFactory::~QtWebEngineFactory()
@@ -756,6 +762,7 @@ void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view
     m_engines.push_back(engine);
     m_views.removeAll(nullptr);
     m_views.append(view);
+    m_release->watch(view);
 }
 
 void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
@@ -772,6 +779,8 @@ void QtWebEngineFactory::prepareWindow(QWidget* window)
     static const QString marker = u"corvaneSurfaceMarker"_s;
     if (!window || window->findChild<QQuickWidget*>(marker, Qt::FindDirectChildrenOnly))
         return;
+    // A window that goes takes its frames' copies of itself with it.
+    QObject::connect(window, &QObject::destroyed, m_release.get(), &FreedMemoryRelease::soon);
     auto* widget = new QQuickWidget(window);
     widget->setObjectName(marker);
     widget->setGeometry(0, 0, 0, 0);

@@ -21,6 +21,7 @@ class QWebEngineView;
 
 namespace vb {
 
+class FreedMemoryRelease;
 class QtWebEngine;
 class WebDownloads;
 
@@ -33,6 +34,8 @@ public:
         QString searchPage;
         // Replaces the standard location of the profile's storage and cache when set.
         QString storagePath;
+        // The quiet spell before freed memory goes back to the system.
+        int releaseDelayMs = ReleaseDelayMs;
     };
 
     explicit QtWebEngineFactory(Config config);
@@ -70,12 +73,14 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
-    // Runs once no page has loaded for ReleaseDelayMs after a load ended: gives the pages
-    // the heap has free back to the system (tests count the calls instead). Every frame of
-    // a window with a web page copies the whole window, and the allocator keeps the pages
-    // of those copies once they are freed: several window sizes that nothing uses.
+    // Gives the pages the heap has free back to the system (tests count the calls instead),
+    // once nothing has freed memory for Config::releaseDelayMs: not while a page loads, and
+    // once after a load ended, a view went (a tab or a window closed) or views were shown
+    // and hidden (tabs or browsers switched).
     static constexpr int ReleaseDelayMs = 1000;
     std::function<void()> releaseFreedMemory;
+    // A quiet spell is under way, at whose end the memory goes back unless a page loads.
+    bool releasePending() const;
 
 private:
     friend class QtWebEngine;
@@ -91,7 +96,7 @@ private:
     // Views of engines alive or already destroyed (a view is deleted later): every one of
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
-    QTimer m_release;
+    std::unique_ptr<FreedMemoryRelease> m_release;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,

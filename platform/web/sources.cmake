@@ -1,6 +1,7 @@
 set(PLATFORM_WEB_SOURCES
   web/WebBrowser.h web/WebBrowser.cpp
   web/QtWebEngine.h web/QtWebEngine.cpp
+  web/FreedMemoryRelease.h web/FreedMemoryRelease.cpp
   web/WebDialogs.h web/WebDialogs.cpp
   web/WebDownloads.h web/WebDownloads.cpp
   web/ScriptedWebEngine.h web/ScriptedWebEngine.cpp
