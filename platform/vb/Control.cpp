@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "Form.h"
+#include "Runtime.h"
 
 #include <QPalette>
 #include <QVariant>
@@ -89,8 +90,18 @@ void Control::applyGeometry()
 void Control::setVisible(bool visible)
 {
     m_visible = visible;
-    if (m_widget)
+    if (!m_widget)
+        return;
+    if (m_showLater && form().runtime().inEngineCallback())
+        form().showLater(*this);
+    else
         m_widget->setVisible(visible);
+}
+
+void Control::showAsSet()
+{
+    if (m_widget)
+        m_widget->setVisible(m_visible);
 }
 
 void Control::setEnabled(bool enabled)
@@ -115,6 +126,8 @@ void Control::zOrder(int position)
 
 void Control::setFocus()
 {
+    // Focus goes only to a widget on screen.
+    form().showAsSet();
     if (m_widget)
         m_widget->setFocus(Qt::OtherFocusReason);
 }

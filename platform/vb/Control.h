@@ -51,7 +51,11 @@ public:
 
     // The control's own Visible flag, not whether it is on screen.
     bool isVisible() const { return m_visible; }
+    // Set while a web-engine callback runs, the flag reaches the widget at the end of the
+    // event loop's turn (see Form::showLater), unless the control shows at once.
     void setVisible(bool visible);
+    // The widget shows or hides as the flag says.
+    void showAsSet();
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -75,6 +79,8 @@ public:
     QRect pixelRect() const;
 
 protected:
+    // A control whose widget must follow its Visible flag even inside a web-engine callback.
+    void showAtOnce() { m_showLater = false; }
     virtual void applyGeometry();
     virtual void enabledChanged() {}
     // Drops every event handler (an unloaded control raises nothing).
@@ -91,6 +97,7 @@ private:
     int m_tabIndex = 0;
     bool m_visible = true;
     bool m_enabled = true;
+    bool m_showLater = true;
 };
 
 // Font and colour settings shared by the controls that show text.

@@ -7,6 +7,7 @@
 #include "Control.h"
 
 #include <QObject>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <memory>
@@ -40,6 +41,14 @@ public:
     Form& form() override { return *this; }
 
     QWidget* window() const;
+
+    // A control's Visible set while a web-engine callback runs reaches its widget at the end
+    // of the event loop's turn, or of the outermost callback of an engine that calls back
+    // synchronously: a control shown and hidden again within one turn (the progress bar at
+    // the start of a load) never changes its widget, and the window draws no frame for it.
+    void showLater(Control& control);
+    // Brings every such widget up to its control's flag now.
+    void showAsSet();
 
     // Registers the form as loaded and runs Form_Load. Call once after construction.
     void load();
@@ -91,6 +100,9 @@ public:
     void windowActivated();
     void windowMinimisedOrRestored();
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     void leaveModal();
 
@@ -107,6 +119,8 @@ private:
     int m_topTwips = 0;
     bool m_resizeDelivered = false;
     QEventLoop* m_modalLoop = nullptr;
+    QList<QPointer<Control>> m_shownLater;
+    bool m_showPosted = false;
 };
 
 } // namespace vb
