@@ -25,7 +25,6 @@ window's + 3 ms. Exit code 0: every target met; 2: a target missed; 1: the bench
 not run.
 """
 
-import argparse
 import json
 import os
 import re
@@ -217,25 +216,10 @@ def given_back(run, key):
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--build", default=os.path.join(here, "..", "build"),
-                    help="build folder holding Corvane/ and bench/bench_bare_web_window")
-    ap.add_argument("--runs", type=int, default=3, help="runs of each program (default 3)")
-    ap.add_argument("--switches", type=int, default=24, help="tab switches in each run (default 24)")
-    ap.add_argument("--portable", help="Corvane's portable folder (default: Corvane/ in the build folder), to "
-                    "measure another build against the same bare window")
-    ap.add_argument("--json", help="also write every run's figures to this file")
-    ap.add_argument("--keep", action="store_true", help="keep the runs' folders (logs, homes)")
-    ap.add_argument("--no-warmup", dest="warmup", action="store_false",
-                    help="count from the first run (no uncounted warm-up run of each program)")
-    args = ap.parse_args()
-    args.portable = os.path.abspath(args.portable or os.path.join(args.build, "Corvane"))
-    args.bare = os.path.abspath(os.path.join(args.build, "bench", "bench_bare_web_window"))
-    for path in (os.path.join(args.portable, "Corvane.exe"), args.bare):
-        if not os.path.exists(path):
-            print("missing %s: build the targets Corvane, site and bench_bare_web_window" % path, file=sys.stderr)
-            return 1
+    args = benchlib.arguments(__doc__, 3, lambda ap: ap.add_argument(
+        "--switches", type=int, default=24, help="tab switches in each run (default 24)"))
+    if not args:
+        return 1
 
     log = benchlib.PageLog()
     server = benchlib.serve(log, page)

@@ -2,6 +2,7 @@
 server that logs every request, fresh homes and portable copies, the programs' process
 trees with their memory and CPU time, and a machine under load."""
 
+import argparse
 import http.server
 import os
 import select
@@ -9,6 +10,7 @@ import shutil
 import signal
 import statistics
 import subprocess
+import sys
 import threading
 import time
 import urllib.parse
@@ -16,6 +18,36 @@ import urllib.parse
 MIB = 1024.0
 CLOCK_TICK = os.sysconf("SC_CLK_TCK")
 ENGINE_FLAGS = "--disable-gpu --disable-background-networking --disable-component-update"
+
+
+# --------------------------------------------------------------------------------------
+# The command line
+
+
+def arguments(description, runs, add=None):
+    """The options every benchmark takes, with add(parser) for its own; the programs' paths
+    are checked. Returns the parsed arguments, or None when a program is missing."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    ap = argparse.ArgumentParser(description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--build", default=os.path.join(here, "..", "build"),
+                    help="build folder holding Corvane/ and bench/bench_bare_web_window")
+    ap.add_argument("--runs", type=int, default=runs, help="runs of each program (default %d)" % runs)
+    ap.add_argument("--portable", help="Corvane's portable folder (default: Corvane/ in the build folder), to "
+                    "measure another build against the same bare window")
+    ap.add_argument("--json", help="also write every run's figures to this file")
+    ap.add_argument("--keep", action="store_true", help="keep the runs' folders (logs, homes)")
+    ap.add_argument("--no-warmup", dest="warmup", action="store_false",
+                    help="count from the first run (no uncounted warm-up run of each program)")
+    if add:
+        add(ap)
+    args = ap.parse_args()
+    args.portable = os.path.abspath(args.portable or os.path.join(args.build, "Corvane"))
+    args.bare = os.path.abspath(os.path.join(args.build, "bench", "bench_bare_web_window"))
+    for path in (os.path.join(args.portable, "Corvane.exe"), os.path.join(args.portable, "site"), args.bare):
+        if not os.path.exists(path):
+            print("missing %s: build the targets Corvane, site and bench_bare_web_window" % path, file=sys.stderr)
+            return None
+    return args
 
 
 # --------------------------------------------------------------------------------------

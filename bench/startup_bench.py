@@ -279,34 +279,22 @@ def checks(med, series_list, results):
 # --------------------------------------------------------------------------------------
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--build", default=os.path.join(here, "..", "build"),
-                    help="build folder holding Corvane/ and bench/bench_bare_web_window")
-    ap.add_argument("--runs", type=int, default=7, help="runs of each program in each series (default 7)")
+def own_arguments(ap):
     ap.add_argument("--series", default=",".join(SERIES),
                     help="series to run, of %s (default all)" % ", ".join(SERIES))
     ap.add_argument("--screen", default="1280x1024", help="Xvfb screen size (default 1280x1024)")
     ap.add_argument("--idle", type=float, default=3.0, help="seconds of idle wake-up counting (quiet runs)")
     ap.add_argument("--timeout", type=float, default=60.0, help="seconds to wait for one load")
-    ap.add_argument("--portable", help="Corvane's portable folder (default: Corvane/ in the build folder), to "
-                    "measure another build against the same bare window")
-    ap.add_argument("--json", help="also write every run's figures to this file")
-    ap.add_argument("--keep", action="store_true", help="keep the runs' folders (logs, homes)")
-    ap.add_argument("--no-warmup", dest="warmup", action="store_false",
-                    help="count from the first run (no uncounted warm-up run of each kind)")
-    args = ap.parse_args()
-    args.portable = os.path.abspath(args.portable or os.path.join(args.build, "Corvane"))
-    args.bare = os.path.abspath(os.path.join(args.build, "bench", "bench_bare_web_window"))
+
+
+def main():
+    args = benchlib.arguments(__doc__, 7, own_arguments)
+    if not args:
+        return 1
     series_list = [s for s in args.series.split(",") if s]
     if any(s not in SERIES for s in series_list):
         print("unknown series in %s" % args.series, file=sys.stderr)
         return 1
-    for path in (os.path.join(args.portable, "Corvane.exe"), os.path.join(args.portable, "site"), args.bare):
-        if not os.path.exists(path):
-            print("missing %s: build the targets Corvane, site and bench_bare_web_window" % path, file=sys.stderr)
-            return 1
 
     log = benchlib.PageLog()
     server = benchlib.serve(log, page)
