@@ -73,10 +73,11 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
-    // Gives the pages the heap has free back to the system (tests count the calls instead),
-    // once nothing has freed memory for Config::releaseDelayMs: not while a page loads, and
-    // once after a load ended, a view went (a tab or a window closed) or views were shown
-    // and hidden (tabs or browsers switched).
+    // Gives the pages the heap has free back to the system, with Qt's cache of drawn
+    // controls (tests count the calls instead), once nothing has freed memory for
+    // Config::releaseDelayMs: not while a page loads, and once after a load ended, a view
+    // went (a tab or a window closed) or views were shown and hidden (tabs or browsers
+    // switched).
     static constexpr int ReleaseDelayMs = 1000;
     std::function<void()> releaseFreedMemory;
     // A quiet spell is under way, at whose end the memory goes back unless a page loads.
@@ -100,7 +101,8 @@ private:
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,
-// and the engine wants OpenGL contexts shared across the application.
+// the engine wants OpenGL contexts shared across the application, and the heap keeps its
+// large blocks apart.
 void prepareWebEngineProcess();
 
 } // namespace vb
