@@ -192,7 +192,7 @@ protected:
         case QEvent::MouseButtonDblClick:
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
-            FramePacer::Batch batch(this);
+            FramePacer::Batch batch(this, e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress);
             m_pressOrRelease = &batch;
             const QPointer<ButtonWidget> self(this);
             const bool done = QAbstractButton::event(e);
@@ -200,6 +200,12 @@ protected:
                 m_pressOrRelease = nullptr;
             return done;
         }
+        case QEvent::HoverEnter:
+        case QEvent::HoverLeave:
+            // The pointer over a face or a caption changes nothing drawn: no frame for it.
+            if (!m_button.currentFace().isNull() || !m_button.caption().isEmpty())
+                return true;
+            return QAbstractButton::event(e);
         default:
             return QAbstractButton::event(e);
         }

@@ -25,6 +25,9 @@ FramePacer::FramePacer(QWidget* window, const Runtime& runtime)
     m_merge.setSingleShot(true);
     m_merge.setInterval(MergeMs);
     m_merge.callOnTimeout(this, &FramePacer::drawHeldFrame);
+    m_press.setSingleShot(true);
+    m_press.setInterval(PressMs);
+    m_press.callOnTimeout(this, &FramePacer::askForFrame);
     // What the user or a timer does next is drawn at once, with whatever waits.
     connect(&runtime, &Runtime::handsOrTimersActed, this, [this] {
         if (m_merge.isActive()) {
@@ -51,6 +54,9 @@ bool FramePacer::eventFilter(QObject*, QEvent* event)
         m_frameAskedInBatch = true;
         return true;
     }
+    // A pressed face waits for its release; the wait asks for the frame when it is over.
+    if (m_press.isActive())
+        return true;
     if (!m_drawingHeld && holds()) {
         if (!m_merge.isActive())
             m_merge.start();
@@ -76,16 +82,26 @@ void FramePacer::drawHeldFrame()
     m_drawingHeld = false;
 }
 
-void FramePacer::batchEnded()
+void FramePacer::batchEnded(bool press)
 {
     if (--m_batches > 0 || !m_frameAskedInBatch)
         return;
     m_frameAskedInBatch = false;
+    if (press)
+        m_press.start();
+    else
+        askForFrame();
+}
+
+void FramePacer::askForFrame()
+{
+    m_press.stop();
     // The repaint was asked for at once, so Qt has posted no request of its own.
     QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
 }
 
-FramePacer::Batch::Batch(const QWidget* widget) : m_pacer(widget ? of(widget->window()) : nullptr)
+FramePacer::Batch::Batch(const QWidget* widget, bool press)
+    : m_pacer(widget ? of(widget->window()) : nullptr), m_press(press)
 {
     if (m_pacer)
         ++m_pacer->m_batches;
@@ -94,7 +110,7 @@ FramePacer::Batch::Batch(const QWidget* widget) : m_pacer(widget ? of(widget->wi
 void FramePacer::Batch::end()
 {
     if (m_pacer)
-        m_pacer->batchEnded();
+        m_pacer->batchEnded(m_press);
     m_pacer = nullptr;
 }
 

@@ -8,7 +8,8 @@
 //    progress, its end) reach the screen with one frame, within MergeMs of the first, and
 //    together with the page's own next frame when that comes meanwhile;
 //  - a button's pressed or released face is drawn with the frame that shows what the press
-//    or the click did, not in a frame of its own before it.
+//    or the click did, not in a frame of its own before it; a pressed face waits up to
+//    PressMs for a release that follows at once (a quick click is one frame, not two).
 // What the user's hands or the program's timers change is drawn at once, as before.
 
 #include <QObject>
@@ -25,18 +26,20 @@ class FramePacer : public QObject {
     Q_OBJECT
 public:
     static constexpr int MergeMs = 50;
+    static constexpr int PressMs = 16;
 
     // Paces window's frames from now on (once; the pacer lives as long as the window).
     static void pace(QWidget* window, const Runtime& runtime);
     static FramePacer* of(const QWidget* window);
-    // A frame waits for the merge to end.
-    bool holding() const { return m_merge.isActive(); }
+    // A frame waits for the merge to end or for a release.
+    bool holding() const { return m_merge.isActive() || m_press.isActive(); }
 
     // While one lives, what a widget of the window repaints at once is drawn with the
     // frame of the event loop's turn instead.
     class Batch {
     public:
-        explicit Batch(const QWidget* widget);
+        // press: the batch is a press, whose release may follow at once.
+        explicit Batch(const QWidget* widget, bool press = false);
         ~Batch() { end(); }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -45,6 +48,7 @@ public:
 
     private:
         QPointer<FramePacer> m_pacer;
+        bool m_press;
     };
 
 protected:
@@ -56,11 +60,13 @@ private:
     bool holds() const;
     void frameDrawn();
     void drawHeldFrame();
-    void batchEnded();
+    void batchEnded(bool press);
+    void askForFrame();
 
     QWidget* m_window;
     const Runtime& m_runtime;
     QTimer m_merge;
+    QTimer m_press;
     quint64 m_engineCallbacksAtFrame = 0;
     quint64 m_handsAndTimersAtFrame = 0;
     int m_batches = 0;
