@@ -28,8 +28,9 @@ void reportError(HelpApp& app, const QString& id)
     ErrorReportShow(app);
 }
 
-// This program's executable is not where its record must say it is.
-[[noreturn]] void ownPathLost(HelpApp& app)
+// This program's executable is not where its record must say it is: the program ends, and
+// nothing more is written.
+void ownPathLost(HelpApp& app)
 {
     app.msg.MessageId = u"MessageMyPathLost"_s;
     StartupMessageShow(app);
@@ -106,12 +107,16 @@ bool FamilyRegisterSelfOnMedia(HelpApp& app, QList<fam::Record> helpers, bool da
         const fam::Record& rec = helpers.at(own);
         if (fam::recordOnDrive(rec, app.prog.OwnRoot) && FileSystem::fileExists(fam::executablePath(rec)))
             return false;
-        if (!FileSystem::fileExists(app.prog.OwnExePath))
+        if (!FileSystem::fileExists(app.prog.OwnExePath)) {
             ownPathLost(app);
+            return false;
+        }
         helpers[own].folder = app.prog.OwnFolder;
     } else {
-        if (!FileSystem::fileExists(app.prog.OwnExePath))
+        if (!FileSystem::fileExists(app.prog.OwnExePath)) {
             ownPathLost(app);
+            return false;
+        }
         if (helpers.size() >= fam::MaxRecords)
             return false;
         helpers.append(ownRecord(app));
@@ -213,7 +218,7 @@ void FamilyFilesRead(HelpApp& app)
     const bool helpDamaged = helpList && helpList->damaged;
     const bool countsWritten = r.HelpListLastIndex < 0 ? FamilyRegisterFirstOnMedia(app, helpDamaged)
                                                       : FamilyRegisterSelfOnMedia(app, helpers, helpDamaged);
-    if (countsStale && !countsWritten)
+    if (countsStale && !countsWritten && !app.rt.ending())
         writeCounts(app);
 }
 
@@ -268,8 +273,10 @@ void CheckOwnPathRecord(HelpApp& app)
     const QString recorded = app.store.get(fam::helperPathsSection(), app.prog.OwnName);
     if (existsAbsolute(recorded))
         return;
-    if (!FileSystem::fileExists(app.prog.OwnExePath))
+    if (!FileSystem::fileExists(app.prog.OwnExePath)) {
         ownPathLost(app);
+        return;
+    }
     // The browser reads it to start this program; a store that cannot be written leaves
     // the browser without it, and nothing else is affected.
     (void)app.store.set(fam::helperPathsSection(), app.prog.OwnName, app.prog.OwnExePath);

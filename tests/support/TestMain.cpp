@@ -35,8 +35,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& ms
     // Noise of the offscreen platform and of the engine's start that says nothing about our code.
     static const char* const harmless[] = {
         "This plugin does not support", "propagateSizeHints", "QFont::", "Fontconfig",
-        "Release of profile requested but WebEnginePage still not deleted",
-        "sandbox", "Sandboxing disabled", "GPU", "gpu", "dbus", "DBus", "QPainter::",
+        "sandbox", "Sandboxing disabled", "GPU", "gpu", "dbus", "DBus",
         "Could not find the Qt platform plugin", "No such file or directory (2)",
         "No suitable graphics backend found",
     };
