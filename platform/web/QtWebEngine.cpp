@@ -8,6 +8,8 @@
 #include <QAuthenticator>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -39,16 +41,27 @@ class QtWebEngine;
 namespace {
 
 // Only decides: every navigation is accepted, new windows are the engine's business, and
-// the page's dialogs are asked through the factory when a test answers them there.
+// the page's dialogs are asked in the program's own dialog (or through the factory when a
+// test answers them there).
 class Page : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, QtWebEngine* engine, QObject* parent)
         : QWebEnginePage(profile, parent), m_engine(engine)
     {
+        m_clock.start();
     }
 
     // The engine goes before its page (the view is deleted later).
     void detach() { m_engine = nullptr; }
+
+    // A dialog of this page waits for its answer, inside the page's own call.
+    bool inDialog() const { return m_dialogDepth > 0; }
+    // The open dialogs are answered as cancelled: their calls return.
+    void closeDialogs();
+    // The user takes the page elsewhere: its open dialogs close, and it may ask again.
+    void leftByUser();
+    // Runs work once no dialog of this page waits on the stack any more.
+    void afterDialogs(std::function<void()> work) { m_afterDialogs = std::move(work); }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -60,8 +73,15 @@ protected:
 
 private:
     const QtWebEngineFactory* factory() const;
+    PageAnswer ask(const PageQuestion& question);
+    PageAnswer askInDialog(const PageQuestion& question, bool offerStop);
 
     QtWebEngine* m_engine;
+    PageDialogRule m_dialogRule;
+    QElapsedTimer m_clock;
+    int m_dialogDepth = 0;
+    std::vector<QPointer<PageDialog>> m_openDialogs;
+    std::function<void()> m_afterDialogs;
 };
 
 } // namespace
@@ -90,6 +110,7 @@ public:
     void fileDownloadStarted();
     const QtWebEngineFactory* factory() const { return m_factory; }
     QWidget* dialogParent() const;
+    Runtime& runtime() const { return m_control.form().runtime(); }
     // The factory goes first (at the end of the program): the view goes with it.
     void detachFromFactory();
 
@@ -142,8 +163,17 @@ QString addressOf(const QUrl& url)
     return url.toString(QUrl::FullyEncoded);
 }
 
-bool Page::acceptNavigationRequest(const QUrl&, NavigationType type, bool isMainFrame)
+bool sameSite(const QUrl& a, const QUrl& b)
 {
+    return a.scheme() == b.scheme() && a.host() == b.host() && a.port() == b.port();
+}
+
+bool Page::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    // A page that goes to another site leaves its dialogs behind; one that reloads itself or
+    // moves within its site does not.
+    if (isMainFrame && !sameSite(url, this->url()))
+        m_dialogRule.pageLeft();
     if (m_engine)
         m_engine->navigationRequested(type, isMainFrame);
     return true;
@@ -160,34 +190,78 @@ const QtWebEngineFactory* Page::factory() const
     return m_engine ? m_engine->factory() : nullptr;
 }
 
-// The page waits for its alert, confirm and prompt: they are answered before returning, in
-// a modal dialog (Qt's own unless a test answers).
 void Page::javaScriptAlert(const QUrl& origin, const QString& text)
 {
-    if (const QtWebEngineFactory* f = factory(); f && f->showAlert)
-        f->showAlert(text);
-    else
-        QWebEnginePage::javaScriptAlert(origin, text);
+    ask({PageQuestion::Kind::Alert, pageSite(origin), text, {}});
 }
 
 bool Page::javaScriptConfirm(const QUrl& origin, const QString& text)
 {
-    if (const QtWebEngineFactory* f = factory(); f && f->askConfirm)
-        return f->askConfirm(text);
-    return QWebEnginePage::javaScriptConfirm(origin, text);
+    // The engine asks its "leave this page?" question as a confirm, in Qt's own words.
+    static const char* const leaveText =
+        "Are you sure you want to leave this page? Changes that you made may not be saved.";
+    const bool leave = text == QCoreApplication::translate("QWebEnginePage", leaveText);
+    return ask({leave ? PageQuestion::Kind::Leave : PageQuestion::Kind::Confirm, pageSite(origin), text, {}}).accepted;
 }
 
 bool Page::javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result)
 {
-    if (const QtWebEngineFactory* f = factory(); f && f->askPrompt) {
-        QString answer = value;
-        if (!f->askPrompt(text, answer))
-            return false;
-        if (result)
-            *result = answer;
-        return true;
-    }
-    return QWebEnginePage::javaScriptPrompt(origin, text, value, result);
+    const PageAnswer answer = ask({PageQuestion::Kind::Prompt, pageSite(origin), text, value});
+    if (answer.accepted && result)
+        *result = answer.value;
+    return answer.accepted;
+}
+
+PageAnswer Page::ask(const PageQuestion& question)
+{
+    if (!m_engine || m_engine->runtime().ending() || m_dialogRule.stopped())
+        return answerWithoutAsking(question.kind);
+    const bool offerStop = m_dialogRule.offersStop(m_clock.elapsed());
+    const QtWebEngineFactory* f = factory();
+    ++m_dialogDepth;
+    const PageAnswer answer = f && f->answerPage ? f->answerPage(question, offerStop) : askInDialog(question, offerStop);
+    m_dialogRule.dialogEnded(m_clock.elapsed(), answer);
+    if (--m_dialogDepth == 0 && m_afterDialogs)
+        std::exchange(m_afterDialogs, nullptr)();
+    return answer;
+}
+
+PageAnswer Page::askInDialog(const PageQuestion& question, bool offerStop)
+{
+    // The engine waits for the answer inside this call: the page's script is paused until
+    // it returns, and the public interface has no way to answer later. So the dialog runs
+    // its own event loop here, as Qt's own page dialogs do; the rest of the program keeps
+    // running meanwhile. That is safe because nothing of this call's stack goes while it
+    // waits: the dialog is not modal (the page's window can still be closed, the program
+    // ended), a closing tab or window keeps this page and its view until the call has
+    // returned (afterDialogs), and the program's end leaves this loop before it deletes
+    // anything.
+    QPointer<PageDialog> dialog = new PageDialog(question, offerStop, m_engine->dialogParent());
+    m_openDialogs.emplace_back(dialog);
+    QEventLoop loop;
+    connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+    std::erase_if(m_openDialogs, [&](const QPointer<PageDialog>& d) { return d.isNull() || d == dialog; });
+    const PageAnswer answer = dialog ? dialog->answer() : PageAnswer{};
+    delete dialog;
+    return answer;
+}
+
+void Page::closeDialogs()
+{
+    for (const QPointer<PageDialog>& dialog : std::vector<QPointer<PageDialog>>(m_openDialogs))
+        if (dialog)
+            dialog->reject();
+}
+
+void Page::leftByUser()
+{
+    closeDialogs();
+    m_dialogRule.pageLeft();
 }
 
 QStringList Page::chooseFiles(FileSelectionMode mode, const QStringList&, const QStringList&)
@@ -256,17 +330,27 @@ QtWebEngine::~QtWebEngine()
     }
     // The page may be inside one of its own signals right now (a handler that unloads the
     // form): the view and its page go once control is back in the event loop.
-    if (m_view) {
-        m_view->hide();
-        m_view->setParent(nullptr);
-        // A print still running uses the view's printer from another thread: the view and
-        // the printer wait for its end.
-        if (m_printing) {
-            QWebEngineView* view = m_view;
+    if (!m_view)
+        return;
+    m_view->hide();
+    m_view->setParent(nullptr);
+    // A print still running uses the view's printer from another thread: the view and the
+    // printer wait for its end.
+    auto release = [view = m_view, printing = m_printing] {
+        if (!view)
+            return;
+        if (printing)
             connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
-        } else {
-            m_view->deleteLater();
-        }
+        else
+            view->deleteLater();
+    };
+    // A dialog of the page waits for its answer inside the page's own call, further down
+    // the stack: it is answered now, and the page stays until that call has returned.
+    if (m_page && m_page->inDialog()) {
+        m_page->afterDialogs(release);
+        m_page->closeDialogs();
+    } else {
+        release();
     }
 }
 
@@ -294,6 +378,7 @@ void QtWebEngine::navigate(const QString& address)
         return;
     }
     m_navigating = true;
+    m_page->leftByUser();
     m_page->load(url);
 }
 
@@ -301,6 +386,7 @@ bool QtWebEngine::goBack()
 {
     if (!m_page || !m_page->history()->canGoBack())
         return false;
+    m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -309,6 +395,7 @@ bool QtWebEngine::goForward()
 {
     if (!m_page || !m_page->history()->canGoForward())
         return false;
+    m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
 }
@@ -325,8 +412,10 @@ bool QtWebEngine::canGoForward() const
 
 void QtWebEngine::refresh()
 {
-    if (m_page)
-        m_page->triggerAction(QWebEnginePage::Reload);
+    if (!m_page)
+        return;
+    m_page->leftByUser();
+    m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void QtWebEngine::stop()
