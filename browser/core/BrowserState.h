@@ -73,6 +73,9 @@ struct BrowserSet {
     int LoadingBrowserIndex = -1;
     int TabLoadingIndex = -1;
     bool LocationChangeMuted = false;
+    // Set while the display shows a page's own arrival: a location box the user is typing
+    // in keeps the text typed so far, and the focus.
+    bool PageArrivalShowing = false;
     bool PopupGuard = false;
 
     // The bookmark browser and its panel.

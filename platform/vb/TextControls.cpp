@@ -49,6 +49,9 @@ public:
 
     // Called after a user's edit of the text that passed the check.
     std::function<void()> onUserEdit;
+    // Called when the user ends editing: Enter, Escape, or the focus gone to another
+    // control (not to the box's own list, nor away with the whole window).
+    std::function<void()> onEditEnded;
 
     // Edits of the kit itself (code setting the text, a filtered key's effect) pass
     // unchecked while one of these lives.
@@ -118,6 +121,8 @@ protected:
         }
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
+            if (onEditEnded && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Escape))
+                onEditEnded();
             if (ke->matches(QKeySequence::Paste)) {
                 insertFiltered(QApplication::clipboard()->text());
                 return true;
@@ -189,6 +194,12 @@ protected:
             if (m_gotFocus)
                 m_gotFocus();
             return false;
+        case QEvent::FocusOut: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditEnded && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                onEditEnded();
+            return false;
+        }
         default:
             return false;
         }
@@ -675,8 +686,10 @@ ComboBox::ComboBox(Container& container, Style style)
         // Only the user's edits come here; a pick from the list and code go their own ways.
         keyFilter().onUserEdit = [this] {
             m_listIndex = -1;
+            m_userEditing = true;
             raiseChange();
         };
+        keyFilter().onEditEnded = [this] { m_userEditing = false; };
     }
 }
 

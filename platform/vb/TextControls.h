@@ -120,6 +120,12 @@ public:
     // The user picking an entry from the list.
     void pick(int index);
 
+    // The user has typed into the box and not yet ended with Enter or Escape, nor left the
+    // box. What the program writes on its own (a page's address) waits meanwhile.
+    bool isUserEditing() const { return m_userEditing; }
+    // The program acted on the typed text (Go): the box is the program's again.
+    void endUserEdit() { m_userEditing = false; }
+
     std::function<void()> onClick;
 
     using IndexedEvents = TextEvents;
@@ -134,6 +140,7 @@ private:
     void userPicked(int index);
     Style m_style;
     int m_listIndex = -1;
+    bool m_userEditing = false;
 };
 
 } // namespace vb

@@ -3,6 +3,7 @@
 #include "vb/Form.h"
 #include "vb/Runtime.h"
 #include "web/WebDialogs.h"
+#include "web/LocalPages.h"
 #include "web/WebDownloads.h"
 
 #include <QAuthenticator>
@@ -46,9 +47,10 @@ namespace {
 class Page : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, QtWebEngine* engine, QObject* parent)
-        : QWebEnginePage(profile, parent), m_engine(engine)
+        : QWebEnginePage(profile, parent), m_engine(engine), m_localRule(new LocalPageRule(this))
     {
         m_clock.start();
+        setUrlRequestInterceptor(m_localRule);
     }
 
     // The engine goes before its page (the view is deleted later).
@@ -62,6 +64,9 @@ public:
     void leftByUser();
     // Runs work once no dialog of this page waits on the stack any more.
     void afterDialogs(std::function<void()> work) { m_afterDialogs = std::move(work); }
+    // A page on this computer opened this page's window: it may not bring another local
+    // page into it.
+    void setOpenedByLocalPage(bool opened) { m_openedByLocalPage = opened; }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -77,6 +82,8 @@ private:
     PageAnswer askInDialog(const PageQuestion& question, bool offerStop);
 
     QtWebEngine* m_engine;
+    LocalPageRule* m_localRule;
+    bool m_openedByLocalPage = false;
     PageDialogRule m_dialogRule;
     QElapsedTimer m_clock;
     int m_dialogDepth = 0;
@@ -115,6 +122,12 @@ public:
     void detachFromFactory();
 
     void navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame);
+    // A navigation that cannot even start (an address that cannot be): it fails like an
+    // unreachable page, once the caller has returned.
+    void failLater();
+    // The page refused to go to url: the load the engine makes of the window instead ends
+    // as a failure, and url is never shown as the page's address.
+    void navigationRefused(const QUrl& url);
     QWebEnginePage* windowRequested();
     // Readies this engine's page to take the contents of a window another page opens.
     void prepareForNewWindow();
@@ -149,6 +162,7 @@ private:
     QString m_earlyCommit;
     int m_earlyProgress = -1;
     bool m_printing = false;
+    QString m_refusedAddress; // an address the page refused to go to, while that is under way
     struct PendingSave {
         QString path;
         QWebEngineDownloadRequest::SavePageFormat format;
@@ -174,6 +188,11 @@ bool Page::acceptNavigationRequest(const QUrl& url, NavigationType type, bool is
     // moves within its site does not.
     if (isMainFrame && !sameSite(url, this->url()))
         m_dialogRule.pageLeft();
+    if (isMainFrame && !localWindowAllowed(url, m_openedByLocalPage)) {
+        if (m_engine)
+            m_engine->navigationRefused(url);
+        return false;
+    }
     if (m_engine)
         m_engine->navigationRequested(type, isMainFrame);
     return true;
@@ -182,7 +201,10 @@ bool Page::acceptNavigationRequest(const QUrl& url, NavigationType type, bool is
 QWebEnginePage* Page::createWindow(WebWindowType)
 {
     // nullptr: Qt then offers the request through newWindowRequested, which nobody takes.
-    return m_engine ? m_engine->windowRequested() : nullptr;
+    QWebEnginePage* created = m_engine ? m_engine->windowRequested() : nullptr;
+    if (auto* page = dynamic_cast<Page*>(created))
+        page->setOpenedByLocalPage(url().isLocalFile());
+    return created;
 }
 
 const QtWebEngineFactory* Page::factory() const
@@ -262,6 +284,7 @@ void Page::leftByUser()
 {
     closeDialogs();
     m_dialogRule.pageLeft();
+    setOpenedByLocalPage(false);
 }
 
 QStringList Page::chooseFiles(FileSelectionMode mode, const QStringList&, const QStringList&)
@@ -371,15 +394,32 @@ void QtWebEngine::navigate(const QString& address)
     // nothing at all; it fails like an unreachable page instead, after this call returns.
     const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
     if (!url.isValid() || url.isEmpty() || (web && url.host().isEmpty())) {
-        QTimer::singleShot(0, this, [this] {
-            if (call([this] { m_control.engineNavigateError(); }))
-                call([this] { m_control.engineDownloadComplete(); });
-        });
+        failLater();
         return;
     }
     m_navigating = true;
     m_page->leftByUser();
     m_page->load(url);
+}
+
+void QtWebEngine::failLater()
+{
+    QTimer::singleShot(0, this, [this] {
+        if (call([this] { m_control.engineNavigateError(); }))
+            call([this] { m_control.engineDownloadComplete(); });
+    });
+}
+
+void QtWebEngine::navigationRefused(const QUrl& url)
+{
+    m_refusedAddress = addressOf(url);
+    // A page already on screen that refuses makes no load at all: the failure is told here.
+    QTimer::singleShot(0, this, [this] {
+        if (m_refusedAddress.isEmpty() || m_loading || m_requested)
+            return;
+        m_refusedAddress.clear();
+        failLater();
+    });
 }
 
 bool QtWebEngine::goBack()
@@ -662,6 +702,8 @@ void QtWebEngine::progressChanged(int progress)
 void QtWebEngine::urlChanged(const QUrl& url)
 {
     const QString address = addressOf(url);
+    if (!m_refusedAddress.isEmpty() && address == m_refusedAddress)
+        return;
     if (m_loading && !m_committed) {
         commit(address);
     } else if (m_loading) {
@@ -740,10 +782,14 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
             return;
     }
     const auto status = info.status();
+    const bool refused = !std::exchange(m_refusedAddress, QString()).isEmpty();
     // A page that came with an HTTP error status is shown as the server sent it.
-    const bool shown = status == QWebEngineLoadingInfo::LoadSucceededStatus
-        || (status == QWebEngineLoadingInfo::LoadFailedStatus
-            && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain);
+    const bool shown = !refused
+        && (status == QWebEngineLoadingInfo::LoadSucceededStatus
+            || (status == QWebEngineLoadingInfo::LoadFailedStatus
+                && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain));
+    if (refused)
+        m_hasEarlyCommit = false;
     if (m_hasEarlyCommit) {
         m_hasEarlyCommit = false;
         commit(m_earlyCommit);
@@ -756,7 +802,7 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
     }
     if (!self)
         return;
-    if (status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) {
+    if ((status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) || refused) {
         // The error page is off, so the old page stays whatever the handler answers.
         if (!call([this] { m_control.engineNavigateError(); }))
             return;
@@ -824,7 +870,10 @@ QWebEngineProfile* QtWebEngineFactory::profile()
         // A failed load leaves the old page in place.
         settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
         // Without this, links on local pages (the home page, the maker's site) to any web
-        // address fail with "access denied".
+        // address fail with "access denied", and their pictures on the web are not shown.
+        // What local pages may read of this computer's files is each page's rule
+        // (LocalPageRule): turning LocalContentCanAccessFileUrls off instead would keep a
+        // local page from its own pictures too.
         settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     }
     return m_profile.get();

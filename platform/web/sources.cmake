@@ -3,6 +3,7 @@ set(PLATFORM_WEB_SOURCES
   web/QtWebEngine.h web/QtWebEngine.cpp
   web/WebDialogs.h web/WebDialogs.cpp
   web/PageDialogs.h web/PageDialogs.cpp
+  web/LocalPages.h web/LocalPages.cpp
   web/WebDownloads.h web/WebDownloads.cpp
   web/ScriptedWebEngine.h web/ScriptedWebEngine.cpp
 )
