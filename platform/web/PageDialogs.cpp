@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -106,7 +107,7 @@ PageDialog::PageDialog(const PageQuestion& question, bool offerStop, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     if (offerStop) {
-        m_stop = new QCheckBox(translated("Stop this page's dialogs"));
+        m_stop = new QCheckBox(translated("&Stop this page's dialogs"));
         m_stop->setObjectName(QStringLiteral("stopDialogs"));
         layout->addWidget(m_stop);
     }
@@ -114,13 +115,25 @@ PageDialog::PageDialog(const PageQuestion& question, bool offerStop, QWidget* pa
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    if (m_value) {
+    if (m_value)
         m_value->setFocus();
-        return;
-    }
+    // Enter answers OK (Leave) wherever the focus is, as in a message box.
     for (QAbstractButton* button : buttons->buttons())
-        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
-            button->setFocus();
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            if (auto* push = qobject_cast<QPushButton*>(button))
+                push->setDefault(true);
+            if (!m_value)
+                button->setFocus();
+        }
+}
+
+void PageDialog::done(int result)
+{
+    // The box's shortcut (Alt+S) ticks it only as its press ends, a tenth of a second
+    // later, and a press ends unfinished when the dialog goes: a box still pressed counts
+    // as what it was turning into.
+    m_stopAsked = m_stop && m_stop->isChecked() != m_stop->isDown();
+    QDialog::done(result);
 }
 
 PageAnswer PageDialog::answer() const
@@ -129,7 +142,7 @@ PageAnswer PageDialog::answer() const
     a.accepted = result() == QDialog::Accepted;
     if (m_value && a.accepted)
         a.value = m_value->text();
-    a.stopAsked = m_stop && m_stop->isChecked();
+    a.stopAsked = m_stopAsked;
     return a;
 }
 

@@ -68,9 +68,13 @@ public:
     // The longest text of a page the dialog shows.
     static constexpr int MaxTextLength = 4000;
 
+protected:
+    void done(int result) override;
+
 private:
     QLineEdit* m_value = nullptr;
     QCheckBox* m_stop = nullptr;
+    bool m_stopAsked = false;
 };
 
 } // namespace vb

@@ -113,6 +113,14 @@ TEST(PageDialog, EachQuestionIsAnsweredWithTheKeysOfAPlainDialog)
          true, u"mine"_s, false},
         {{PageQuestion::Kind::Leave, {}, u"ignored"_s, {}}, false, {u"Leave"_s, u"Stay"_s}, key(Qt::Key_Return), true,
          {}, false},
+        // The offer taken with its shortcut and Enter at once, faster than the box's press
+        // ends.
+        {{PageQuestion::Kind::Confirm, u"a.test"_s, u"quick"_s, {}}, true, {u"Cancel"_s, u"OK"_s},
+         [](PageDialog& d) {
+             QTest::keyClick(d.windowHandle(), Qt::Key_S, Qt::AltModifier);
+             QTest::keyClick(d.windowHandle(), Qt::Key_Return);
+         },
+         true, {}, true},
         // The offer: ticked with the space bar, then the dialog closed.
         {{PageQuestion::Kind::Alert, u"a.test"_s, u"again"_s, {}}, true, {u"OK"_s},
          [](PageDialog& d) {
