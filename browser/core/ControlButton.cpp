@@ -54,7 +54,7 @@ vb::WebBrowser* currentBrowser(CorvaneApp& app)
 }
 
 // A page may load itself again and again (a refresh every 0 s): its arrival must not eat
-// the address the user is typing, nor take the focus from it.
+// the address the user is typing, nor take the caret out of the box the user is in.
 bool keepsTyping(const BrowserSet& s, const vb::ComboBox& box)
 {
     return s.PageArrivalShowing && box.isUserEditing() && box.hasFocus();
@@ -73,7 +73,7 @@ bool typingAddress(frmMain& f, const BrowserSet& s)
 }
 
 // The keyboard focus goes back to the hidden picture box after the display changed, but
-// not during start-up and not from a box the user is typing in.
+// not during start-up and not from a location box the user is in.
 void focusRest(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);

@@ -390,7 +390,7 @@ void frmWeb::CurrentBrowserShow()
 bool frmWeb::keepsTyping(const vb::ComboBox& box) const
 {
     // A page may load itself again and again: its arrival must not eat the address the
-    // user is typing.
+    // user is typing, nor take the caret out of the box the user is in.
     return PageArrivalShowing && box.isUserEditing() && box.hasFocus();
 }
 

@@ -244,7 +244,7 @@ public:
     void CommandClosePop_Click();
     void PopPanelShow(int index, bool focus);
     void CurrentBrowserShow();
-    // A location box the user is typing in, while a page's own arrival is shown.
+    // A location box the user is typing in, or is in, while a page's own arrival is shown.
     bool keepsTyping(const vb::ComboBox& box) const;
     bool typingAddress() const;
     void UserPictureLayout();

@@ -49,8 +49,10 @@ public:
 
     // Called after a user's edit of the text that passed the check.
     std::function<void()> onUserEdit;
-    // Called when the user ends editing: Enter, Escape, or the focus gone to another
-    // control (not to the box's own list, nor away with the whole window).
+    // Called when the user enters the box (a click, Tab, a shortcut), and when the user
+    // ends editing: Enter, Escape, or the focus gone to another control (not to the box's
+    // own list, nor away with the whole window).
+    std::function<void()> onEditBegun;
     std::function<void()> onEditEnded;
 
     // Edits of the kit itself (code setting the text, a filtered key's effect) pass
@@ -190,10 +192,16 @@ protected:
             }
             return false;
         }
-        case QEvent::FocusIn:
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditBegun
+                && (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                    || reason == Qt::ShortcutFocusReason))
+                onEditBegun();
             if (m_gotFocus)
                 m_gotFocus();
             return false;
+        }
         case QEvent::FocusOut: {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
             if (onEditEnded && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
@@ -689,6 +697,7 @@ ComboBox::ComboBox(Container& container, Style style)
             m_userEditing = true;
             raiseChange();
         };
+        keyFilter().onEditBegun = [this] { m_userEditing = true; };
         keyFilter().onEditEnded = [this] { m_userEditing = false; };
     }
 }

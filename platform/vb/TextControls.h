@@ -120,8 +120,9 @@ public:
     // The user picking an entry from the list.
     void pick(int index);
 
-    // The user has typed into the box and not yet ended with Enter or Escape, nor left the
-    // box. What the program writes on its own (a page's address) waits meanwhile.
+    // The user has gone into the box (clicked or tabbed into it) or typed into it, and not
+    // yet ended with Enter or Escape, nor left the box. What the program writes on its own
+    // (a page's address) waits meanwhile.
     bool isUserEditing() const { return m_userEditing; }
     // The program acted on the typed text (Go): the box is the program's again.
     void endUserEdit() { m_userEditing = false; }

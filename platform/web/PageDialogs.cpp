@@ -75,6 +75,8 @@ void PageDialogRule::dialogEnded(qint64 nowMs, const PageAnswer& answer)
 PageDialog::PageDialog(const PageQuestion& question, bool offerStop, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("pageDialog"));
+    // Wide enough for a title that names the site.
+    setMinimumWidth(360);
     setWindowTitle(question.site.isEmpty() ? translated("Message from a page on this computer")
                                            : translated("Message from %1").arg(question.site));
     const bool informs = question.kind == PageQuestion::Kind::Alert;

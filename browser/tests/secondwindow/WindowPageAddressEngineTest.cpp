@@ -138,6 +138,9 @@ TEST_F(WindowPageAddressTest, APageThatLoadsItselfAgainAndAgainLeavesTheTypedAdd
     click(box);
     ASSERT_TRUE(waitFor([&] { return box.hasFocus(); }));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    // A person takes a moment before the first key: the page loads meanwhile.
+    const int clicked = loads();
+    ASSERT_TRUE(waitFor([&] { return loads() > clicked; }));
     const QString typed = named(u"/typed.html"_s);
     for (const QChar c : typed) {
         const int before = loads();

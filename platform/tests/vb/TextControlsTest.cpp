@@ -226,9 +226,9 @@ TEST(ComboBox, KeyPressFiltersTypingAndPasting)
     EXPECT_EQ(enters, 1);
 }
 
-TEST(ComboBox, TheUsersTypingLastsUntilEnterEscapeOrTheFocusGoes)
+TEST(ComboBox, TheUsersEditingLastsUntilEnterEscapeOrTheFocusGoes)
 {
-    // How the user's editing ends, after typing into the box with real keys.
+    // How the user's editing ends, after clicking and typing into the box.
     struct Row {
         const char* how;
         std::function<void(TextForm&)> end;
@@ -252,8 +252,12 @@ TEST(ComboBox, TheUsersTypingLastsUntilEnterEscapeOrTheFocusGoes)
         f.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(f.window()));
         f.Combo.setText(QStringLiteral("by the program"));
+        // The program's own focus is no edit; the user's click into the box is.
+        f.Combo.widget()->setFocus(Qt::OtherFocusReason);
         EXPECT_FALSE(f.Combo.isUserEditing()) << row.how;
+        f.Box.widget()->setFocus(Qt::OtherFocusReason);
         f.Combo.widget()->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
         EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
         row.end(f);
