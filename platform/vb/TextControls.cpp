@@ -702,6 +702,17 @@ ComboBox::ComboBox(Container& container, Style style)
     }
 }
 
+ComboBox::~ComboBox()
+{
+    // The widget goes after this object (with the control): the focus it gives up on its
+    // way out must not reach this box any more.
+    if (auto* cb = static_cast<QComboBox*>(widget()); cb && cb->lineEdit()) {
+        keyFilter().onUserEdit = nullptr;
+        keyFilter().onEditBegun = nullptr;
+        keyFilter().onEditEnded = nullptr;
+    }
+}
+
 QString ComboBox::text() const
 {
     auto* cb = static_cast<QComboBox*>(widget());

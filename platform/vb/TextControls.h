@@ -93,6 +93,7 @@ class ComboBox : public EditControl {
 public:
     enum Style { DropDownCombo = 0, DropDownList = 2 };
     explicit ComboBox(Container& container, Style style = DropDownCombo);
+    ~ComboBox() override;
 
     QString text() const;
     void setText(const QString& text);
