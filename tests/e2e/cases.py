@@ -294,20 +294,24 @@ def check_menu_stays_open(t, window):
                                   % (state, time.monotonic() - t0))
 
 
+def restart_and_check_cookies(t, program, path, when):
+    """Starts the program again on its home page path: the cookies that page set in the
+    last run must come with its request."""
+    program.start()
+    check(harness.wait_for(lambda: len(t.server.seen(path)) >= 2, 30), "the second start did not load its home page")
+    cookie = t.server.seen(path)[1].cookie
+    for name in ("e2e_header", "e2e_script"):
+        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
+                 "the cookie %s %s was not sent at the next start (Cookie: %r)" % (name, when, cookie))
+
+
 @case
 def cookie_set_before_title_bar_close_is_sent_next_start(t):
     """A cookie set five seconds before a title-bar close is sent at the next start."""
     p = open_home(t, "/cookie.html", "cookie")
     time.sleep(5)  # the scenario itself: the close comes five seconds after the cookie
     close_and_check_exit(t, p, exits=1)
-    p.start()
-    check(harness.wait_for(lambda: len(t.server.seen("/cookie.html")) >= 2, 30),
-          "the second start did not load its home page")
-    cookie = t.server.seen("/cookie.html")[1].cookie
-    for name in ("e2e_header", "e2e_script"):
-        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
-                 "the cookie %s set 5 s before the close was not sent at the next start (Cookie: %r)"
-                 % (name, cookie))
+    restart_and_check_cookies(t, p, "/cookie.html", "set 5 s before the close")
     t.wait_ready("cookie", count=2)
     close_and_check_exit(t, p, exits=2)
 
@@ -604,13 +608,7 @@ def session_end_during_alert_is_clean(t):
     check(harness.wait_for(lambda: t.server.seen("/alerting"), 10), "the page never raised its alert")
     page_dialog(t, p)
     end_session_and_check_exit(t, p)
-    p.start()
-    check(harness.wait_for(lambda: len(t.server.seen("/cookie-alert.html")) >= 2, 30),
-          "the second start did not load its home page")
-    cookie = t.server.seen("/cookie-alert.html")[1].cookie
-    for name in ("e2e_header", "e2e_script"):
-        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
-                 "the cookie %s set before SIGTERM was not sent at the next start (Cookie: %r)" % (name, cookie))
+    restart_and_check_cookies(t, p, "/cookie-alert.html", "set before SIGTERM")
     check(harness.wait_for(lambda: len(t.server.seen("/alerting")) >= 2, 10), "the second start raised no alert")
     page_dialog(t, p)
     end_session_and_check_exit(t, p)
