@@ -109,6 +109,11 @@ void Runtime::disposeForm(Form& form)
         return;
     }
     m_disposals.emplace_back(&form);
+    // Its own dialogs (a page's alert) are answered now, so that their loops return.
+    if (QWidget* window = form.window())
+        for (QDialog* dialog : window->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+            if (dialog->isVisible())
+                dialog->reject();
     if (m_ending || m_disposalWatch)
         return;
     // The dispatcher says when a loop is about to wait for events: once that is the

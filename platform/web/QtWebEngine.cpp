@@ -236,7 +236,10 @@ bool Page::javaScriptPrompt(const QUrl& origin, const QString& text, const QStri
 
 PageAnswer Page::ask(const PageQuestion& question)
 {
-    if (!m_engine || m_engine->runtime().ending() || m_dialogRule.stopped())
+    // A page whose window has closed (it goes once the call below it on the stack has
+    // returned) asks nothing any more.
+    const QWidget* window = m_engine ? m_engine->dialogParent() : nullptr;
+    if (!window || !window->isVisible() || m_engine->runtime().ending() || m_dialogRule.stopped())
         return answerWithoutAsking(question.kind);
     const bool offerStop = m_dialogRule.offersStop(m_clock.elapsed());
     const QtWebEngineFactory* f = factory();

@@ -221,6 +221,23 @@ void confirmAndPromptLoopIsStoppedByTheOffer(HostilePagesTest& t)
     EXPECT_EQ(t.offers, std::vector<bool>({false, true}));
 }
 
+// The user closes a tab while its page's alert is open: the alert goes with the tab, and the
+// page is deleted once its alert call has returned.
+void tabClosedDuringItsAlert(HostilePagesTest& t)
+{
+    ASSERT_TRUE(testsupport::documentShown(t.f().WebBrowser[0]));
+    bool closed = false;
+    testsupport::whenPageDialog([&](QWidget*) {
+        testsupport::clickInto(t.f().CommandWebClose[1].widget());
+        closed = t.s().TabCount == 0;
+    });
+    runScript(t.f().WebBrowser[0], u"window.open('/alert-loop.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return closed; }));
+    EXPECT_TRUE(waitFor([] { return testsupport::webViewCount() == 1; }));
+    EXPECT_FALSE(t.pageDialogOpen());
+    EXPECT_TRUE(t.s().MainBrowserCurrent);
+}
+
 // A local page that reaches for other local files: every road fails, and what it reports
 // to the server holds nothing it read; its own picture still shows.
 void localPageReadsNoOtherFile(HostilePagesTest& t)
@@ -370,6 +387,7 @@ void typeIntoATabWhileItsPageRefreshes(HostilePagesTest& t)
 const HostilePage hostilePages[] = {
     {"AnAlertLoopIsStoppedByTheOffer", &alertLoopIsStoppedByTheOffer},
     {"AConfirmAndPromptLoopIsStoppedByTheOffer", &confirmAndPromptLoopIsStoppedByTheOffer},
+    {"ATabClosedWhileItsAlertIsOpenTakesTheAlertAlong", &tabClosedDuringItsAlert},
     {"ALocalPageReadsNoOtherLocalFile", &localPageReadsNoOtherFile},
     {"ALocalPagesLinkToTheWebOpens", &localPageLinksToTheWeb},
     {"ARefreshEveryMomentKeepsTheTypedAddressAndHomeGoesHome", &typeAndGoHomeWhileThePageRefreshes},

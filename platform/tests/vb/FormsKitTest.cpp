@@ -477,11 +477,19 @@ TEST(Forms, AFormUnloadedInsideANestedLoopGoesOnceTheOutermostLoopWaits)
     form->load();
     QPointer<Form> alive(form);
     bool seenInside = false;
+    int ownDialog = -1;
     QEventLoop outer;
     soon([&] {
         QEventLoop inner;
         soon([&] {
-            form->unload();
+            // A dialog of the form runs its own loop meanwhile: the unload answers it.
+            QDialog dialog(form->window());
+            QEventLoop dialogLoop;
+            QObject::connect(&dialog, &QDialog::finished, &dialogLoop, &QEventLoop::quit);
+            dialog.show();
+            soon([&] { form->unload(); });
+            dialogLoop.exec();
+            ownDialog = dialog.result();
             // Several turns of the inner loop: the handler below it still has its form.
             soon([&] { soon([&] { soon([&] {
                 seenInside = !alive.isNull();
@@ -495,6 +503,7 @@ TEST(Forms, AFormUnloadedInsideANestedLoopGoesOnceTheOutermostLoopWaits)
     QTimer::singleShot(5000, &outer, &QEventLoop::quit);
     outer.exec();
     EXPECT_TRUE(seenInside);
+    EXPECT_EQ(ownDialog, QDialog::Rejected);
     EXPECT_TRUE(alive.isNull());
 }
 
