@@ -8,10 +8,13 @@
 #include "web/WebBrowser.h"
 
 #include "TestSupport.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -385,6 +388,118 @@ TEST(Forms, ModalShowUsesTheRespondersInTests)
 
     TestForm other(rt, QStringLiteral("frmOther"));
     EXPECT_THROW(other.showModal(), UnexpectedModal); // nobody expects it
+}
+
+// A modal form opens centred over the form the user is in: the active one, else the one
+// active last that is still on screen, else the middle of the screen; always whole on it.
+TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    auto* a = new TestForm(rt, QStringLiteral("frmA"));
+    auto* b = new TestForm(rt, QStringLiteral("frmB"));
+    for (TestForm* f : {a, b}) {
+        f->load();
+        f->show();
+    }
+    a->window()->setGeometry(40, 40, 300, 200);
+    b->window()->setGeometry(400, 300, 300, 200);
+    TestForm dialog(rt, QStringLiteral("frmDialog"));
+    dialog.window()->resize(100, 60);
+    QRect placed;
+    rt.setResponder(QStringLiteral("frmDialog"), [&](Form& f) {
+        placed = f.window()->frameGeometry();
+        f.hide();
+    });
+    const QRect screen = a->window()->screen()->availableGeometry();
+    auto centreOf = [](const TestForm* f) { return f->window()->frameGeometry().center(); };
+
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+    EXPECT_EQ(dialog.owner(), a);
+
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(b)).manhattanLength(), 2);
+
+    // The user is in a window that is no form: the form active last, not the one loaded last.
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    QWidget other;
+    other.setGeometry(700, 40, 100, 100);
+    other.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), a);
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), b);
+
+    // The form the user was in has gone from the screen: the one before it.
+    b->hide();
+    EXPECT_EQ(dialog.owner(), a);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+
+    // Over a form at the screen's corner the dialog stays whole on the screen.
+    a->window()->setGeometry(screen.right() - 60, screen.bottom() - 40, 300, 200);
+    dialog.showModal();
+    EXPECT_TRUE(screen.contains(placed));
+
+    // Nothing on the screen: the middle of it.
+    a->hide();
+    EXPECT_EQ(dialog.owner(), nullptr);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - screen.center()).manhattanLength(), 2);
+    for (TestForm* f : {a, b})
+        f->unload();
+    testsupport::flushDeferredDeletes();
+}
+
+// Keys no control takes reach the form: Enter presses the default button, or the command
+// button the user has moved the focus to; Escape the cancel button; a button that cannot
+// be used is not pressed.
+TEST(Forms, EnterAndEscapePressTheFormsDefaultAndCancelButtons)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TestForm f(rt, QStringLiteral("frmDialog"));
+    for (int i = 0; i <= 2; ++i)
+        f.Buttons.add(i).move(10 + 30 * i, 10, 20, 20);
+    int pressed = -1;
+    f.Buttons.onClick = [&](int i) {
+        pressed = i;
+        f.hide();
+    };
+    f.setDefaultButton(&f.Buttons[0]);
+    f.setCancelButton(&f.Buttons[1]);
+    struct Case {
+        Qt::Key key;
+        int focus;          // the button with the focus, -1 none
+        bool defaultUsable;
+        int expected;       // the button pressed, -1 none
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, -1, true, 0},  {Qt::Key_Enter, -1, true, 0},   {Qt::Key_Escape, -1, true, 1},
+        {Qt::Key_Return, -1, false, -1}, {Qt::Key_Return, 2, true, 2},   {Qt::Key_Escape, 2, true, 1},
+        {Qt::Key_Space, -1, true, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " focus " << c.focus << " usable " << c.defaultUsable);
+        pressed = -1;
+        f.Buttons[0].setEnabled(c.defaultUsable);
+        rt.setResponder(QStringLiteral("frmDialog"), [&](Form& form) {
+            form.window()->show();
+            ASSERT_TRUE(testsupport::activateWindowOf(form.window()));
+            if (c.focus >= 0)
+                f.Buttons[c.focus].setFocus();
+            else if (QWidget* w = QApplication::focusWidget())
+                w->clearFocus();
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.window();
+            QTest::keyClick(target, c.key);
+            if (form.isVisible())
+                form.hide();
+        });
+        f.showModal();
+        EXPECT_EQ(pressed, c.expected);
+    }
 }
 
 TEST(Forms, EndThrowsInTests)
