@@ -183,8 +183,15 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->LabelMsgCancel.setCaption(cancelCaption);
     form->CommandMsgOK.setEnabled(okEnabled);
     form->CommandMsgCancel.setEnabled(cancelEnabled);
+    form->LayoutToText();
+    // Enter answers OK; Escape answers Cancel, or OK where OK is the only answer, as the
+    // title bar's close does.
+    form->setDefaultButton(&form->CommandMsgOK);
+    form->setCancelButton(cancelEnabled ? &form->CommandMsgCancel : &form->CommandMsgOK);
     if (input == QLatin1String("Input0"))
         form->TextInput0.setFocus();
+    else if (okEnabled)
+        form->CommandMsgOK.setFocus();
 
     MessageQueue& q = app.msgQueue;
     q.showing = true;
