@@ -388,25 +388,30 @@ TEST_F(MessageTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
     struct Case {
         const char* id;
         void (*show)(CorvaneApp&);
+        bool tab;             // the user first moves the focus on with Tab
         Qt::Key key;
         const char* answer;   // what the caller reads after it
         const char* nickname; // what the name prompt stored, "" for no change
     };
     const Case cases[] = {
-        {"MessageHelpShow", &MessageShow, Qt::Key_Return, "GoToWebSite", ""},
-        {"MessageHelpShow", &MessageShow, Qt::Key_Enter, "GoToWebSite", ""},
-        {"MessageHelpShow", &MessageShow, Qt::Key_Escape, "", ""},
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Return, "GoToWebSite", ""},
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Enter, "GoToWebSite", ""},
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Escape, "", ""},
+        // The button the focus was moved to answers Enter: No.
+        {"MessageHelpShow", &MessageShow, true, Qt::Key_Return, "", ""},
         // Where OK is the only answer, Escape gives it, as closing the window does.
-        {"MessageTooManyTab", &MessageShow, Qt::Key_Return, "", ""},
-        {"MessageTooManyTab", &MessageShow, Qt::Key_Escape, "", ""},
-        {"MessageGetUserName", &StartupMessageShow, Qt::Key_Escape, "", "myFriend"},
+        {"MessageTooManyTab", &MessageShow, false, Qt::Key_Return, "", ""},
+        {"MessageTooManyTab", &MessageShow, false, Qt::Key_Escape, "", ""},
+        {"MessageGetUserName", &StartupMessageShow, false, Qt::Key_Escape, "", "myFriend"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.id) + " " + QKeySequence(c.key).toString().toStdString());
+        SCOPED_TRACE(std::string(c.id) + (c.tab ? " Tab " : " ") + QKeySequence(c.key).toString().toStdString());
         app->msg.MessageAnswer.clear();
         app->profile.Nickname.clear();
         respond([&c](frmMessage& m) {
             showOnScreen(m);
+            if (c.tab)
+                testsupport::pressKey(Qt::Key_Tab);
             testsupport::pressKey(c.key);
         });
         app->msg.MessageId = QString::fromLatin1(c.id);

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QScreen>
 #include <QTest>
@@ -452,54 +451,6 @@ TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
     for (TestForm* f : {a, b})
         f->unload();
     testsupport::flushDeferredDeletes();
-}
-
-// Keys no control takes reach the form: Enter presses the default button, or the command
-// button the user has moved the focus to; Escape the cancel button; a button that cannot
-// be used is not pressed.
-TEST(Forms, EnterAndEscapePressTheFormsDefaultAndCancelButtons)
-{
-    Runtime rt(Runtime::Mode::Test);
-    TestForm f(rt, QStringLiteral("frmDialog"));
-    for (int i = 0; i <= 2; ++i)
-        f.Buttons.add(i).move(10 + 30 * i, 10, 20, 20);
-    int pressed = -1;
-    f.Buttons.onClick = [&](int i) {
-        pressed = i;
-        f.hide();
-    };
-    f.setDefaultButton(&f.Buttons[0]);
-    f.setCancelButton(&f.Buttons[1]);
-    struct Case {
-        Qt::Key key;
-        int focus;          // the button with the focus, -1 none
-        bool defaultUsable;
-        int expected;       // the button pressed, -1 none
-    };
-    const Case cases[] = {
-        {Qt::Key_Return, -1, true, 0},  {Qt::Key_Enter, -1, true, 0},   {Qt::Key_Escape, -1, true, 1},
-        {Qt::Key_Return, -1, false, -1}, {Qt::Key_Return, 2, true, 2},   {Qt::Key_Escape, 2, true, 1},
-        {Qt::Key_Space, -1, true, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << " focus " << c.focus << " usable " << c.defaultUsable);
-        pressed = -1;
-        f.Buttons[0].setEnabled(c.defaultUsable);
-        rt.setResponder(QStringLiteral("frmDialog"), [&](Form& form) {
-            form.window()->show();
-            ASSERT_TRUE(testsupport::activateWindowOf(form.window()));
-            if (c.focus >= 0)
-                f.Buttons[c.focus].setFocus();
-            else if (QWidget* w = QApplication::focusWidget())
-                w->clearFocus();
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.window();
-            QTest::keyClick(target, c.key);
-            if (form.isVisible())
-                form.hide();
-        });
-        f.showModal();
-        EXPECT_EQ(pressed, c.expected);
-    }
 }
 
 TEST(Forms, EndThrowsInTests)
