@@ -176,6 +176,10 @@ Form* Form::owner() const
 
 void Form::placeOver(const Form* owner)
 {
+    // The window manager keeps a dialog above the window it belongs to; only a window of
+    // the dialog type is said to belong to one.
+    if (m_window->windowType() != Qt::Dialog)
+        m_window->setWindowFlags((m_window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     // The frame's own size is known only once the window manager has framed the window:
     // the owner's frame, whose size is known, stands in for it.
     const QWidget* over = owner ? owner->m_window.get() : nullptr;
@@ -199,13 +203,8 @@ void Form::placeOver(const Form* owner)
     m_window->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), m_window->size()));
     m_leftTwips = at.x() * TwipsPerPixel;
     m_topTwips = at.y() * TwipsPerPixel;
-    // The window manager keeps a dialog above the window it belongs to.
-    if (over && over->windowHandle()) {
-        m_window->winId();
-        m_window->windowHandle()->setTransientParent(over->windowHandle());
-    } else if (m_window->windowHandle()) {
-        m_window->windowHandle()->setTransientParent(nullptr);
-    }
+    m_window->winId();
+    m_window->windowHandle()->setTransientParent(over ? over->windowHandle() : nullptr);
 }
 
 bool Form::windowDialogKey(int key)

@@ -607,6 +607,9 @@ def dialog_of(t, program, title, owner):
 
 
 def check_centred_over(t, dialog, owner, what):
+    transient = t.display.run(["xprop", "-id", str(dialog), "WM_TRANSIENT_FOR"], check=False)
+    t.expect(("0x%x" % owner) in transient, "%s does not belong to the main window for the window manager (%s)"
+             % (what, transient.strip()))
     dx, dy, dw, dh = t.display.geometry(dialog)
     ox, oy, ow, oh = t.display.geometry(owner)
     # Client areas: their centres differ by half the difference of the frames' title bars.

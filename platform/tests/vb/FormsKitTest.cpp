@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -416,6 +417,9 @@ TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
     dialog.showModal();
     EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
     EXPECT_EQ(dialog.owner(), a);
+    // A dialog of its owner for the window manager, which keeps it above the owner.
+    EXPECT_EQ(dialog.window()->windowType(), Qt::Dialog);
+    EXPECT_EQ(dialog.window()->windowHandle()->transientParent(), a->window()->windowHandle());
 
     ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
     dialog.showModal();
