@@ -183,8 +183,15 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->LabelMsgCancel.setCaption(cancelCaption);
     form->CommandMsgOK.setEnabled(okEnabled);
     form->CommandMsgCancel.setEnabled(cancelEnabled);
+    form->LayoutToText();
+    // Enter answers OK; Escape answers Cancel, or OK where OK is the only answer, as the
+    // title bar's close does.
+    form->setDefaultButton(&form->CommandMsgOK);
+    form->setCancelButton(cancelEnabled ? &form->CommandMsgCancel : &form->CommandMsgOK);
     if (input == QLatin1String("Input0"))
         form->TextInput0.setFocus();
+    else if (okEnabled)
+        form->CommandMsgOK.setFocus();
 
     MessageQueue& q = app.msgQueue;
     q.showing = true;
@@ -259,6 +266,10 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
                             CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
                             QStringLiteral("Do you want to download Help Now?")};
         help.buttons = QStringLiteral("YesNo");
+        // The settings tools of the desktop stand for the system's property sheets.
+        const QString tried = app.msg.SettingsToolsTried.join(QStringLiteral(", ")) + QStringLiteral(".");
+        const QString whatWasTried = app.msg.SettingsToolInstalled ? QStringLiteral("These settings programs did not start : ") + tried
+                                                                   : QStringLiteral("None of these settings programs is installed : ") + tried;
         return {
             {QStringLiteral("MessageIncorrectPicture"),
              QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
@@ -276,6 +287,10 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
             {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
             {QStringLiteral("MessageMarkNameExist"),
              QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
+            {QStringLiteral("MessageRunInternetSettingsError"),
+             QStringLiteral("There was some error. Could not open Internet Properties.") + CRLF + CRLF + whatWasTried},
+            {QStringLiteral("MessageRunDisplaySettingsError"),
+             QStringLiteral("There was some error. Could not open Display Properties.") + CRLF + CRLF + whatWasTried},
         };
     }
     case Catalogue::ErrorReport:

@@ -567,3 +567,86 @@ def moved_folder_opens_product_page(t):
     check(harness.wait_for(lambda: shown.append(location_text(t, window, MAIN_LOCATION)) or shown[-1] == expected,
                            5, step=0.5),
           "after the move the main browser shows %r, not the product page %r" % (shown[-1], expected))
+
+
+MAIN_VIEW_BUTTON = (120, 14)
+VIEW_OPTIONS = (227, 54)
+MAIN_HELP_BUTTON = (225, 14)
+HELP_HELP = (230, 71)
+OPTIONS_TITLE = "^" + harness.MAIN_TITLE + "$"
+MESSAGE_TITLE = "^Message For - " + harness.NICKNAME + "$"
+
+
+def open_menu_item(t, window, button, item):
+    """Clicks a drop-down menu's button, waits until the menu has slid open and holds still
+    around the item, and clicks the item."""
+    x, y, _, _ = t.display.geometry(window)
+    area = (x + item[0] - 40, y + item[1] - 10, 80, 20)
+    closed = t.display.grab(area)
+    t.display.click(x + button[0], y + button[1])
+    state = {"last": None, "since": 0.0}
+
+    def open_and_still():
+        now = t.display.grab(area)
+        if state["last"] is None or now.differing_pixels(state["last"]):
+            state["last"], state["since"] = now, time.monotonic()
+        return now.differing_pixels(closed) and time.monotonic() - state["since"] >= 0.2
+    check(harness.wait_for(open_and_still, 5), "the menu of the button at %d, %d did not open" % button)
+    t.display.click(x + item[0], y + item[1])
+
+
+def dialog_of(t, program, title, owner):
+    """The program's dialog of that title other than the owner window, once it is the window
+    in front."""
+    def found():
+        return [w for w in t.display.windows(title, program.proc.pid) if w != owner]
+    shown = harness.wait_for(found, 10)
+    check(shown, "no dialog titled %r appeared (windows: %s)" % (title, t.window_titles(program)))
+    check(harness.wait_for(lambda: t.display.active_window() == shown[0], 5), "the dialog %r is not in front" % title)
+    return shown[0]
+
+
+def check_centred_over(t, dialog, owner, what):
+    transient = t.display.run(["xprop", "-id", str(dialog), "WM_TRANSIENT_FOR"], check=False)
+    t.expect(("0x%x" % owner) in transient, "%s does not belong to the main window for the window manager (%s)"
+             % (what, transient.strip()))
+    dx, dy, dw, dh = t.display.geometry(dialog)
+    ox, oy, ow, oh = t.display.geometry(owner)
+    # Client areas: their centres differ by half the difference of the frames' title bars.
+    off = (abs(dx + dw // 2 - (ox + ow // 2)), abs(dy + dh // 2 - (oy + oh // 2)))
+    t.expect(off[0] <= 4 and off[1] <= 16, "%s opened at %d, %d (%d x %d), not centred over the main window "
+             "at %d, %d (%d x %d)" % (what, dx, dy, dw, dh, ox, oy, ow, oh))
+    return dx, dy, dw, dh
+
+
+@case
+def dialogs_open_over_the_main_window_and_answer_the_keyboard(t):
+    """Options opens centred over the main window with the page still drawn around it and
+    closes on Escape; the message box opens centred over the main window, sized to its text,
+    and closes on Enter."""
+    p = open_home(t, "/text.html", "text")
+    window = p.main_window()
+    x, y, w, h = t.display.geometry(window)
+    # Below the open menu, to the left of where a centred dialog stands.
+    strip = (x, y + 130, 300, h - 140)
+    before = t.display.grab(strip)
+    open_menu_item(t, window, MAIN_VIEW_BUTTON, VIEW_OPTIONS)
+    options = dialog_of(t, p, OPTIONS_TITLE, window)
+    check_centred_over(t, options, window, "Options")
+    # The page around the dialog is the page as it was, words and all.
+    t.expect(harness.wait_for(lambda: not t.display.grab(strip).differing_pixels(before), 3, step=0.3),
+             "the page behind Options is not drawn as it was (%d pixels differ)"
+             % t.display.grab(strip).differing_pixels(before))
+    t.display.key("Escape")
+    check(harness.wait_for(lambda: options not in t.display.windows(OPTIONS_TITLE, p.proc.pid), 5),
+          "Escape did not close Options")
+
+    # Without its help program the browser says so in its message box.
+    shutil.rmtree(os.path.join(p.folder, "Help"))
+    open_menu_item(t, window, MAIN_HELP_BUTTON, HELP_HELP)
+    message = dialog_of(t, p, MESSAGE_TITLE, window)
+    _, _, mw, mh = check_centred_over(t, message, window, "the message box")
+    t.expect(mw < 400 and mh < 160, "the message box of one line is %d x %d pixels" % (mw, mh))
+    t.display.key("Return")
+    check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5),
+          "Enter did not close the message box")
