@@ -70,6 +70,14 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
+    // How often each page's renderer is looked at, and how long a page may leave a probe
+    // unanswered before the user is told that it does not answer.
+    static constexpr int LivenessCheckMs = 2000;
+    static constexpr int NotAnsweringMs = 10000;
+
+    // The text by which a page's window.open() asks whether a window would open.
+    const QString& windowQuestion() const { return m_windowQuestion; }
+
     // Runs once no page has loaded for ReleaseDelayMs after a load ended: gives the pages
     // the heap has free back to the system (tests count the calls instead). Every frame of
     // a window with a web page copies the whole window, and the allocator keeps the pages
@@ -92,6 +100,8 @@ private:
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
     QTimer m_release;
+    QString m_windowQuestion;
+    QTimer m_liveness;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,
