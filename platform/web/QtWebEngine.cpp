@@ -105,6 +105,9 @@ public:
     bool newWindowRefused();
     // Looks whether the page's renderer still answers (a timer of the factory calls it).
     void checkLiveness();
+    // Something may go wrong now (a load, the user's input, a probe out), so the renderer
+    // is looked at; an idle page is left alone.
+    bool wantsLiveness() const;
     // Readies this engine's page to take the contents of a window another page opens.
     void prepareForNewWindow();
 
@@ -119,11 +122,15 @@ private:
     // The renderer of the page died: the page failed, and what was loading has ended.
     void rendererGone(QWebEnginePage::RenderProcessTerminationStatus status);
     void probeAnswered(int probe);
+    void sendProbe();
     void forgetProbe();
     // A renderer that does not answer lets no new page in: it is ended first, then what
     // the user asked for (a reload, a new address) runs.
     bool endHungRenderer(std::function<void()> then);
     void certificateError(QWebEngineCertificateError error);
+    // The user's clicks and keys on the page: a page may stop answering right after one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void watchInput();
     void credentialsRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxy);
     // Calls into the control as one engine callback; false when the engine went meanwhile.
     bool call(const std::function<void()>& f);
@@ -144,7 +151,6 @@ private:
     QString m_earlyCommit;
     int m_earlyProgress = -1;
     bool m_printing = false;
-    bool m_printingPdf = false;
     // The liveness probe: the renderer's processor time at the last look, the probe out
     // (its number and age), and whether the user was told that the page does not answer.
     qint64 m_rendererTicks = -1;
@@ -152,6 +158,8 @@ private:
     bool m_probing = false;
     QElapsedTimer m_probeAge;
     bool m_notAnswering = false;
+    bool m_inputProbePending = false;
+    static constexpr int InputProbeDelayMs = 300;
     std::function<void()> m_afterRendererEnds;
     struct PendingSave {
         QString path;
@@ -367,6 +375,8 @@ QtWebEngine::~QtWebEngine()
         if (m_printing) {
             QWebEngineView* view = m_view;
             connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
+            if (m_page)
+                connect(m_page, &QWebEnginePage::pdfPrintingFinished, view, [view] { view->deleteLater(); });
         } else {
             m_view->deleteLater();
         }
@@ -400,6 +410,8 @@ void QtWebEngine::navigate(const QString& address)
         return;
     m_navigating = true;
     m_page->load(url);
+    if (m_factory)
+        m_factory->livenessWanted();
 }
 
 bool QtWebEngine::goBack()
@@ -473,7 +485,7 @@ void QtWebEngine::print(bool promptUser)
 {
     QPointer<QtWebEngine> self(this);
     outsideCallback([self, promptUser] {
-        if (!self || !self->m_view || self->m_printing || self->m_printingPdf)
+        if (!self || !self->m_view || self->m_printing)
             return;
         // The view prints asynchronously: the printer lives until it says it has finished,
         // or until the view itself goes.
@@ -491,21 +503,18 @@ void QtWebEngine::print(bool promptUser)
         }
         // Printed to a file, the page keeps its text as text; the view's print would make a
         // picture of every sheet.
-        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
-            if (self->m_printingPdf || !self->m_page)
-                return;
-            self->m_printingPdf = true;
+        self->m_printing = true;
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty() && self->m_page) {
             connect(
-                self->m_page, &QWebEnginePage::pdfPrintingFinished, self.data(),
+                self->m_page, &QWebEnginePage::pdfPrintingFinished, self->m_view,
                 [self](const QString&, bool) {
                     if (self)
-                        self->m_printingPdf = false;
+                        self->printFinished();
                 },
                 Qt::SingleShotConnection);
             self->m_page->printToPdf(printer->outputFileName(), printer->pageLayout(), printer->pageRanges());
             return;
         }
-        self->m_printing = true;
         connect(
             self->m_view, &QWebEngineView::printFinished, self->m_view,
             [self, printer](bool) {
@@ -669,6 +678,9 @@ void QtWebEngine::loadStarted()
         return;
     m_navigating = false;
     forgetProbe();
+    watchInput();
+    if (m_factory)
+        m_factory->livenessWanted();
     // A load nobody asked for (a new window without an address) still begins with its request.
     if (!m_requested && !call([this] { m_control.engineBeforeNavigate2(); }))
         return;
@@ -781,6 +793,42 @@ void QtWebEngine::forgetProbe()
     m_rendererTicks = -1;
 }
 
+bool QtWebEngine::wantsLiveness() const
+{
+    return m_loading || m_requested || m_navigating || m_probing || m_notAnswering;
+}
+
+void QtWebEngine::watchInput()
+{
+    // The view takes input through a child made with its first page.
+    if (m_view && m_view->focusProxy())
+        m_view->focusProxy()->installEventFilter(this);
+}
+
+bool QtWebEngine::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+        // Asked once the page has had the input: a page that loops from there on never
+        // answers.
+        if (!m_inputProbePending) {
+            m_inputProbePending = true;
+            QTimer::singleShot(InputProbeDelayMs, this, [this] {
+                m_inputProbePending = false;
+                if (!m_probing)
+                    sendProbe();
+            });
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void QtWebEngine::checkLiveness()
 {
     if (!m_page)
@@ -789,7 +837,7 @@ void QtWebEngine::checkLiveness()
     if (pid <= 0)
         return;
     if (m_probing) {
-        if (!m_notAnswering && m_probeAge.elapsed() >= QtWebEngineFactory::NotAnsweringMs) {
+        if (!m_notAnswering && m_factory && m_probeAge.elapsed() >= m_factory->m_config.notAnsweringMs) {
             m_notAnswering = true;
             call([this] { m_control.enginePageTrouble(PageFailure::NotAnswering); });
         }
@@ -799,10 +847,17 @@ void QtWebEngine::checkLiveness()
     // renderer answers: it is left in peace. A busy one may be stuck in a loop.
     const qint64 ticks = processorTicks(pid);
     static const qint64 ticksPerSecond = sysconf(_SC_CLK_TCK);
-    const qint64 busyTicks = ticksPerSecond * QtWebEngineFactory::LivenessCheckMs / 4000;
+    const qint64 busyTicks = m_factory ? ticksPerSecond * m_factory->m_config.livenessCheckMs / 4000 : 0;
     const bool busy = ticks < 0 || m_rendererTicks < 0 || ticks - m_rendererTicks >= busyTicks;
     m_rendererTicks = ticks;
     if (!busy)
+        return;
+    sendProbe();
+}
+
+void QtWebEngine::sendProbe()
+{
+    if (!m_page || m_page->renderProcessPid() <= 0)
         return;
     m_probing = true;
     m_probeAge.start();
@@ -812,6 +867,9 @@ void QtWebEngine::checkLiveness()
         if (self)
             self->probeAnswered(probe);
     });
+    // The probe's age is looked at while it is out.
+    if (m_factory)
+        m_factory->livenessWanted();
 }
 
 void QtWebEngine::probeAnswered(int probe)
@@ -821,8 +879,11 @@ void QtWebEngine::probeAnswered(int probe)
     m_probing = false;
     if (m_notAnswering) {
         m_notAnswering = false;
-        call([this] { m_control.enginePageTrouble(PageFailure::None); });
+        if (!call([this] { m_control.enginePageTrouble(PageFailure::None); }))
+            return;
     }
+    if (m_factory)
+        m_factory->livenessMaybeIdle();
 }
 
 bool QtWebEngine::endHungRenderer(std::function<void()> then)
@@ -930,8 +991,10 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
     }
     m_loading = false;
     m_requested = false;
-    if (m_factory)
+    if (m_factory) {
         m_factory->loadEnded();
+        m_factory->livenessMaybeIdle();
+    }
     call([this] { m_control.engineDownloadComplete(); });
 }
 
@@ -940,11 +1003,12 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
 QtWebEngineFactory::QtWebEngineFactory(Config config)
     : m_config(std::move(config)), m_windowQuestion(u"corvane-new-window-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    m_liveness.setInterval(LivenessCheckMs);
+    m_liveness.setInterval(m_config.livenessCheckMs);
     m_liveness.callOnTimeout([this] {
         for (QtWebEngine* engine : std::vector<QtWebEngine*>(m_engines))
             if (std::find(m_engines.begin(), m_engines.end(), engine) != m_engines.end())
                 engine->checkLiveness();
+        livenessMaybeIdle();
     });
     releaseFreedMemory = [] { malloc_trim(0); };
     m_release.setSingleShot(true);
@@ -954,6 +1018,19 @@ QtWebEngineFactory::QtWebEngineFactory(Config config)
             && releaseFreedMemory)
             releaseFreedMemory();
     });
+}
+
+void QtWebEngineFactory::livenessWanted()
+{
+    if (!m_liveness.isActive())
+        m_liveness.start();
+}
+
+void QtWebEngineFactory::livenessMaybeIdle()
+{
+    // Idle pages are not looked at: no timer runs while nothing happens.
+    if (std::none_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->wantsLiveness(); }))
+        m_liveness.stop();
 }
 
 void QtWebEngineFactory::loadEnded()
@@ -1033,8 +1110,6 @@ std::unique_ptr<WebEngine> QtWebEngineFactory::create(WebBrowser& control, QWidg
 void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view)
 {
     m_engines.push_back(engine);
-    if (!m_liveness.isActive())
-        m_liveness.start();
     m_views.removeAll(nullptr);
     m_views.append(view);
 }
@@ -1042,8 +1117,7 @@ void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view
 void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
 {
     m_engines.erase(std::remove(m_engines.begin(), m_engines.end(), engine), m_engines.end());
-    if (m_engines.empty())
-        m_liveness.stop();
+    livenessMaybeIdle();
 }
 
 void QtWebEngineFactory::prepareWindow(QWidget* window)

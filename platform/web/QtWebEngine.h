@@ -33,6 +33,11 @@ public:
         QString searchPage;
         // Replaces the standard location of the profile's storage and cache when set.
         QString storagePath;
+        // While something happens on a page (a load, the user's input), its renderer is
+        // looked at this often; a page that leaves a probe unanswered this long is told as
+        // not answering.
+        int livenessCheckMs = 2000;
+        int notAnsweringMs = 10000;
     };
 
     explicit QtWebEngineFactory(Config config);
@@ -70,11 +75,6 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
-    // How often each page's renderer is looked at, and how long a page may leave a probe
-    // unanswered before the user is told that it does not answer.
-    static constexpr int LivenessCheckMs = 2000;
-    static constexpr int NotAnsweringMs = 10000;
-
     // The text by which a page's window.open() asks whether a window would open.
     const QString& windowQuestion() const { return m_windowQuestion; }
 
@@ -88,6 +88,8 @@ public:
 private:
     friend class QtWebEngine;
     void loadEnded();
+    void livenessWanted();
+    void livenessMaybeIdle();
     void engineCreated(QtWebEngine* engine, QWebEngineView* view);
     void engineDestroyed(QtWebEngine* engine);
 
