@@ -755,7 +755,7 @@ void QtWebEngine::commit(const QString& address)
 
 void QtWebEngine::rendererGone(QWebEnginePage::RenderProcessTerminationStatus status)
 {
-    const bool wasNotAnswering = m_notAnswering;
+    const bool wasNotAnswering = std::exchange(m_notAnswering, false);
     forgetProbe();
     std::function<void()> then = std::exchange(m_afterRendererEnds, nullptr);
     if (status == QWebEnginePage::NormalTerminationStatus && !then)
@@ -898,7 +898,6 @@ bool QtWebEngine::endHungRenderer(std::function<void()> then)
     const qint64 pid = m_page->renderProcessPid();
     if (pid <= 0)
         return false;
-    m_notAnswering = false;
     m_afterRendererEnds = std::move(then);
     ::kill(pid_t(pid), SIGKILL);
     return true;

@@ -75,6 +75,14 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
+    // How often a busy page is looked at, and how long it may leave a probe unanswered.
+    void setLivenessTimes(int checkMs, int notAnsweringMs)
+    {
+        m_config.livenessCheckMs = checkMs;
+        m_config.notAnsweringMs = notAnsweringMs;
+        m_liveness.setInterval(checkMs);
+    }
+
     // The text by which a page's window.open() asks whether a window would open.
     const QString& windowQuestion() const { return m_windowQuestion; }
 
