@@ -101,6 +101,15 @@ TEST_F(PageTroubleTest, ACertificateNobodyVouchesForIsAskedAboutAndAnsweredLater
             EXPECT_EQ(form->first.failure(), vb::PageFailure::CertificateRefused);
     }
     EXPECT_TRUE(secure.requests().contains(u"/secret"_s));
+
+    // The browser goes while its question waits: a late answer finds nothing to answer.
+    asked.clear();
+    form->first.navigate(secure.url(u"/late"_s).replace(u"127.0.0.1"_s, u"localhost"_s));
+    ASSERT_TRUE(waitFor([&] { return asked.size() == 1; }));
+    form.reset();
+    testsupport::flushDeferredDeletes();
+    asked[0].answer(true);
+    EXPECT_FALSE(secure.requests().contains(u"/late"_s));
 }
 
 TEST_F(PageTroubleTest, WindowOpenGivesNothingWhenTheWindowIsRefused)
