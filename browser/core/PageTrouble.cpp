@@ -34,6 +34,20 @@ void askFirst(CorvaneApp& app)
     MessageShow(app);
 }
 
+// An address is one long word: it may break after its separators, and nowhere else.
+QString breakable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 4);
+    for (const QChar c : text) {
+        out += c;
+        if (c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('?') || c == QLatin1Char('&')
+            || c == QLatin1Char('=') || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            out += QChar(0x200B);
+    }
+    return out;
+}
+
 QString pageName(const QString& address)
 {
     return address.isEmpty() ? QStringLiteral("This page") : QStringLiteral("The page ") + address;
@@ -52,7 +66,6 @@ PageNotice::PageNotice(vb::Container& form)
         label->setFontSize(8);
         label->setForeColor(NoticeText);
     }
-    LabelPageNotice.setWrapAnywhere(true);
     LabelHidePageNotice.setCaption(QStringLiteral("Click To Hide"));
     LabelHidePageNotice.setAlignment(2);
     FramePageNotice.onClick = [this] { hide(); };
@@ -66,11 +79,13 @@ void PageNotice::show(const QString& head, const QString& text, const vb::WebBro
     const QRect area = pageArea ? pageArea() : QRect(0, 0, NoticeWidth + 2 * NoticeMargin, 0);
     const int width = std::max(160, std::min(NoticeWidth, area.width() - 2 * NoticeMargin));
     const int textWidth = width - 16;
+    m_text = text;
     FramePageNotice.setCaption(head);
-    LabelPageNotice.setCaption(text);
+    const QString shown = breakable(text);
+    LabelPageNotice.setCaption(shown);
     // As tall as the text needs, whatever the font.
     const QFontMetrics metrics(LabelPageNotice.widget()->font());
-    const int textHeight = metrics.boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap | Qt::TextWrapAnywhere, text).height() + 4;
+    const int textHeight = metrics.boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, shown).height() + 4;
     const int hideHeight = metrics.height() + 4;
     const int tw = vb::TwipsPerPixel;
     LabelPageNotice.move(8 * tw, NoticeTopRoom * tw, textWidth * tw, textHeight * tw);

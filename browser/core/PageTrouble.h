@@ -53,7 +53,7 @@ public:
     void show(const QString& head, const QString& text, const vb::WebBrowser* about = nullptr);
     void hide();
     bool isShown() const { return FramePageNotice.isVisible(); }
-    QString text() const { return LabelPageNotice.caption(); }
+    QString text() const { return m_text; }
     const vb::WebBrowser* about() const { return m_about.data(); }
     // The browser on screen now: a notice about another one goes.
     void follow(const vb::WebBrowser* shown);
@@ -63,6 +63,7 @@ public:
 
 private:
     QPointer<const vb::WebBrowser> m_about;
+    QString m_text;
 };
 
 // The plain words for why a page failed.
