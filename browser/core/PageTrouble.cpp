@@ -142,6 +142,8 @@ QString PageFailureReason(vb::PageFailure failure)
         return QStringLiteral("it crashed");
     case vb::PageFailure::RendererKilled:
         return QStringLiteral("it was ended by the system, perhaps because memory ran short");
+    case vb::PageFailure::OutOfMemory:
+        return QStringLiteral("it ran out of memory");
     case vb::PageFailure::NotAnswering:
         return QStringLiteral("it does not answer");
     case vb::PageFailure::None:

@@ -418,8 +418,9 @@ TEST_F(MessageTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
         // A key that answers nothing leaves the dialog open, which fails the show.
         EXPECT_NO_THROW(c.show(*app));
         EXPECT_EQ(app->msg.MessageAnswer, QString::fromLatin1(c.answer));
-        if (*c.nickname)
+        if (*c.nickname) {
             EXPECT_EQ(app->profile.Nickname, QString::fromLatin1(c.nickname));
+        }
         EXPECT_TRUE(app->msg.MessageId.isEmpty());
         testsupport::flushDeferredDeletes();
     }

@@ -107,8 +107,9 @@ TEST_F(PanelKeys, TheAddressBoxShowsWhatGoOpensAmongBookmarksOfOneName)
             corvane::BookmarkAdd(*app, u"velmora"_s, page);
         openBookmarkBrowser();
         bookmarkEngine().completeNavigation(pages[0]);
-        if (!f().FrameBookmark.isVisible())
+        if (!f().FrameBookmark.isVisible()) {
             ASSERT_TRUE(f().CommandShowBookmark.click());
+        }
 
         for (const QString& step : QString::fromLatin1(c.steps).split(u' ')) {
             if (step.startsWith(u'p')) {
@@ -136,8 +137,9 @@ TEST_F(PanelKeys, TheAddressBoxShowsWhatGoOpensAmongBookmarksOfOneName)
         EXPECT_EQ(bookmarkNavigations().last(), shown);
         // The page moves on; Go brings back exactly what the box shows.
         bookmarkEngine().completeNavigation(u"http://elsewhere.velmora.example/"_s);
-        if (!f().FrameBookmark.isVisible())
+        if (!f().FrameBookmark.isVisible()) {
             ASSERT_TRUE(f().CommandShowBookmark.click());
+        }
         testsupport::clickInto(f().CommandBookmark[5].widget());
         EXPECT_EQ(bookmarkNavigations().last(), shown);
     }

@@ -44,8 +44,9 @@ TEST_F(PageTroubleWindowsTest, AFailedPageIsToldInBothWindowsAndTheTypedAddressS
         }
         for (PageNotice* notice : {&main.PageNoticeBox, &w.PageNoticeBox}) {
             EXPECT_EQ(notice->isShown(), *c.told != 0);
-            if (*c.told)
+            if (*c.told) {
                 EXPECT_EQ(notice->text(), QString::fromUtf8(c.told));
+            }
         }
         // Told, not asked: the focus and the typed text stay where they were.
         EXPECT_EQ(main.ComboLocation.text(), typed);
@@ -111,8 +112,9 @@ TEST_F(PageTroubleWindowsTest, ACertificateIsAskedOnceASiteAndFaultAndTheAnswerH
         auto& m = static_cast<frmMessage&>(form);
         shown << app->msg.MessageId;
         bodies << m.LabelMessage.caption();
-        if (app->msg.MessageId == QLatin1String("MessageCertificateAsk"))
+        if (app->msg.MessageId == QLatin1String("MessageCertificateAsk")) {
             EXPECT_EQ(m.LabelMsgCancel.caption(), QStringLiteral("No"));
+        }
         vb::CommandButton& pressed = sayYes || !m.CommandMsgCancel.isEnabled() ? m.CommandMsgOK : m.CommandMsgCancel;
         pressed.click();
     });
@@ -154,10 +156,12 @@ TEST_F(PageTroubleWindowsTest, ACertificateIsAskedOnceASiteAndFaultAndTheAnswerH
         }
         testsupport::waitFor([&] { return !shown.isEmpty() || !answers.isEmpty(); }, 1000);
         EXPECT_EQ(shown, c.id.isEmpty() ? QStringList() : QStringList{c.id});
-        if (c.overridable)
+        if (c.overridable) {
             EXPECT_EQ(answers, QList<bool>{c.expected});
-        if (!bodies.isEmpty())
+        }
+        if (!bodies.isEmpty()) {
             EXPECT_TRUE(bodies[0].startsWith(QStringLiteral("The site ") + c.host)) << bodies[0].toStdString();
+        }
     }
 }
 

@@ -96,8 +96,9 @@ TEST(Launcher, SettingsToolsAreTriedInTurnAndWhatWasTriedIsKept)
         EXPECT_EQ(r.started, c.started);
         EXPECT_EQ(r.installed, c.anyInstalled);
         EXPECT_EQ(c.started ? starts : r.tried, c.startedOrTried);
-        if (c.started)
+        if (c.started) {
             EXPECT_TRUE(r.tried.isEmpty());
+        }
     }
 }
 

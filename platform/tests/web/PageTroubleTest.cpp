@@ -97,8 +97,9 @@ TEST_F(PageTroubleTest, ACertificateNobodyVouchesForIsAskedAboutAndAnsweredLater
         ASSERT_TRUE(waitFor([&] { return log.count(u"DownloadComplete"_s) == 1; })) << log.events.join(u", "_s).toStdString();
         EXPECT_EQ(runScript(form->first, u"document.body.innerText"_s).toString(), c.shown);
         EXPECT_EQ(log.count(u"NavigateError"_s), c.goOn ? 0 : 1);
-        if (!c.goOn)
+        if (!c.goOn) {
             EXPECT_EQ(form->first.failure(), vb::PageFailure::CertificateRefused);
+        }
     }
     EXPECT_TRUE(secure.requests().contains(u"/secret"_s));
 
