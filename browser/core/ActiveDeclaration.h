@@ -41,6 +41,9 @@ struct MessageVars {
     QString MessageAnswer;
     bool MessageEndsProgram = false;
     QString BugReportSubject;
+    // What the last try to open a settings tool of the desktop tried, for its message.
+    QStringList SettingsToolsTried;
+    bool SettingsToolInstalled = false;
 };
 
 // Options kept in the settings file.

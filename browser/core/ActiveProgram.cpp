@@ -38,6 +38,20 @@ void MakerWebPageOpen(CorvaneApp& app)
     }
 }
 
+void SettingsToolRun(CorvaneApp& app, sys::SettingsApplet applet)
+{
+    if (!app.launcher.openSettingsApplet)
+        return;
+    const sys::SettingsAppletStart start = app.launcher.openSettingsApplet(applet);
+    if (start.started)
+        return;
+    app.msg.SettingsToolsTried = start.tried;
+    app.msg.SettingsToolInstalled = start.installed;
+    app.msg.MessageId = applet == sys::SettingsApplet::InternetProperties ? QStringLiteral("MessageRunInternetSettingsError")
+                                                                            : QStringLiteral("MessageRunDisplaySettingsError");
+    MessageShow(app);
+}
+
 void FamilyProgramRun(CorvaneApp& app)
 {
     RegisterVars& reg = app.reg;

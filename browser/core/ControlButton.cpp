@@ -198,6 +198,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     // 3. The current browser's address.
     vb::WebBrowser* current = currentBrowser(app);
     const QString address = current ? current->locationURL() : QString();
+    f.PageNoticeBox.follow(current);
 
     // 4. Its site goes into the location lists; its short name is the title.
     // After a switch the list on screen is still the one of the browser left: refill it

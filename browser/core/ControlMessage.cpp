@@ -3,6 +3,7 @@
 #include "ActiveNajar.h"
 #include "Constants.h"
 #include "CorvaneApp.h"
+#include "PageTrouble.h"
 #include "frmMessage.h"
 
 #include <QTimer>
@@ -96,6 +97,7 @@ void resetToDefaults(CorvaneApp& app)
     app.msg.MessageButtons = QStringLiteral("OK");
     app.msg.MessageInput.clear();
     app.msg.MessageBody.clear();
+    app.msgQueue.cancelDefault = false;
 }
 
 void showCurrent(CorvaneApp& app, Catalogue catalogue)
@@ -139,6 +141,7 @@ void rowApply(CorvaneApp& app, const MessageRow& row)
     m.MessageButtons = row.buttons;
     m.MessageInput = row.input;
     m.MessageBody = row.body;
+    app.msgQueue.cancelDefault = row.cancelDefault;
 }
 
 } // namespace
@@ -183,8 +186,19 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->LabelMsgCancel.setCaption(cancelCaption);
     form->CommandMsgOK.setEnabled(okEnabled);
     form->CommandMsgCancel.setEnabled(cancelEnabled);
+    form->LayoutToText();
+    // Enter answers OK, or Cancel where staying is the safe answer; Escape answers Cancel, or
+    // OK where OK is the only answer, as the title bar's close does.
+    const bool cancelFirst = app.msgQueue.cancelDefault && cancelEnabled;
+    form->setDefaultButton(cancelFirst ? &form->CommandMsgCancel : &form->CommandMsgOK);
+    form->setCancelButton(cancelEnabled ? &form->CommandMsgCancel : &form->CommandMsgOK);
     if (input == QLatin1String("Input0"))
         form->TextInput0.setFocus();
+    else if (cancelFirst)
+        form->CommandMsgCancel.setFocus();
+    else if (okEnabled)
+        form->CommandMsgOK.setFocus();
+    app.msgQueue.cancelDefault = false;
 
     MessageQueue& q = app.msgQueue;
     q.showing = true;
@@ -259,7 +273,11 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
                             CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
                             QStringLiteral("Do you want to download Help Now?")};
         help.buttons = QStringLiteral("YesNo");
-        return {
+        // The settings tools of the desktop stand for the system's property sheets.
+        const QString tried = app.msg.SettingsToolsTried.join(QStringLiteral(", ")) + QStringLiteral(".");
+        const QString whatWasTried = app.msg.SettingsToolInstalled ? QStringLiteral("These settings programs did not start : ") + tried
+                                                                   : QStringLiteral("None of these settings programs is installed : ") + tried;
+        QList<MessageRow> rows{
             {QStringLiteral("MessageIncorrectPicture"),
              QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
             {QStringLiteral("MessageTooManyTab"),
@@ -276,7 +294,21 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
             {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
             {QStringLiteral("MessageMarkNameExist"),
              QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
+            {QStringLiteral("MessageRunInternetSettingsError"),
+             QStringLiteral("There was some error. Could not open Internet Properties.") + CRLF + CRLF + whatWasTried},
+            {QStringLiteral("MessageRunDisplaySettingsError"),
+             QStringLiteral("There was some error. Could not open Display Properties.") + CRLF + CRLF + whatWasTried},
         };
+        // A site whose certificate nobody vouches for: the site asked about first.
+        if (CertificateQuestionPending(app)) {
+            MessageRow certificate{CertificateQuestionId(app), CertificateQuestionBody(app)};
+            if (certificate.id == QLatin1String("MessageCertificateAsk")) {
+                certificate.buttons = QStringLiteral("YesNo");
+                certificate.cancelDefault = true;
+            }
+            rows.append(certificate);
+        }
+        return rows;
     }
     case Catalogue::ErrorReport:
         break;
@@ -368,6 +400,8 @@ void MessageOKDone(CorvaneApp& app, bool& endsProgram)
     } else if (id == QLatin1String("MessageIncorrectPicture")) {
         if (app.moveForm)
             app.moveForm->showModal();
+    } else if (id == QLatin1String("MessageCertificateAsk") || id == QLatin1String("MessageCertificateRefused")) {
+        CertificateQuestionAnswered(app, id == QLatin1String("MessageCertificateAsk"));
     }
     m.MessageId.clear();
     m.MessageHead.clear();
@@ -387,6 +421,8 @@ void MessageCancelDone(CorvaneApp& app)
     if (m.MessageId == QLatin1String("MessageGetUserName") && app.profile.Nickname.isEmpty()) {
         app.profile.Nickname = MyFriend;
         UserNickNameSave(app);
+    } else if (m.MessageId == QLatin1String("MessageCertificateAsk") || m.MessageId == QLatin1String("MessageCertificateRefused")) {
+        CertificateQuestionAnswered(app, false);
     }
     m.MessageId.clear();
     m.MessageHead.clear();

@@ -7,6 +7,7 @@
 #include "ActiveVelmora.h"
 #include "BrowserState.h"
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 #include "frmHid.h"
 
 #include "sys/FileSystem.h"
@@ -62,6 +63,7 @@ public:
     DataFileVars files;
     BrowserSet set;
     PanelVars panel;
+    PageTroubleVars trouble;
 
     // Forms that are loaded and unloaded while the program runs.
     QPointer<frmMessage> messageForm;

@@ -71,6 +71,7 @@ void frmMain::Form_Load()
 
     SetMainLook();
     FullWindowSet(m_app, false);
+    engineHooksInstall();
 }
 
 void frmMain::SetMainLook()

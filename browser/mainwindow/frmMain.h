@@ -4,6 +4,7 @@
 // the timers and the hidden picture stores.
 
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -247,6 +248,8 @@ public:
     Img ImageAbout{FrameAbout};
     Arr<Lbl> LabelAbout{FrameAbout};
     Arr<Img> ImageAboutBadge{FrameAbout};
+    // What happened to a page or a download, over the page.
+    PageNotice PageNoticeBox{*this};
 
     // --- timers -------------------------------------------------------------------------
     vb::Timer TimerMainFrame;
@@ -290,7 +293,12 @@ public:
     void Browser_NewWindow2(bool isTab, int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void Browser_SameDocument(bool isTab, int index, const QString& previous);
     void Browser_FileDownload(bool isTab, int index);
+    void Browser_NewWindowCheck(bool isTab, int index, bool& cancel);
+    void Browser_PageTrouble(bool isTab, int index);
     void TimerMainBrow_Timer();
+    // A page's request for a new window is refused now (the pop-up guard, the tabs' or the
+    // page windows' limit); the user hears of a limit once a burst.
+    bool NewWindowRefused(bool isTab);
 
     // Navigation.
     void BrowserGoBack();
@@ -410,6 +418,8 @@ private:
     void wirePanelEvents();
     void wireActionEvents();
     void showTooManyTabs();
+    // The engine's notices and certificate questions reach the program's own windows.
+    void engineHooksInstall();
 
     CorvaneApp& m_app;
 };

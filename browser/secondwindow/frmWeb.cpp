@@ -182,6 +182,14 @@ void frmWeb::CommandClosePop_Click()
     unload();
 }
 
+void frmWeb::Form_Unload(int&)
+{
+    // A window a page opened leaves room for another once it closes.
+    if (OpenedByPage && m_app.set.PageWindowsOpen > 0)
+        m_app.set.PageWindowsOpen -= 1;
+    OpenedByPage = false;
+}
+
 void frmWeb::PopPanelShow(int index, bool focus)
 {
     for (int i = 0; i <= 6; ++i)
@@ -267,6 +275,7 @@ void frmWeb::CurrentBrowserShow()
 {
     const int cur = PopTabCurrent;
     vb::WebBrowser* current = shownBrowser();
+    PageNoticeBox.follow(current);
 
     // 1. The busy browser is no longer the one shown.
     if (TimerPop.isEnabled() && PopBusyIndex != cur)

@@ -8,6 +8,7 @@
 
 #include "BrowserState.h"
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
@@ -189,6 +190,9 @@ public:
     Arr<Btn> CommandPopSelectClose{FrameButPopSelect};
     Arr<Lbl> LabelPopSelectClose{FrameButPopSelect};
 
+    // What happened to a page or a download, over the page.
+    PageNotice PageNoticeBox{*this};
+
     // --- busy animation -----------------------------------------------------------------
     vb::Timer TimerPop;
 
@@ -237,10 +241,13 @@ public:
     // This window's note panel: its page's note, and whether Save replaces it. Its own, so
     // that another window's page or panel never changes what this panel does.
     NoteVars PopNote;
+    // A page opened this window: it counts against the pages' windows until it closes.
+    bool OpenedByPage = false;
 
     // --- load, size, display (frmWeb.cpp) -------------------------------------------------
     void Form_Load() override;
     void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
     void CommandClosePop_Click();
     void PopPanelShow(int index, bool focus);
     void CurrentBrowserShow();
@@ -266,7 +273,12 @@ public:
     void BrowserPop_NewWindow2(int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void BrowserPop_SameDocument(int index, const QString& previous);
     void BrowserPop_FileDownload(int index);
+    void BrowserPop_NewWindowCheck(int index, bool& cancel);
+    void BrowserPop_PageTrouble(int index);
     void TimerPop_Timer();
+    // A page's request for a new window is refused now (the pop-up guard, the tab limit);
+    // the user hears of the limit once a burst.
+    bool NewWindowRefused();
 
     // --- navigation and tabs (frmWebTabs.cpp) ---------------------------------------------
     void CommandPopGo_Click();

@@ -66,6 +66,10 @@ public:
     void beginModal() { ++m_modalDepth; }
     void endModal() { --m_modalDepth; }
 
+    // Numbers the activations of forms in order, so that a modal form knows which form the
+    // user was last in.
+    quint64 nextActivation() { return ++m_activations; }
+
     // --- "End" ---
     // Ends the program. In tests it throws ProgramEnded: nothing after it runs. Otherwise
     // it answers every open dialog as cancelled and leaves every event loop, the nested
@@ -129,6 +133,7 @@ private:
     std::vector<QPointer<Form>> m_created;
     std::map<QString, Responder> m_responders;
     int m_modalDepth = 0;
+    quint64 m_activations = 0;
     ScreenMetrics m_screenOverride;
     bool m_hasScreenOverride = false;
     QString m_title;

@@ -8,5 +8,6 @@ set(PLATFORM_VB_SOURCES
   vb/ControlArray.h
   vb/Pictures.h vb/Pictures.cpp
   vb/FileControls.h vb/FileControls.cpp
+  vb/MessageLayout.h vb/MessageLayout.cpp
 )
 list(TRANSFORM PLATFORM_VB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

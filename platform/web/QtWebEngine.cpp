@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,14 +23,18 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QUuid>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <exception>
 #include <malloc.h>
 #include <optional>
+#include <signal.h>
 #include <utility>
 #include <unistd.h>
 
@@ -122,13 +127,20 @@ public:
     void detachFromFactory();
 
     void navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame);
-    // A navigation that cannot even start (an address that cannot be): it fails like an
-    // unreachable page, once the caller has returned.
-    void failLater();
+    // A navigation that cannot even start: it fails as failure, once the caller has
+    // returned.
+    void failLater(PageFailure failure, const QString& address);
     // The page refused to go to url: the load the engine makes of the window instead ends
     // as a failure, and url is never shown as the page's address.
     void navigationRefused(const QUrl& url);
     QWebEnginePage* windowRequested();
+    // Whether the page would get no new window now (asked before its window.open() runs).
+    bool newWindowRefused();
+    // Looks whether the page's renderer still answers (a timer of the factory calls it).
+    void checkLiveness();
+    // Something may go wrong now (a load, the user's input, a probe out), so the renderer
+    // is looked at; an idle page is left alone.
+    bool wantsLiveness() const;
     // Readies this engine's page to take the contents of a window another page opens.
     void prepareForNewWindow();
 
@@ -141,7 +153,17 @@ private:
     void commit(const QString& address);
     void sameDocument(const QString& address);
     // The renderer of the page died: the page failed, and what was loading has ended.
-    void rendererGone();
+    void rendererGone(QWebEnginePage::RenderProcessTerminationStatus status);
+    void probeAnswered(int probe);
+    void sendProbe();
+    void forgetProbe();
+    // A renderer that does not answer lets no new page in: it is ended first, then what
+    // the user asked for (a reload, a new address) runs.
+    bool endHungRenderer(std::function<void()> then);
+    void certificateError(QWebEngineCertificateError error);
+    // The user's clicks and keys on the page: a page may stop answering right after one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void watchInput();
     void credentialsRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxy);
     // Calls into the control as one engine callback; false when the engine went meanwhile.
     bool call(const std::function<void()>& f);
@@ -163,6 +185,16 @@ private:
     int m_earlyProgress = -1;
     bool m_printing = false;
     QString m_refusedAddress; // an address the page refused to go to, while that is under way
+    // The liveness probe: the renderer's processor time at the last look, the probe out
+    // (its number and age), and whether the user was told that the page does not answer.
+    qint64 m_rendererTicks = -1;
+    int m_probe = 0;
+    bool m_probing = false;
+    QElapsedTimer m_probeAge;
+    bool m_notAnswering = false;
+    bool m_inputProbePending = false;
+    static constexpr int InputProbeDelayMs = 300;
+    std::function<void()> m_afterRendererEnds;
     struct PendingSave {
         QString path;
         QWebEngineDownloadRequest::SavePageFormat format;
@@ -180,6 +212,83 @@ QString addressOf(const QUrl& url)
 bool sameSite(const QUrl& a, const QUrl& b)
 {
     return a.scheme() == b.scheme() && a.host() == b.host() && a.port() == b.port();
+}
+
+// What the engine's error code of a failed load means to the user.
+PageFailure failureOf(const QWebEngineLoadingInfo& info)
+{
+    switch (info.errorCode()) {
+    case -3: // aborted: the user stopped it or went elsewhere
+        return PageFailure::None;
+    case -6:
+        return PageFailure::FileNotFound;
+    case -7: case -118: case -324: case -109:
+        return PageFailure::NoAnswer;
+    case -100: case -101: case -103:
+        return PageFailure::ConnectionCut;
+    case -102:
+        return PageFailure::ConnectionRefused;
+    case -105: case -137:
+        return PageFailure::ServerNotFound;
+    case -106:
+        return PageFailure::NoNetwork;
+    case -300: case -301: case -302:
+        return PageFailure::BadAddress;
+    default:
+        break;
+    }
+    switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+        return PageFailure::CertificateRefused;
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+        return PageFailure::ServerNotFound;
+    default:
+        return PageFailure::Other;
+    }
+}
+
+CertificateProblem problemOf(QWebEngineCertificateError::Type type)
+{
+    switch (type) {
+    case QWebEngineCertificateError::CertificateAuthorityInvalid:
+        return CertificateProblem::UnknownIssuer;
+    case QWebEngineCertificateError::CertificateCommonNameInvalid:
+    case QWebEngineCertificateError::CertificateNonUniqueName:
+    case QWebEngineCertificateError::CertificateNameConstraintViolation:
+        return CertificateProblem::WrongName;
+    case QWebEngineCertificateError::CertificateDateInvalid:
+    case QWebEngineCertificateError::CertificateValidityTooLong:
+        return CertificateProblem::Expired;
+    case QWebEngineCertificateError::CertificateRevoked:
+        return CertificateProblem::Revoked;
+    case QWebEngineCertificateError::CertificateWeakSignatureAlgorithm:
+    case QWebEngineCertificateError::CertificateWeakKey:
+    case QWebEngineCertificateError::SslObsoleteVersion:
+        return CertificateProblem::Weak;
+    case QWebEngineCertificateError::CertificateInvalid:
+    case QWebEngineCertificateError::CertificateContainsErrors:
+        return CertificateProblem::Invalid;
+    default:
+        return CertificateProblem::Other;
+    }
+}
+
+// Processor time the process has used, in clock ticks; -1 when it cannot be read.
+qint64 processorTicks(qint64 pid)
+{
+    QFile stat(u"/proc/%1/stat"_s.arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // The name in parentheses may hold blanks: the fields are counted after it.
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0)
+        return -1;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    // utime and stime are fields 14 and 15 of the whole line, 12 and 13 after the name.
+    if (fields.size() < 13)
+        return -1;
+    return fields[11].toLongLong() + fields[12].toLongLong();
 }
 
 bool Page::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
@@ -228,6 +337,13 @@ bool Page::javaScriptConfirm(const QUrl& origin, const QString& text)
 
 bool Page::javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result)
 {
+    // Not the page's own question: its window.open() asks whether a window would open. It
+    // is no dialog of the page, and never stopped.
+    if (const QtWebEngineFactory* f = factory(); f && text == f->windowQuestion()) {
+        if (result)
+            *result = m_engine && m_engine->newWindowRefused() ? u"0"_s : u"1"_s;
+        return true;
+    }
     const PageAnswer answer = ask({PageQuestion::Kind::Prompt, pageSite(origin), text, value});
     if (answer.accepted && result)
         *result = answer.value;
@@ -325,17 +441,12 @@ QtWebEngine::QtWebEngine(QtWebEngineFactory& factory, WebBrowser& control, QWidg
     connect(m_page, &QWebEnginePage::loadProgress, this, &QtWebEngine::progressChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &QtWebEngine::urlChanged);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    rendererGone();
-            });
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) { rendererGone(status); });
+    connect(m_page, &QWebEnginePage::renderProcessPidChanged, this, [this] { forgetProbe(); });
     connect(m_page, &QWebEnginePage::authenticationRequired, this,
             [this](const QUrl& url, QAuthenticator* authenticator) { credentialsRequired(url, authenticator, {}); });
     connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this, &QtWebEngine::credentialsRequired);
-    // A page with a certificate nobody vouches for is not shown: it fails to load.
-    connect(m_page, &QWebEnginePage::certificateError, this, [](QWebEngineCertificateError error) {
-        error.rejectCertificate();
-    });
+    connect(m_page, &QWebEnginePage::certificateError, this, &QtWebEngine::certificateError);
     // The camera, the microphone, the location, notifications and the like are refused
     // without asking.
     connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
@@ -362,13 +473,16 @@ QtWebEngine::~QtWebEngine()
     m_view->setParent(nullptr);
     // A print still running uses the view's printer from another thread: the view and the
     // printer wait for its end.
-    auto release = [view = m_view, printing = m_printing] {
+    auto release = [view = m_view, page = QPointer<QWebEnginePage>(m_page.data()), printing = m_printing] {
         if (!view)
             return;
-        if (printing)
-            connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
-        else
+        if (!printing) {
             view->deleteLater();
+            return;
+        }
+        connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
+        if (page)
+            connect(page, &QWebEnginePage::pdfPrintingFinished, view, [view] { view->deleteLater(); });
     };
     // A dialog of the page waits for its answer inside the page's own call, further down
     // the stack: it is answered now, and the page stays until that call has returned.
@@ -397,18 +511,22 @@ void QtWebEngine::navigate(const QString& address)
     // nothing at all; it fails like an unreachable page instead, after this call returns.
     const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
     if (!url.isValid() || url.isEmpty() || (web && url.host().isEmpty())) {
-        failLater();
+        failLater(PageFailure::BadAddress, address);
         return;
     }
+    if (endHungRenderer([this, address] { navigate(address); }))
+        return;
     m_navigating = true;
     m_page->leftByUser();
     m_page->load(url);
+    if (m_factory)
+        m_factory->livenessWanted();
 }
 
-void QtWebEngine::failLater()
+void QtWebEngine::failLater(PageFailure failure, const QString& address)
 {
-    QTimer::singleShot(0, this, [this] {
-        if (call([this] { m_control.engineNavigateError(); }))
+    QTimer::singleShot(0, this, [this, failure, address] {
+        if (call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
             call([this] { m_control.engineDownloadComplete(); });
     });
 }
@@ -420,8 +538,7 @@ void QtWebEngine::navigationRefused(const QUrl& url)
     QTimer::singleShot(0, this, [this] {
         if (m_refusedAddress.isEmpty() || m_loading || m_requested)
             return;
-        m_refusedAddress.clear();
-        failLater();
+        failLater(PageFailure::Other, std::exchange(m_refusedAddress, QString()));
     });
 }
 
@@ -455,7 +572,7 @@ bool QtWebEngine::canGoForward() const
 
 void QtWebEngine::refresh()
 {
-    if (!m_page)
+    if (!m_page || endHungRenderer([this] { refresh(); }))
         return;
     m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Reload);
@@ -515,7 +632,20 @@ void QtWebEngine::print(bool promptUser)
             if (!accepted || !self || !self->m_view)
                 return;
         }
+        // Printed to a file, the page keeps its text as text; the view's print would make a
+        // picture of every sheet.
         self->m_printing = true;
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty() && self->m_page) {
+            connect(
+                self->m_page, &QWebEnginePage::pdfPrintingFinished, self->m_view,
+                [self](const QString&, bool) {
+                    if (self)
+                        self->printFinished();
+                },
+                Qt::SingleShotConnection);
+            self->m_page->printToPdf(printer->outputFileName(), printer->pageLayout(), printer->pageRanges());
+            return;
+        }
         connect(
             self->m_view, &QWebEngineView::printFinished, self->m_view,
             [self, printer](bool) {
@@ -643,6 +773,14 @@ QWebEnginePage* QtWebEngine::windowRequested()
     return engine->page();
 }
 
+bool QtWebEngine::newWindowRefused()
+{
+    bool refused = true;
+    if (!call([this, &refused] { refused = m_control.engineNewWindowCheck(); }))
+        return true;
+    return refused;
+}
+
 void QtWebEngine::prepareForNewWindow()
 {
     // Workaround for Qt WebEngine 6.4: the contents the engine made for the new window get
@@ -670,6 +808,10 @@ void QtWebEngine::loadStarted()
     if (m_loading)
         return;
     m_navigating = false;
+    forgetProbe();
+    watchInput();
+    if (m_factory)
+        m_factory->livenessWanted();
     // A load nobody asked for (a new window without an address) still begins with its request.
     if (!m_requested && !call([this] { m_control.engineBeforeNavigate2(); }))
         return;
@@ -744,16 +886,187 @@ void QtWebEngine::commit(const QString& address)
     call([this, address] { m_control.engineNavigateComplete2(address); });
 }
 
-void QtWebEngine::rendererGone()
+void QtWebEngine::rendererGone(QWebEnginePage::RenderProcessTerminationStatus status)
 {
+    const bool wasNotAnswering = std::exchange(m_notAnswering, false);
+    forgetProbe();
+    std::function<void()> then = std::exchange(m_afterRendererEnds, nullptr);
+    if (status == QWebEnginePage::NormalTerminationStatus && !then)
+        return;
     // The engine reports no end for a load its renderer took down with it.
+    const bool wasLoading = m_loading || m_requested || m_navigating;
     m_navigating = false;
     m_requested = false;
     m_loading = false;
     m_hasEarlyCommit = false;
     m_earlyProgress = -1;
-    if (call([this] { m_control.engineNavigateError(); }))
+    QPointer<QtWebEngine> self(this);
+    if (then) {
+        // Ended on purpose, for what the user asked: that is what happens now.
+        if (wasLoading && !call([this] { m_control.engineDownloadComplete(); }))
+            return;
+        if (wasNotAnswering && !call([this] { m_control.enginePageTrouble(PageFailure::None); }))
+            return;
+        // The engine is still reporting the end: the new load starts once it has.
+        QTimer::singleShot(0, this, std::move(then));
+        return;
+    }
+    const PageFailure failure =
+        status == QWebEnginePage::KilledTerminationStatus ? PageFailure::RendererKilled : PageFailure::RendererCrashed;
+    const QString address = m_control.locationURL();
+    if (call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
         call([this] { m_control.engineDownloadComplete(); });
+}
+
+void QtWebEngine::forgetProbe()
+{
+    // An answer that comes later belongs to a renderer or document gone since.
+    ++m_probe;
+    m_probing = false;
+    m_rendererTicks = -1;
+}
+
+bool QtWebEngine::wantsLiveness() const
+{
+    return m_loading || m_requested || m_navigating || m_probing || m_notAnswering;
+}
+
+void QtWebEngine::watchInput()
+{
+    // The view takes input through a child made with its first page.
+    if (m_view && m_view->focusProxy())
+        m_view->focusProxy()->installEventFilter(this);
+}
+
+bool QtWebEngine::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+        // Asked once the page has had the input: a page that loops from there on never
+        // answers.
+        if (!m_inputProbePending) {
+            m_inputProbePending = true;
+            QTimer::singleShot(InputProbeDelayMs, this, [this] {
+                m_inputProbePending = false;
+                if (!m_probing)
+                    sendProbe();
+            });
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QtWebEngine::checkLiveness()
+{
+    if (!m_page)
+        return;
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid <= 0)
+        return;
+    if (m_probing) {
+        if (!m_notAnswering && m_factory && m_probeAge.elapsed() >= m_factory->m_config.notAnsweringMs) {
+            m_notAnswering = true;
+            call([this] { m_control.enginePageTrouble(PageFailure::NotAnswering); });
+        }
+        return;
+    }
+    // A renderer that used little processor time since the last look is idle, and an idle
+    // renderer answers: it is left in peace. A busy one may be stuck in a loop.
+    const qint64 ticks = processorTicks(pid);
+    static const qint64 ticksPerSecond = sysconf(_SC_CLK_TCK);
+    const qint64 busyTicks = m_factory ? ticksPerSecond * m_factory->m_config.livenessCheckMs / 4000 : 0;
+    const bool busy = ticks < 0 || m_rendererTicks < 0 || ticks - m_rendererTicks >= busyTicks;
+    m_rendererTicks = ticks;
+    if (!busy)
+        return;
+    sendProbe();
+}
+
+void QtWebEngine::sendProbe()
+{
+    if (!m_page || m_page->renderProcessPid() <= 0)
+        return;
+    m_probing = true;
+    m_probeAge.start();
+    const int probe = ++m_probe;
+    QPointer<QtWebEngine> self(this);
+    m_page->runJavaScript(u"0"_s, QWebEngineScript::ApplicationWorld, [self, probe](const QVariant&) {
+        if (self)
+            self->probeAnswered(probe);
+    });
+    // The probe's age is looked at while it is out.
+    if (m_factory)
+        m_factory->livenessWanted();
+}
+
+void QtWebEngine::probeAnswered(int probe)
+{
+    if (probe != m_probe)
+        return;
+    m_probing = false;
+    if (m_notAnswering) {
+        m_notAnswering = false;
+        if (!call([this] { m_control.enginePageTrouble(PageFailure::None); }))
+            return;
+    }
+    if (m_factory)
+        m_factory->livenessMaybeIdle();
+}
+
+bool QtWebEngine::endHungRenderer(std::function<void()> then)
+{
+    // Asked again while the renderer is being ended: the latest wish is what runs.
+    if (m_afterRendererEnds) {
+        m_afterRendererEnds = std::move(then);
+        return true;
+    }
+    if (!m_notAnswering || !m_page)
+        return false;
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid <= 0)
+        return false;
+    m_afterRendererEnds = std::move(then);
+    ::kill(pid_t(pid), SIGKILL);
+    return true;
+}
+
+void QtWebEngine::certificateError(QWebEngineCertificateError error)
+{
+    CertificateQuestion question;
+    question.host = error.url().host();
+    question.address = addressOf(error.url());
+    question.problem = problemOf(error.type());
+    question.overridable = error.isOverridable();
+    question.window = dialogParent();
+    const bool ask = m_factory && m_factory->askCertificate;
+    if (!ask || !question.overridable) {
+        // Refused without asking: the user is told why, where the program listens.
+        error.rejectCertificate();
+        if (ask) {
+            question.answer = [](bool) {};
+            call([this, question] { m_factory->askCertificate(question); });
+        }
+        return;
+    }
+    // The engine waits for the answer, which comes from a dialog after this call returns.
+    error.defer();
+    auto held = std::make_shared<std::optional<QWebEngineCertificateError>>(error);
+    question.answer = [held](bool goOn) {
+        if (!held->has_value())
+            return;
+        if (goOn)
+            (*held)->acceptCertificate();
+        else
+            (*held)->rejectCertificate();
+        held->reset();
+    };
+    call([this, question] { m_factory->askCertificate(question); });
 }
 
 void QtWebEngine::credentialsRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxy)
@@ -785,13 +1098,13 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
             return;
     }
     const auto status = info.status();
-    const bool refused = !std::exchange(m_refusedAddress, QString()).isEmpty();
+    const QString refused = std::exchange(m_refusedAddress, QString());
     // A page that came with an HTTP error status is shown as the server sent it.
-    const bool shown = !refused
+    const bool shown = refused.isEmpty()
         && (status == QWebEngineLoadingInfo::LoadSucceededStatus
             || (status == QWebEngineLoadingInfo::LoadFailedStatus
                 && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain));
-    if (refused)
+    if (!refused.isEmpty())
         m_hasEarlyCommit = false;
     if (m_hasEarlyCommit) {
         m_hasEarlyCommit = false;
@@ -805,22 +1118,34 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
     }
     if (!self)
         return;
-    if ((status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) || refused) {
+    if ((status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) || !refused.isEmpty()) {
         // The error page is off, so the old page stays whatever the handler answers.
-        if (!call([this] { m_control.engineNavigateError(); }))
+        const PageFailure failure = refused.isEmpty() ? failureOf(info) : PageFailure::Other;
+        const QString address = refused.isEmpty() ? addressOf(info.url()) : refused;
+        if (!call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
             return;
     }
     m_loading = false;
     m_requested = false;
-    if (m_factory)
+    if (m_factory) {
         m_factory->loadEnded();
+        m_factory->livenessMaybeIdle();
+    }
     call([this] { m_control.engineDownloadComplete(); });
 }
 
 // --- factory ---
 
-QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(config))
+QtWebEngineFactory::QtWebEngineFactory(Config config)
+    : m_config(std::move(config)), m_windowQuestion(u"corvane-new-window-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
+    m_liveness.setInterval(m_config.livenessCheckMs);
+    m_liveness.callOnTimeout([this] {
+        for (QtWebEngine* engine : std::vector<QtWebEngine*>(m_engines))
+            if (std::find(m_engines.begin(), m_engines.end(), engine) != m_engines.end())
+                engine->checkLiveness();
+        livenessMaybeIdle();
+    });
     releaseFreedMemory = [] { malloc_trim(0); };
     m_release.setSingleShot(true);
     m_release.setInterval(ReleaseDelayMs);
@@ -829,6 +1154,19 @@ QtWebEngineFactory::QtWebEngineFactory(Config config) : m_config(std::move(confi
             && releaseFreedMemory)
             releaseFreedMemory();
     });
+}
+
+void QtWebEngineFactory::livenessWanted()
+{
+    if (!m_liveness.isActive())
+        m_liveness.start();
+}
+
+void QtWebEngineFactory::livenessMaybeIdle()
+{
+    // Idle pages are not looked at: no timer runs while nothing happens.
+    if (std::none_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->wantsLiveness(); }))
+        m_liveness.stop();
 }
 
 void QtWebEngineFactory::loadEnded()
@@ -878,6 +1216,22 @@ QWebEngineProfile* QtWebEngineFactory::profile()
         // (LocalPageRule): turning LocalContentCanAccessFileUrls off instead would keep a
         // local page from its own pictures too.
         settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+        // The engine hands a page its new window before the program is asked whether it
+        // opens one: window.open() asks first, so that a refused window gives it nothing.
+        QWebEngineScript ask;
+        ask.setName(u"corvane-window-open"_s);
+        ask.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        ask.setWorldId(QWebEngineScript::MainWorld);
+        ask.setRunsOnSubFrames(true);
+        ask.setSourceCode(u"(function () {"
+                          "  var open = window.open, ask = window.prompt, question = '%1';"
+                          "  window.open = function () {"
+                          "    if (ask.call(window, question, '') === '0')"
+                          "      return null;"
+                          "    return open.apply(this, arguments);"
+                          "  };"
+                          "})();"_s.arg(m_windowQuestion));
+        m_profile->scripts()->insert(ask);
     }
     return m_profile.get();
 }
@@ -902,6 +1256,7 @@ void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view
 void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
 {
     m_engines.erase(std::remove(m_engines.begin(), m_engines.end(), engine), m_engines.end());
+    livenessMaybeIdle();
 }
 
 void QtWebEngineFactory::prepareWindow(QWidget* window)

@@ -34,6 +34,11 @@ public:
         QString searchPage;
         // Replaces the standard location of the profile's storage and cache when set.
         QString storagePath;
+        // While something happens on a page (a load, the user's input), its renderer is
+        // looked at this often; a page that leaves a probe unanswered this long is told as
+        // not answering.
+        int livenessCheckMs = 2000;
+        int notAnsweringMs = 10000;
     };
 
     explicit QtWebEngineFactory(Config config);
@@ -70,6 +75,17 @@ public:
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
 
+    // How often a busy page is looked at, and how long it may leave a probe unanswered.
+    void setLivenessTimes(int checkMs, int notAnsweringMs)
+    {
+        m_config.livenessCheckMs = checkMs;
+        m_config.notAnsweringMs = notAnsweringMs;
+        m_liveness.setInterval(checkMs);
+    }
+
+    // The text by which a page's window.open() asks whether a window would open.
+    const QString& windowQuestion() const { return m_windowQuestion; }
+
     // Runs once no page has loaded for ReleaseDelayMs after a load ended: gives the pages
     // the heap has free back to the system (tests count the calls instead). Every frame of
     // a window with a web page copies the whole window, and the allocator keeps the pages
@@ -80,6 +96,8 @@ public:
 private:
     friend class QtWebEngine;
     void loadEnded();
+    void livenessWanted();
+    void livenessMaybeIdle();
     void engineCreated(QtWebEngine* engine, QWebEngineView* view);
     void engineDestroyed(QtWebEngine* engine);
 
@@ -92,6 +110,8 @@ private:
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
     QTimer m_release;
+    QString m_windowQuestion;
+    QTimer m_liveness;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,

@@ -637,3 +637,198 @@ def alert_loop_is_stopped_by_the_offer(t):
           "the page's loop did not end once its dialogs were stopped")
     t.expect(not t.display.windows("^Message from ", p.proc.pid), "a page's dialog is still on the screen")
     close_and_check_exit(t, p, exits=1)
+
+
+MAIN_VIEW_BUTTON = (120, 14)
+VIEW_OPTIONS = (227, 54)
+MAIN_HELP_BUTTON = (225, 14)
+HELP_HELP = (230, 71)
+OPTIONS_TITLE = "^" + harness.MAIN_TITLE + "$"
+MESSAGE_TITLE = "^Message For - " + harness.NICKNAME + "$"
+
+
+def open_menu_item(t, window, button, item):
+    """Clicks a drop-down menu's button, waits until the menu has slid open and holds still
+    around the item, and clicks the item."""
+    x, y, _, _ = t.display.geometry(window)
+    area = (x + item[0] - 40, y + item[1] - 10, 80, 20)
+    closed = t.display.grab(area)
+    t.display.click(x + button[0], y + button[1])
+    state = {"last": None, "since": 0.0}
+
+    def open_and_still():
+        now = t.display.grab(area)
+        if state["last"] is None or now.differing_pixels(state["last"]):
+            state["last"], state["since"] = now, time.monotonic()
+        return now.differing_pixels(closed) and time.monotonic() - state["since"] >= 0.2
+    check(harness.wait_for(open_and_still, 5), "the menu of the button at %d, %d did not open" % button)
+    t.display.click(x + item[0], y + item[1])
+
+
+def dialog_of(t, program, title, owner):
+    """The program's dialog of that title other than the owner window, once it is the window
+    in front."""
+    def found():
+        return [w for w in t.display.windows(title, program.proc.pid) if w != owner]
+    shown = harness.wait_for(found, 10)
+    check(shown, "no dialog titled %r appeared (windows: %s)" % (title, t.window_titles(program)))
+    check(harness.wait_for(lambda: t.display.active_window() == shown[0], 5), "the dialog %r is not in front" % title)
+    return shown[0]
+
+
+def check_centred_over(t, dialog, owner, what):
+    transient = t.display.run(["xprop", "-id", str(dialog), "WM_TRANSIENT_FOR"], check=False)
+    t.expect(("0x%x" % owner) in transient, "%s does not belong to the main window for the window manager (%s)"
+             % (what, transient.strip()))
+    dx, dy, dw, dh = t.display.geometry(dialog)
+    ox, oy, ow, oh = t.display.geometry(owner)
+    # Client areas: their centres differ by half the difference of the frames' title bars.
+    off = (abs(dx + dw // 2 - (ox + ow // 2)), abs(dy + dh // 2 - (oy + oh // 2)))
+    t.expect(off[0] <= 4 and off[1] <= 16, "%s opened at %d, %d (%d x %d), not centred over the main window "
+             "at %d, %d (%d x %d)" % (what, dx, dy, dw, dh, ox, oy, ow, oh))
+    return dx, dy, dw, dh
+
+
+@case
+def dialogs_open_over_the_main_window_and_answer_the_keyboard(t):
+    """Options opens centred over the main window with the page still drawn around it and
+    closes on Escape; the message box opens centred over the main window, sized to its text,
+    and closes on Enter."""
+    p = open_home(t, "/text.html", "text")
+    window = p.main_window()
+    x, y, w, h = t.display.geometry(window)
+    # Below the open menu, to the left of where a centred dialog stands.
+    strip = (x, y + 130, 300, h - 140)
+    before = t.display.grab(strip)
+    open_menu_item(t, window, MAIN_VIEW_BUTTON, VIEW_OPTIONS)
+    options = dialog_of(t, p, OPTIONS_TITLE, window)
+    check_centred_over(t, options, window, "Options")
+    # The page around the dialog is the page as it was, words and all.
+    t.expect(harness.wait_for(lambda: not t.display.grab(strip).differing_pixels(before), 3, step=0.3),
+             "the page behind Options is not drawn as it was (%d pixels differ)"
+             % t.display.grab(strip).differing_pixels(before))
+    t.display.key("Escape")
+    check(harness.wait_for(lambda: options not in t.display.windows(OPTIONS_TITLE, p.proc.pid), 5),
+          "Escape did not close Options")
+
+    # Without its help program the browser says so in its message box.
+    shutil.rmtree(os.path.join(p.folder, "Help"))
+    open_menu_item(t, window, MAIN_HELP_BUTTON, HELP_HELP)
+    message = dialog_of(t, p, MESSAGE_TITLE, window)
+    _, _, mw, mh = check_centred_over(t, message, window, "the message box")
+    t.expect(mw < 400 and mh < 160, "the message box of one line is %d x %d pixels" % (mw, mh))
+    t.display.key("Return")
+    check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5),
+          "Enter did not close the message box")
+
+
+# --------------------------------------------------------------------------------------
+# Never silent: what the user is told of a page that cannot be shown
+
+NOTICE_COLOUR = b"\xff\xf4\xd6"
+MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
+
+
+def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
+    """Waits until the notice over the page is on screen: its pale yellow fills much of the
+    band just under the top of the page, at its left."""
+    def shown():
+        band = t.display.grab_window(window, (12, top + 10, 300, 30))
+        yellow = sum(1 for row in band.rows for i in range(0, len(row), 3) if row[i:i + 3] == NOTICE_COLOUR)
+        return yellow >= 0.3 * band.width * band.height
+    return harness.wait_for(shown, timeout, step=0.2)
+
+
+def message_window(t, program, timeout=10):
+    """The program's message dialog, once it is on screen."""
+    found = harness.wait_for(lambda: t.display.windows(MESSAGE_TITLE, program.proc.pid), timeout)
+    return found[0] if found else None
+
+
+class SecureServer:
+    """An HTTPS server on the loopback interface with a certificate made for this test alone
+    (no one vouches for it); it logs the paths asked for."""
+
+    def __init__(self, folder):
+        import http.server
+        import ssl
+        import subprocess
+        import threading
+        key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost",
+                        "-keyout", key, "-out", cert], check=True, capture_output=True)
+        self.paths = []
+        server = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                server.paths.append(self.path)
+                body = pages.page("Secret", "<h1>The secret page</h1><style>body{background:%s}</style>" % pages.FILL_CSS)
+                data = body
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        self.httpd.socket = context.wrap_socket(self.httpd.socket, server_side=True)
+        self.port = self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def url(self, host, path):
+        return "https://%s:%d%s" % (host, self.port, path)
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+@case
+def failed_address_is_told(t):
+    """Words typed into the location box that name no server ("weather today"): the old page
+    stays, the typed text stays in the box, and a notice over the page says the server
+    cannot be found; the focus stays in the box."""
+    p = open_home(t, "/page/home.html?fill=1", "home")
+    window = p.main_window()
+    check(colour_shown(t, window, MAIN_PAGE_TOP, pages.FILL), "the home page is not shown")
+    enter_address(t, window, MAIN_LOCATION, "weather today")
+    check(notice_shown(t, window), "no notice appeared over the page after an address that cannot be reached")
+    t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
+    t.display.key("ctrl+a", "ctrl+c")
+    typed = t.display.clipboard().strip()
+    t.expect(typed == "weather today", "the location box holds %r, not the typed text" % typed)
+
+
+@case
+def certificate_question(t):
+    """An HTTPS page whose certificate nobody vouches for: the program asks. "No" (the
+    default) stays on the page shown and tells why; asked again for another name of the
+    site, "Yes" shows the page."""
+    secure = SecureServer(t.base)
+    try:
+        p = open_home(t, "/page/home.html?fill=1", "home")
+        window = p.main_window()
+        enter_address(t, window, MAIN_LOCATION, secure.url("127.0.0.1", "/stay.html"))
+        dialog = message_window(t, p)
+        check(dialog, "no question came for a certificate nobody vouches for")
+        time.sleep(0.5)  # the dialog takes the focus as its window maps
+        t.display.key("space")  # the focused button: No
+        check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
+        check(notice_shown(t, window), "staying was not told in a notice")
+        t.expect(secure.paths == [], "the page was asked for although the user stayed: %r" % secure.paths)
+        t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
+
+        enter_address(t, window, MAIN_LOCATION, secure.url("localhost", "/go.html"))
+        dialog = message_window(t, p)
+        check(dialog, "no question came for the site's other name")
+        time.sleep(0.5)
+        t.display.key("Tab", "space")  # Yes
+        check(harness.wait_for(lambda: "/go.html" in secure.paths, 10), "going on did not load the page")
+    finally:
+        secure.stop()

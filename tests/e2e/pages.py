@@ -218,6 +218,11 @@ class PageServer:
         elif path == "/echo-cookie.html":
             h.reply(200, body=page("Echo", "<pre>%s</pre>" % html.escape(h.headers.get("Cookie", "")),
                                    ready("echo")))
+        elif path == "/text.html":
+            # Lines of words from edge to edge: any part of the page that is not drawn shows.
+            lines = "".join("<p style=\"margin:2px\">%s</p>" % " ".join("word%02d-%02d" % (r, c) for c in range(24))
+                            for r in range(60))
+            h.reply(200, body=page("Text", lines, ready("text")))
         elif path == "/slow.html":
             time.sleep(min(float(query.get("ms", "2000")) / 1000.0, 30.0))
             h.reply(200, body=page("Slow", "<h1>Slow</h1>", ready("slow")))

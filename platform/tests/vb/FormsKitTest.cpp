@@ -8,6 +8,7 @@
 #include "web/WebBrowser.h"
 
 #include "TestSupport.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,11 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 #include <functional>
@@ -391,6 +394,73 @@ TEST(Forms, ModalShowUsesTheRespondersInTests)
 
     TestForm other(rt, QStringLiteral("frmOther"));
     EXPECT_THROW(other.showModal(), UnexpectedModal); // nobody expects it
+}
+
+// A modal form opens centred over the form the user is in: the active one, else the one
+// active last that is still on screen, else the middle of the screen; always whole on it.
+TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    auto* a = new TestForm(rt, QStringLiteral("frmA"));
+    auto* b = new TestForm(rt, QStringLiteral("frmB"));
+    for (TestForm* f : {a, b}) {
+        f->load();
+        f->show();
+    }
+    a->window()->setGeometry(40, 40, 300, 200);
+    b->window()->setGeometry(400, 300, 300, 200);
+    TestForm dialog(rt, QStringLiteral("frmDialog"));
+    dialog.window()->resize(100, 60);
+    QRect placed;
+    rt.setResponder(QStringLiteral("frmDialog"), [&](Form& f) {
+        placed = f.window()->frameGeometry();
+        f.hide();
+    });
+    const QRect screen = a->window()->screen()->availableGeometry();
+    auto centreOf = [](const TestForm* f) { return f->window()->frameGeometry().center(); };
+
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+    EXPECT_EQ(dialog.owner(), a);
+    // A dialog of its owner for the window manager, which keeps it above the owner.
+    EXPECT_EQ(dialog.window()->windowType(), Qt::Dialog);
+    EXPECT_EQ(dialog.window()->windowHandle()->transientParent(), a->window()->windowHandle());
+
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(b)).manhattanLength(), 2);
+
+    // The user is in a window that is no form: the form active last, not the one loaded last.
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    QWidget other;
+    other.setGeometry(700, 40, 100, 100);
+    other.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), a);
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), b);
+
+    // The form the user was in has gone from the screen: the one before it.
+    b->hide();
+    EXPECT_EQ(dialog.owner(), a);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+
+    // Over a form at the screen's corner the dialog stays whole on the screen.
+    a->window()->setGeometry(screen.right() - 60, screen.bottom() - 40, 300, 200);
+    dialog.showModal();
+    EXPECT_TRUE(screen.contains(placed));
+
+    // Nothing on the screen: the middle of it.
+    a->hide();
+    EXPECT_EQ(dialog.owner(), nullptr);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - screen.center()).manhattanLength(), 2);
+    for (TestForm* f : {a, b})
+        f->unload();
+    testsupport::flushDeferredDeletes();
 }
 
 TEST(Forms, EndThrowsInTests)

@@ -45,7 +45,7 @@ inline std::optional<Reply> servedPage(const testsupport::LoopbackServer::Reques
     } else if (path == "/204") {
         r.status = "204 No Content";
         r.body.clear();
-    } else if (path == "/download" || path == "/broken") {
+    } else if (path == "/download" || path.startsWith("/download?") || path == "/broken") {
         r.type = "text/plain";
         r.headers = "Content-Disposition: attachment; filename=\"report 1.txt\"\r\n";
         r.body = downloadBody;

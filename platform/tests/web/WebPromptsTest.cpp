@@ -65,19 +65,19 @@ TEST_F(WebPromptsTest, ALinkToAFileIsSavedWhereTheUserSays)
     };
     click(u"<a id=file href='/download' style='display:block;height:30px'>file</a>"_s, u"file"_s);
     ASSERT_TRUE(waitFor([&] { return testsupport::readFile(target) == webtest::downloadBody; }));
-    // Offered under the site's name in the home folder: there is no Downloads folder.
-    EXPECT_EQ(offered, QStringList{QDir::home().filePath(u"report 1.txt"_s)});
+    // Offered under the site's name in the user's download folder, made for it.
+    EXPECT_EQ(offered, QStringList{QDir::home().filePath(u"Downloads/report 1.txt"_s)});
     EXPECT_EQ(factory->pendingDownloads(), 0);
     EXPECT_EQ(partialFiles(), QStringList());
     EXPECT_EQ(failures, QStringList());
     EXPECT_EQ(form->first.locationURL(), server.url(u"/ok"_s));
 
-    // With a Downloads folder it is offered there; a file the user chose to replace is replaced.
-    QDir::home().mkpath(u"Downloads"_s);
+    // The next one is offered where the user saved the last; a file the user chose to
+    // replace is replaced.
     ASSERT_TRUE(testsupport::writeFile(target, "old content"));
     load(server.url(u"/download"_s));
     ASSERT_TRUE(waitFor([&] { return testsupport::readFile(target) == webtest::downloadBody; }));
-    EXPECT_EQ(offered.value(1), QDir::home().filePath(u"Downloads/report 1.txt"_s));
+    EXPECT_EQ(offered.value(1), storage + u"/saved/report 1.txt"_s);
     EXPECT_EQ(factory->pendingDownloads(), 0);
     EXPECT_EQ(partialFiles(), QStringList());
 }
@@ -273,8 +273,9 @@ TEST_F(WebPromptsTest, ThePagesDialogTakesRealKeysAndLeavesTheWindowUsable)
         });
         EXPECT_EQ(runScript(form->first, row.script).toString(), row.expected) << row.script.toStdString();
         EXPECT_FALSE(modal) << row.script.toStdString();
-        if (row.script.startsWith(u"alert"_s))
+        if (row.script.startsWith(u"alert"_s)) {
             EXPECT_EQ(text, u"<b>from the page</b>"_s);
+        }
     }
 }
 

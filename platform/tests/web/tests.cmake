@@ -10,6 +10,10 @@ if(CORVANE_ENGINE_TESTS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/QtWebEngineTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EngineFixture.h
             ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
     LIBS platform_ui test_support_engine)
+  corvane_add_test(platform_web_trouble_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/PageTroubleTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EngineFixture.h
+            ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
+    LIBS platform_ui test_support_engine)
   corvane_add_test(platform_web_prompt_tests LABELS engine
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebPromptsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EngineFixture.h
             ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
