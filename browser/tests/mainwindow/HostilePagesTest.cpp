@@ -353,22 +353,6 @@ void typeAndGoHomeWhileThePageRefreshes(HostilePagesTest& t)
         homeWhileThePageRefreshes(t);
 }
 
-// Escape ends the typing: the page's next arrival shows its address again.
-void escapeGivesTheBoxBackToThePage(HostilePagesTest& t)
-{
-    t.enterAddress(t.url(u"/refresh.html"_s));
-    ASSERT_TRUE(waitFor([&] { return t.requests(u"/refresh.html"_s) >= 3; }));
-    vb::ComboBox& box = t.locationBox();
-    testsupport::clickInto(box.widget());
-    testsupport::pressKey(Qt::Key_End);
-    testsupport::typeText(u"half an addr"_s);
-    const int typed = t.requests(u"/refresh.html"_s);
-    ASSERT_TRUE(waitFor([&] { return t.requests(u"/refresh.html"_s) > typed + 1; }));
-    EXPECT_TRUE(box.text().endsWith(u"half an addr"_s)) << box.text().toStdString();
-    testsupport::pressKey(Qt::Key_Escape);
-    EXPECT_TRUE(waitFor([&] { return box.text() == t.url(u"/refresh.html"_s); })) << box.text().toStdString();
-}
-
 void typeIntoTheFullWindowBarWhileThePageRefreshes(HostilePagesTest& t)
 {
     FullWindowSet(*t.app, true);
@@ -391,7 +375,6 @@ const HostilePage hostilePages[] = {
     {"ALocalPageReadsNoOtherLocalFile", &localPageReadsNoOtherFile},
     {"ALocalPagesLinkToTheWebOpens", &localPageLinksToTheWeb},
     {"ARefreshEveryMomentKeepsTheTypedAddressAndHomeGoesHome", &typeAndGoHomeWhileThePageRefreshes},
-    {"ARefreshEveryMomentShowsItsAddressAgainAfterEscape", &escapeGivesTheBoxBackToThePage},
     {"ARefreshEveryMomentKeepsTheFullWindowBarsTypedAddress", &typeIntoTheFullWindowBarWhileThePageRefreshes},
     {"ARefreshEveryMomentKeepsATabsTypedAddress", &typeIntoATabWhileItsPageRefreshes},
 };

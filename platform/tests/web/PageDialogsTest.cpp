@@ -67,17 +67,6 @@ TEST(PageDialogRule, TheOfferComesWithARepeatAndStoppingLastsUntilThePageIsLeft)
     }
 }
 
-TEST(PageDialogRule, AStoppedPageIsAnsweredAsIfDismissed)
-{
-    EXPECT_FALSE(vb::answerWithoutAsking(PageQuestion::Kind::Confirm).accepted);
-    EXPECT_FALSE(vb::answerWithoutAsking(PageQuestion::Kind::Prompt).accepted);
-    // A stopped page never keeps the user from leaving it.
-    EXPECT_TRUE(vb::answerWithoutAsking(PageQuestion::Kind::Leave).accepted);
-    EXPECT_EQ(vb::pageSite(QUrl(u"http://example.test:8080/a"_s)), u"example.test:8080"_s);
-    EXPECT_EQ(vb::pageSite(QUrl(u"https://example.test/a"_s)), u"example.test"_s);
-    EXPECT_EQ(vb::pageSite(QUrl(u"file:///home/me/a.html"_s)), QString());
-}
-
 QStringList buttonTexts(const QWidget& dialog)
 {
     QStringList texts;

@@ -1,8 +1,8 @@
 // What the web control does on its own, on the real engine and loopback pages: files a link
 // offers are saved where the user says, a page's alert, confirm and prompt, file fields,
 // sites that ask for a name and password, certificates nobody vouches for, and requests for
-// the camera, the location or notifications. Tests answer through the factory, and once
-// through Qt's own dialog with real keys.
+// the camera, the location or notifications. Tests answer through the factory, and some
+// through the dialog with real keys (a page's own dialog: PageDialogsTest, HostilePagesTest).
 
 #include "EngineFixture.h"
 
@@ -11,10 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 #include <QWebEngineProfile>
 
@@ -236,46 +234,6 @@ TEST_F(WebPromptsTest, AlertConfirmAndPromptGetTheAnswerGiven)
         };
         EXPECT_EQ(runScript(form->first, row.script).toString(), row.expected) << row.script.toStdString();
         EXPECT_EQ(asked, row.asked.arg(site)) << row.script.toStdString();
-    }
-}
-
-TEST_F(WebPromptsTest, ThePagesDialogTakesRealKeysAndLeavesTheWindowUsable)
-{
-    load(server.url(u"/ok"_s));
-    struct Row {
-        QString script;
-        std::function<void(QWidget* dialog)> user;
-        QString expected;
-    };
-    const Row rows[] = {
-        {u"alert('<b>from the page</b>'); 'closed'"_s, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }, u"closed"_s},
-        {u"confirm('sure?')"_s, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, u"false"_s},
-        {u"confirm('sure?')"_s, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }, u"true"_s},
-        {u"prompt('say?', 'something')"_s,
-         [](QWidget*) {
-             QWidget* input = QApplication::focusWidget();
-             ASSERT_TRUE(qobject_cast<QLineEdit*>(input));
-             QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
-             QTest::keyClicks(input, u"my answer"_s);
-             QTest::keyClick(input, Qt::Key_Return);
-         },
-         u"my answer"_s},
-    };
-    for (const Row& row : rows) {
-        QString text;
-        bool modal = true;
-        testsupport::whenPageDialog([&](QWidget* dialog) {
-            if (auto* label = dialog->findChild<QLabel*>(u"text"_s))
-                text = label->text();
-            // The page's window is not blocked: it still takes the user's close.
-            modal = QApplication::activeModalWidget() != nullptr || dialog->isModal();
-            row.user(dialog);
-        });
-        EXPECT_EQ(runScript(form->first, row.script).toString(), row.expected) << row.script.toStdString();
-        EXPECT_FALSE(modal) << row.script.toStdString();
-        if (row.script.startsWith(u"alert"_s)) {
-            EXPECT_EQ(text, u"<b>from the page</b>"_s);
-        }
     }
 }
 
