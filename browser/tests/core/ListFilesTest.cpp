@@ -2,10 +2,13 @@
 
 #include "BrowserState.h"
 
+#include "sys/DataTransaction.h"
 #include "sys/TextRecords.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace corvane;
@@ -58,12 +61,16 @@ protected:
         lists.NotesLastIndex = hid.ComboNotePage.ListCount() - 1;
         lists.NotesChanged = true;
     }
-    void saveAll()
+    // As the main window's unload saves.
+    void saveAll() { ASSERT_TRUE(DataFilesSave(ctx(), SaveAll)); }
+    QStringList settingsItems() const
     {
-        ASSERT_TRUE(SettingsFileSave(ctx()));
-        ASSERT_TRUE(HistoryFileSave(ctx()));
-        ASSERT_TRUE(BookmarkFileSave(ctx()));
-        ASSERT_TRUE(NotesFileSave(ctx()));
+        sys::RecordReader r(readFile(prog.SettingsFilePath));
+        QStringList out;
+        QString s;
+        while (!r.atEnd() && r.readString(s))
+            out << s;
+        return out;
     }
 };
 
@@ -94,58 +101,90 @@ TEST_F(ListFiles, BookmarkNameWithQuoteAndCommaComesBackWhole)
     EXPECT_EQ(hid.ComboMarkAddress.List(1), u"http://y/"_s);
 }
 
-TEST_F(ListFiles, TheSettingsCountIsOnlyAHintAndAnUnchangedListIsNotWritten)
+TEST_F(ListFiles, MinusOneFromSettingsReadWholeMeansNoListAnyOtherCountIsAHint)
 {
-    // Whatever the settings say, a list file is read to its end and, left unchanged by the
-    // run, is not written at all: no count cuts it and none invents records.
     const QByteArray notes = "\"http://n/\",\"kept\"\r\n";
-    for (int last : {-1, 0, 1, 2, 4, 300}) {
-        SCOPED_TRACE(last);
-        ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(last, last)));
+    const QByteArray olderForm = "0\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n";
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> settings;  // nullopt: no settings file
+        int marksRead;
+        int notesRead;
+        QByteArray countsAfter;  // items 2 and 5 once the run has saved
+    };
+    const Case cases[] = {
+        {"both counted as none", settingsWithCounts(-1, -1), 0, 0, "-1,-1"},
+        {"counts below the files", settingsWithCounts(0, 0), 3, 1, "2,0"},
+        {"counts above the files", settingsWithCounts(300, 4), 3, 1, "2,0"},
+        {"older form: no notes count", olderForm, 0, 1, "-1,0"},
+        {"damaged settings read the lists to their end", settingsWithCounts(-1, -1).left(30), 3, 1, "2,0"},
+        {"no settings file", std::nullopt, 3, 1, "2,0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(prog.SettingsFilePath);
+        if (c.settings) {
+            ASSERT_TRUE(writeFile(prog.SettingsFilePath, *c.settings));
+        }
         ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
         ASSERT_TRUE(writeFile(prog.NotesFilePath, notes));
         startUp();
-        EXPECT_EQ(lists.BookmarkLastIndex, 2);
-        EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Two"_s, u"Three"_s}));
-        EXPECT_EQ(lists.NotesLastIndex, 0);
+        EXPECT_EQ(lists.BookmarkLastIndex, c.marksRead - 1);
+        EXPECT_EQ(hid.ComboMarkName.ListCount(), c.marksRead);
+        EXPECT_EQ(lists.NotesLastIndex, c.notesRead - 1);
+        // Unchanged by the run, no list file is written, whether it was read or not.
         const std::optional<sys::FileIdentity> before = sys::FileIdentity::of(prog.BookmarkFilePath);
-        lists.NotesChanged = true;
-        saveAll();
+        ASSERT_TRUE(DataFilesSave(ctx(), SaveAll));
         EXPECT_EQ(sys::FileIdentity::of(prog.BookmarkFilePath), before);
         EXPECT_EQ(readFile(prog.BookmarkFilePath), kThreeMarks);
         EXPECT_EQ(readFile(prog.NotesFilePath), notes);
-        // The settings now count what is there.
-        EXPECT_EQ(opt.BookmarkLastIndexSaved, 2);
-        startUp();
-        EXPECT_EQ(lists.BookmarkLastIndex, 2);
+        const QStringList items = settingsItems();
+        EXPECT_EQ(items.at(2) + u',' + items.at(5), QString::fromLatin1(c.countsAfter));
     }
+
+    // A bookmark added over a list counted as none replaces what the user had deleted,
+    // which is kept as .old.
+    ASSERT_TRUE(writeFile(prog.SettingsFilePath, settingsWithCounts(-1, -1)));
+    startUp();
+    addMark(u"New"_s, u"http://new/"_s);
+    saveAll();
+    EXPECT_EQ(readFile(prog.BookmarkFilePath), "\"New\",\"http://new/\"\r\n");
+    EXPECT_EQ(readFile(prog.BookmarkFilePath + u".old"_s), kThreeMarks);
+    EXPECT_EQ(settingsItems().at(2), u"0"_s);
 }
 
-TEST_F(ListFiles, AWriteThatLeavesFewerRecordsKeepsTheFileBeforeItAsOld)
+TEST_F(ListFiles, FiveOldCopiesAreKeptSoOneCarelessRunCannotReplaceTheOnlyOne)
 {
     ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
-    startUp();
-    int index = 1;
-    hid.ComboMarkName.RemoveItem(index);
-    hid.ComboMarkAddress.RemoveItem(index);
-    lists.BookmarkLastIndex = 1;
-    saveAll();
-    EXPECT_EQ(readFile(prog.BookmarkFilePath + u".old"_s), kThreeMarks);
-    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath), 2).size(), 2);
-
-    // One copy, replaced by the next such write; a write that adds keeps none.
-    startUp();
-    addMark(u"Four"_s, u"http://4/"_s);
-    saveAll();
-    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath + u".old"_s), 2).size(), 3);
-    startUp();
-    hid.ComboMarkName.Clear();
-    hid.ComboMarkAddress.Clear();
-    lists.BookmarkLastIndex = -1;
-    saveAll();
-    EXPECT_EQ(recordsOf(readFile(prog.BookmarkFilePath + u".old"_s), 2).size(), 3);
+    auto run = [this](const std::function<void()>& change) {
+        startUp();
+        change();
+        saveAll();
+    };
+    auto deleteAll = [this] {
+        hid.ComboMarkName.Clear();
+        hid.ComboMarkAddress.Clear();
+        lists.BookmarkLastIndex = -1;
+    };
+    const QString old = u".old"_s;
+    // The three are deleted; X is added; X is deleted: the three are still kept.
+    run(deleteAll);
     EXPECT_EQ(readFile(prog.BookmarkFilePath), QByteArray());
-    EXPECT_FALSE(QFile::exists(prog.NotesFilePath + u".old"_s));
+    run([this] { addMark(u"X"_s, u"http://x/"_s); });
+    run(deleteAll);
+    EXPECT_EQ(recordsOf(readFile(sys::keptCopyPath(prog.BookmarkFilePath, old, 0)), 2), (QList<QStringList>{{u"X"_s, u"http://x/"_s}}));
+    EXPECT_EQ(readFile(sys::keptCopyPath(prog.BookmarkFilePath, old, 1)), kThreeMarks);
+
+    // Each further loss pushes the copies back; the sixth pushes the oldest out.
+    for (int i = 0; i < 4; ++i) {
+        run([this, i] { addMark(u"Y%1"_s.arg(i), u"http://y/"_s); });
+        run(deleteAll);
+    }
+    EXPECT_EQ(recordsOf(readFile(sys::keptCopyPath(prog.BookmarkFilePath, old, 0)), 2).value(0).value(0), u"Y3"_s);
+    EXPECT_EQ(recordsOf(readFile(sys::keptCopyPath(prog.BookmarkFilePath, old, 3)), 2).value(0).value(0), u"Y0"_s);
+    EXPECT_EQ(recordsOf(readFile(sys::keptCopyPath(prog.BookmarkFilePath, old, 4)), 2).value(0).value(0), u"X"_s);
+    EXPECT_FALSE(QFile::exists(sys::keptCopyPath(prog.BookmarkFilePath, old, 5)));
+    EXPECT_FALSE(QFile::exists(prog.NotesFilePath + old));
 }
 
 TEST_F(ListFiles, ADamagedRecordNeverSwallowsTheNextAndTheFileIsKeptAsBad)
@@ -169,7 +208,8 @@ TEST_F(ListFiles, ADamagedRecordNeverSwallowsTheNextAndTheFileIsKeptAsBad)
     startUp();
     EXPECT_EQ(hid.ComboMarkName.items(), QStringList({u"One"_s, u"Three"_s, u"Five"_s, u"Six"_s}));
 
-    // A broken first record is no empty file either.
+    // A broken first record is no empty file either (read to its end: there is no count).
+    QFile::remove(prog.SettingsFilePath);
     ASSERT_TRUE(writeFile(prog.NotesFilePath, "\"http://n/,\"lost\"\r\n\"http://m/\",\"kept\"\r\n"));
     startUp();
     EXPECT_EQ(hid.ComboNotePage.items(), QStringList{u"http://m/"_s});
