@@ -6,7 +6,10 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include <QDeadlineTimer>
+
 #include <chrono>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -65,7 +68,15 @@ DataTransaction::DataTransaction(const QString& folder, const QString& lockName,
         path += u'/';
     m_lock = std::make_unique<QLockFile>(path + lockName);
     m_lock->setStaleLockTime(std::chrono::milliseconds(StaleLockMs));
-    m_locked = m_lock->tryLock(std::chrono::milliseconds(waitMs));
+    // The other copy's transaction takes milliseconds: look again often rather than in
+    // the lock's own steps, which start at a tenth of a second.
+    QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        m_locked = m_lock->tryLock(0);
+        if (m_locked || m_lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 DataTransaction::~DataTransaction()
