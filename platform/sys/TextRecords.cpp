@@ -286,10 +286,13 @@ bool RecordReader::nextRawItem(QByteArray& item, bool& quoted)
     return true;
 }
 
-bool RecordReader::readRecord(QStringList& items, bool& damaged)
+// Takes the next line that holds anything and hands each item of it to onItem(begin,
+// length, quoted, closed): a quoted item without its text's quotes, a bare one trimmed. A
+// quote that is not closed on its line makes a last item that is not closed. False when
+// only blanks and line breaks are left.
+template <typename OnItem>
+bool RecordReader::scanLine(OnItem onItem)
 {
-    items.clear();
-    damaged = false;
     const char* d = m_data.constData();
     const qsizetype n = m_data.size();
     while (m_pos < n && (isBlank(d[m_pos]) || isLineBreak(d[m_pos])))
@@ -307,11 +310,11 @@ bool RecordReader::readRecord(QStringList& items, bool& damaged)
         if (p < lineEnd && d[p] == '"') {
             const void* close = std::memchr(d + p + 1, '"', size_t(lineEnd - p - 1));
             if (!close) {
-                damaged = true;
+                onItem(d + p + 1, lineEnd - p - 1, true, false);
                 break;
             }
             const qsizetype end = static_cast<const char*>(close) - d;
-            items.append(QString::fromUtf8(d + p + 1, end - p - 1));
+            onItem(d + p + 1, end - p - 1, true, true);
             // Whatever follows the closing quote up to the comma is not part of the item.
             p = end + 1;
             while (p < lineEnd && d[p] != ',')
@@ -320,7 +323,8 @@ bool RecordReader::readRecord(QStringList& items, bool& damaged)
             const qsizetype start = p;
             while (p < lineEnd && d[p] != ',')
                 ++p;
-            items.append(QString::fromUtf8(QByteArrayView(d + start, p - start).trimmed()));
+            const QByteArrayView item = QByteArrayView(d + start, p - start).trimmed();
+            onItem(item.data(), item.size(), false, true);
         }
         if (p >= lineEnd)
             break;
@@ -328,92 +332,36 @@ bool RecordReader::readRecord(QStringList& items, bool& damaged)
     }
     m_pos = lineEnd;
     return true;
+}
+
+bool RecordReader::readRecord(QStringList& items, bool& damaged)
+{
+    items.clear();
+    damaged = false;
+    return scanLine([&](const char* begin, qsizetype length, bool, bool closed) {
+        if (closed)
+            items.append(QString::fromUtf8(begin, length));
+        else
+            damaged = true;
+    });
 }
 
 bool RecordReader::readLineItems(QList<LineItem>& items)
 {
     items.clear();
-    const char* d = m_data.constData();
-    const qsizetype n = m_data.size();
-    while (m_pos < n && (isBlank(d[m_pos]) || isLineBreak(d[m_pos])))
-        ++m_pos;
-    if (m_pos >= n)
-        return false;
-    qsizetype lineEnd = m_pos;
-    while (lineEnd < n && !isLineBreak(d[lineEnd]))
-        ++lineEnd;
-
-    qsizetype p = m_pos;
-    for (;;) {
-        while (p < lineEnd && isBlank(d[p]))
-            ++p;
-        LineItem item;
-        if (p < lineEnd && d[p] == '"') {
-            item.quoted = true;
-            const void* close = std::memchr(d + p + 1, '"', size_t(lineEnd - p - 1));
-            if (!close) {
-                item.text = QString::fromUtf8(d + p + 1, lineEnd - p - 1);
-                item.closed = false;
-                items.append(item);
-                break;
-            }
-            const qsizetype end = static_cast<const char*>(close) - d;
-            item.text = QString::fromUtf8(d + p + 1, end - p - 1);
-            p = end + 1;
-            while (p < lineEnd && d[p] != ',')
-                ++p;
-        } else {
-            const qsizetype start = p;
-            while (p < lineEnd && d[p] != ',')
-                ++p;
-            item.text = QString::fromUtf8(QByteArrayView(d + start, p - start).trimmed());
-        }
-        items.append(item);
-        if (p >= lineEnd)
-            break;
-        ++p;  // the comma
-    }
-    m_pos = lineEnd;
-    return true;
+    return scanLine([&](const char* begin, qsizetype length, bool quoted, bool closed) {
+        items.append(LineItem{QString::fromUtf8(begin, length), quoted, closed});
+    });
 }
 
 qsizetype RecordReader::countRecords(int width)
 {
-    const char* d = m_data.constData();
-    const qsizetype n = m_data.size();
     qsizetype count = 0;
-    for (;;) {
-        while (m_pos < n && (isBlank(d[m_pos]) || isLineBreak(d[m_pos])))
-            ++m_pos;
-        if (m_pos >= n)
-            return count;
-        qsizetype lineEnd = m_pos;
-        while (lineEnd < n && !isLineBreak(d[lineEnd]))
-            ++lineEnd;
-        // The items readRecord would give: an item whose quote is not closed ends the
-        // record without being one.
-        int items = 0;
-        qsizetype p = m_pos;
-        for (;;) {
-            while (p < lineEnd && isBlank(d[p]))
-                ++p;
-            if (p < lineEnd && d[p] == '"') {
-                const void* close = std::memchr(d + p + 1, '"', size_t(lineEnd - p - 1));
-                if (!close)
-                    break;
-                p = static_cast<const char*>(close) - d + 1;
-            }
-            while (p < lineEnd && d[p] != ',')
-                ++p;
-            ++items;
-            if (p >= lineEnd)
-                break;
-            ++p;
-        }
-        if (items >= width)
-            ++count;
-        m_pos = lineEnd;
-    }
+    int items = 0;
+    const auto onItem = [&items](const char*, qsizetype, bool, bool closed) { items += closed ? 1 : 0; };
+    for (items = 0; scanLine(onItem); items = 0)
+        count += items >= width ? 1 : 0;
+    return count;
 }
 
 bool RecordReader::readString(QString& out)

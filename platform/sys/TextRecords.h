@@ -80,6 +80,8 @@ public:
 
 private:
     bool nextRawItem(QByteArray& item, bool& quoted);
+    template <typename OnItem>
+    bool scanLine(OnItem onItem);
     QByteArray m_data;
     // Keeps the memory a large file was read into (m_data does not own it).
     std::shared_ptr<void> m_owner;

@@ -474,6 +474,14 @@ protected:
         }
         corvane::BrowserSet set;
     };
+    // The folder as both copies find it: three bookmarks and nothing else.
+    void threeMarksOnly()
+    {
+        QFile::remove(prog.SettingsFilePath);
+        QFile::remove(prog.NotesFilePath);
+        QFile::remove(prog.HistoryFilePath);
+        ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+    }
     void makeRun(Run& r)
     {
         r.prog = prog;
@@ -508,10 +516,7 @@ TEST_F(TwoRuns, TheCopyThatExitsLastKeepsWhatTheOtherSaved)
 {
     for (bool aFirst : {true, false}) {
         SCOPED_TRACE(aFirst ? "A exits first" : "B exits first");
-        QFile::remove(prog.SettingsFilePath);
-        QFile::remove(prog.NotesFilePath);
-        QFile::remove(prog.HistoryFilePath);
-        ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+        threeMarksOnly();
         Run a, b;
         makeRun(a);
         makeRun(b);
@@ -577,9 +582,7 @@ TEST_F(TwoRuns, TheSettingsCountTheRecordsOfTheListsAfterEveryMerge)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile::remove(prog.SettingsFilePath);
-        QFile::remove(prog.NotesFilePath);
-        ASSERT_TRUE(writeFile(prog.BookmarkFilePath, kThreeMarks));
+        threeMarksOnly();
         Run a, b;
         makeRun(a);
         makeRun(b);
@@ -632,8 +635,9 @@ TEST_F(TwoRuns, TheNewestHistoryChoiceInTheFolderWinsAtExit)
         // A's options are saved at once; the history file goes when history is turned off.
         a.opt.HistoryMask = c.aChooses;
         ASSERT_TRUE(SettingsFileSave(a.ctx()));
-        if (c.aChooses == 0)
+        if (c.aChooses == 0) {
             ASSERT_TRUE(HistoryFileDelete(a.ctx()));
+        }
         // B still keeps browser 1's history and browses on.
         b.hid.ComboLocation[0].AddItem(u"http://site-b/"_s);
         EXPECT_TRUE(b.exit());
