@@ -90,29 +90,6 @@ TEST_F(DataFolderRun, ASettingsCountBelowEqualToOrAboveTheListsKeepsEveryRecord)
     }
 }
 
-TEST_F(DataFolderRun, SettingsThatCountTheListsAsNoneOpenWithNoneAndKeepTheFiles)
-{
-    put(u"Set.Velmora"_s, settingsCounting(-1));
-    put(u"Mark.Velmora"_s, kThreeMarks);
-    put(u"Note.Velmora"_s, kTwoNotes);
-    startRun();
-    EXPECT_TRUE(names().isEmpty());
-    EXPECT_EQ(app->lists.NotesLastIndex, -1);
-    exitRun(*app);
-    EXPECT_EQ(contentOf(u"Mark.Velmora"_s), kThreeMarks);
-    EXPECT_EQ(contentOf(u"Note.Velmora"_s), kTwoNotes);
-    startRun();
-    EXPECT_EQ(app->opt.BookmarkLastIndexSaved, -1);
-    EXPECT_TRUE(names().isEmpty());
-    // A new bookmark starts a new list; the records the user deleted are kept as .old.
-    ASSERT_TRUE(BookmarkAdd(*app, u"New"_s, u"http://new.example/"_s));
-    exitRun(*app);
-    startRun();
-    EXPECT_EQ(names(), QStringList{u"New"_s});
-    EXPECT_EQ(contentOf(u"Mark.Velmora.old"_s), kThreeMarks);
-    EXPECT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
-}
-
 TEST_F(DataFolderRun, ADamagedSettingsFileKeepsWhatReadsWholeAndTheUserHearsOnceWhatWasReset)
 {
     // Cut inside the first home page: the nine numbers are there.

@@ -59,32 +59,3 @@ TEST(DataTransaction, ALockOfAKilledCopyIsTakenOverAndALiveOneIsWaitedForAWhileO
     EXPECT_LT(t.elapsed(), 3000);
     EXPECT_TRUE(late.write(dir.path() + u"/file"_s, {"data"}));
 }
-
-TEST(DataTransaction, FiveCopiesAreKeptNewestFirstAndACopyThatCannotBeMadeStopsTheWrite)
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + u"/Mark.Velmora"_s;
-    DataTransaction tx(dir.path());
-    for (int i = 1; i <= 7; ++i) {
-        DataTransaction::Replacement r{QByteArray::number(i)};
-        r.keepOld = true;
-        ASSERT_TRUE(tx.write(path, r));
-    }
-    EXPECT_EQ(testsupport::readFile(path), "7");
-    for (int age = 0; age < sys::KeptCopies; ++age)
-        EXPECT_EQ(testsupport::readFile(sys::keptCopyPath(path, u".old"_s, age)), QByteArray::number(6 - age)) << age;
-    EXPECT_FALSE(QFile::exists(sys::keptCopyPath(path, u".old"_s, sys::KeptCopies)));
-    EXPECT_FALSE(QFile::exists(path + u".bad"_s));
-
-    // A damaged file that cannot be read cannot be kept: it is not replaced, and why is told.
-    const QString unreadable = dir.path() + u"/Note.Velmora"_s;
-    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, unreadable));
-    DataTransaction::Replacement r{"new"};
-    r.keepBad = true;
-    EXPECT_FALSE(tx.write(unreadable, r));
-    ASSERT_EQ(tx.failures().size(), 1);
-    EXPECT_EQ(tx.failures().at(0).path, unreadable);
-    EXPECT_FALSE(tx.failures().at(0).reason.isEmpty());
-    EXPECT_EQ(QFile::symLinkTarget(unreadable), u"/proc/self/mem"_s);
-    EXPECT_FALSE(tx.written().contains(unreadable));
-}

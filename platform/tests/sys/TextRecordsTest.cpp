@@ -340,27 +340,3 @@ TEST(TextRecords, BytesThatAreNotCleanUtf8AreMendedNotReplaced)
         EXPECT_FALSE(s.contains(QChar::ReplacementCharacter));
     }
 }
-
-// The count a save puts into the settings file is what readRecord gives a reader.
-TEST(TextRecords, CountedRecordsAreTheRecordsAReaderGets)
-{
-    const QByteArray inputs[] = {
-        "",
-        "\"a\",\"b\"\r\n\"c\",\"d\"\r\n",
-        "\r\n\r\n  \"a\",\"b\"\r\n\r\n",
-        "\"a\",\"b\"\r\n\"only one\"\r\n\"c\",\"d\",\"e\"\r\n",
-        "\"broken,\"x\"\r\n\"c\",\"d\r\n\"e\",\"f\"",
-        "plain,words\nmore , \"q\"\r\"last\",x",
-    };
-    for (const QByteArray& data : inputs) {
-        SCOPED_TRACE(data.toStdString());
-        RecordReader reader(data);
-        qsizetype expected = 0;
-        QStringList items;
-        bool damaged = false;
-        while (reader.readRecord(items, damaged))
-            expected += items.size() >= 2 ? 1 : 0;
-        RecordReader counter(data);
-        EXPECT_EQ(counter.countRecords(2), expected);
-    }
-}
