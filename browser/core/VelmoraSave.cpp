@@ -136,7 +136,9 @@ std::optional<qsizetype> savePairs(DataTransaction& tx, const PairFile& f, const
             onDisk = live ? held : 0;
         if (!live)
             theirs = {};
-        if (disk.state != DiskFile::State::Unreadable)
+        // A file that still holds this run's base gives this run's list: no merge needed.
+        const bool asBase = disk.state == DiskFile::State::Unchanged && live;
+        if (disk.state != DiskFile::State::Unreadable && !asBase)
             result = velmora::PairsMerge(f.base, mine, theirs, f.keyItem, f.onePerKey);
         // No file and nothing to put in one.
         if (disk.state == DiskFile::State::Missing && result.first.isEmpty())

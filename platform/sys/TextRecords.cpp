@@ -76,12 +76,27 @@ int utf8SequenceLength(const uchar* p, qsizetype n)
 
 enum class TextKind { Clean, Utf8WithControls, NotUtf8 };
 
+// Eight bytes of printable ASCII: no byte with its high bit set, below 0x20 or 0x7F.
+bool printableAscii(quint64 w)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    const quint64 below20 = (w - 0x20 * ones) & ~w & highs;
+    const quint64 del = ((w ^ 0x7F * ones) - ones) & ~(w ^ 0x7F * ones) & highs;
+    return ((w & highs) | below20 | del) == 0;
+}
+
 TextKind classify(const QByteArray& data)
 {
     const auto* p = reinterpret_cast<const uchar*>(data.constData());
     const qsizetype n = data.size();
     bool controls = false;
     for (qsizetype i = 0; i < n;) {
+        quint64 w = 0;
+        if (i + 8 <= n && (std::memcpy(&w, p + i, 8), printableAscii(w))) {
+            i += 8;
+            continue;
+        }
         const uchar c = p[i];
         if (c >= 0x20 && c < 0x7F) {
             ++i;
