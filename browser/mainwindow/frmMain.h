@@ -265,6 +265,8 @@ public:
     RefusalBurst TooManyTabsRefused;
     // The highest tab slot when the window was minimised; -1 while it is not.
     int TabLastIndexAtMinimise = -1;
+    // The window closes because the session ends: nobody is there to answer a message.
+    bool SessionEnding = false;
     bool AboutMovingLeft = false;
     QString MarkProposedName;
     QString MarkProposedAddress;
