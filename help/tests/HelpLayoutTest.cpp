@@ -8,8 +8,11 @@
 #include "TopicFixture.h"
 
 #include "LayoutProbe.h"
+#include "UserInput.h"
 
+#include <QHelpEvent>
 #include <QPlainTextEdit>
+#include <QToolTip>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QScrollBar>
@@ -241,8 +244,10 @@ TEST_F(HelpOnSmallScreen, TheWindowIsWholeOnTheSmallestScreenThatTakesTheWiderMa
 }
 
 // The Tab List page invites the user to scroll a name cut short on entry #2: that entry is
-// wider than the list, and the Right key scrolls it into view.
-TEST_F(HelpLayoutTest, TheTabListEntryTwoIsCutShortAndScrolls)
+// The Tab List page invites the user to scroll a name cut short on entry #2: that entry is
+// wider than the list, so it ends in "…" until the user clicks on it; then the whole line
+// is there and the Right key scrolls it into view.
+TEST_F(HelpLayoutTest, TheTabListEntryTwoEndsInAnEllipsisUntilClickedAndScrolls)
 {
     select(5);
     ASSERT_TRUE(w().CommandMenu[5].click());
@@ -255,12 +260,26 @@ TEST_F(HelpLayoutTest, TheTabListEntryTwoIsCutShortAndScrolls)
     ASSERT_TRUE(lines[1].startsWith(QStringLiteral("2. ")));
     const int room = list->viewport()->width() - 2 * int(list->document()->documentMargin());
     EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]), room) << "entry 1 is whole";
-    EXPECT_GT(list->fontMetrics().horizontalAdvance(lines[1]), room) << "entry 2 is cut short";
-
-    // The user clicks on entry 2 and presses Right until its end is in view.
+    EXPECT_GT(list->fontMetrics().horizontalAdvance(lines[1]), room) << "entry 2 is too long";
+    const QStringList shown = w().TextList.shownText().split(QLatin1Char('\n'));
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], lines[0]);
+    ASSERT_TRUE(shown[1].endsWith(QChar(0x2026))) << shown[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(shown[1].chopped(1)));
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(shown[1]), room);
+    // Its tool tip is the whole line.
     const QRect second = list->cursorRect(QTextCursor(list->document()->findBlockByNumber(1)));
+    QHelpEvent tip(QEvent::ToolTip, second.center(), list->viewport()->mapToGlobal(second.center()));
+    QCoreApplication::sendEvent(list->viewport(), &tip);
+    EXPECT_EQ(QToolTip::text(), lines[1]);
+    QToolTip::hideText();
+
+    // The user clicks on entry 2: it is whole, and Right goes along it until its end is in
+    // view, Left back to its start.
+    ASSERT_TRUE(testsupport::activateWindowOf(list));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second.center() + QPoint(4, 0));
     ASSERT_EQ(list->textCursor().blockNumber(), 1);
+    EXPECT_EQ(w().TextList.shownText(), list->toPlainText());
     EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
     for (int i = 0; i < lines[1].size(); ++i)
         QTest::keyClick(list, Qt::Key_Right);
@@ -268,6 +287,37 @@ TEST_F(HelpLayoutTest, TheTabListEntryTwoIsCutShortAndScrolls)
     for (int i = 0; i < lines[1].size(); ++i)
         QTest::keyClick(list, Qt::Key_Left);
     EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+}
+
+// A picture of a box is drawn at the size its holder shows it at: none is scaled, so no
+// row or column of its text is lost.
+TEST_F(HelpLayoutTest, EveryBoxPictureIsShownAtItsOwnSize)
+{
+    struct Shown {
+        const char* holder;
+        vb::Image* picture;
+        vb::Image* display;
+    };
+    auto& f = w();
+    const Shown cases[] = {
+        {"ImagePage1", &f.ImagePage1, &f.ImageDisplay5},
+        {"ImagePage2", &f.ImagePage2, &f.ImageDisplay5},
+        {"ImagePage3", &f.ImagePage3, &f.ImageDisplay5},
+        {"ImageOpen2", &f.ImageOpen2, &f.ImageDisplay5},
+        {"ImageOpen3", &f.ImageOpen3, &f.ImageDisplay5},
+        {"ImageOpenMark", &f.ImageOpenMark, &f.ImageDisplay5},
+        {"ImageBookmark", &f.ImageBookmark, &f.ImageDisplay5},
+        {"ImageChoice1", &f.ImageChoice1, &f.ImageDisplay5},
+        {"ImageTools3", &f.ImageTools3, &f.ImageDisplay5},
+        {"ImageRun", &f.ImageRun, &f.ImageDisplay5},
+        {"ImageOptions", &f.ImageOptions, &f.ImageOptions},
+        {"ImageDisplay6", &f.ImageDisplay6, &f.ImageDisplay6},
+    };
+    for (const Shown& c : cases) {
+        const QPixmap picture = c.picture->picture();
+        ASSERT_FALSE(picture.isNull()) << c.holder;
+        EXPECT_EQ(picture.deviceIndependentSize().toSize(), c.display->widget()->size()) << c.holder;
+    }
 }
 
 // Every box the pages picture holds its title and rows at a readable size.

@@ -424,6 +424,9 @@ TEST_F(MainLayoutTest, TabButtonsAndCloseButtonsTakeRealClicksBesideTheTabList)
     openTabsUpTo(3);
     ASSERT_TRUE(f().FrameMenu[5].isVisible());
     ASSERT_EQ(s().TabCurrentIndex, 3);
+    // Each Tab List line has its tab's whole title as its tool tip.
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(f().TextWebList[i].widget()->toolTip(), s().TabTitles[i]) << i;
 
     clickOnScreen(f().CommandWebNew[1]);
     EXPECT_EQ(s().TabCurrentIndex, 1);

@@ -382,6 +382,9 @@ TEST_F(WindowLayoutTest, ClosingTheHighestTabTakesItsLineOutOfTheTabList)
     openOn(1024, 768);
     openTabsUpTo(3);
     ASSERT_TRUE(w->TextPopList[3].widget()->isVisibleTo(w->window()));
+    // Each line has its tab's whole title as its tool tip.
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(w->TextPopList[i].widget()->toolTip(), w->PopTabTitles[i]) << i;
     clickOnScreen(w->CommandPopClose[1]);
     ASSERT_EQ(w->PopTabLastIndex, 2);
     clickOnScreen(w->CommandPopNew[2]);
