@@ -6,6 +6,7 @@
 #include "ActiveVelmora.h"
 #include "ControlButton.h"
 #include "CorvaneApp.h"
+#include "WindowLimits.h"
 
 #include "vb/Pictures.h"
 
@@ -44,6 +45,7 @@ void frmMain::Form_Load()
 
     setTop(0);
     setLeft(0);
+    keepSmallestSize(*this, SmallestClientSize());
     setWindowState(vb::Maximized);
 
     s.LoadingBrowserIndex = -1;

@@ -9,8 +9,9 @@ places, in pixels from the window's client corner:
                  217 x 68 when open; "Full Window" at 72 pixels from the right edge; pages
                  start at y 76 (108 once a tab is open);
   full-window bar: its location box at (400, 15);
-  secondary window: the location box at (300, 16), the busy picture at (472, 7), Go at
-                 (438, 16);
+  secondary window (880 pixels wide, no user picture): the location box at (300, 16),
+                 stretched to the window buttons, then Go at (688, 16) and the busy
+                 picture at (722, 7);
   main window's Go: at (658, 61); the help window's Activate button: at (526, 12).
 """
 
@@ -34,7 +35,7 @@ MAIN_PAGE_TOP_WITH_TABS = 108
 FULL_WINDOW_FROM_RIGHT = 56
 FULL_BAR_LOCATION = (400, 15)
 SECOND_LOCATION = (300, 16)
-SECOND_BUSY = (472, 7, 16, 16)
+SECOND_BUSY = (722, 7, 16, 16)
 SECOND_PAGE_TOP = 76
 SECOND_TITLE = ": Corvane$"
 
@@ -420,7 +421,7 @@ def main_window_stays_maximised(t):
 
 
 MAIN_GO = (1128, 61)
-SECOND_GO = (438, 16)
+SECOND_GO = (688, 16)
 HELP_ACTIVATE = (508, 11)
 
 
