@@ -662,7 +662,7 @@ def dialogs_open_over_the_main_window_and_answer_the_keyboard(t):
 # Never silent: what the user is told of a page that cannot be shown
 
 NOTICE_COLOUR = b"\xff\xf4\xd6"
-MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
+ANY_MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
 
 
 def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
@@ -677,7 +677,7 @@ def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
 
 def message_window(t, program, timeout=10):
     """The program's message dialog, once it is on screen."""
-    found = harness.wait_for(lambda: t.display.windows(MESSAGE_TITLE, program.proc.pid), timeout)
+    found = harness.wait_for(lambda: t.display.windows(ANY_MESSAGE_TITLE, program.proc.pid), timeout)
     return found[0] if found else None
 
 
@@ -755,7 +755,7 @@ def certificate_question(t):
         check(dialog, "no question came for a certificate nobody vouches for")
         time.sleep(0.5)  # the dialog takes the focus as its window maps
         t.display.key("space")  # the focused button: No
-        check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
+        check(harness.wait_for(lambda: not t.display.windows(ANY_MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
         check(notice_shown(t, window), "staying was not told in a notice")
         t.expect(secure.paths == [], "the page was asked for although the user stayed: %r" % secure.paths)
         t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
@@ -777,7 +777,7 @@ PAGE_MENU_CORNER = (210, 95, 1, 1)
 PANEL_COLOUR = (0xf4, 0xf6, 0xf9)
 # Where the notice under the Page menu shows (it is drawn partly under the menu's frame).
 NOTICE_AREA = (0, 76, 220, 100)
-NOTICE_COLOUR = (0xff, 0xf4, 0xd6)
+BOOKMARKED_NOTICE_COLOUR = (0xff, 0xf4, 0xd6)
 
 
 def bookmark_page_shown(t, window):
@@ -792,7 +792,7 @@ def bookmark_page_shown(t, window):
 
     def notice():
         area = t.display.grab_window(window, NOTICE_AREA)
-        hits = sum(1 for i in range(area.width) for j in range(area.height) if area.pixel(i, j) == NOTICE_COLOUR)
+        hits = sum(1 for i in range(area.width) for j in range(area.height) if area.pixel(i, j) == BOOKMARKED_NOTICE_COLOUR)
         return hits >= 1500
     check(harness.wait_for(notice, 5, step=0.2), "no notice came after the click on Bookmark")
 
