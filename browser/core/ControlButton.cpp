@@ -19,11 +19,19 @@ QString tabListLine(const BrowserSet& s, int i)
     return QString::number(i) + QStringLiteral(". ") + s.TabTitles[i];
 }
 
-// A Tab List line shows its number: a title too long for the line is cut at its end.
-void tabListLineSet(vb::TextBox& line, const QString& text)
+// A Tab List line shows its number and the start of its title; a title too long for the
+// line ends in "…" (the line shortens it), and its tool tip is the whole title.
+void tabListLineSet(vb::TextBox& line, const QString& text, const QString& title)
 {
     line.setText(text);
     line.setSelStart(0);
+    line.setToolTip(title);
+}
+
+// The user picture's two sizes: the larger while 1 to 14 tab slots are in use.
+bool largePicture(int highestTab)
+{
+    return highestTab >= 1 && highestTab <= 14;
 }
 
 frmMain& mainOf(CorvaneApp& app)
@@ -145,6 +153,12 @@ void tabRowPlace(CorvaneApp& app)
     }
 }
 
+// The picture's frame stands just left of the Exit frame, whichever its size.
+int userFrameLeft(const frmMain& f)
+{
+    return f.FrameExit.left() - (f.FrameUser.width() + 30);
+}
+
 // The frames at the band's right edge, and the location group that stretches up to them.
 // A window too narrow for the group beside the user picture has no room for the picture:
 // the group takes its place and the picture is not shown.
@@ -153,8 +167,11 @@ void bandRightLayout(CorvaneApp& app)
     frmMain& f = mainOf(app);
     const int tppx = app.prog.TwipsPerPixelX;
     f.FrameExit.setLeft(tppx * f.FrameBigMain.width() - (f.FrameExit.width() + 30));
-    f.FrameUser.setLeft(f.FrameExit.left() - (frmMain::UserFrameWideWidth + 30));
-    const int besidePicture = f.FrameUser.left() - 60 - frmMain::LocationLeft;
+    f.FrameUser.setLeft(userFrameLeft(f));
+    // The location group keeps clear of the picture's larger size, so that it does not
+    // change its width with the number of tabs.
+    const int pictureSlot = f.FrameExit.left() - (frmMain::UserFrameWideWidth + 30);
+    const int besidePicture = pictureSlot - 60 - frmMain::LocationLeft;
     const int besideExit = f.FrameExit.left() - 60 - frmMain::LocationLeft;
     const bool pictureFits = besidePicture >= frmMain::LocationMinWidth;
     f.FrameUser.setVisible(pictureFits);
@@ -468,7 +485,7 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
     f.CommandWebNew[index].setToolTip(shortName);
     f.CommandWebComNew[index].setToolTip(shortName);
     if (index <= s.TabLastIndex)
-        tabListLineSet(f.TextWebList[index], tabListLine(s, index));
+        tabListLineSet(f.TextWebList[index], tabListLine(s, index), shortName);
 }
 
 void HomeButtonRefresh(CorvaneApp& app)
@@ -499,7 +516,7 @@ void TabListRefresh(CorvaneApp& app)
         if (i % 2 == 1)
             ++rows;
         const bool extra = i == last && last > s.TabLastIndex;
-        tabListLineSet(f.TextWebList[i], extra ? QString() : tabListLine(s, i));
+        tabListLineSet(f.TextWebList[i], extra ? QString() : tabListLine(s, i), extra ? QString() : s.TabTitles[i]);
     }
     const int height = rows * 16 + 33;
     const int lowest = s.BookmarkBrowserOpen ? 80 : 32;
@@ -582,6 +599,10 @@ void TopBandLayout(CorvaneApp& app)
     BrowserSet& s = app.set;
     if (minimised(f))
         return;
+    // The picture takes its other size as soon as the highest tab crosses from one range
+    // to the other, not only when the band's height changes.
+    if (largePicture(s.LayoutTabLastIndex) != largePicture(s.TabLastIndex))
+        s.PictureLayoutPending = true;
     s.LayoutTabLastIndex = s.TabLastIndex;
     const int band = s.TabLastIndex > 0 ? 108 : (s.FullWindowMode ? 0 : 76);
     if (band == s.TopBandHeight)
@@ -607,7 +628,7 @@ void UserPictureLayout(CorvaneApp& app, int highestTab)
 {
     frmMain& f = mainOf(app);
     app.set.PictureLayoutPending = false;
-    if (highestTab >= 1 && highestTab <= 14) {
+    if (largePicture(highestTab)) {
         f.FrameUser.setWidth(2175);
         f.FrameUser.setHeight(app.prog.TwipsPerPixelY * 108 - 60);
         f.ImageUser.move((2175 - 1890) / 2, 225, 1890, 1260);
@@ -616,6 +637,7 @@ void UserPictureLayout(CorvaneApp& app, int highestTab)
         f.FrameUser.setHeight(1095);
         f.ImageUser.move((1455 - 1260) / 2, 210, 1260, 840);
     }
+    f.FrameUser.setLeft(userFrameLeft(f));
 }
 
 namespace {

@@ -123,6 +123,49 @@ QString programFailureText()
     return QStringLiteral("There was some error. Could not run the Program.");
 }
 
+// Which data file a path is, as the user knows it.
+QString dataFileRole(const CorvaneApp& app, const QString& path)
+{
+    if (path == app.prog.SettingsFilePath)
+        return QStringLiteral("your options");
+    if (path == app.prog.BookmarkFilePath)
+        return QStringLiteral("your bookmarks");
+    if (path == app.prog.HistoryFilePath)
+        return QStringLiteral("your history");
+    if (path == app.prog.NotesFilePath)
+        return QStringLiteral("your notes");
+    return QString();
+}
+
+// A refused save names each file that was not written and why.
+QString saveFailureText(const CorvaneApp& app)
+{
+    QString text = QStringLiteral("There was an error, could not save your options.");
+    for (const sys::WriteFailure& f : app.files.failuresToTell) {
+        const QString role = dataFileRole(app, f.path);
+        text += CRLF + CRLF + QStringLiteral("Not saved : ") + f.path + (role.isEmpty() ? QString() : QStringLiteral(" (") + role + QStringLiteral(")")) +
+                CRLF + QStringLiteral("     ") + f.reason;
+    }
+    return text;
+}
+
+QString settingsResetText(const CorvaneApp& app)
+{
+    QString text = QStringLiteral("There was an error, could not get some of your options. They are set to default now :");
+    for (const QString& name : app.files.settingsReset)
+        text += CRLF + QStringLiteral("     ") + name;
+    return text;
+}
+
+// What a message told from the program's state is told once.
+void rowTold(CorvaneApp& app, const QString& id)
+{
+    if (id == QLatin1String("MessageErSaveSetVelmora"))
+        app.files.failuresToTell.clear();
+    else if (id == QLatin1String("MessageSetVelmoraReset"))
+        app.files.settingsReset.clear();
+}
+
 std::optional<MessageRow> rowOf(const CorvaneApp& app, Catalogue catalogue, const QString& id)
 {
     for (const MessageRow& row : CatalogueRows(app, catalogue)) {
@@ -288,7 +331,8 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
             {QStringLiteral("MessageRunFamilyError"), programFailureText()},
             {QStringLiteral("MessageFileOpenError"), QStringLiteral("There was some error. Could not open the file.")},
             {QStringLiteral("MessageErGetSetVelmora"), QStringLiteral("There was an error, could not get your options.")},
-            {QStringLiteral("MessageErSaveSetVelmora"), QStringLiteral("There was an error, could not save your options.")},
+            {QStringLiteral("MessageErSaveSetVelmora"), saveFailureText(app)},
+            {QStringLiteral("MessageSetVelmoraReset"), settingsResetText(app)},
             {QStringLiteral("MessageDriveNotReady"), QStringLiteral("The Drive you are trying to select is not ready.")},
             {QStringLiteral("MessageRunEmailError"), QStringLiteral("There was some error. Could not run the Email Program.")},
             {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
@@ -351,6 +395,7 @@ void MessageShow(CorvaneApp& app)
         return;
     resetToDefaults(app);
     rowApply(app, *row);
+    rowTold(app, app.msg.MessageId);
     showCurrent(app, Catalogue::Running);
 }
 

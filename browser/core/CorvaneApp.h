@@ -78,9 +78,8 @@ public:
     QString productPageAddress() const;
     // What the data-file procedures read into and write from.
     VelmoraContext velmora();
-    // A damaged data file could not be kept aside, so it was not replaced: the user hears
-    // of it once a run.
-    void dataFileSaveRefused();
+    // A data file could not be written: the user hears which and why (files.failuresToTell).
+    void dataFileWriteFailed();
 };
 
 } // namespace corvane

@@ -156,6 +156,13 @@ void Main(CorvaneApp& app)
     // 16..18.
     MainWindowFirstPageShow(app);
     prog.StartupShowing = false;
+
+    // A damaged settings file kept what it could: the user hears once which options are
+    // back at their defaults.
+    if (!app.files.settingsReset.isEmpty()) {
+        app.msg.MessageId = QStringLiteral("MessageSetVelmoraReset");
+        MessageShow(app);
+    }
 }
 
 void MainWindowFirstPageShow(CorvaneApp& app)

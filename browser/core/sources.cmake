@@ -11,5 +11,6 @@ set(CORVANE_CORE_SOURCES
   core/ControlBookmark.h core/ControlBookmark.cpp
   core/ControlAction.h core/ControlAction.cpp
   core/PageTrouble.h core/PageTrouble.cpp
+  core/WindowLimits.h
 )
 list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

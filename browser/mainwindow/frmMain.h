@@ -7,6 +7,7 @@
 #include "PageTrouble.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
+#include "vb/CoverKeeper.h"
 #include "vb/Form.h"
 #include "vb/TextControls.h"
 #include "web/WebBrowser.h"
@@ -40,6 +41,11 @@ public:
     static constexpr int SelectPanelWidth = 220;
     // The widest user picture frame (with tabs 1 to 14 in use).
     static constexpr int UserFrameWideWidth = 2175;
+    // The smallest client area (pixels) at which every control of the band and of the
+    // full-window bar is whole with any number of tabs, and every panel and menu that
+    // opens from them lies inside the window; the window keeps it as its minimum size,
+    // unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
@@ -251,6 +257,9 @@ public:
     // What happened to a page or a download, over the page.
     PageNotice PageNoticeBox{*this};
 
+    // Keeps the Tab List's lines and the tabs' numbers whole under the menus and panels.
+    vb::CoverKeeper CoverKeeper{this};
+
     // --- timers -------------------------------------------------------------------------
     vb::Timer TimerMainFrame;
     vb::Timer TimerMainAbout;
@@ -265,6 +274,8 @@ public:
     RefusalBurst TooManyTabsRefused;
     // The highest tab slot when the window was minimised; -1 while it is not.
     int TabLastIndexAtMinimise = -1;
+    // The window closes because the session ends: nobody is there to answer a message.
+    bool SessionEnding = false;
     bool AboutMovingLeft = false;
     QString MarkProposedName;
     QString MarkProposedAddress;
@@ -410,6 +421,7 @@ private:
     void designMenus();
     void designPanels();
     void designPictures();
+    void designCovers();
     void wireEvents();
     void wireBrowserEvents();
     void wireNavigationEvents();

@@ -12,6 +12,7 @@
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
+#include "vb/CoverKeeper.h"
 #include "vb/Form.h"
 #include "vb/TextControls.h"
 #include "web/WebBrowser.h"
@@ -48,6 +49,10 @@ public:
     static constexpr int BandRowLeft = 2220;
     static constexpr int CloseGroupWidth = 1680;
     static constexpr int SelectPanelWidth = 220;
+    // The smallest client area (pixels) at which every control of the band is whole with
+    // any number of tabs, and every panel lies inside the window; the window keeps it as its
+    // minimum size, unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
@@ -195,6 +200,9 @@ public:
 
     // --- busy animation -----------------------------------------------------------------
     vb::Timer TimerPop;
+
+    // Keeps the Tab List's lines and the tabs' numbers whole under the panels.
+    vb::CoverKeeper CoverKeeper{this};
 
     // --- per-window state (flags are bools; sizes in pixels) ----------------------------
     int PopTabCurrent = 0;
@@ -363,6 +371,7 @@ private:
     void designBars();
     void designPanels();
     void designPictures();
+    void designCovers();
     void wireEvents();
     void wireBrowserEvents();
     void wireTabEvents();
@@ -375,8 +384,10 @@ private:
     void backForwardShow();
     void hideSlot(int slot);
     // The band's rows that follow the tabs and the window's width: the tab row and its
-    // buttons, and the user picture where there is room for it.
+    // buttons, the user picture where there is room for it, and row 1, whose location box
+    // stretches up to the picture or the window buttons.
     void bandLayout();
+    void firstRowStretch(int right);
     void placePanel(int index);
     // Opens tab slot "slot" (the lowest free one) as the shown slot; returns its browser.
     // On a failure everything it changed is undone and the error is thrown on.

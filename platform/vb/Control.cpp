@@ -90,7 +90,16 @@ void Control::setVisible(bool visible)
 {
     m_visible = visible;
     if (m_widget)
-        m_widget->setVisible(visible);
+        m_widget->setVisible(visible && !m_keptOffScreen);
+}
+
+void Control::setKeptOffScreen(bool off)
+{
+    if (m_keptOffScreen == off)
+        return;
+    m_keptOffScreen = off;
+    if (m_widget)
+        m_widget->setVisible(m_visible && !off);
 }
 
 void Control::setEnabled(bool enabled)

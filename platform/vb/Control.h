@@ -52,6 +52,10 @@ public:
     // The control's own Visible flag, not whether it is on screen.
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible);
+    // Keeps the control off the screen, or lets it back, without touching its Visible flag:
+    // for a control that something else lies over in part (see CoverKeeper).
+    void setKeptOffScreen(bool off);
+    bool isKeptOffScreen() const { return m_keptOffScreen; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -90,6 +94,7 @@ private:
     int m_height = 0;
     int m_tabIndex = 0;
     bool m_visible = true;
+    bool m_keptOffScreen = false;
     bool m_enabled = true;
 };
 

@@ -73,6 +73,13 @@ public:
     void setForeColor(const QColor& color);
     void setFontBold(bool bold);
     void setBorderStyle(int style);
+    // For a read-only box that lists names: while the box does not have the focus, a line
+    // longer than the box can show ends in "…" where it is cut, so that it never reads as
+    // another name; the user clicks into the box to read or scroll the whole line. A
+    // shortened line of a multi-line box has the whole line as its tool tip.
+    void setShortened(bool on);
+    // The text as the box shows it now (lines joined by "\n").
+    QString shownText() const;
 
     using IndexedEvents = TextEvents;
     static void wire(TextBox& c, IndexedEvents& ev, int index);
@@ -87,7 +94,8 @@ private:
 };
 
 // A combo box: an edit part and a list, never sorted. Style 0 lets the user type, style 2
-// only pick. Picking an entry raises Click (not Change); typing raises Change.
+// only pick. Picking an entry raises Click (not Change); typing raises Change. A text set
+// by code is shown from its start.
 class ComboBox : public EditControl {
     Q_OBJECT
 public:

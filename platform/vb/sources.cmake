@@ -4,6 +4,7 @@ set(PLATFORM_VB_SOURCES
   vb/Control.h vb/Control.cpp
   vb/Form.h vb/Form.cpp
   vb/Controls.h vb/Controls.cpp
+  vb/CoverKeeper.h vb/CoverKeeper.cpp
   vb/TextControls.h vb/TextControls.cpp
   vb/ControlArray.h
   vb/Pictures.h vb/Pictures.cpp

@@ -9,14 +9,16 @@ places, in pixels from the window's client corner:
                  217 x 68 when open; "Full Window" at 72 pixels from the right edge; pages
                  start at y 76 (108 once a tab is open);
   full-window bar: its location box at (400, 15);
-  secondary window: the location box at (300, 16), the busy picture at (472, 7), Go at
-                 (438, 16);
+  secondary window (880 pixels wide, no user picture): the location box at (300, 16),
+                 stretched to the window buttons, then Go at (688, 16) and the busy
+                 picture at (722, 7);
   main window's Go: at (658, 61); the help window's Activate button: at (526, 12).
 """
 
 import os
 import signal
 import shutil
+import signal
 import time
 
 import harness
@@ -34,7 +36,7 @@ MAIN_PAGE_TOP_WITH_TABS = 108
 FULL_WINDOW_FROM_RIGHT = 56
 FULL_BAR_LOCATION = (400, 15)
 SECOND_LOCATION = (300, 16)
-SECOND_BUSY = (472, 7, 16, 16)
+SECOND_BUSY = (722, 7, 16, 16)
 SECOND_PAGE_TOP = 76
 SECOND_TITLE = ": Corvane$"
 
@@ -424,7 +426,7 @@ def main_window_stays_maximised(t):
 
 
 MAIN_GO = (1128, 61)
-SECOND_GO = (438, 16)
+SECOND_GO = (688, 16)
 HELP_ACTIVATE = (508, 11)
 
 
@@ -528,7 +530,8 @@ def bookmark_records(program):
 def stale_bookmark_counts_keep_every_bookmark(t):
     """A settings file whose bookmark count is behind the bookmark file (another copy saved
     since, or a write that failed) neither cuts nor empties the list: a run and a title-bar
-    close later every bookmark is still there."""
+    close later every bookmark is still there, and counted. A count of -1 is no list: the
+    run shows none and leaves the file as it is."""
     bookmarks = [b'"One","http://one.example/"', b'"Two","http://two.example/"',
                  b'"Three","http://three.example/"']
     p = None
@@ -550,6 +553,9 @@ def stale_bookmark_counts_keep_every_bookmark(t):
         kept = bookmark_records(p)
         check(kept == [b.decode() for b in bookmarks],
               "with a bookmark count of %s in the settings, the three bookmarks became %r" % (count, kept))
+        expected = 2 if count == "0" else -1
+        check(settings_count(p, 2) == expected, "with a bookmark count of %s in the settings, the exit wrote %r, not %d"
+              % (count, settings_count(p, 2), expected))
 
 
 @case
@@ -726,7 +732,7 @@ def dialogs_open_over_the_main_window_and_answer_the_keyboard(t):
 # Never silent: what the user is told of a page that cannot be shown
 
 NOTICE_COLOUR = b"\xff\xf4\xd6"
-MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
+ANY_MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
 
 
 def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
@@ -741,7 +747,7 @@ def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
 
 def message_window(t, program, timeout=10):
     """The program's message dialog, once it is on screen."""
-    found = harness.wait_for(lambda: t.display.windows(MESSAGE_TITLE, program.proc.pid), timeout)
+    found = harness.wait_for(lambda: t.display.windows(ANY_MESSAGE_TITLE, program.proc.pid), timeout)
     return found[0] if found else None
 
 
@@ -819,7 +825,7 @@ def certificate_question(t):
         check(dialog, "no question came for a certificate nobody vouches for")
         time.sleep(0.5)  # the dialog takes the focus as its window maps
         t.display.key("space")  # the focused button: No
-        check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
+        check(harness.wait_for(lambda: not t.display.windows(ANY_MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
         check(notice_shown(t, window), "staying was not told in a notice")
         t.expect(secure.paths == [], "the page was asked for although the user stayed: %r" % secure.paths)
         t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
@@ -832,3 +838,71 @@ def certificate_question(t):
         check(harness.wait_for(lambda: "/go.html" in secure.paths, 10), "going on did not load the page")
     finally:
         secure.stop()
+
+
+PAGE_MENU_BUTTON = (13, 14)
+PAGE_MENU_BOOKMARK = (12, 72)
+# The open Page menu's far corner (217 x 68 from y 32), in its panel colour.
+PAGE_MENU_CORNER = (210, 95, 1, 1)
+PANEL_COLOUR = (0xf4, 0xf6, 0xf9)
+# Where the notice under the Page menu shows (it is drawn partly under the menu's frame).
+NOTICE_AREA = (0, 76, 220, 100)
+BOOKMARKED_NOTICE_COLOUR = (0xff, 0xf4, 0xd6)
+
+
+def bookmark_page_shown(t, window):
+    """Bookmarks the page on screen from the Page menu and waits for the notice that says
+    so."""
+    x, y, _, _ = t.display.geometry(window)
+    t.display.click(x + PAGE_MENU_BUTTON[0], y + PAGE_MENU_BUTTON[1])
+    # The menu slides out: a click before it is whole misses its buttons.
+    check(harness.wait_for(lambda: t.display.grab_window(window, PAGE_MENU_CORNER).pixel(0, 0) == PANEL_COLOUR, 5, step=0.05),
+          "the Page menu did not open")
+    t.display.click(x + PAGE_MENU_BOOKMARK[0], y + PAGE_MENU_BOOKMARK[1])
+
+    def notice():
+        area = t.display.grab_window(window, NOTICE_AREA)
+        hits = sum(1 for i in range(area.width) for j in range(area.height) if area.pixel(i, j) == BOOKMARKED_NOTICE_COLOUR)
+        return hits >= 1500
+    check(harness.wait_for(notice, 5, step=0.2), "no notice came after the click on Bookmark")
+
+
+def settings_count(program, item):
+    items = program.settings_items()
+    return int(items[item]) if items and len(items) == 15 else None
+
+
+@case
+def two_copies_ended_together_keep_every_bookmark(t):
+    """Two copies from one folder each bookmark a page of their own; both get SIGTERM at the
+    same moment (what the end of a desktop session does): every bookmark is in the file and
+    the settings count them. E2E_ROUNDS rounds (2 by default), each with new bookmarks."""
+    rounds = int(os.environ.get("E2E_ROUNDS", "2"))
+    a = harness.Program(os.path.join(t.base, "run1"), t.portable, t.display,
+                        t.settings([t.server.url("/page/home.html")]))
+    b = a.twin()
+    t.programs += [a, b]
+    expected = []
+    for r in range(rounds):
+        for copy, name in ((a, "a%d" % r), (b, "b%d" % r)):
+            copy.start()
+            window = copy.main_window()
+            home_runs = 2 * r + (1 if copy is a else 2)
+            for page, count in (("home", home_runs), (name, 1)):
+                if page == name:
+                    type_and_go(t, window, MAIN_LOCATION, MAIN_GO, t.server.url("/page/%s.html" % name))
+                check(harness.wait_for(lambda: len(t.server.seen("/ready", p=page)) >= count or not copy.alive(), 30)
+                      and copy.alive(), "round %d: the page %r did not load in copy %s" % (r + 1, page, name[0]))
+                wait_load_end(t, window)
+            bookmark_page_shown(t, window)
+            expected.append(t.server.url("/page/%s.html" % name))
+        os.kill(a.proc.pid, signal.SIGTERM)
+        os.kill(b.proc.pid, signal.SIGTERM)
+        for copy in (a, b):
+            code = copy.wait_exit(15)
+            check(code == 0, "round %d: a copy ended with %r after SIGTERM (0 expected)" % (r + 1, code))
+        kept = bookmark_records(a) or []
+        missing = [e for e in expected if not any(e in k for k in kept)]
+        check(not missing, "round %d: bookmarks lost: %r (the file holds %r)" % (r + 1, missing, kept))
+        check(settings_count(a, 2) == len(kept) - 1,
+              "round %d: the settings count %r bookmarks, the file holds %d" % (r + 1, settings_count(a, 2), len(kept)))

@@ -83,12 +83,17 @@ bool clickElement(vb::WebBrowser& control, const QString& id)
     const QVariantList at = clickPointOf(control, id);
     if (at.size() != 2)
         return false;
+    return clickUntilSeen(control, QPoint(at[0].toInt(), at[1].toInt()));
+}
+
+bool clickUntilSeen(vb::WebBrowser& control, QPoint point)
+{
     runScript(control, QStringLiteral("if (!window.pressesSeen) { window.pressesSeen = 0;"
                                       "document.addEventListener('mousedown', function () { window.pressesSeen++; }, true); }"
                                       "true"));
     const int seen = runScript(control, QStringLiteral("window.pressesSeen")).toInt();
     for (int attempt = 0; attempt < 20; ++attempt) {
-        clickAt(control, QPoint(at[0].toInt(), at[1].toInt()));
+        clickAt(control, point);
         if (waitFor([&] { return runScript(control, QStringLiteral("window.pressesSeen")).toInt() > seen; }, 300))
             return true;
     }

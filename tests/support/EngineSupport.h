@@ -42,6 +42,10 @@ void clickAt(vb::WebBrowser& control, QPoint point);
 // the page has seen a press. False when it never did.
 bool clickElement(vb::WebBrowser& control, const QString& id);
 
+// The same for a point of the view. Clicking an empty spot this way first makes sure that a
+// click which must land exactly once (a link that opens a window) is not dropped.
+bool clickUntilSeen(vb::WebBrowser& control, QPoint point);
+
 // Waits until the control's document is loaded and painted (input reaches it only then).
 bool documentShown(vb::WebBrowser& control);
 
