@@ -72,7 +72,7 @@ void Main(CorvaneApp& app)
 {
     ProgramVars& prog = app.prog;
 
-    // 1..3. Every message of start-up may end the program (its answer, or the session's
+    // Every message of start-up may end the program (its answer, or the session's
     // end while it waits): start-up then stops where it stands.
     ScreenSizeCheck(app);
     if (app.rt.ending())
