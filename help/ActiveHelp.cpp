@@ -29,8 +29,9 @@ void reportError(HelpApp& app, const QString& id)
     ErrorReportShow(app);
 }
 
-// This program's executable is not where its record must say it is.
-[[noreturn]] void ownPathLost(HelpApp& app)
+// This program's executable is not where its record must say it is: the program ends, and
+// nothing more is written.
+void ownPathLost(HelpApp& app)
 {
     app.msg.MessageId = u"MessageMyPathLost"_s;
     StartupMessageShow(app);
@@ -299,8 +300,10 @@ void CheckOwnPathRecord(HelpApp& app)
     const QString recorded = app.store.get(fam::helperPathsSection(), app.prog.OwnName);
     if (existsAbsolute(recorded))
         return;
-    if (!FileSystem::fileExists(app.prog.OwnExePath))
+    if (!FileSystem::fileExists(app.prog.OwnExePath)) {
         ownPathLost(app);
+        return;
+    }
     // The browser reads it to start this program; a store that cannot be written leaves
     // the browser without it, and nothing else is affected.
     (void)app.store.set(fam::helperPathsSection(), app.prog.OwnName, app.prog.OwnExePath);

@@ -67,8 +67,10 @@ void FamilyProgramRun(CorvaneApp& app)
     // The main window's unload saves everything, as at every exit, but does not end.
     if (app.mainForm)
         app.mainForm->unload();
-    if (app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath()))
+    if (app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath())) {
         app.rt.end();
+        return;
+    }
 
     // The start failed: the browser comes back.
     app.rt.setTitle(app.prog.ProgramName);

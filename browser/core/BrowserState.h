@@ -77,6 +77,9 @@ struct BrowserSet {
     // Secondary windows open now that pages opened.
     int PageWindowsOpen = 0;
     bool LocationChangeMuted = false;
+    // Set while the display shows a page's own arrival: a location box the user is typing
+    // in keeps the text typed so far, and the focus.
+    bool PageArrivalShowing = false;
     bool PopupGuard = false;
 
     // The bookmark browser and its panel.

@@ -61,6 +61,34 @@ vb::WebBrowser* currentBrowser(CorvaneApp& app)
     return f.WebBrowser.find(s.MainBrowserIndex);
 }
 
+// A page may load itself again and again (a refresh every 0 s): its arrival must not eat
+// the address the user is typing, nor take the caret out of the box the user is in.
+bool keepsTyping(const BrowserSet& s, const vb::ComboBox& box)
+{
+    return s.PageArrivalShowing && box.isUserEditing() && box.hasFocus();
+}
+
+void addressShow(const BrowserSet& s, vb::ComboBox& box, const QString& address)
+{
+    if (!keepsTyping(s, box))
+        box.setText(address);
+}
+
+bool typingAddress(frmMain& f, const BrowserSet& s)
+{
+    auto typing = [&](const vb::ComboBox* box) { return box && keepsTyping(s, *box); };
+    return typing(&f.ComboLocation) || typing(&f.ComboComLocation) || typing(f.ComboWebLocation.find(s.TabCurrentIndex));
+}
+
+// The keyboard focus goes back to the hidden picture box after the display changed, but
+// not during start-up and not from a location box the user is in.
+void focusRest(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    if (!app.prog.StartupShowing && !typingAddress(f, app.set))
+        f.PictureMain.setFocus();
+}
+
 void moveToBrowserRect(CorvaneApp& app, vb::WebBrowser* b)
 {
     const BrowserSet& s = app.set;
@@ -209,9 +237,10 @@ void CurrentBrowserShow(CorvaneApp& app)
     if (s.TabBrowserCurrent) {
         const int t = s.TabCurrentIndex;
         s.TabTitles[t] = shortName;
-        if (vb::ComboBox* c = f.ComboWebLocation.find(t))
+        if (vb::ComboBox* c = f.ComboWebLocation.find(t); c && !keepsTyping(s, *c)) {
             c->setText(address);
-        f.TabBoxEdited[t] = false;
+            f.TabBoxEdited[t] = false;
+        }
         f.TextWebList[t].setForeColor(QColor(0, 128, 0));
         closeLabel = QStringLiteral("#") + QString::number(t);
         label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
@@ -222,14 +251,14 @@ void CurrentBrowserShow(CorvaneApp& app)
     }
     if (s.BookmarkBrowserCurrent) {
         s.MainBrowserTitles[BookmarkBrowserIndex] = shortName;
-        f.ComboLocation.setText(address);
+        addressShow(s, f.ComboLocation, address);
         label = QStringLiteral("Current Browser :: Bookmark Browser");
         goEnabled = address != f.ComboMarkAddress.text();
     }
     const int m = s.MainBrowserIndex;
     if (s.MainBrowserCurrent) {
         s.MainBrowserTitles[m] = shortName;
-        f.ComboLocation.setText(address);
+        addressShow(s, f.ComboLocation, address);
         label = QStringLiteral("Current Browser :: Main Browser #") + QString::number(m + 1);
         homeEnabled = address != app.opt.MainBrowserHomePages[m];
         f.LabelShowBrowser[m].setBackStyle(1);
@@ -250,7 +279,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     if (s.FullWindowMode) {
         band = 0;
         if (s.BarIndex == 1)
-            f.ComboComLocation.setText(address);
+            addressShow(s, f.ComboComLocation, address);
         if (s.FullBarOneRow)
             s.FullBarOneRow = s.TabCount != 0;
     } else {
@@ -369,8 +398,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     f.ProgressBrow[0].setVisible(false);
     f.ProgressBrow[1].setVisible(false);
     s.LayoutTabLastIndex = s.TabLastIndex;
-    if (!app.prog.StartupShowing)
-        f.PictureMain.setFocus();
+    focusRest(app);
 }
 
 void LocationListRefresh(CorvaneApp& app)
@@ -378,6 +406,8 @@ void LocationListRefresh(CorvaneApp& app)
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
     const bool full = s.FullWindowMode;
+    const QString typed = f.ComboLocation.text();
+    const QString typedFull = f.ComboComLocation.text();
     f.ComboLocation.clear();
     if (full)
         f.ComboComLocation.clear();
@@ -389,9 +419,9 @@ void LocationListRefresh(CorvaneApp& app)
     }
     const vb::WebBrowser* b = f.WebBrowser.find(k);
     const QString address = b ? b->locationURL() : QString();
-    f.ComboLocation.setText(address);
+    f.ComboLocation.setText(keepsTyping(s, f.ComboLocation) ? typed : address);
     if (full)
-        f.ComboComLocation.setText(address);
+        f.ComboComLocation.setText(keepsTyping(s, f.ComboComLocation) ? typedFull : address);
     s.LocationListPending = false;
 }
 
@@ -426,6 +456,7 @@ void ComLocationSync(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
+    const QString typed = f.ComboComLocation.text();
     f.ComboComLocation.clear();
     f.ComboComLocation.setListIndex(-1);
     const vb::ComboBox* source = &f.ComboLocation;
@@ -434,7 +465,7 @@ void ComLocationSync(CorvaneApp& app)
             source = c;
     for (const QString& entry : source->items())
         f.ComboComLocation.addItem(entry);
-    f.ComboComLocation.setText(source->text());
+    f.ComboComLocation.setText(keepsTyping(s, f.ComboComLocation) ? typed : source->text());
     s.ComLocationPending = false;
 }
 
@@ -695,8 +726,7 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
     }
     if (s.MenuOpenIndex == -1 && lastShown != -1)
         s.MenuOpenIndex = lastShown;
-    if (!app.prog.StartupShowing)
-        f.PictureMain.setFocus();
+    focusRest(app);
     f.TimerMainFrame.setEnabled(s.SlideActive);
 }
 

@@ -143,6 +143,12 @@ void frmMain::Browser_NavigateComplete2(bool isTab, int index)
         img->setPicture(NavBack[0].picture());
     }
     s.PageChanged = true;
+    // The page's own arrival: an address the user is typing stays (a page may reload itself
+    // every moment).
+    struct Arrival {
+        bool& showing;
+        ~Arrival() { showing = false; }
+    } arrival{s.PageArrivalShowing = true};
     CurrentBrowserShow(m_app);
 }
 
@@ -478,6 +484,10 @@ void frmMain::BrowserGoLocation()
     vb::WebBrowser* current = currentBrowser();
     if (!current)
         return;
+    // The typed text is acted on: the boxes show the page's address again.
+    for (vb::ComboBox* box : {&ComboLocation, &ComboComLocation, ComboWebLocation.find(s.TabCurrentIndex)})
+        if (box)
+            box->endUserEdit();
     const QString address = TypedAddressNormalize(text);
     if (address == current->locationURL())
         return;

@@ -335,10 +335,11 @@ void frmWeb::CurrentBrowserShow()
     // 5. Address, site, title and caption of the page shown.
     if (PopTitlePending) {
         const QString address = current ? current->locationURL() : QString();
-        if (vb::ComboBox* c = ComboPopLocation.find(cur))
+        if (vb::ComboBox* c = ComboPopLocation.find(cur); c && !keepsTyping(*c)) {
             c->setText(address);
-        PopBoxEdited[cur] = false;
-        if (PopBarIndex == 1)
+            PopBoxEdited[cur] = false;
+        }
+        if (PopBarIndex == 1 && !keepsTyping(ComboPopComLocation))
             ComboPopComLocation.setText(address);
         const QString root = UrlSiteRootGet(address);
         LocationListAdd(root);
@@ -419,8 +420,21 @@ void frmWeb::CurrentBrowserShow()
     // 14.
     FramePopOne.setVisible(false);
     FrameBigPop.setVisible(!PopFullWindow);
-    if (!PopFirstLoad)
+    if (!PopFirstLoad && !typingAddress())
         PicturePop.setFocus();
+}
+
+bool frmWeb::keepsTyping(const vb::ComboBox& box) const
+{
+    // A page may load itself again and again: its arrival must not eat the address the
+    // user is typing, nor take the caret out of the box the user is in.
+    return PageArrivalShowing && box.isUserEditing() && box.hasFocus();
+}
+
+bool frmWeb::typingAddress() const
+{
+    const vb::ComboBox* box = ComboPopLocation.find(PopTabCurrent);
+    return (box && keepsTyping(*box)) || keepsTyping(ComboPopComLocation);
 }
 
 } // namespace corvane

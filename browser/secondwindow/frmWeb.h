@@ -241,6 +241,9 @@ public:
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
     // A slot's box holds text the user typed (not the address the window wrote there).
     std::array<bool, MaxPopTabs + 1> PopBoxEdited{};
+    // Set while the window shows a page's own arrival: a location box the user is typing in
+    // keeps the text typed so far, and the focus.
+    bool PageArrivalShowing = false;
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
     // This window's note panel: its page's note, and whether Save replaces it. Its own, so
@@ -256,6 +259,9 @@ public:
     void CommandClosePop_Click();
     void PopPanelShow(int index, bool focus);
     void CurrentBrowserShow();
+    // A location box the user is typing in, or is in, while a page's own arrival is shown.
+    bool keepsTyping(const vb::ComboBox& box) const;
+    bool typingAddress() const;
     void UserPictureLayout();
 
     // --- addresses and the Tab List (frmWebAddress.cpp) --------------------------------

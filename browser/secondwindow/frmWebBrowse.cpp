@@ -130,6 +130,10 @@ void frmWeb::BrowserPop_NavigateComplete2(int index)
         }
     }
 
+    struct Arrival {
+        bool& showing;
+        ~Arrival() { showing = false; }
+    } arrival{PageArrivalShowing = true};
     CurrentBrowserShow();
 
     // The note panel opens where it last stood; the other panels stay as they are.

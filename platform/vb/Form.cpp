@@ -263,7 +263,7 @@ bool Form::unload(int unloadMode)
     m_window->hide();
     leaveModal();
     // The caller may be one of this form's own handlers: delete once it has returned.
-    deleteLater();
+    m_runtime.disposeForm(*this);
     return true;
 }
 

@@ -53,6 +53,11 @@ public:
 
     // Called after a user's edit of the text that passed the check.
     std::function<void()> onUserEdit;
+    // Called when the user enters the box (a click, Tab, a shortcut), and when the user
+    // ends editing: Enter, Escape, or the focus gone to another control (not to the box's
+    // own list, nor away with the whole window).
+    std::function<void()> onEditBegun;
+    std::function<void()> onEditEnded;
 
     // Edits of the kit itself (code setting the text, a filtered key's effect) pass
     // unchecked while one of these lives.
@@ -122,6 +127,8 @@ protected:
         }
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
+            if (onEditEnded && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Escape))
+                onEditEnded();
             if (ke->matches(QKeySequence::Paste)) {
                 insertFiltered(QApplication::clipboard()->text());
                 return true;
@@ -189,10 +196,22 @@ protected:
             }
             return false;
         }
-        case QEvent::FocusIn:
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditBegun
+                && (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                    || reason == Qt::ShortcutFocusReason))
+                onEditBegun();
             if (m_gotFocus)
                 m_gotFocus();
             return false;
+        }
+        case QEvent::FocusOut: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditEnded && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                onEditEnded();
+            return false;
+        }
         default:
             return false;
         }
@@ -820,8 +839,22 @@ ComboBox::ComboBox(Container& container, Style style)
         // Only the user's edits come here; a pick from the list and code go their own ways.
         keyFilter().onUserEdit = [this] {
             m_listIndex = -1;
+            m_userEditing = true;
             raiseChange();
         };
+        keyFilter().onEditBegun = [this] { m_userEditing = true; };
+        keyFilter().onEditEnded = [this] { m_userEditing = false; };
+    }
+}
+
+ComboBox::~ComboBox()
+{
+    // The widget goes after this object (with the control): the focus it gives up on its
+    // way out must not reach this box any more.
+    if (auto* cb = static_cast<QComboBox*>(widget()); cb && cb->lineEdit()) {
+        keyFilter().onUserEdit = nullptr;
+        keyFilter().onEditBegun = nullptr;
+        keyFilter().onEditEnded = nullptr;
     }
 }
 

@@ -101,6 +101,7 @@ class ComboBox : public EditControl {
 public:
     enum Style { DropDownCombo = 0, DropDownList = 2 };
     explicit ComboBox(Container& container, Style style = DropDownCombo);
+    ~ComboBox() override;
 
     QString text() const;
     void setText(const QString& text);
@@ -128,6 +129,13 @@ public:
     // The user picking an entry from the list.
     void pick(int index);
 
+    // The user has gone into the box (clicked or tabbed into it) or typed into it, and not
+    // yet ended with Enter or Escape, nor left the box. What the program writes on its own
+    // (a page's address) waits meanwhile.
+    bool isUserEditing() const { return m_userEditing; }
+    // The program acted on the typed text (Go): the box is the program's again.
+    void endUserEdit() { m_userEditing = false; }
+
     std::function<void()> onClick;
 
     using IndexedEvents = TextEvents;
@@ -142,6 +150,7 @@ private:
     void userPicked(int index);
     Style m_style;
     int m_listIndex = -1;
+    bool m_userEditing = false;
 };
 
 } // namespace vb

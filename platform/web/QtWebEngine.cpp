@@ -3,12 +3,14 @@
 #include "vb/Form.h"
 #include "vb/Runtime.h"
 #include "web/WebDialogs.h"
+#include "web/LocalPages.h"
 #include "web/WebDownloads.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -45,16 +47,31 @@ class QtWebEngine;
 namespace {
 
 // Only decides: every navigation is accepted, new windows are the engine's business, and
-// the page's dialogs are asked through the factory when a test answers them there.
+// the page's dialogs are asked in the program's own dialog (or through the factory when a
+// test answers them there).
 class Page : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, QtWebEngine* engine, QObject* parent)
-        : QWebEnginePage(profile, parent), m_engine(engine)
+        : QWebEnginePage(profile, parent), m_engine(engine), m_localRule(new LocalPageRule(this))
     {
+        m_clock.start();
+        setUrlRequestInterceptor(m_localRule);
     }
 
     // The engine goes before its page (the view is deleted later).
     void detach() { m_engine = nullptr; }
+
+    // A dialog of this page waits for its answer, inside the page's own call.
+    bool inDialog() const { return m_dialogDepth > 0; }
+    // The open dialogs are answered as cancelled: their calls return.
+    void closeDialogs();
+    // The user takes the page elsewhere: its open dialogs close, and it may ask again.
+    void leftByUser();
+    // Runs work once no dialog of this page waits on the stack any more.
+    void afterDialogs(std::function<void()> work) { m_afterDialogs = std::move(work); }
+    // A page on this computer opened this page's window: it may not bring another local
+    // page into it.
+    void setOpenedByLocalPage(bool opened) { m_openedByLocalPage = opened; }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -66,8 +83,17 @@ protected:
 
 private:
     const QtWebEngineFactory* factory() const;
+    PageAnswer ask(const PageQuestion& question);
+    PageAnswer askInDialog(const PageQuestion& question, bool offerStop);
 
     QtWebEngine* m_engine;
+    LocalPageRule* m_localRule;
+    bool m_openedByLocalPage = false;
+    PageDialogRule m_dialogRule;
+    QElapsedTimer m_clock;
+    int m_dialogDepth = 0;
+    std::vector<QPointer<PageDialog>> m_openDialogs;
+    std::function<void()> m_afterDialogs;
 };
 
 } // namespace
@@ -96,10 +122,17 @@ public:
     void fileDownloadStarted();
     const QtWebEngineFactory* factory() const { return m_factory; }
     QWidget* dialogParent() const;
+    Runtime& runtime() const { return m_control.form().runtime(); }
     // The factory goes first (at the end of the program): the view goes with it.
     void detachFromFactory();
 
     void navigationRequested(QWebEnginePage::NavigationType type, bool isMainFrame);
+    // A navigation that cannot even start: it fails as failure, once the caller has
+    // returned.
+    void failLater(PageFailure failure, const QString& address);
+    // The page refused to go to url: the load the engine makes of the window instead ends
+    // as a failure, and url is never shown as the page's address.
+    void navigationRefused(const QUrl& url);
     QWebEnginePage* windowRequested();
     // Whether the page would get no new window now (asked before its window.open() runs).
     bool newWindowRefused();
@@ -151,6 +184,7 @@ private:
     QString m_earlyCommit;
     int m_earlyProgress = -1;
     bool m_printing = false;
+    QString m_refusedAddress; // an address the page refused to go to, while that is under way
     // The liveness probe: the renderer's processor time at the last look, the probe out
     // (its number and age), and whether the user was told that the page does not answer.
     qint64 m_rendererTicks = -1;
@@ -173,6 +207,11 @@ namespace {
 QString addressOf(const QUrl& url)
 {
     return url.toString(QUrl::FullyEncoded);
+}
+
+bool sameSite(const QUrl& a, const QUrl& b)
+{
+    return a.scheme() == b.scheme() && a.host() == b.host() && a.port() == b.port();
 }
 
 // What the engine's error code of a failed load means to the user.
@@ -252,8 +291,17 @@ qint64 processorTicks(qint64 pid)
     return fields[11].toLongLong() + fields[12].toLongLong();
 }
 
-bool Page::acceptNavigationRequest(const QUrl&, NavigationType type, bool isMainFrame)
+bool Page::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
+    // A page that goes to another site leaves its dialogs behind; one that reloads itself or
+    // moves within its site does not.
+    if (isMainFrame && !sameSite(url, this->url()))
+        m_dialogRule.pageLeft();
+    if (isMainFrame && !localWindowAllowed(url, m_openedByLocalPage)) {
+        if (m_engine)
+            m_engine->navigationRefused(url);
+        return false;
+    }
     if (m_engine)
         m_engine->navigationRequested(type, isMainFrame);
     return true;
@@ -262,7 +310,10 @@ bool Page::acceptNavigationRequest(const QUrl&, NavigationType type, bool isMain
 QWebEnginePage* Page::createWindow(WebWindowType)
 {
     // nullptr: Qt then offers the request through newWindowRequested, which nobody takes.
-    return m_engine ? m_engine->windowRequested() : nullptr;
+    QWebEnginePage* created = m_engine ? m_engine->windowRequested() : nullptr;
+    if (auto* page = dynamic_cast<Page*>(created))
+        page->setOpenedByLocalPage(url().isLocalFile());
+    return created;
 }
 
 const QtWebEngineFactory* Page::factory() const
@@ -270,40 +321,89 @@ const QtWebEngineFactory* Page::factory() const
     return m_engine ? m_engine->factory() : nullptr;
 }
 
-// The page waits for its alert, confirm and prompt: they are answered before returning, in
-// a modal dialog (Qt's own unless a test answers).
 void Page::javaScriptAlert(const QUrl& origin, const QString& text)
 {
-    if (const QtWebEngineFactory* f = factory(); f && f->showAlert)
-        f->showAlert(text);
-    else
-        QWebEnginePage::javaScriptAlert(origin, text);
+    ask({PageQuestion::Kind::Alert, pageSite(origin), text, {}});
 }
 
 bool Page::javaScriptConfirm(const QUrl& origin, const QString& text)
 {
-    if (const QtWebEngineFactory* f = factory(); f && f->askConfirm)
-        return f->askConfirm(text);
-    return QWebEnginePage::javaScriptConfirm(origin, text);
+    // The engine asks its "leave this page?" question as a confirm, in Qt's own words.
+    static const char* const leaveText =
+        "Are you sure you want to leave this page? Changes that you made may not be saved.";
+    const bool leave = text == QCoreApplication::translate("QWebEnginePage", leaveText);
+    return ask({leave ? PageQuestion::Kind::Leave : PageQuestion::Kind::Confirm, pageSite(origin), text, {}}).accepted;
 }
 
 bool Page::javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result)
 {
-    // Not the page's own question: its window.open() asks whether a window would open.
+    // Not the page's own question: its window.open() asks whether a window would open. It
+    // is no dialog of the page, and never stopped.
     if (const QtWebEngineFactory* f = factory(); f && text == f->windowQuestion()) {
         if (result)
             *result = m_engine && m_engine->newWindowRefused() ? u"0"_s : u"1"_s;
         return true;
     }
-    if (const QtWebEngineFactory* f = factory(); f && f->askPrompt) {
-        QString answer = value;
-        if (!f->askPrompt(text, answer))
-            return false;
-        if (result)
-            *result = answer;
-        return true;
-    }
-    return QWebEnginePage::javaScriptPrompt(origin, text, value, result);
+    const PageAnswer answer = ask({PageQuestion::Kind::Prompt, pageSite(origin), text, value});
+    if (answer.accepted && result)
+        *result = answer.value;
+    return answer.accepted;
+}
+
+PageAnswer Page::ask(const PageQuestion& question)
+{
+    // A page whose window has closed (it goes once the call below it on the stack has
+    // returned) asks nothing any more.
+    const QWidget* window = m_engine ? m_engine->dialogParent() : nullptr;
+    if (!window || !window->isVisible() || m_engine->runtime().ending() || m_dialogRule.stopped())
+        return answerWithoutAsking(question.kind);
+    const bool offerStop = m_dialogRule.offersStop(m_clock.elapsed());
+    const QtWebEngineFactory* f = factory();
+    ++m_dialogDepth;
+    const PageAnswer answer = f && f->answerPage ? f->answerPage(question, offerStop) : askInDialog(question, offerStop);
+    m_dialogRule.dialogEnded(m_clock.elapsed(), answer);
+    if (--m_dialogDepth == 0 && m_afterDialogs)
+        std::exchange(m_afterDialogs, nullptr)();
+    return answer;
+}
+
+PageAnswer Page::askInDialog(const PageQuestion& question, bool offerStop)
+{
+    // The engine waits for the answer inside this call: the page's script is paused until
+    // it returns, and the public interface has no way to answer later. So the dialog runs
+    // its own event loop here, as Qt's own page dialogs do; the rest of the program keeps
+    // running meanwhile. That is safe because nothing of this call's stack goes while it
+    // waits: the dialog is not modal (the page's window can still be closed, the program
+    // ended), a closing tab or window keeps this page and its view until the call has
+    // returned (afterDialogs), and the program's end leaves this loop before it deletes
+    // anything.
+    QPointer<PageDialog> dialog = new PageDialog(question, offerStop, m_engine->dialogParent());
+    m_openDialogs.emplace_back(dialog);
+    QEventLoop loop;
+    connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+    std::erase_if(m_openDialogs, [&](const QPointer<PageDialog>& d) { return d.isNull() || d == dialog; });
+    const PageAnswer answer = dialog ? dialog->answer() : PageAnswer{};
+    delete dialog;
+    return answer;
+}
+
+void Page::closeDialogs()
+{
+    for (const QPointer<PageDialog>& dialog : std::vector<QPointer<PageDialog>>(m_openDialogs))
+        if (dialog)
+            dialog->reject();
+}
+
+void Page::leftByUser()
+{
+    closeDialogs();
+    m_dialogRule.pageLeft();
+    setOpenedByLocalPage(false);
 }
 
 QStringList Page::chooseFiles(FileSelectionMode mode, const QStringList&, const QStringList&)
@@ -367,19 +467,30 @@ QtWebEngine::~QtWebEngine()
     }
     // The page may be inside one of its own signals right now (a handler that unloads the
     // form): the view and its page go once control is back in the event loop.
-    if (m_view) {
-        m_view->hide();
-        m_view->setParent(nullptr);
-        // A print still running uses the view's printer from another thread: the view and
-        // the printer wait for its end.
-        if (m_printing) {
-            QWebEngineView* view = m_view;
-            connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
-            if (m_page)
-                connect(m_page, &QWebEnginePage::pdfPrintingFinished, view, [view] { view->deleteLater(); });
-        } else {
-            m_view->deleteLater();
+    if (!m_view)
+        return;
+    m_view->hide();
+    m_view->setParent(nullptr);
+    // A print still running uses the view's printer from another thread: the view and the
+    // printer wait for its end.
+    auto release = [view = m_view, page = QPointer<QWebEnginePage>(m_page.data()), printing = m_printing] {
+        if (!view)
+            return;
+        if (!printing) {
+            view->deleteLater();
+            return;
         }
+        connect(view, &QWebEngineView::printFinished, view, [view] { view->deleteLater(); });
+        if (page)
+            connect(page, &QWebEnginePage::pdfPrintingFinished, view, [view] { view->deleteLater(); });
+    };
+    // A dialog of the page waits for its answer inside the page's own call, further down
+    // the stack: it is answered now, and the page stays until that call has returned.
+    if (m_page && m_page->inDialog()) {
+        m_page->afterDialogs(release);
+        m_page->closeDialogs();
+    } else {
+        release();
     }
 }
 
@@ -400,24 +511,42 @@ void QtWebEngine::navigate(const QString& address)
     // nothing at all; it fails like an unreachable page instead, after this call returns.
     const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
     if (!url.isValid() || url.isEmpty() || (web && url.host().isEmpty())) {
-        QTimer::singleShot(0, this, [this, address] {
-            if (call([this, address] { m_control.engineNavigateError(PageFailure::BadAddress, address); }))
-                call([this] { m_control.engineDownloadComplete(); });
-        });
+        failLater(PageFailure::BadAddress, address);
         return;
     }
     if (endHungRenderer([this, address] { navigate(address); }))
         return;
     m_navigating = true;
+    m_page->leftByUser();
     m_page->load(url);
     if (m_factory)
         m_factory->livenessWanted();
+}
+
+void QtWebEngine::failLater(PageFailure failure, const QString& address)
+{
+    QTimer::singleShot(0, this, [this, failure, address] {
+        if (call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
+            call([this] { m_control.engineDownloadComplete(); });
+    });
+}
+
+void QtWebEngine::navigationRefused(const QUrl& url)
+{
+    m_refusedAddress = addressOf(url);
+    // A page already on screen that refuses makes no load at all: the failure is told here.
+    QTimer::singleShot(0, this, [this] {
+        if (m_refusedAddress.isEmpty() || m_loading || m_requested)
+            return;
+        failLater(PageFailure::Other, std::exchange(m_refusedAddress, QString()));
+    });
 }
 
 bool QtWebEngine::goBack()
 {
     if (!m_page || !m_page->history()->canGoBack())
         return false;
+    m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -426,6 +555,7 @@ bool QtWebEngine::goForward()
 {
     if (!m_page || !m_page->history()->canGoForward())
         return false;
+    m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
 }
@@ -444,6 +574,7 @@ void QtWebEngine::refresh()
 {
     if (!m_page || endHungRenderer([this] { refresh(); }))
         return;
+    m_page->leftByUser();
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -716,6 +847,8 @@ void QtWebEngine::progressChanged(int progress)
 void QtWebEngine::urlChanged(const QUrl& url)
 {
     const QString address = addressOf(url);
+    if (!m_refusedAddress.isEmpty() && address == m_refusedAddress)
+        return;
     if (m_loading && !m_committed) {
         commit(address);
     } else if (m_loading) {
@@ -965,10 +1098,14 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
             return;
     }
     const auto status = info.status();
+    const QString refused = std::exchange(m_refusedAddress, QString());
     // A page that came with an HTTP error status is shown as the server sent it.
-    const bool shown = status == QWebEngineLoadingInfo::LoadSucceededStatus
-        || (status == QWebEngineLoadingInfo::LoadFailedStatus
-            && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain);
+    const bool shown = refused.isEmpty()
+        && (status == QWebEngineLoadingInfo::LoadSucceededStatus
+            || (status == QWebEngineLoadingInfo::LoadFailedStatus
+                && info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain));
+    if (!refused.isEmpty())
+        m_hasEarlyCommit = false;
     if (m_hasEarlyCommit) {
         m_hasEarlyCommit = false;
         commit(m_earlyCommit);
@@ -981,10 +1118,10 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
     }
     if (!self)
         return;
-    if (status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) {
+    if ((status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) || !refused.isEmpty()) {
         // The error page is off, so the old page stays whatever the handler answers.
-        const PageFailure failure = failureOf(info);
-        const QString address = addressOf(info.url());
+        const PageFailure failure = refused.isEmpty() ? failureOf(info) : PageFailure::Other;
+        const QString address = refused.isEmpty() ? addressOf(info.url()) : refused;
         if (!call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
             return;
     }
@@ -1074,7 +1211,10 @@ QWebEngineProfile* QtWebEngineFactory::profile()
         // A failed load leaves the old page in place.
         settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
         // Without this, links on local pages (the home page, the maker's site) to any web
-        // address fail with "access denied".
+        // address fail with "access denied", and their pictures on the web are not shown.
+        // What local pages may read of this computer's files is each page's rule
+        // (LocalPageRule): turning LocalContentCanAccessFileUrls off instead would keep a
+        // local page from its own pictures too.
         settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
         // The engine hands a page its new window before the program is asked whether it
         // opens one: window.open() asks first, so that a refused window gives it nothing.

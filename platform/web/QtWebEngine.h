@@ -3,6 +3,7 @@
 // all sharing one persistent, named profile that the factory creates on first use and
 // deletes last, after every page.
 
+#include "web/PageDialogs.h"
 #include "web/WebBrowser.h"
 
 #include <QList>
@@ -63,10 +64,9 @@ public:
     std::function<QString(const QString& offered)> askDownloadPath;
     // Tells that a download could not be saved.
     std::function<void(const QString& text)> tellDownloadFailure;
-    // A page's alert, confirm and prompt (value: the page's default in, the answer out).
-    std::function<void(const QString& text)> showAlert;
-    std::function<bool(const QString& text)> askConfirm;
-    std::function<bool(const QString& text, QString& value)> askPrompt;
+    // A page's alert, confirm, prompt or "leave this page?", and whether the dialog offers
+    // to stop the page's dialogs.
+    std::function<PageAnswer(const PageQuestion& question, bool offerStop)> answerPage;
     // The files (or folder, or file to save) for a page, starting in folder; none cancels.
     std::function<QStringList(QWebEnginePage::FileSelectionMode mode, const QString& folder)> askFiles;
     // A user name and password for a site, or for a proxy; false cancels.

@@ -2,6 +2,8 @@ set(PLATFORM_WEB_SOURCES
   web/WebBrowser.h web/WebBrowser.cpp
   web/QtWebEngine.h web/QtWebEngine.cpp
   web/WebDialogs.h web/WebDialogs.cpp
+  web/PageDialogs.h web/PageDialogs.cpp
+  web/LocalPages.h web/LocalPages.cpp
   web/WebDownloads.h web/WebDownloads.cpp
   web/ScriptedWebEngine.h web/ScriptedWebEngine.cpp
 )

@@ -16,6 +16,7 @@ places, in pixels from the window's client corner:
 """
 
 import os
+import signal
 import shutil
 import signal
 import time
@@ -295,20 +296,24 @@ def check_menu_stays_open(t, window):
                                   % (state, time.monotonic() - t0))
 
 
+def restart_and_check_cookies(t, program, path, when):
+    """Starts the program again on its home page path: the cookies that page set in the
+    last run must come with its request."""
+    program.start()
+    check(harness.wait_for(lambda: len(t.server.seen(path)) >= 2, 30), "the second start did not load its home page")
+    cookie = t.server.seen(path)[1].cookie
+    for name in ("e2e_header", "e2e_script"):
+        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
+                 "the cookie %s %s was not sent at the next start (Cookie: %r)" % (name, when, cookie))
+
+
 @case
 def cookie_set_before_title_bar_close_is_sent_next_start(t):
     """A cookie set five seconds before a title-bar close is sent at the next start."""
     p = open_home(t, "/cookie.html", "cookie")
     time.sleep(5)  # the scenario itself: the close comes five seconds after the cookie
     close_and_check_exit(t, p, exits=1)
-    p.start()
-    check(harness.wait_for(lambda: len(t.server.seen("/cookie.html")) >= 2, 30),
-          "the second start did not load its home page")
-    cookie = t.server.seen("/cookie.html")[1].cookie
-    for name in ("e2e_header", "e2e_script"):
-        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
-                 "the cookie %s set 5 s before the close was not sent at the next start (Cookie: %r)"
-                 % (name, cookie))
+    restart_and_check_cookies(t, p, "/cookie.html", "set 5 s before the close")
     t.wait_ready("cookie", count=2)
     close_and_check_exit(t, p, exits=2)
 
@@ -573,6 +578,71 @@ def moved_folder_opens_product_page(t):
     check(harness.wait_for(lambda: shown.append(location_text(t, window, MAIN_LOCATION)) or shown[-1] == expected,
                            5, step=0.5),
           "after the move the main browser shows %r, not the product page %r" % (shown[-1], expected))
+
+
+def page_dialog(t, program, after=(), timeout=10):
+    """A dialog the program opened for a page (not one of those in after), once it is on the
+    screen and in front."""
+    found = harness.wait_for(lambda: [w for w in t.display.windows("^Message from ", program.proc.pid)
+                                      if w not in after], timeout)
+    check(found, "no dialog for the page's alert appeared (windows of the program: %s)" % t.window_titles(program))
+    t.display.run(["xdotool", "windowactivate", "--sync", str(found[0])], check=False)
+    check(harness.wait_for(lambda: t.display.active_window() == found[0], 5), "the page's dialog did not come to the front")
+    return found[0]
+
+
+def end_session_and_check_exit(t, program):
+    """What a logout does: SIGTERM. The program must end by itself, cleanly, with code 0."""
+    os.kill(program.proc.pid, signal.SIGTERM)
+    code = program.wait_exit(10)
+    check(code is not None, "the program still ran 10 s after SIGTERM")
+    output = program.output()
+    check("double free" not in output and "corruption" not in output,
+          "the program's end was a crash: %s" % output[-600:])
+    check(code == 0, "the program ended with %s after SIGTERM (0 expected); its output ends: %s"
+          % ("signal %d" % -code if code < 0 else "code %d" % code, output[-400:]))
+    t.expect(program.helpers_gone(10), "engine helper processes outlived the program")
+    items = program.settings_items()
+    check(items is not None and len(items) == 15, "the settings file was not written whole at the end: %r" % (items,))
+
+
+@case
+def session_end_during_alert_is_clean(t):
+    """SIGTERM while a page's alert is open ends the program with code 0, and the cookie the
+    page set before is sent at the next start."""
+    p = open_home(t, "/cookie-alert.html", "cookie-alert")
+    check(harness.wait_for(lambda: t.server.seen("/alerting"), 10), "the page never raised its alert")
+    page_dialog(t, p)
+    end_session_and_check_exit(t, p)
+    restart_and_check_cookies(t, p, "/cookie-alert.html", "set before SIGTERM")
+    check(harness.wait_for(lambda: len(t.server.seen("/alerting")) >= 2, 10), "the second start raised no alert")
+    page_dialog(t, p)
+    end_session_and_check_exit(t, p)
+
+
+@case
+def title_bar_close_during_alert_closes_both(t):
+    """Closing the main window from its title bar while a page's alert is open closes the
+    alert and then the window: the program ends with code 0 and counts the close."""
+    p = open_home(t, "/alert-loop.html", "alert-loop")
+    page_dialog(t, p)
+    close_and_check_exit(t, p, exits=1)
+
+
+@case
+def alert_loop_is_stopped_by_the_offer(t):
+    """A page that raises one alert after another: the second dialog offers to stop the
+    page's dialogs; taken (Alt+S, Enter), no further dialog comes, the page runs on, and the
+    window answers its title bar."""
+    p = open_home(t, "/alert-loop.html", "alert-loop")
+    first = page_dialog(t, p)
+    t.display.key("Return")
+    second = page_dialog(t, p, after=[first])
+    t.display.key("alt+s", "Return")
+    check(harness.wait_for(lambda: t.server.seen("/loop-ended"), 10),
+          "the page's loop did not end once its dialogs were stopped")
+    t.expect(not t.display.windows("^Message from ", p.proc.pid), "a page's dialog is still on the screen")
+    close_and_check_exit(t, p, exits=1)
 
 
 MAIN_VIEW_BUTTON = (120, 14)

@@ -62,4 +62,7 @@ bool showsText(vb::WebBrowser& control);
 // own, while it runs); act must close it. Gives up after timeoutMs.
 void whenModal(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
 
+// The same for the next dialog a page asks its question in (it is not modal).
+void whenPageDialog(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
+
 } // namespace testsupport

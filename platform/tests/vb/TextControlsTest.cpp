@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <functional>
+
 using namespace vb;
 
 namespace {
@@ -224,6 +226,45 @@ TEST(ComboBox, KeyPressFiltersTypingAndPasting)
     f.Combo.paste(QStringLiteral("2x"));
     EXPECT_EQ(f.Combo.text(), QStringLiteral("ayy"));
     EXPECT_EQ(enters, 1);
+}
+
+TEST(ComboBox, TheUsersEditingLastsUntilEnterEscapeOrTheFocusGoes)
+{
+    // How the user's editing ends, after clicking and typing into the box.
+    struct Row {
+        const char* how;
+        std::function<void(TextForm&)> end;
+        bool stillEditing;
+    };
+    const Row rows[] = {
+        {"Enter", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, false},
+        {"Escape", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, false},
+        {"another control takes the focus", [](TextForm& f) { f.Box.widget()->setFocus(Qt::MouseFocusReason); }, false},
+        {"the program acts on the text", [](TextForm& f) { f.Combo.endUserEdit(); }, false},
+        {"the program writes the box", [](TextForm& f) { f.Combo.setText(QStringLiteral("written")); }, true},
+        {"more typing", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_B); }, true},
+        {"the whole window is left", [](TextForm& f) {
+             QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+             QApplication::sendEvent(f.Combo.widget(), &away);
+         }, true},
+    };
+    for (const Row& row : rows) {
+        Runtime rt(Runtime::Mode::Test);
+        TextForm f(rt);
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.window()));
+        f.Combo.setText(QStringLiteral("by the program"));
+        // The program's own focus is no edit; the user's click into the box is.
+        f.Combo.widget()->setFocus(Qt::OtherFocusReason);
+        EXPECT_FALSE(f.Combo.isUserEditing()) << row.how;
+        f.Box.widget()->setFocus(Qt::OtherFocusReason);
+        f.Combo.widget()->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+        EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
+        row.end(f);
+        EXPECT_EQ(f.Combo.isUserEditing(), row.stillEditing) << row.how;
+    }
 }
 
 // A shortened box keeps its text whole for the program and ends a line it cannot show in

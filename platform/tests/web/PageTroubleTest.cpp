@@ -134,10 +134,9 @@ TEST_F(PageTroubleTest, WindowOpenGivesNothingWhenTheWindowIsRefused)
     EXPECT_EQ(asked, 2);
     // A page's own prompt is still its own.
     int prompts = 0;
-    factory->askPrompt = [&](const QString&, QString& value) {
+    factory->answerPage = [&](const vb::PageQuestion&, bool) {
         ++prompts;
-        value = u"typed"_s;
-        return true;
+        return vb::PageAnswer{true, u"typed"_s, false};
     };
     EXPECT_EQ(runScript(form->first, u"prompt('name?')"_s).toString(), u"typed"_s);
     EXPECT_EQ(prompts, 1);

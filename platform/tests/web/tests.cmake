@@ -2,7 +2,8 @@
 # the real engine on local pages (label "engine").
 corvane_add_test(platform_web_tests LABELS unit
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/WebBrowserTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BrowserForm.h
-  LIBS platform_ui)
+          ${CMAKE_CURRENT_LIST_DIR}/PageDialogsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/LocalPagesTest.cpp
+  LIBS platform_ui Qt6::Test)
 
 if(CORVANE_ENGINE_TESTS)
   corvane_add_test(platform_web_engine_tests LABELS engine
