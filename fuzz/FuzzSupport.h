@@ -19,6 +19,20 @@ inline void check(bool ok, const char* what)
     }
 }
 
+// What a reader hands the program never holds a control character other than tab, nor a
+// replacement character made by the reader.
+inline bool cleanText(const QString& s, const QByteArray& file)
+{
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t') || (u >= 0x7F && u < 0xA0))
+            return false;
+        if (c == QChar::ReplacementCharacter && !file.contains("\xEF\xBF\xBD"))
+            return false;
+    }
+    return true;
+}
+
 // The first byte chooses the road and what the settings said; the rest is the file.
 struct Input {
     bool onMedia = false;

@@ -1,5 +1,6 @@
 // The bookmark loader on arbitrary bytes as its file: the two lists stay parallel, the
-// working last index matches them, the settings' count changes nothing, a damaged record
+// working last index matches them, no name or address holds a control character, a count
+// of 0 or more changes nothing and -1 from settings read whole means no list, a damaged record
 // never takes the one after it, a merge keeps the other copy's records and this run's
 // additions, and a save reads back as the same bookmarks.
 #include "FuzzSupport.h"
@@ -13,6 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int n = a.hid.ComboMarkName.ListCount();
     fuzz::check(n == a.hid.ComboMarkAddress.ListCount(), "parallel lists");
     fuzz::check(a.lists.BookmarkLastIndex == n - 1, "working last index");
+    for (int i = 0; i < n; ++i)
+        fuzz::check(fuzz::cleanText(a.hid.ComboMarkName.List(i), in.file) && fuzz::cleanText(a.hid.ComboMarkAddress.List(i), in.file),
+                    "no control or replacement character");
+
+    // A settings file read whole that counts the list as none: the file is not read.
+    fuzz::State counted(in.onMedia);
+    counted.files.marksCounted = true;
+    counted.opt.BookmarkLastIndexSaved = in.countKnown ? -1 : 0;
+    corvane::velmora::BookmarksRead(sys::RecordReader(in.file), counted.ctx());
+    fuzz::check(counted.hid.ComboMarkName.ListCount() == (in.countKnown ? 0 : n), "-1 means no list");
 
     // The file holds its own end: the count the settings gave is only a hint.
     fuzz::State hint(in.onMedia);

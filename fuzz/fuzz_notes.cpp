@@ -11,6 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::check(n == a.hid.ComboNoteThis.ListCount(), "parallel lists");
     fuzz::check(a.lists.NotesLastIndex == n - 1, "working last index");
     fuzz::check(a.hid.ComboNotePage.ListIndex() == -1, "no selection");
+    for (int i = 0; i < n; ++i)
+        fuzz::check(fuzz::cleanText(a.hid.ComboNotePage.List(i), in.file) && fuzz::cleanText(a.hid.ComboNoteThis.List(i), in.file),
+                    "no control or replacement character");
 
     fuzz::State more(in.onMedia);
     corvane::velmora::NotesRead(sys::RecordReader(in.file + "\n\"http://last/\",\"last\"\n"), more.ctx());

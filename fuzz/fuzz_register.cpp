@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const fam::RecordList list = fam::parseRecords(sys::RecordReader(in.file));
     fuzz::check(list.records.size() <= fam::MaxRecords, "at most 32767 records");
-    for (const fam::Record& r : list.records)
+    for (const fam::Record& r : list.records) {
         fam::recordOnDrive(r, in.onMedia ? QStringLiteral("/media/stick/") : QStringLiteral("/"));
+        fuzz::check(fuzz::cleanText(r.name, in.file) && fuzz::cleanText(r.folder, in.file), "no control character");
+    }
     const fam::RecordList more = fam::parseRecords(sys::RecordReader(in.file + "\r\n\"Last\",\"/last/\"\r\n"));
     fuzz::check(list.records.size() == fam::MaxRecords ||
                     (more.records.size() == list.records.size() + 1 && more.records.last().name == QStringLiteral("Last")),

@@ -5,6 +5,7 @@
 #include "HelpConstants.h"
 #include "frmMain.h"
 
+#include "sys/DataTransaction.h"
 #include "sys/FamilyRegister.h"
 #include "sys/FileSystem.h"
 #include "sys/TextRecords.h"
@@ -28,8 +29,9 @@ void reportError(HelpApp& app, const QString& id)
     ErrorReportShow(app);
 }
 
-// This program's executable is not where its record must say it is.
-[[noreturn]] void ownPathLost(HelpApp& app)
+// This program's executable is not where its record must say it is: the program ends, and
+// nothing more is written.
+void ownPathLost(HelpApp& app)
 {
     app.msg.MessageId = u"MessageMyPathLost"_s;
     StartupMessageShow(app);
@@ -56,18 +58,18 @@ fam::Record ownRecord(const HelpApp& app)
     return fam::Record{app.prog.OwnName, app.prog.OwnFolder};
 }
 
-// Rewrites a whole list. What could not be read of a damaged list is kept aside first; a
-// list that cannot be kept so is not replaced.
-bool writeList(const QString& path, const QList<fam::Record>& records, bool damaged)
-{
-    return fam::replaceRecordsFile(path, records, damaged);
-}
+// What the removable-drive road has to tell once the register's lock is given up: the
+// other programs must not wait while a message waits for the user.
+struct Outcome {
+    QStringList reports;       // message ids for ErrorReportShow, in order
+    bool ownPathLost = false;  // "MessageMyPathLost", which ends the program
+};
 
 // Both values: the main list's last index as read and the help list's.
-bool writeCounts(const HelpApp& app)
+bool writeCounts(sys::DataTransaction& tx, const HelpApp& app)
 {
     const fam::Counts counts{app.reg.MainListLastIndex, app.reg.HelpListLastIndex};
-    return sys::writeFileAtomically(app.reg.CountFile, fam::formatCounts(counts));
+    return fam::writeCountsFile(tx, app.reg.CountFile, counts);
 }
 
 // Every record of the browser is looked at; one whose executable has gone makes the
@@ -95,7 +97,8 @@ void FamilyFindParentOnMedia(HelpApp& app, const QList<fam::Record>& mains)
 // This program's record in a help list that has some: kept when its executable is
 // there, else moved to the start folder, else added. Returns true when the counts were
 // written.
-bool FamilyRegisterSelfOnMedia(HelpApp& app, QList<fam::Record> helpers, bool damaged)
+bool FamilyRegisterSelfOnMedia(HelpApp& app, sys::DataTransaction& tx, QList<fam::Record> helpers, bool keepBad,
+                               Outcome& out)
 {
     RegisterVars& r = app.reg;
     int own = -1;
@@ -106,39 +109,77 @@ bool FamilyRegisterSelfOnMedia(HelpApp& app, QList<fam::Record> helpers, bool da
         const fam::Record& rec = helpers.at(own);
         if (fam::recordOnDrive(rec, app.prog.OwnRoot) && FileSystem::fileExists(fam::executablePath(rec)))
             return false;
-        if (!FileSystem::fileExists(app.prog.OwnExePath))
-            ownPathLost(app);
+        if (!FileSystem::fileExists(app.prog.OwnExePath)) {
+            out.ownPathLost = true;
+            return false;
+        }
         helpers[own].folder = app.prog.OwnFolder;
     } else {
-        if (!FileSystem::fileExists(app.prog.OwnExePath))
-            ownPathLost(app);
+        if (!FileSystem::fileExists(app.prog.OwnExePath)) {
+            out.ownPathLost = true;
+            return false;
+        }
         if (helpers.size() >= fam::MaxRecords)
             return false;
         helpers.append(ownRecord(app));
     }
     // A list that cannot be written leaves everything as it was.
-    if (!writeList(r.HelperListFile, helpers, damaged))
+    if (!fam::replaceRecordsFile(tx, r.HelperListFile, helpers, keepBad))
         return false;
     r.HelpListLastIndex = int(helpers.size()) - 1;
-    writeCounts(app);
+    writeCounts(tx, app);
     return true;
 }
 
 // An empty help list gets this program's record, when its executable is where it runs
 // from. Returns true when the counts were written.
-bool FamilyRegisterFirstOnMedia(HelpApp& app, bool damaged)
+bool FamilyRegisterFirstOnMedia(HelpApp& app, sys::DataTransaction& tx, bool keepBad, Outcome& out)
 {
     RegisterVars& r = app.reg;
     if (!FileSystem::fileExists(app.prog.OwnExePath))
         return false;
-    if (!writeList(r.HelperListFile, {ownRecord(app)}, damaged)) {
-        reportError(app, u"MessageOnMoveGetFamily"_s);
+    if (!fam::replaceRecordsFile(tx, r.HelperListFile, {ownRecord(app)}, keepBad)) {
+        out.reports << u"MessageOnMoveGetFamily"_s;
         return false;
     }
     r.HelpListLastIndex = 0;
-    if (!writeCounts(app))
-        reportError(app, u"MessageOnMoveGetFamily"_s);
+    if (!writeCounts(tx, app))
+        out.reports << u"MessageOnMoveGetFamily"_s;
     return true;
+}
+
+// Under the register's lock: the lists and the count file read again, the browser looked
+// for, this program's record added or updated.
+void FamilyFilesUpdate(HelpApp& app, sys::DataTransaction& tx, Outcome& out)
+{
+    RegisterVars& r = app.reg;
+    const std::optional<fam::RecordList> mainList = fam::readRecordsFile(r.MainListFile);
+    const std::optional<fam::RecordList> helpList = fam::readRecordsFile(r.HelperListFile);
+    const QList<fam::Record> mains = mainList ? mainList->records : QList<fam::Record>();
+    const QList<fam::Record> helpers = helpList ? helpList->records : QList<fam::Record>();
+    r.MainListLastIndex = int(mains.size()) - 1;
+    r.HelpListLastIndex = int(helpers.size()) - 1;
+
+    bool countsStale = r.CountFileMissing;
+    if (!r.CountFileMissing) {
+        const std::optional<fam::Counts> counts = fam::readCountsFile(r.CountFile);
+        if (!counts)
+            out.reports << u"MessageOnMoveGetFamily"_s;
+        countsStale = !counts || counts->mainLast != r.MainListLastIndex || counts->helperLast != r.HelpListLastIndex;
+    }
+
+    if (r.MainListLastIndex >= 0)
+        FamilyFindParentOnMedia(app, mains);
+    else
+        r.ParentNotPresent = true;
+
+    const bool keepBad = helpList && helpList->keepAside();
+    const bool countsWritten = r.HelpListLastIndex < 0 ? FamilyRegisterFirstOnMedia(app, tx, keepBad, out)
+                                                      : FamilyRegisterSelfOnMedia(app, tx, helpers, keepBad, out);
+    if (out.ownPathLost)
+        return;
+    if (countsStale && !countsWritten)
+        writeCounts(tx, app);
 }
 
 } // namespace
@@ -162,14 +203,20 @@ bool FamilyFilesCreate(HelpApp& app)
     }
     if (!r.CountFileMissing)
         return true;
-    // Only the count file has gone: the lists beside it are kept and the counts rebuilt
-    // from them.
-    if (FileSystem::fileExists(r.MainListFile) || FileSystem::fileExists(r.HelperListFile))
-        return true;
-    // A fresh register: no main program yet, this program as the only help program.
-    r.MainListLastIndex = -1;
-    r.HelpListLastIndex = 0;
-    if (!writeList(r.HelperListFile, {ownRecord(app)}, false) || !writeCounts(app))
+    bool written = false;
+    {
+        // Looked at under the lock: the browser may be making the register at this moment.
+        sys::DataTransaction tx(r.FamilyFolder);
+        // Only the count file has gone: the lists beside it are kept and the counts rebuilt
+        // from them.
+        if (FileSystem::fileExists(r.MainListFile) || FileSystem::fileExists(r.HelperListFile))
+            return true;
+        // A fresh register: no main program yet, this program as the only help program.
+        r.MainListLastIndex = -1;
+        r.HelpListLastIndex = 0;
+        written = fam::replaceRecordsFile(tx, r.HelperListFile, {ownRecord(app)}, false) && writeCounts(tx, app);
+    }
+    if (!written)
         reportError(app, u"MessageOnMoveCreateFamily"_s);
     return false;
 }
@@ -190,31 +237,15 @@ void FamilyFilesRead(HelpApp& app)
         return;
     }
 
-    const std::optional<fam::RecordList> mainList = fam::readRecordsFile(r.MainListFile);
-    const std::optional<fam::RecordList> helpList = fam::readRecordsFile(r.HelperListFile);
-    const QList<fam::Record> mains = mainList ? mainList->records : QList<fam::Record>();
-    const QList<fam::Record> helpers = helpList ? helpList->records : QList<fam::Record>();
-    r.MainListLastIndex = int(mains.size()) - 1;
-    r.HelpListLastIndex = int(helpers.size()) - 1;
-
-    bool countsStale = r.CountFileMissing;
-    if (!r.CountFileMissing) {
-        const std::optional<fam::Counts> counts = fam::readCountsFile(r.CountFile);
-        if (!counts)
-            reportError(app, u"MessageOnMoveGetFamily"_s);
-        countsStale = !counts || counts->mainLast != r.MainListLastIndex || counts->helperLast != r.HelpListLastIndex;
+    Outcome out;
+    {
+        sys::DataTransaction tx(r.FamilyFolder);
+        FamilyFilesUpdate(app, tx, out);
     }
-
-    if (r.MainListLastIndex >= 0)
-        FamilyFindParentOnMedia(app, mains);
-    else
-        r.ParentNotPresent = true;
-
-    const bool helpDamaged = helpList && helpList->damaged;
-    const bool countsWritten = r.HelpListLastIndex < 0 ? FamilyRegisterFirstOnMedia(app, helpDamaged)
-                                                      : FamilyRegisterSelfOnMedia(app, helpers, helpDamaged);
-    if (countsStale && !countsWritten)
-        writeCounts(app);
+    for (const QString& id : std::as_const(out.reports))
+        reportError(app, id);
+    if (out.ownPathLost)
+        ownPathLost(app);
 }
 
 void FamilyRegistryFindParent(HelpApp& app)
@@ -226,14 +257,15 @@ void FamilyRegistryFindParent(HelpApp& app)
     r.ParentFolder.clear();
     r.HelpPathUnderParent.clear();
 
-    // An index that does not decode names no member.
-    const std::optional<int> last = fam::decodeLastIndex(app.store.get(fam::lastIndexSection(), fam::lastIndexKey()));
-    if (!last || *last < 0) {
+    // An index that does not decode is taken from the member keys in use, as the browser
+    // takes it.
+    const int last = fam::readMemberIndex(app.store).last;
+    if (last < 0) {
         r.ParentNotPresent = true;
         return;
     }
     QString key;
-    for (int i = 0; i <= *last && key.isEmpty(); ++i) {
+    for (int i = 0; i <= last && key.isEmpty(); ++i) {
         const QString name = app.store.get(fam::memberNamesSection(), fam::memberKey(i));
         if (!name.isEmpty() && name == app.prog.ParentName)
             key = fam::memberKey(i);
@@ -268,8 +300,10 @@ void CheckOwnPathRecord(HelpApp& app)
     const QString recorded = app.store.get(fam::helperPathsSection(), app.prog.OwnName);
     if (existsAbsolute(recorded))
         return;
-    if (!FileSystem::fileExists(app.prog.OwnExePath))
+    if (!FileSystem::fileExists(app.prog.OwnExePath)) {
         ownPathLost(app);
+        return;
+    }
     // The browser reads it to start this program; a store that cannot be written leaves
     // the browser without it, and nothing else is affected.
     (void)app.store.set(fam::helperPathsSection(), app.prog.OwnName, app.prog.OwnExePath);

@@ -78,6 +78,9 @@ void MessageBoxShow(HelpApp& app, QString& head, QString& body, QString& buttons
     form->dressButtons();
     // No message of this program asks for input.
     form->TextInput0.setVisible(input == QLatin1String("Input0"));
+    form->LayoutToText();
+    form->setDefaultButton(&form->ImageOK);
+    form->setCancelButton(okOnly ? &form->ImageOK : &form->ImageCancel);
     form->showModal();
 }
 

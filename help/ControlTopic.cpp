@@ -87,6 +87,9 @@ void ControlTopic::TopicShowSelected()
     case 6:
         mainBrowserMakeCurrent();
         exampleUrlShow(DemoCurrentPage());
+        // The note under the example browser tells of the Browser and Tabs topics' buttons,
+        // which this topic does not show.
+        w.LabelBrowEx.setCaption(QString());
         TopicNavigationShow();
         break;
     case 7:

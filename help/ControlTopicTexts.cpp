@@ -19,6 +19,24 @@ void stepSet(TopicVars& t, int state, int step)
     t.StepNumber = step;
 }
 
+// The two labels of the last topics' intro frame, one under the other: each as high as its
+// text, the second a blank line below the first (or in the first one's place when it is
+// empty), so that no gap opens between them whatever their length.
+void introLabelsStack(frmMain& w)
+{
+    vb::Label& first = w.LabelIntroMe[0];
+    vb::Label& second = w.LabelIntroMe[1];
+    auto textHeight = [](vb::Label& l) {
+        const QWidget* widget = l.widget();
+        const QRect r = widget->fontMetrics().boundingRect(QRect(0, 0, widget->width(), 100000), Qt::TextWordWrap, l.caption());
+        return (r.height() + 2) * vb::TwipsPerPixel;
+    };
+    const int blankLine = w.LabelIntroMe[0].widget()->fontMetrics().height() * vb::TwipsPerPixel;
+    first.setHeight(first.caption().isEmpty() ? 0 : textHeight(first));
+    second.setTop(first.caption().isEmpty() ? first.top() : first.top() + first.height() + blankLine);
+    second.setHeight(textHeight(second));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -232,6 +250,7 @@ void ControlTopic::TopicUninstallUpdateShow()
     w.LabelIntroMe[1].setCaption(
         PageLines({QStringLiteral("To Update : Replace the old 'Corvane.exe' with the latest version from the Web Site of"),
                    QStringLiteral("                    Corvane. Update 'CorvaneHelp.exe' the same way.")}));
+    introLabelsStack(w);
 }
 
 void ControlTopic::TopicAboutHelpShow()
@@ -256,6 +275,7 @@ void ControlTopic::TopicAboutHelpShow()
     w.LabelIntroMe[0].setCaption(QStringLiteral("Corvane is a very simple program. Most probably nobody will need any Help. "
                                                 "It will be a great pleasure if anybody feels this Help as important."));
     w.LabelIntroMe[1].setCaption(PageLines({QStringLiteral("Velmora"), MakerContactEmail()}));
+    introLabelsStack(w);
 }
 
 void ControlTopic::TopicAboutProgramsShow()
@@ -276,6 +296,7 @@ void ControlTopic::TopicAboutProgramsShow()
     w.LabelIntroMe[1].setCaption(
         PageLines({QStringLiteral("Each of these programs is small and does one thing."),
                    QStringLiteral("Thank you for using them.")}));
+    introLabelsStack(w);
 }
 
 } // namespace corvanehelp

@@ -11,8 +11,8 @@ namespace corvanehelp {
 
 namespace {
 
-// Shows a start-up message; the program ends when it is closed.
-[[noreturn]] void refuse(HelpApp& app, const QString& id)
+// Shows a start-up message; the program ends when it is closed, and start-up stops.
+void refuse(HelpApp& app, const QString& id)
 {
     app.msg.MessageId = id;
     StartupMessageShow(app);
@@ -26,8 +26,10 @@ void ActivatePreviousInstance(HelpApp& app)
     const QString kept = HelpProgramName();
     // While it looks, this copy answers to another name, so that it cannot find itself.
     app.rt.setTitle(BypassTitle());
-    if (sys::activateWindow(app.socketFolder, kept))
+    if (sys::activateWindow(app.socketFolder, kept)) {
         app.rt.end();
+        return;
+    }
     // The other copy has gone meanwhile: this one is now the copy to be found.
     app.rt.setTitle(kept);
 }
@@ -80,6 +82,7 @@ QString DriveTypeNameGet(HelpApp& app, const QString& path)
         app.msg.MessageId = QStringLiteral("MessageNeedSriptRuntime");
         StartupMessageShow(app);
         app.rt.end();
+        return QStringLiteral("NotDetermined");
     }
     return sys::driveTypeName(drive->type);
 }
@@ -94,26 +97,42 @@ void Main(HelpApp& app)
         ActivatePreviousInstance(app);
     else
         app.rt.setTitle(HelpProgramName());
+    // Every message of start-up may end the program (its answer, or the session's end while
+    // it waits): start-up then stops where it stands.
+    if (app.rt.ending())
+        return;
 
     // 2, 3.
     ScreenSizeCheck(app);
+    if (app.rt.ending())
+        return;
     prog.StartupShowing = true;
 
     // 4, 5, 6. The start folder, never inside the system folder.
-    if (!StartFolderRead(app, app.currentFolder))
+    if (!StartFolderRead(app, app.currentFolder)) {
         app.rt.end();
+        return;
+    }
     WindowsFolderGet(app);
-    if (ProgramInSystemFolder(app))
+    if (ProgramInSystemFolder(app)) {
         refuse(app, QStringLiteral("MessageProgInSystem"));
+        return;
+    }
 
     // 7. The drive.
     prog.DriveKind = DriveTypeNameGet(app, prog.OwnRoot);
+    if (app.rt.ending())
+        return;
     if (prog.DriveKind != QLatin1String("Fixed")) {
         prog.OnMedia = true;
-        if (prog.DriveKind == QLatin1String("CDRom"))
+        if (prog.DriveKind == QLatin1String("CDRom")) {
             refuse(app, QStringLiteral("MessageMediaCDRom"));
-        if (prog.DriveKind == QLatin1String("Remote") || prog.DriveKind == QLatin1String("Unknown"))
+            return;
+        }
+        if (prog.DriveKind == QLatin1String("Remote") || prog.DriveKind == QLatin1String("Unknown")) {
             refuse(app, QStringLiteral("MessageWrongMedia"));
+            return;
+        }
     }
 
     // 8. Program constants.
@@ -139,6 +158,8 @@ void Main(HelpApp& app)
             CheckOwnPathRecord(app);
         }
     }
+    if (app.rt.ending())
+        return;
 
     // 10..13. The help window on the overview.
     auto* main = new frmMain(app);

@@ -68,6 +68,8 @@ int runProgram(QApplication& qapp)
 {
     HelpApp app(programConfig());
     Main(app);
+    if (app.rt.ending())
+        return 0;
     return qapp.exec();
 }
 

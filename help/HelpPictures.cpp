@@ -209,7 +209,7 @@ QList<NamedBox> helpBoxes()
 {
     using K = BoxLine;
     auto S = [](const char* s) { return QString::fromLatin1(s); };
-    const QSize box(252, 148);
+    const QSize box = MenuBoxPictureSize;
     return {
         {S("ImagePage1"), S("Bookmark This Page"),
          {{K::Text, {S("Page will be Bookmarked by the name that you type here :")}},
@@ -223,7 +223,8 @@ QList<NamedBox> helpBoxes()
           {K::Field, {S("http://www.examplepage.example/index.html")}},
           {K::Text, {S("Edit Note (maximum 150 characters) :")}},
           {K::Field, {S("Read the second part next time.")}},
-          {K::Buttons, {S("Edit"), S("Save"), S("Delete"), S("Cancel"), S("Hide")}},
+          {K::Buttons, {S("Edit"), S("Save"), S("Delete")}},
+          {K::Buttons, {S("Cancel"), S("Hide")}},
           {K::Checks, {S("Do Not Show Notes")}}},
          box},
         {S("ImagePage3"), S("Make This Page Home Page"),
@@ -242,7 +243,7 @@ QList<NamedBox> helpBoxes()
          box},
         {S("ImageOpenMark"), S("Bookmarks :"),
          {{K::Buttons, {S("Close"), S("Show")}}},
-         QSize(252, 60)},
+         box},
         {S("ImageBookmark"), S("Bookmarks :"),
          {{K::Field, {S("My Site"), S("http://velmora.example/")}},
           {K::Buttons, {S("Rename"), S("Remove"), S("Remove All")}},
@@ -276,7 +277,7 @@ QList<NamedBox> helpBoxes()
           {K::Checks, {S("Show saved Notes related to web pages from start of Program")}},
           {K::Checks, {S("Show 'Page' buttons from start of Program")}},
           {K::Buttons, {S("OK"), S("Cancel"), S("Default")}}},
-         QSize(480, 268)},
+         OptionsPictureSize},
         {S("ImageDisplay6"), S("Select Tabs"),
          {{K::Checks, {S("#1"), S("#2")}},
           {K::Checks, {S("#3"), S("#4")}},
@@ -285,7 +286,7 @@ QList<NamedBox> helpBoxes()
           {K::Buttons, {S("Close Selected Tabs")}},
           {K::Buttons, {S("Add Selected Tabs To Bookmark")}},
           {K::Buttons, {S("Select/Unselect All")}}},
-         QSize(160, 164)},
+         SelectTabsPictureSize},
     };
 }
 

@@ -34,8 +34,16 @@ QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size
 // every row fit the box; 0 when they do not fit even at the smallest size it draws.
 int boxTextPixels(const QString& title, const QList<BoxLine>& lines, QSize size);
 
+// The sizes (pixels) at which the help window shows the boxes' pictures: the Main buttons
+// topic's picture frame, the Options window of the Features topic, the Select Tabs box of
+// the Tabs topic. Each picture is drawn at the size it is shown at, so that no row or
+// column of its text is lost to scaling.
+constexpr QSize MenuBoxPictureSize(240, 148);
+constexpr QSize OptionsPictureSize(468, 260);
+constexpr QSize SelectTabsPictureSize(154, 164);
+
 // The boxes the help window's pages picture, each under the name of the picture holder it
-// goes into.
+// goes into, at the size it is shown at.
 struct NamedBox {
     QString name;
     QString title;

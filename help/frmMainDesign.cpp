@@ -204,6 +204,7 @@ void frmMain::design()
     // ---- user picture and exit ----
     setFrame(FrameUser, QString(), 540, 322, 184, 136);
     FrameUser.setBorderStyle(0);
+    FrameUser.setCaptionShortened(true);
     ImageUser.move(120, 240, 2520, 1680);
     ImageUser.setStretch(true);
     CommandExit.move(604, 474, 24, 24);
@@ -296,7 +297,7 @@ void frmMain::designTexts()
     }
 
     // 4: the options window.
-    ImageOptions.move(240, 270, IntroRight - 360, 3900);
+    ImageOptions.move(240, 270, OptionsPictureSize.width() * vb::TwipsPerPixel, OptionsPictureSize.height() * vb::TwipsPerPixel);
     ImageOptions.setStretch(true);
 
     // 9: filled by the pages.
@@ -370,10 +371,11 @@ void frmMain::designMainButtons()
     CheckKeepHidden.setCaption(S("Keep Hidden"));
     CheckKeepHidden.setBackColor(PanelColor);
     vb::setWidgetFont(CheckKeepHidden.widget(), false);
-    // One site a line, as narrow as a line of the browser's list: the second name is cut
-    // short, and the keys scroll it as they do there.
+    // One site a line, as narrow as a line of the browser's list: the second name is too
+    // long and ends in "…"; clicked, it is whole and the keys scroll it, as they do there.
     TextList.move(60, 510, 2700, 450);
     TextList.setLocked(true);
+    TextList.setShortened(true);
     TextList.setBorderStyle(0);
     TextList.setBackColor(PanelColor);
     vb::setWidgetFont(TextList.widget(), false);
@@ -405,7 +407,7 @@ void frmMain::designMainButtons()
 
     setFrame(FrameDisplay5, S("Don't click - this is just a picture"), 3540, 840, IntroRight - 3540, 2580);
     FrameDisplay5.setVisible(false);
-    ImageDisplay5.move(120, 240, IntroRight - 3540 - 240, 2220);
+    ImageDisplay5.move(120, 240, MenuBoxPictureSize.width() * vb::TwipsPerPixel, MenuBoxPictureSize.height() * vb::TwipsPerPixel);
     ImageDisplay5.setStretch(true);
     setFrame(FrameDescription5, QString(), 120, 3450, IntroRight - 120, 870);
     FrameDescription5.setVisible(false);
@@ -483,7 +485,8 @@ void frmMain::designNavigation()
     FrameDisplay6.setFontBold(false);
     vb::setWidgetFont(FrameDisplay6.widget(), false, 7);
     FrameDisplay6.setVisible(false);
-    ImageDisplay6.move(120, 240, IntroRight - 4830 - 240, 2460);
+    ImageDisplay6.move(120, 240, SelectTabsPictureSize.width() * vb::TwipsPerPixel,
+                       SelectTabsPictureSize.height() * vb::TwipsPerPixel);
     ImageDisplay6.setStretch(true);
     setFrame(FrameDescription6, QString(), 4830, 1020, IntroRight - 4830, 2820);
     FrameDescription6.setVisible(false);
@@ -502,32 +505,34 @@ void frmMain::designFullWindow()
     setFrame(FrameCommon, QString(), 1080, 60, IntroRight - 1080, 885, BandColor);
     CommandComHide.move(30, 45, 210, 300);
     CommandComHide.setCaption(S("x"));
-    // Each button of the bar has its caption under it, above the tab row.
-    setPlainFrame(FrameFullNavigate, 270, 15, 2640, 405, BandColor);
-    ImageFullBack.move(120, 60, 375, 255);
+    // Each button of the bar has its caption under it, above the tab row and inside the
+    // bar's border also while the bar has one row (405 twips).
+    setPlainFrame(FrameFullNavigate, 270, 30, 2640, 345, BandColor);
+    ImageFullBack.move(120, 15, 375, 255);
     ImageFullBack.setStretch(true);
-    ImageFullForward.move(540, 60, 375, 255);
+    ImageFullForward.move(540, 15, 375, 255);
     ImageFullForward.setStretch(true);
     const QStringList nav{S("Home"), S("Srch"), S("Rfrsh"), S("Stop")};
     for (int k = 0; k <= 3; ++k) {
-        CommandFullNav.add(k).move(990 + k * 420, 30, 300, 225);
-        setLabel(LabelFullNav.add(k), nav[k], 930 + k * 420, 240, 420, 165, 2, 6.5);
+        CommandFullNav.add(k).move(990 + k * 420, 0, 300, 180);
+        setLabel(LabelFullNav.add(k), nav[k], 930 + k * 420, 180, 420, 165, 2, 6.5);
     }
     setLabel(LabelComLocation, S("Location :"), 2940, 105, 660, 195, 0, 6.5);
     ComboComLocation.move(3600, 45, 1920, 315);
     vb::setWidgetFont(ComboComLocation.widget(), false);
-    CommandFullGo.move(5580, 45, 300, 225);
-    setLabel(LabelFullGo, S("Go"), 5550, 255, 360, 165, 2, 6.5);
-    CommandFullShowTab.move(5940, 45, 300, 225);
-    setLabel(LabelFullShowTab, S("Tabs"), 5910, 255, 360, 165, 2, 6.5);
+    CommandFullGo.move(5580, 30, 300, 180);
+    setLabel(LabelFullGo, S("Go"), 5550, 210, 360, 165, 2, 6.5);
+    CommandFullShowTab.move(5940, 30, 300, 180);
+    setLabel(LabelFullShowTab, S("Tabs"), 5910, 210, 360, 165, 2, 6.5);
 
-    setPlainFrame(FrameFullTab, 60, 420, 4695, 450, BandColor);
+    // Above the bar's lower border line.
+    setPlainFrame(FrameFullTab, 60, 420, 4695, 420, BandColor);
     setLabel(LabelFullTabHead, S("Tab"), 0, 45, 450, 210);
     for (int i = 0; i <= 5; ++i) {
         CommandFullTab.add(i).move(480 + i * 360, 0, 300, 255);
         setLabel(LabelFullTab.add(i), QString::number(i + 1), 450 + i * 360, 255, 360, 165, 2, 6.5);
     }
-    setPlainFrame(FrameFullTabClose, 2640, 0, 2055, 450, BandColor);
+    setPlainFrame(FrameFullTabClose, 2640, 0, 2055, 420, BandColor);
     setLabel(LabelFullTabCloseHead, S("Close"), 0, 45, 480, 210);
     const QStringList close{S("All"), S("#??"), S("Select")};
     for (int k = 0; k <= 2; ++k) {

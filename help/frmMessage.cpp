@@ -4,6 +4,7 @@
 #include "HelpApp.h"
 
 #include "art/Artwork.h"
+#include "vb/MessageLayout.h"
 
 namespace corvanehelp {
 
@@ -15,7 +16,12 @@ int px(int twips)
     return vb::unitsToPixels(twips, vb::TwipsPerPixel);
 }
 
-const QSize ButtonSize(20, 13);
+const QSize ButtonSize = vb::StandardButtonSize;
+// The two buttons with their captions above them: Cancel on the left, OK on the right.
+constexpr int CaptionWidth = 48;
+constexpr int CaptionHeight = 17;
+constexpr int OKOffset = 40;
+const QSize ButtonBlock(OKOffset + CaptionWidth, 16 + ButtonSize.height());
 
 } // namespace
 
@@ -40,20 +46,31 @@ frmMessage::frmMessage(HelpApp& app) : vb::Form(app.rt, QStringLiteral("frmMessa
     CheckDoNotShow.setVisible(false);
     LabelMessage.move(px(480), px(1080), px(5055), px(2775));
 
-    // Cancel on the left, OK on the right, each under its caption.
-    LabelCancel.move(296 + 8, 258, 48, 17);
     LabelCancel.setAlignment(2);
     LabelCancel.setBackStyle(0);
-    ImageCancel.move(296 + 24, 258 + 16, ButtonSize.width(), ButtonSize.height());
     ImageCancel.setStretch(true);
-    LabelOK.move(296 + 48, 258, 48, 17);
     LabelOK.setAlignment(2);
     LabelOK.setBackStyle(0);
-    ImageOK.move(296 + 64, 258 + 16, ButtonSize.width(), ButtonSize.height());
     ImageOK.setStretch(true);
+    placeButtons(QPoint(296 + 8, 258));
 
     ImageOK.onClick = [this] { ImageOK_Click(); };
     ImageCancel.onClick = [this] { ImageCancel_Click(); };
+}
+
+void frmMessage::placeButtons(QPoint at)
+{
+    // Each button centred under its caption.
+    const int under = (CaptionWidth - ButtonSize.width()) / 2;
+    LabelCancel.move(at.x(), at.y(), CaptionWidth, CaptionHeight);
+    ImageCancel.move(at.x() + under, at.y() + 16, ButtonSize.width(), ButtonSize.height());
+    LabelOK.move(at.x() + OKOffset, at.y(), CaptionWidth, CaptionHeight);
+    ImageOK.move(at.x() + OKOffset + under, at.y() + 16, ButtonSize.width(), ButtonSize.height());
+}
+
+void frmMessage::LayoutToText()
+{
+    placeButtons(vb::arrangeMessage(*this, LabelHead, TextInput0, LabelMessage, ButtonBlock));
 }
 
 void frmMessage::Form_Load()

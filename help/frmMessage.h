@@ -28,6 +28,8 @@ public:
 
     // The two buttons' pictures from their Enabled state.
     void dressButtons();
+    // Sizes the dialog to its head and text, the buttons under the text.
+    void LayoutToText();
 
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
@@ -35,6 +37,9 @@ public:
     void ImageCancel_Click();
 
 private:
+    // Cancel with its caption at at, OK beside it.
+    void placeButtons(QPoint at);
+
     HelpApp& m_app;
 };
 

@@ -17,6 +17,7 @@ packages=(
   x11-utils                             # xprop and xwininfo: their windows' state and places
   x11-apps                              # xwd: their pictures of the screen
   xclip                                 # they read the location boxes through the clipboard
+  openssl                               # a certificate nobody vouches for, made for one of them
 )
 
 missing=()

@@ -41,6 +41,9 @@ struct MessageVars {
     QString MessageAnswer;
     bool MessageEndsProgram = false;
     QString BugReportSubject;
+    // What the last try to open a settings tool of the desktop tried, for its message.
+    QStringList SettingsToolsTried;
+    bool SettingsToolInstalled = false;
 };
 
 // Options kept in the settings file.
@@ -101,10 +104,11 @@ struct RegisterVars {
     std::array<int, 2> FamilyCounts{-1, -1};
     int HelperLastIndex = -1;
 
-    // Fixed disk: the last member index as read (-1 = none or unreadable) and the member
-    // index the browser's own record goes to when RegisterPending is set.
+    // Fixed disk: the last member index as read (-1 = none), the member index the browser's
+    // own record goes to when RegisterPending is set, and the name that member held then.
     int MemberLastIndex = -1;
     int OwnMemberSlot = -1;
+    QString OwnMemberSlotHeld;
 };
 
 } // namespace corvane

@@ -3,9 +3,12 @@
 #include "ControlMessage.h"
 #include "CorvaneApp.h"
 
+#include "sys/DataTransaction.h"
 #include "sys/FamilyRegister.h"
 #include "sys/FileSystem.h"
 #include "sys/TextRecords.h"
+
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -15,15 +18,9 @@ namespace fam = sys::family;
 
 namespace {
 
-bool writeList(const QString& path, const QList<fam::Record>& records)
-{
-    return fam::replaceRecordsFile(path, records, false);
-}
-
-bool writeCounts(const QString& path, const fam::Counts& counts)
-{
-    return sys::writeFileAtomically(path, fam::formatCounts(counts));
-}
+// Reports that arise while the register's lock is held wait until it is given up: a
+// message waits for the user, and the other programs must not wait for the message.
+using Reports = QStringList;
 
 void reportError(CorvaneApp& app, const QString& procedure)
 {
@@ -83,19 +80,19 @@ bool OnMoveFamilyChek(CorvaneApp& app, const QString& countFile, const QString& 
 }
 
 // A fresh register: the main list with the browser alone, then the counts.
-void OnMoveFamilyCreate(CorvaneApp& app)
+void OnMoveFamilyCreate(CorvaneApp& app, sys::DataTransaction& tx, Reports& reports)
 {
     RegisterVars& r = app.reg;
     r.RecordedFolder = app.prog.OwnFolder;
     r.FamilyCounts = {-1, -1};
     r.HelperLastIndex = -1;
-    if (!writeList(r.MainListFile, {ownRecord(app)})) {
-        reportError(app, u"OnMoveFamilyCreate"_s);
+    if (!fam::replaceRecordsFile(tx, r.MainListFile, {ownRecord(app)}, false)) {
+        reports << u"OnMoveFamilyCreate"_s;
         return;
     }
     r.FamilyCounts = {0, -1};
-    if (!writeCounts(r.CountFile, fam::Counts{0, -1}))
-        reportError(app, u"OnMoveFamilyCreate"_s);
+    if (!fam::writeCountsFile(tx, r.CountFile, fam::Counts{0, -1}))
+        reports << u"OnMoveFamilyCreate"_s;
 }
 
 // Walks the main list: the other programs whose executables exist on this drive make the
@@ -153,6 +150,75 @@ void OnMoveGetGuru(CorvaneApp& app, QList<fam::Record>& records, bool& rewrite)
 
 } // namespace
 
+namespace {
+
+// What the road does once the register folder is there, under its lock: reads the lists
+// and the count file again, adds or moves the browser's record and rewrites what changed.
+void OnMoveRegisterUpdate(CorvaneApp& app, sys::DataTransaction& tx, bool countExists, Reports& reports)
+{
+    RegisterVars& r = app.reg;
+    const std::optional<fam::RecordList> mainList = fam::readRecordsFile(r.MainListFile);
+    const std::optional<fam::RecordList> helperList = fam::readRecordsFile(r.HelperListFile);
+    if (!countExists && !mainList && !helperList) {
+        OnMoveFamilyCreate(app, tx, reports);
+        return;
+    }
+    // A damaged list is reported here, once: when it cannot be kept aside further down it
+    // is left as it is without a second report.
+    const bool mainDamaged = mainList && mainList->damaged;
+    if (mainDamaged)
+        reports << u"OnMoveGetGuru"_s;
+
+    // The lists are what counts: a count file that is missing, short or disagrees with
+    // them is rebuilt from them, never the other way round.
+    const int mainOnDisk = mainList ? int(mainList->records.size()) - 1 : -1;
+    const int helperOnDisk = helperList ? int(helperList->records.size()) - 1 : -1;
+    bool countsDirty = !countExists;
+    if (countExists) {
+        const std::optional<fam::Counts> counts = fam::readCountsFile(r.CountFile);
+        if (!counts)
+            reports << u"OnMoveFamilyAct"_s;
+        countsDirty = !counts || counts->mainLast != mainOnDisk || counts->helperLast != helperOnDisk;
+    }
+    r.HelperLastIndex = helperOnDisk;
+
+    QList<fam::Record> records = mainList ? mainList->records : QList<fam::Record>();
+    bool rewrite = false;
+    QString procedure = u"OnMoveGetGuru"_s;
+    if (records.isEmpty()) {
+        // OnMoveSaveGuru: an empty main list gets the browser alone.
+        procedure = u"OnMoveSaveGuru"_s;
+        records = {ownRecord(app)};
+        rewrite = true;
+        r.RecordedFolder = app.prog.OwnFolder;
+    } else {
+        OnMoveGetGuru(app, records, rewrite);
+        if (r.OwnPathLost)
+            return;
+    }
+
+    int mainLast = mainOnDisk;
+    if (rewrite) {
+        // What could not be read of a damaged list is kept aside before it is replaced; a
+        // list that cannot be kept (one that cannot be read at all) keeps the other
+        // programs' records in place of this one's, and its count stays as it is.
+        const bool keepBad = mainList && mainList->keepAside();
+        if (fam::replaceRecordsFile(tx, r.MainListFile, records, keepBad)) {
+            mainLast = int(records.size()) - 1;
+            countsDirty = true;
+        } else if (keepBad) {
+            countsDirty = false;
+        } else {
+            reports << procedure;
+        }
+    }
+    if (countsDirty && !fam::writeCountsFile(tx, r.CountFile, fam::Counts{mainLast, helperOnDisk}))
+        reports << procedure;
+    r.FamilyCounts = {mainLast, helperOnDisk};
+}
+
+} // namespace
+
 void OnMoveFamilyAct(CorvaneApp& app)
 {
     resetResults(app);
@@ -169,66 +235,17 @@ void OnMoveFamilyAct(CorvaneApp& app)
         return;
     }
 
-    const std::optional<fam::RecordList> mainList = fam::readRecordsFile(r.MainListFile);
-    const std::optional<fam::RecordList> helperList = fam::readRecordsFile(r.HelperListFile);
-    if (!countExists && !mainList && !helperList) {
-        OnMoveFamilyCreate(app);
-        r.DataBaseFolder = r.RecordedFolder;
+    Reports reports;
+    {
+        sys::DataTransaction tx(r.FamilyFolder);
+        OnMoveRegisterUpdate(app, tx, countExists, reports);
+    }
+    for (const QString& procedure : std::as_const(reports))
+        reportError(app, procedure);
+    if (r.OwnPathLost) {
+        showPathNotFound(app);
         return;
     }
-    // A damaged list is reported here, once: when it cannot be kept aside further down it
-    // is left as it is without a second report.
-    const bool mainDamaged = mainList && mainList->damaged;
-    if (mainDamaged)
-        reportError(app, u"OnMoveGetGuru"_s);
-
-    // The lists are what counts: a count file that is missing, short or disagrees with
-    // them is rebuilt from them, never the other way round.
-    const int mainOnDisk = mainList ? int(mainList->records.size()) - 1 : -1;
-    const int helperOnDisk = helperList ? int(helperList->records.size()) - 1 : -1;
-    bool countsDirty = !countExists;
-    if (countExists) {
-        const std::optional<fam::Counts> counts = fam::readCountsFile(r.CountFile);
-        if (!counts)
-            reportError(app, u"OnMoveFamilyAct"_s);
-        countsDirty = !counts || counts->mainLast != mainOnDisk || counts->helperLast != helperOnDisk;
-    }
-    r.HelperLastIndex = helperOnDisk;
-
-    QList<fam::Record> records = mainList ? mainList->records : QList<fam::Record>();
-    bool rewrite = false;
-    QString procedure = u"OnMoveGetGuru"_s;
-    if (records.isEmpty()) {
-        // OnMoveSaveGuru: an empty main list gets the browser alone.
-        procedure = u"OnMoveSaveGuru"_s;
-        records = {ownRecord(app)};
-        rewrite = true;
-        r.RecordedFolder = app.prog.OwnFolder;
-    } else {
-        OnMoveGetGuru(app, records, rewrite);
-        if (r.OwnPathLost) {
-            showPathNotFound(app);
-            return;
-        }
-    }
-
-    int mainLast = mainOnDisk;
-    if (rewrite) {
-        // What could not be read of a damaged list is kept aside before it is replaced; a
-        // list that cannot be kept (one that cannot be read at all) keeps the other
-        // programs' records in place of this one's, and its count stays as it is.
-        if (fam::replaceRecordsFile(r.MainListFile, records, mainDamaged)) {
-            mainLast = int(records.size()) - 1;
-            countsDirty = true;
-        } else if (mainDamaged) {
-            countsDirty = false;
-        } else {
-            reportError(app, procedure);
-        }
-    }
-    if (countsDirty && !writeCounts(r.CountFile, fam::Counts{mainLast, helperOnDisk}))
-        reportError(app, procedure);
-    r.FamilyCounts = {mainLast, helperOnDisk};
 
     r.DataBaseFolder = r.RecordedFolder;
     if (r.HelperLastIndex >= 0)
@@ -275,12 +292,13 @@ void OnRestFamilyCheck(CorvaneApp& app)
     r.OwnPathLost = false;
     r.RegisterPending = false;
     r.OwnMemberSlot = -1;
+    r.OwnMemberSlotHeld.clear();
     r.FamilyRunLast = -1;
     r.FamilyRunNames.clear();
     r.FamilyRunPaths.clear();
 
-    const QString stored = app.store.get(fam::lastIndexSection(), fam::lastIndexKey());
-    const int last = fam::decodeLastIndex(stored).value_or(-1);
+    const fam::MemberIndex index = fam::readMemberIndex(app.store);
+    const int last = index.last;
     r.MemberLastIndex = last;
 
     int ownIndex = -1;   // the browser's member whose executable exists
@@ -318,13 +336,15 @@ void OnRestFamilyCheck(CorvaneApp& app)
         return;
     }
     r.RecordedFolder = app.prog.OwnFolder;
-    // The own member is rewritten in place, else appended; a full register gives up the
-    // slot of a member that has gone. With none free the browser runs unregistered.
+    // The own member is rewritten in place, else appended after every member in use; a
+    // full register gives up the slot of a member that has gone. With none free the
+    // browser runs unregistered.
     int slot = staleOwn;
     if (slot < 0)
-        slot = last + 1 < fam::MaxMembers ? last + 1 : freeSlot;
+        slot = index.appendAt() < fam::MaxMembers ? index.appendAt() : freeSlot;
     if (slot >= 0) {
         r.OwnMemberSlot = slot;
+        r.OwnMemberSlotHeld = app.store.get(fam::memberNamesSection(), fam::memberKey(slot));
         r.RegisterPending = true;
     }
 }
@@ -348,23 +368,31 @@ namespace {
 
 // The member's name and folder, and the register's new last index when it grows: one write
 // of the settings file, so that no half of a record is ever stored.
-bool saveMember(CorvaneApp& app, int index, const QString& name, const QString& folder, bool growsRegister)
+bool saveMember(CorvaneApp& app, int index, const QString& name, const QString& folder, std::optional<int> newLastIndex)
 {
     const QString key = fam::memberKey(index);
     if (key.isEmpty())
         return false;
     QList<sys::SettingsStore::Value> values{{fam::memberNamesSection(), key, name},
                                             {fam::memberFoldersSection(), key, folder}};
-    if (growsRegister)
-        values.prepend({fam::lastIndexSection(), fam::lastIndexKey(), fam::encodeLastIndex(index)});
+    if (newLastIndex)
+        values.prepend({fam::lastIndexSection(), fam::lastIndexKey(), fam::encodeLastIndex(*newLastIndex)});
     return app.store.set(values);
+}
+
+// The slot holds another program's member that was not there when the register was read:
+// a program that registered meanwhile.
+bool takenByOther(const CorvaneApp& app, int slot, const QString& heldThen)
+{
+    const QString name = app.store.get(fam::memberNamesSection(), fam::memberKey(slot));
+    return !name.isEmpty() && name != app.prog.ProgramName && name != heldThen;
 }
 
 } // namespace
 
 bool OnRestSaveMember(CorvaneApp& app, int index, const QString& name, const QString& folder)
 {
-    if (!saveMember(app, index, name, folder, false)) {
+    if (!saveMember(app, index, name, folder, std::nullopt)) {
         reportError(app, u"OnRestSaveMember"_s);
         return false;
     }
@@ -377,15 +405,34 @@ void OnRestOwnMemberSave(CorvaneApp& app)
     RegisterVars& r = app.reg;
     if (!r.RegisterPending || r.OwnMemberSlot < 0 || r.OwnMemberSlot >= fam::MaxMembers)
         return;
-    const int slot = r.OwnMemberSlot;
-    const bool grows = slot > r.MemberLastIndex;
-    if (!saveMember(app, slot, app.prog.ProgramName, r.DataBaseFolder, grows)) {
-        reportError(app, u"OnRestSaveMember"_s);
-        return;
+    bool saved = false;
+    {
+        // The register is read again under the store's lock: another program may have
+        // taken the slot since, and the last index never goes down.
+        sys::DataTransaction tx(QFileInfo(app.store.path()).absolutePath(), u"Tavolin.lock"_s);
+        const fam::MemberIndex index = fam::readMemberIndex(app.store);
+        int slot = r.OwnMemberSlot;
+        if (takenByOther(app, slot, r.OwnMemberSlotHeld))
+            slot = index.appendAt() < fam::MaxMembers ? index.appendAt() : -1;
+        if (slot < 0) {
+            // Full meanwhile: the browser runs unregistered from its start folder.
+            r.RegisterPending = false;
+            return;
+        }
+        // A stored index that does not decode is replaced by one that covers every member.
+        std::optional<int> newLast;
+        if (!index.decoded || slot > index.last)
+            newLast = std::max(slot, index.appendAt() - 1);
+        saved = saveMember(app, slot, app.prog.ProgramName, r.DataBaseFolder, newLast);
+        if (saved) {
+            r.OwnMemberSlot = slot;
+            if (newLast)
+                r.MemberLastIndex = *newLast;
+            r.RegisterPending = false;
+        }
     }
-    if (grows)
-        r.MemberLastIndex = slot;
-    r.RegisterPending = false;
+    if (!saved)
+        reportError(app, u"OnRestSaveMember"_s);
 }
 
 } // namespace corvane

@@ -38,6 +38,20 @@ void MakerWebPageOpen(CorvaneApp& app)
     }
 }
 
+void SettingsToolRun(CorvaneApp& app, sys::SettingsApplet applet)
+{
+    if (!app.launcher.openSettingsApplet)
+        return;
+    const sys::SettingsAppletStart start = app.launcher.openSettingsApplet(applet);
+    if (start.started)
+        return;
+    app.msg.SettingsToolsTried = start.tried;
+    app.msg.SettingsToolInstalled = start.installed;
+    app.msg.MessageId = applet == sys::SettingsApplet::InternetProperties ? QStringLiteral("MessageRunInternetSettingsError")
+                                                                            : QStringLiteral("MessageRunDisplaySettingsError");
+    MessageShow(app);
+}
+
 void FamilyProgramRun(CorvaneApp& app)
 {
     RegisterVars& reg = app.reg;
@@ -53,8 +67,10 @@ void FamilyProgramRun(CorvaneApp& app)
     // The main window's unload saves everything, as at every exit, but does not end.
     if (app.mainForm)
         app.mainForm->unload();
-    if (app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath()))
+    if (app.launcher.startDetached(program, {}, QFileInfo(program).absolutePath())) {
         app.rt.end();
+        return;
+    }
 
     // The start failed: the browser comes back.
     app.rt.setTitle(app.prog.ProgramName);

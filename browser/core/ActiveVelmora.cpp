@@ -2,11 +2,13 @@
 
 #include "AddressRules.h"
 #include "MediaAddress.h"
+#include "VelmoraFormat.h"
 
 #include "sys/FileSystem.h"
 #include "sys/TextRecords.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QUrl>
@@ -18,12 +20,14 @@ using namespace Qt::StringLiterals;
 
 namespace corvane {
 
-using sys::FileIdentity;
 using velmora::FileStamp;
 using velmora::PairList;
+using velmora::ParsedSettings;
 using velmora::SettingsItems;
 
 namespace {
+
+constexpr int SettingsItemCount = 15;
 
 std::optional<SettingsItems> parseCurrent(sys::RecordReader r)
 {
@@ -67,6 +71,69 @@ std::optional<SettingsItems> parseOld(sys::RecordReader r)
     return it;
 }
 
+// A plain decimal integer with an optional sign, in range.
+bool integerItem(const sys::RecordReader::LineItem& item, qint64 min, qint64 max, qint64& out)
+{
+    if (item.quoted || !item.closed)
+        return false;
+    const QString& t = item.text;
+    qsizetype i = (t.startsWith(u'+') || t.startsWith(u'-')) ? 1 : 0;
+    if (i == t.size())
+        return false;
+    for (; i < t.size(); ++i)
+        if (t.at(i) < u'0' || t.at(i) > u'9')
+            return false;
+    bool ok = false;
+    out = t.toLongLong(&ok);
+    return ok && out >= min && out <= max;
+}
+
+// What a damaged file still holds: every item that reads whole in its place, the items
+// taken one by one as the writer puts them, one a line; an item that does not read (a
+// number out of range, a string whose quote is not closed) and the items the file does not
+// reach keep their defaults and are listed in reset.
+SettingsItems parseDamaged(sys::RecordReader r, QList<int>& reset)
+{
+    QList<sys::RecordReader::LineItem> items;
+    QList<sys::RecordReader::LineItem> line;
+    while (items.size() < SettingsItemCount && r.readLineItems(line))
+        items += line;
+    SettingsItems it;
+    constexpr qint64 Int16Min = std::numeric_limits<qint16>::min();
+    constexpr qint64 Int16Max = std::numeric_limits<qint16>::max();
+    auto number = [&](int i, qint64 min, qint64 max, auto& out) {
+        qint64 v = 0;
+        if (i < items.size() && integerItem(items.at(i), min, max, v))
+            out = std::remove_reference_t<decltype(out)>(v);
+        else
+            reset << i;
+    };
+    auto flag = [&](int i, qint16& out) {
+        qint64 v = 0;
+        if (i < items.size() && integerItem(items.at(i), Int16Min, Int16Max, v))
+            out = v != 0 ? qint16(-1) : qint16(0);
+        else
+            reset << i;
+    };
+    number(0, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), it.exitCount);
+    number(1, Int16Min, Int16Max, it.historyMask);
+    number(2, Int16Min, Int16Max, it.bookmarkLast);
+    flag(3, it.showPageButtons);
+    flag(4, it.newWindowSeparate);
+    number(5, Int16Min, Int16Max, it.notesLast);
+    flag(6, it.showNotes);
+    number(7, Int16Min, Int16Max, it.reserved);
+    number(8, Int16Min, Int16Max, it.mainBrowserLast);
+    for (int k = 0; k < velmora::MainBrowsers; ++k) {
+        const int i = 9 + k;
+        if (i < items.size() && items.at(i).closed)
+            it.homePages[size_t(k)] = items.at(i).text;
+        else
+            reset << i;
+    }
+    return it;
+}
+
 // The drive rule of this run: only on a removable drive.
 MediaAddressRule driveRule(const VelmoraContext& c)
 {
@@ -106,6 +173,38 @@ SettingsItems resolved(SettingsItems it, const VelmoraContext& c)
     return it;
 }
 
+QString storedAddress(const MediaAddressRule& rule, const QString& address)
+{
+    return rule.store(AddressItemClean(address));
+}
+
+void fillList(HidList& list, const QStringList& items)
+{
+    list.Clear();
+    list.reserve(int(items.size()));
+    for (const QString& item : items)
+        list.AddItem(item);
+}
+
+// How many records a writer takes: up to the working last index, and never past the lists.
+int recordsToWrite(int lastIndex, const HidList& a, const HidList& b)
+{
+    return std::max(0, std::min({lastIndex + 1, a.ListCount(), b.ListCount()}));
+}
+
+// About the size of the records (exact for plain ASCII text).
+qsizetype listBytes(const PairList& list)
+{
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < list.first.size(); ++i)
+        bytes += list.first.at(i).size() + list.second.at(i).size() + 7;
+    return bytes;
+}
+
+} // namespace
+
+namespace velmora {
+
 SettingsItems defaultItems(const VelmoraContext& c)
 {
     SettingsItems it;
@@ -125,13 +224,12 @@ void applySettings(const SettingsItems& it, const VelmoraContext& c)
     o.ShowNotesAtStart = it.showNotes != 0;
     o.SettingsReserved = it.reserved;
     o.MainBrowserLastIndex = it.mainBrowserLast;
-    for (int i = 0; i < velmora::MainBrowsers; ++i) {
+    for (int i = 0; i < MainBrowsers; ++i) {
         o.MainBrowserHomePages[size_t(i)] = it.homePages[size_t(i)];
         o.HomePagesSaved[size_t(i)] = it.homePages[size_t(i)];
     }
 }
 
-// The items this run would write now (the working last indices are the counts).
 SettingsItems currentItems(const VelmoraContext& c)
 {
     const OptionVars& o = c.opt;
@@ -150,8 +248,6 @@ SettingsItems currentItems(const VelmoraContext& c)
     return it;
 }
 
-// Every item this run changed since base is this run's; every other is as the file holds
-// it now. Exits are counted by both copies.
 SettingsItems settingsMerge(const SettingsItems& base, const SettingsItems& mine, const SettingsItems& theirs)
 {
     auto pick = [](const auto& b, const auto& m, const auto& t) { return m != b ? m : t; };
@@ -195,20 +291,38 @@ QByteArray settingsBytes(const SettingsItems& it, const VelmoraContext& c)
     return w.data();
 }
 
-QString storedAddress(const MediaAddressRule& rule, const QString& address)
+ParsedSettings parseSettings(const std::optional<sys::RecordReader>& file, bool exists, const VelmoraContext& c)
 {
-    return rule.store(AddressItemClean(address));
-}
-
-FileStamp stampOf(const sys::RecordReader& file, bool damaged)
-{
-    return FileStamp{file.identity(), damaged};
-}
-
-// The file at path is still the one the stamp describes.
-bool unchangedSince(const FileStamp& stamp, const QString& path)
-{
-    return stamp.identity && FileIdentity::of(path) == stamp.identity;
+    ParsedSettings p;
+    if (!exists) {
+        p.items = defaultItems(c);
+        return p;
+    }
+    if (file) {
+        if (const std::optional<SettingsItems> items = parseCurrent(*file)) {
+            p.form = SettingsForm::Current;
+            p.items = resolved(*items, c);
+            p.marksCounted = true;
+            p.notesCounted = true;
+            return p;
+        }
+        if (const std::optional<SettingsItems> items = parseOld(*file)) {
+            // The older form has no notes count: the notes file is read to its end.
+            p.form = SettingsForm::Old;
+            p.items = resolved(*items, c);
+            p.marksCounted = true;
+            return p;
+        }
+    }
+    p.form = SettingsForm::Damaged;
+    if (file) {
+        p.items = resolved(parseDamaged(*file, p.reset), c);
+    } else {
+        p.items = defaultItems(c);
+        for (int i = 0; i < SettingsItemCount; ++i)
+            p.reset << i;
+    }
+    return p;
 }
 
 // Every record of two items to the end of the data (a record that cannot be read is
@@ -216,14 +330,15 @@ bool unchangedSince(const FileStamp& stamp, const QString& path)
 PairList readPairs(sys::RecordReader& r, int countHint, bool& damaged)
 {
     PairList list;
+    damaged = damaged || r.mended();
     if (countHint > 0) {
-        list.first.reserve(std::min(countHint, velmora::MaxListRecords));
-        list.second.reserve(std::min(countHint, velmora::MaxListRecords));
+        list.first.reserve(std::min(countHint, MaxListRecords));
+        list.second.reserve(std::min(countHint, MaxListRecords));
     }
     QStringList items;
     bool recordDamaged = false;
     while (r.readRecord(items, recordDamaged)) {
-        if (list.first.size() == velmora::MaxListRecords) {
+        if (list.first.size() == MaxListRecords) {
             // More than the lists can count: the rest stays in the file, which is damaged.
             damaged = true;
             break;
@@ -239,18 +354,13 @@ PairList readPairs(sys::RecordReader& r, int countHint, bool& damaged)
     return list;
 }
 
-void fillList(HidList& list, const QStringList& items)
+PairList readBookmarkPairs(sys::RecordReader& r, const VelmoraContext& c, int hint, bool& damaged)
 {
-    list.Clear();
-    list.reserve(int(items.size()));
-    for (const QString& item : items)
-        list.AddItem(item);
-}
-
-// How many records a writer takes: up to the working last index, and never past the lists.
-int recordsToWrite(int lastIndex, const HidList& a, const HidList& b)
-{
-    return std::max(0, std::min({lastIndex + 1, a.ListCount(), b.ListCount()}));
+    PairList list = readPairs(r, hint, damaged);
+    const MediaAddressRule rule = driveRule(c);
+    for (QString& address : list.second)
+        address = rule.restore(address);
+    return list;
 }
 
 PairList currentPairs(int lastIndex, const HidList& a, const HidList& b)
@@ -259,106 +369,6 @@ PairList currentPairs(int lastIndex, const HidList& a, const HidList& b)
     if (n == a.ListCount() && n == b.ListCount())
         return PairList{a.items(), b.items()};
     return PairList{a.items().mid(0, n), b.items().mid(0, n)};
-}
-
-// About the size of the records (exact for plain ASCII text).
-qsizetype listBytes(const PairList& list)
-{
-    qsizetype bytes = 0;
-    for (qsizetype i = 0; i < list.first.size(); ++i)
-        bytes += list.first.at(i).size() + list.second.at(i).size() + 7;
-    return bytes;
-}
-
-enum class FileState { Missing, Unreadable, Read };
-
-struct DiskFile {
-    FileState state = FileState::Missing;
-    std::optional<sys::RecordReader> reader;
-};
-
-DiskFile readDisk(const QString& path)
-{
-    DiskFile f;
-    if (!sys::FileSystem::fileExists(path))
-        return f;
-    f.reader = sys::RecordReader::fromFile(path);
-    f.state = f.reader ? FileState::Read : FileState::Unreadable;
-    return f;
-}
-
-// Keeps the file as it is beside itself (<name>.bad or <name>.old, one copy, replaced
-// each time). When that cannot be done the write that needed it is refused, and the user
-// is told once a run.
-bool keepAside(const VelmoraContext& c, const QString& path, const QString& suffix)
-{
-    if (sys::FileSystem::copyFile(path, path + suffix, true))
-        return true;
-    if (c.saveRefused)
-        c.saveRefused();
-    return false;
-}
-
-// The writing side of a list of two items.
-struct PairFile {
-    const QString& path;
-    PairList& base;
-    FileStamp& stamp;
-    int keyItem;
-    bool onePerKey;
-    // Reads the file's records into memory form.
-    std::function<PairList(sys::RecordReader&, bool&)> read;
-    std::function<QByteArray(const PairList&)> write;
-};
-
-bool savePairs(const VelmoraContext& c, const PairFile& f, const PairList& mine)
-{
-    if (mine == f.base)
-        return true;
-    PairList result = mine;
-    qsizetype onDisk = 0;
-    bool damaged = false;
-    bool exists = true;
-    if (unchangedSince(f.stamp, f.path)) {
-        // As this run read or wrote it: this run's lists are the whole story.
-        onDisk = f.base.first.size();
-        damaged = f.stamp.damaged;
-    } else {
-        DiskFile disk = readDisk(f.path);
-        exists = disk.state != FileState::Missing;
-        if (disk.state == FileState::Unreadable) {
-            damaged = true;
-        } else if (disk.state == FileState::Read) {
-            // Another copy of the program saved it meanwhile (or this run could not read it).
-            const PairList theirs = f.read(*disk.reader, damaged);
-            onDisk = theirs.first.size();
-            result = velmora::PairsMerge(f.base, mine, theirs, f.keyItem, f.onePerKey);
-        }
-    }
-    if (!exists && result.first.isEmpty()) {
-        f.base = mine;
-        return true;
-    }
-    if (damaged && !keepAside(c, f.path, u".bad"_s))
-        return false;
-    if (result.first.size() < onDisk && !keepAside(c, f.path, u".old"_s))
-        return false;
-    std::optional<FileIdentity> written;
-    if (!sys::writeFileAtomically(f.path, f.write(result), &written))
-        return false;
-    // The base is what this run has: a later write merges again from here.
-    f.base = mine;
-    f.stamp = FileStamp{result == mine ? written : std::nullopt, false};
-    return true;
-}
-
-PairList readBookmarkPairs(sys::RecordReader& r, const VelmoraContext& c, int hint, bool& damaged)
-{
-    PairList list = readPairs(r, hint, damaged);
-    const MediaAddressRule rule = driveRule(c);
-    for (QString& address : list.second)
-        address = rule.restore(address);
-    return list;
 }
 
 QByteArray bookmarkBytes(const PairList& list, const VelmoraContext& c)
@@ -387,22 +397,21 @@ QByteArray noteBytes(const PairList& list)
     return w.data();
 }
 
-using HistoryColumns = std::array<QStringList, velmora::MainBrowsers>;
-
 // Up to 20 records of six addresses; a record that cannot be read whole gives the
 // addresses before the damage.
 HistoryColumns readHistoryColumns(sys::RecordReader& r, const VelmoraContext& c, bool& damaged)
 {
     HistoryColumns columns;
+    damaged = damaged || r.mended();
     const MediaAddressRule rule = driveRule(c);
     QStringList items;
     bool recordDamaged = false;
-    for (int i = 0; i < velmora::HistoryRecords; ++i) {
+    for (int i = 0; i < HistoryRecords; ++i) {
         if (!r.readRecord(items, recordDamaged))
             return columns;
-        if (recordDamaged || items.size() != velmora::MainBrowsers)
+        if (recordDamaged || items.size() != MainBrowsers)
             damaged = true;
-        for (int k = 0; k < velmora::MainBrowsers && k < items.size(); ++k) {
+        for (int k = 0; k < MainBrowsers && k < items.size(); ++k) {
             const QString entry = AddressItemClean(items.at(k));
             if (!entry.isEmpty())
                 columns[size_t(k)].append(rule.restore(entry));
@@ -413,14 +422,13 @@ HistoryColumns readHistoryColumns(sys::RecordReader& r, const VelmoraContext& c,
     return columns;
 }
 
-// The columns this run would write: a browser that keeps no history has an empty one.
-HistoryColumns currentHistory(const VelmoraContext& c)
+HistoryColumns currentHistory(const VelmoraContext& c, int historyMask)
 {
     HistoryColumns columns;
-    for (int k = 0; k < velmora::MainBrowsers; ++k) {
+    for (int k = 0; k < MainBrowsers; ++k) {
         const QStringList& list = c.hid.ComboLocation[size_t(k)].items();
-        if ((c.opt.HistoryMask >> k) & 1)
-            columns[size_t(k)] = list.size() > velmora::HistoryRecords ? list.mid(0, velmora::HistoryRecords) : list;
+        if ((historyMask >> k) & 1)
+            columns[size_t(k)] = list.size() > HistoryRecords ? list.mid(0, HistoryRecords) : list;
     }
     return columns;
 }
@@ -429,7 +437,7 @@ QByteArray historyBytes(const HistoryColumns& columns, const VelmoraContext& c)
 {
     const MediaAddressRule rule = driveRule(c);
     sys::RecordWriter w;
-    for (int i = 0; i < velmora::HistoryRecords; ++i) {
+    for (int i = 0; i < HistoryRecords; ++i) {
         for (const QStringList& column : columns)
             w.writeString(column.size() > i ? storedAddress(rule, column.at(i)) : QString());
         w.endRecord();
@@ -437,7 +445,7 @@ QByteArray historyBytes(const HistoryColumns& columns, const VelmoraContext& c)
     return w.data();
 }
 
-} // namespace
+} // namespace velmora
 
 QString DataFolderPath(const ProgramVars& prog, const QString& dataBaseFolder)
 {
@@ -455,157 +463,80 @@ void DataFilePathsSet(ProgramVars& prog, const QString& dataBaseFolder)
 
 void SettingsDefaultsSet(const VelmoraContext& c)
 {
-    applySettings(defaultItems(c), c);
+    velmora::applySettings(velmora::defaultItems(c), c);
 }
 
 SettingsForm SettingsFileLoad(const VelmoraContext& c)
 {
-    return velmora::SettingsRead(readDisk(c.prog.SettingsFilePath).reader, c);
+    const QString& path = c.prog.SettingsFilePath;
+    std::optional<sys::RecordReader> file = sys::RecordReader::fromFile(path);
+    const bool unreadable = !file && QFileInfo::exists(path);
+    return velmora::SettingsRead(file, c, unreadable);
 }
 
 bool SettingsFileLoadOld(const VelmoraContext& c)
 {
-    const std::optional<sys::RecordReader> file = readDisk(c.prog.SettingsFilePath).reader;
+    const std::optional<sys::RecordReader> file = sys::RecordReader::fromFile(c.prog.SettingsFilePath);
     const std::optional<SettingsItems> items = file ? parseOld(*file) : std::nullopt;
     if (!items) {
         SettingsDefaultsSet(c);
         return false;
     }
-    applySettings(resolved(*items, c), c);
-    return true;
-}
-
-bool SettingsFileSave(const VelmoraContext& c)
-{
-    const QString& path = c.prog.SettingsFilePath;
-    c.opt.BookmarkLastIndexSaved = c.lists.BookmarkLastIndex;
-    c.opt.NotesLastIndexSaved = c.lists.NotesLastIndex;
-    const SettingsItems mine = currentItems(c);
-    SettingsItems result = mine;
-    const DiskFile disk = readDisk(path);
-    bool damaged = disk.state == FileState::Unreadable;
-    if (disk.state == FileState::Read) {
-        std::optional<SettingsItems> theirs = parseCurrent(*disk.reader);
-        if (!theirs)
-            theirs = parseOld(*disk.reader);
-        if (theirs)
-            result = settingsMerge(c.files.settings, mine, resolved(*theirs, c));
-        else
-            damaged = true;
-    }
-    // The damaged file may still hold something the user wants: it goes aside first, and
-    // it is not overwritten when it cannot be kept.
-    if (damaged && !keepAside(c, path, u".bad"_s))
-        return false;
-    if (!sys::writeFileAtomically(path, settingsBytes(result, c)))
-        return false;
-    c.files.settings = mine;
+    velmora::applySettings(resolved(*items, c), c);
     return true;
 }
 
 void BookmarkFileLoad(const VelmoraContext& c)
 {
-    // A file that cannot be read is not taken for an empty one: the next write finds out
-    // what it holds then.
-    velmora::BookmarksRead(readDisk(c.prog.BookmarkFilePath).reader, c);
-}
-
-bool BookmarkFileSave(const VelmoraContext& c)
-{
-    const PairFile f{c.prog.BookmarkFilePath, c.files.marks, c.files.markStamp, 1, false,
-                     [&c](sys::RecordReader& r, bool& damaged) { return readBookmarkPairs(r, c, 0, damaged); },
-                     [&c](const PairList& list) { return bookmarkBytes(list, c); }};
-    return savePairs(c, f, currentPairs(c.lists.BookmarkLastIndex, c.hid.ComboMarkName, c.hid.ComboMarkAddress));
+    velmora::BookmarksRead(sys::RecordReader::fromFile(c.prog.BookmarkFilePath), c);
 }
 
 void HistoryFileLoad(const VelmoraContext& c)
 {
     if (c.opt.HistoryMask == 0)
         return;
-    velmora::HistoryRead(readDisk(c.prog.HistoryFilePath).reader, c);
-}
-
-bool HistoryFileSave(const VelmoraContext& c)
-{
-    if (c.opt.HistoryMask == 0)
-        return true;
-    const QString& path = c.prog.HistoryFilePath;
-    const HistoryColumns mine = currentHistory(c);
-    if (mine == c.files.history)
-        return true;
-    HistoryColumns result = mine;
-    bool damaged = false;
-    if (unchangedSince(c.files.historyStamp, path)) {
-        damaged = c.files.historyStamp.damaged;
-    } else {
-        DiskFile disk = readDisk(path);
-        damaged = disk.state == FileState::Unreadable;
-        if (disk.state == FileState::Read) {
-            // Each browser's column is this run's when this run changed it.
-            const HistoryColumns theirs = readHistoryColumns(*disk.reader, c, damaged);
-            for (size_t k = 0; k < result.size(); ++k)
-                if (mine[k] == c.files.history[k])
-                    result[k] = theirs[k];
-        }
-    }
-    if (damaged && !keepAside(c, path, u".bad"_s))
-        return false;
-    std::optional<FileIdentity> written;
-    if (!sys::writeFileAtomically(path, historyBytes(result, c), &written))
-        return false;
-    c.files.history = mine;
-    c.files.historyStamp = FileStamp{result == mine ? written : std::nullopt, false};
-    return true;
-}
-
-bool HistoryFileDelete(const VelmoraContext& c)
-{
-    const QString& path = c.prog.HistoryFilePath;
-    c.files.history = {};
-    c.files.historyStamp = {};
-    if (!sys::FileSystem::fileExists(path))
-        return true;
-    if (sys::FileSystem::deleteFile(path))
-        return true;
-    // Not deletable: at least its addresses are gone.
-    return sys::writeFileAtomically(path, QByteArray());
+    velmora::HistoryRead(sys::RecordReader::fromFile(c.prog.HistoryFilePath), c);
 }
 
 void NotesFileLoad(const VelmoraContext& c)
 {
-    velmora::NotesRead(readDisk(c.prog.NotesFilePath).reader, c);
-}
-
-bool NotesFileSave(const VelmoraContext& c)
-{
-    const PairFile f{c.prog.NotesFilePath, c.files.notes, c.files.noteStamp, 0, true,
-                     [](sys::RecordReader& r, bool& damaged) { return readPairs(r, 0, damaged); },
-                     [](const PairList& list) { return noteBytes(list); }};
-    const bool ok = savePairs(c, f, currentPairs(c.lists.NotesLastIndex, c.hid.ComboNotePage, c.hid.ComboNoteThis));
-    if (ok)
-        c.lists.NotesChanged = false;
-    return ok;
+    velmora::NotesRead(sys::RecordReader::fromFile(c.prog.NotesFilePath), c);
 }
 
 namespace velmora {
 
-SettingsForm SettingsRead(const std::optional<sys::RecordReader>& file, const VelmoraContext& c)
+QString SettingsItemName(int item)
 {
-    if (file) {
-        if (const std::optional<SettingsItems> items = parseCurrent(*file)) {
-            c.files.settings = resolved(*items, c);
-            applySettings(c.files.settings, c);
-            return SettingsForm::Current;
-        }
-        if (const std::optional<SettingsItems> items = parseOld(*file)) {
-            c.files.settings = resolved(*items, c);
-            applySettings(c.files.settings, c);
-            return SettingsForm::Old;
-        }
-    }
-    c.files.settings = defaultItems(c);
-    applySettings(c.files.settings, c);
-    return SettingsForm::Defaults;
+    static const char* const names[] = {
+        "Number of times the program was closed",
+        "Keep History of selected Browsers",
+        nullptr,  // the bookmark count: the bookmark file is read to its end instead
+        "Show ' Page' buttons from start of Program",
+        "Show new window in a new Tabed Browser",
+        nullptr,  // the notes count, likewise
+        "Show saved Notes related to web pages from start of Program",
+        nullptr,  // reserved, of no use to the program
+        "Number of main Browser to run",
+    };
+    if (item >= 0 && item < int(std::size(names)))
+        return names[item] ? QString::fromLatin1(names[item]) : QString();
+    if (item >= 9 && item < 9 + MainBrowsers)
+        return u"Home Page of Browser #"_s + QString::number(item - 8);
+    return QString();
+}
+
+SettingsForm SettingsRead(const std::optional<sys::RecordReader>& file, const VelmoraContext& c, bool unreadable)
+{
+    const ParsedSettings p = parseSettings(file, file.has_value() || unreadable, c);
+    c.files.settings = p.items;
+    c.files.marksCounted = p.marksCounted;
+    c.files.notesCounted = p.notesCounted;
+    c.files.settingsReset.clear();
+    for (int item : p.reset)
+        if (const QString name = SettingsItemName(item); !name.isEmpty())
+            c.files.settingsReset << name;
+    applySettings(p.items, c);
+    return p.form;
 }
 
 QByteArray SettingsWrite(const VelmoraContext& c)
@@ -614,6 +545,8 @@ QByteArray SettingsWrite(const VelmoraContext& c)
     c.opt.NotesLastIndexSaved = c.lists.NotesLastIndex;
     return settingsBytes(currentItems(c), c);
 }
+
+namespace {
 
 // Fills a pair of hidden lists with what a file held, keeps that as the file's content for
 // the merge at the end, and returns the last index of the lists.
@@ -625,15 +558,28 @@ int fillPairs(const PairList& list, HidList& keys, HidList& values, PairList& ke
     return keys.ListCount() - 1;
 }
 
+// The settings file was read whole and counts the list as none: its file may hold what
+// the user deleted, and is not read.
+bool countedEmpty(bool counted, int lastIndexSaved)
+{
+    return counted && lastIndexSaved < 0;
+}
+
+FileStamp stampOf(const sys::RecordReader& file, qsizetype records, bool damaged)
+{
+    return FileStamp{file.identity(), records, true, damaged};
+}
+
+} // namespace
+
 void BookmarksRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
     PairList list;
-    bool damaged = false;
-    if (file) {
+    c.files.markStamp = FileStamp{};
+    if (file && !countedEmpty(c.files.marksCounted, c.opt.BookmarkLastIndexSaved)) {
+        bool damaged = false;
         list = readBookmarkPairs(*file, c, c.opt.BookmarkLastIndexSaved + 1, damaged);
-        c.files.markStamp = stampOf(*file, damaged);
-    } else {
-        c.files.markStamp = FileStamp{};
+        c.files.markStamp = stampOf(*file, list.first.size(), damaged);
     }
     c.lists.BookmarkLastIndex = fillPairs(list, c.hid.ComboMarkName, c.hid.ComboMarkAddress, c.files.marks);
 }
@@ -653,7 +599,7 @@ void HistoryRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
         return;
     bool damaged = false;
     c.files.history = readHistoryColumns(*file, c, damaged);
-    c.files.historyStamp = stampOf(*file, damaged);
+    c.files.historyStamp = stampOf(*file, HistoryRecords, damaged);
     // Files of older versions may hold sites cut short, or the same site twice: the lists
     // take them mended (and so differ from the file, which is written again at the end).
     for (int k = 0; k < MainBrowsers; ++k) {
@@ -669,18 +615,17 @@ void HistoryRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 
 QByteArray HistoryWrite(const VelmoraContext& c)
 {
-    return historyBytes(currentHistory(c), c);
+    return historyBytes(currentHistory(c, c.opt.HistoryMask), c);
 }
 
 void NotesRead(std::optional<sys::RecordReader> file, const VelmoraContext& c)
 {
     PairList list;
-    bool damaged = false;
-    if (file) {
+    c.files.noteStamp = FileStamp{};
+    if (file && !countedEmpty(c.files.notesCounted, c.opt.NotesLastIndexSaved)) {
+        bool damaged = false;
         list = readPairs(*file, c.opt.NotesLastIndexSaved + 1, damaged);
-        c.files.noteStamp = stampOf(*file, damaged);
-    } else {
-        c.files.noteStamp = FileStamp{};
+        c.files.noteStamp = stampOf(*file, list.first.size(), damaged);
     }
     c.lists.NotesLastIndex = fillPairs(list, c.hid.ComboNotePage, c.hid.ComboNoteThis, c.files.notes);
 }

@@ -12,6 +12,8 @@ struct OptionVars;
 struct ListVars;
 
 inline constexpr int MaxTabs = 24;
+// Secondary windows that pages may hold open at once (windows the user opens do not count).
+inline constexpr int MaxPageWindows = 24;
 inline constexpr int BookmarkBrowserIndex = 6;
 
 struct BrowserSet {
@@ -72,7 +74,12 @@ struct BrowserSet {
     // Loading and navigation.
     int LoadingBrowserIndex = -1;
     int TabLoadingIndex = -1;
+    // Secondary windows open now that pages opened.
+    int PageWindowsOpen = 0;
     bool LocationChangeMuted = false;
+    // Set while the display shows a page's own arrival: a location box the user is typing
+    // in keeps the text typed so far, and the focus.
+    bool PageArrivalShowing = false;
     bool PopupGuard = false;
 
     // The bookmark browser and its panel.

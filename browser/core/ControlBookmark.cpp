@@ -113,20 +113,16 @@ void BookmarkSelect(CorvaneApp& app, const QString& selectKind, int index)
         if (i >= -1 && i < c.listCount())
             c.setListIndex(i);
     };
-    if (selectKind == QLatin1String("MainName")) {
-        if (f)
-            pick(f->ComboMarkAddress, index);
-    } else if (selectKind == QLatin1String("MainAddress")) {
-        if (f) {
-            pick(f->ComboMarkName, index);
-            pick(f->ComboMarkAddress, index);
-        }
-    } else if (selectKind == QLatin1String("NoName")) {
-        if (f)
-            pick(f->ComboMarkName, index);
-    } else {
+    if (selectKind != QLatin1String("MainName") && selectKind != QLatin1String("MainAddress") &&
+        selectKind != QLatin1String("NoName")) {
         app.panel.BookmarkSelectKind.clear();
         return;
+    }
+    // Both boxes follow the selection, whichever was picked and also when the program
+    // selects (after a removal): the address box shows what Go opens.
+    if (f) {
+        pick(f->ComboMarkName, index);
+        pick(f->ComboMarkAddress, index);
     }
     names.SetListIndex(index);
     addresses.SetListIndex(index);

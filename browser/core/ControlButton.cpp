@@ -19,11 +19,19 @@ QString tabListLine(const BrowserSet& s, int i)
     return QString::number(i) + QStringLiteral(". ") + s.TabTitles[i];
 }
 
-// A Tab List line shows its number: a title too long for the line is cut at its end.
-void tabListLineSet(vb::TextBox& line, const QString& text)
+// A Tab List line shows its number and the start of its title; a title too long for the
+// line ends in "…" (the line shortens it), and its tool tip is the whole title.
+void tabListLineSet(vb::TextBox& line, const QString& text, const QString& title)
 {
     line.setText(text);
     line.setSelStart(0);
+    line.setToolTip(title);
+}
+
+// The user picture's two sizes: the larger while 1 to 14 tab slots are in use.
+bool largePicture(int highestTab)
+{
+    return highestTab >= 1 && highestTab <= 14;
 }
 
 frmMain& mainOf(CorvaneApp& app)
@@ -51,6 +59,34 @@ vb::WebBrowser* currentBrowser(CorvaneApp& app)
     if (s.BookmarkBrowserCurrent)
         return f.WebBrowser.find(BookmarkBrowserIndex);
     return f.WebBrowser.find(s.MainBrowserIndex);
+}
+
+// A page may load itself again and again (a refresh every 0 s): its arrival must not eat
+// the address the user is typing, nor take the caret out of the box the user is in.
+bool keepsTyping(const BrowserSet& s, const vb::ComboBox& box)
+{
+    return s.PageArrivalShowing && box.isUserEditing() && box.hasFocus();
+}
+
+void addressShow(const BrowserSet& s, vb::ComboBox& box, const QString& address)
+{
+    if (!keepsTyping(s, box))
+        box.setText(address);
+}
+
+bool typingAddress(frmMain& f, const BrowserSet& s)
+{
+    auto typing = [&](const vb::ComboBox* box) { return box && keepsTyping(s, *box); };
+    return typing(&f.ComboLocation) || typing(&f.ComboComLocation) || typing(f.ComboWebLocation.find(s.TabCurrentIndex));
+}
+
+// The keyboard focus goes back to the hidden picture box after the display changed, but
+// not during start-up and not from a location box the user is in.
+void focusRest(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    if (!app.prog.StartupShowing && !typingAddress(f, app.set))
+        f.PictureMain.setFocus();
 }
 
 void moveToBrowserRect(CorvaneApp& app, vb::WebBrowser* b)
@@ -117,6 +153,12 @@ void tabRowPlace(CorvaneApp& app)
     }
 }
 
+// The picture's frame stands just left of the Exit frame, whichever its size.
+int userFrameLeft(const frmMain& f)
+{
+    return f.FrameExit.left() - (f.FrameUser.width() + 30);
+}
+
 // The frames at the band's right edge, and the location group that stretches up to them.
 // A window too narrow for the group beside the user picture has no room for the picture:
 // the group takes its place and the picture is not shown.
@@ -125,8 +167,11 @@ void bandRightLayout(CorvaneApp& app)
     frmMain& f = mainOf(app);
     const int tppx = app.prog.TwipsPerPixelX;
     f.FrameExit.setLeft(tppx * f.FrameBigMain.width() - (f.FrameExit.width() + 30));
-    f.FrameUser.setLeft(f.FrameExit.left() - (frmMain::UserFrameWideWidth + 30));
-    const int besidePicture = f.FrameUser.left() - 60 - frmMain::LocationLeft;
+    f.FrameUser.setLeft(userFrameLeft(f));
+    // The location group keeps clear of the picture's larger size, so that it does not
+    // change its width with the number of tabs.
+    const int pictureSlot = f.FrameExit.left() - (frmMain::UserFrameWideWidth + 30);
+    const int besidePicture = pictureSlot - 60 - frmMain::LocationLeft;
     const int besideExit = f.FrameExit.left() - 60 - frmMain::LocationLeft;
     const bool pictureFits = besidePicture >= frmMain::LocationMinWidth;
     f.FrameUser.setVisible(pictureFits);
@@ -170,6 +215,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     // 3. The current browser's address.
     vb::WebBrowser* current = currentBrowser(app);
     const QString address = current ? current->locationURL() : QString();
+    f.PageNoticeBox.follow(current);
 
     // 4. Its site goes into the location lists; its short name is the title.
     // After a switch the list on screen is still the one of the browser left: refill it
@@ -191,9 +237,10 @@ void CurrentBrowserShow(CorvaneApp& app)
     if (s.TabBrowserCurrent) {
         const int t = s.TabCurrentIndex;
         s.TabTitles[t] = shortName;
-        if (vb::ComboBox* c = f.ComboWebLocation.find(t))
+        if (vb::ComboBox* c = f.ComboWebLocation.find(t); c && !keepsTyping(s, *c)) {
             c->setText(address);
-        f.TabBoxEdited[t] = false;
+            f.TabBoxEdited[t] = false;
+        }
         f.TextWebList[t].setForeColor(QColor(0, 128, 0));
         closeLabel = QStringLiteral("#") + QString::number(t);
         label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
@@ -204,14 +251,14 @@ void CurrentBrowserShow(CorvaneApp& app)
     }
     if (s.BookmarkBrowserCurrent) {
         s.MainBrowserTitles[BookmarkBrowserIndex] = shortName;
-        f.ComboLocation.setText(address);
+        addressShow(s, f.ComboLocation, address);
         label = QStringLiteral("Current Browser :: Bookmark Browser");
         goEnabled = address != f.ComboMarkAddress.text();
     }
     const int m = s.MainBrowserIndex;
     if (s.MainBrowserCurrent) {
         s.MainBrowserTitles[m] = shortName;
-        f.ComboLocation.setText(address);
+        addressShow(s, f.ComboLocation, address);
         label = QStringLiteral("Current Browser :: Main Browser #") + QString::number(m + 1);
         homeEnabled = address != app.opt.MainBrowserHomePages[m];
         f.LabelShowBrowser[m].setBackStyle(1);
@@ -232,7 +279,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     if (s.FullWindowMode) {
         band = 0;
         if (s.BarIndex == 1)
-            f.ComboComLocation.setText(address);
+            addressShow(s, f.ComboComLocation, address);
         if (s.FullBarOneRow)
             s.FullBarOneRow = s.TabCount != 0;
     } else {
@@ -351,8 +398,7 @@ void CurrentBrowserShow(CorvaneApp& app)
     f.ProgressBrow[0].setVisible(false);
     f.ProgressBrow[1].setVisible(false);
     s.LayoutTabLastIndex = s.TabLastIndex;
-    if (!app.prog.StartupShowing)
-        f.PictureMain.setFocus();
+    focusRest(app);
 }
 
 void LocationListRefresh(CorvaneApp& app)
@@ -360,6 +406,8 @@ void LocationListRefresh(CorvaneApp& app)
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
     const bool full = s.FullWindowMode;
+    const QString typed = f.ComboLocation.text();
+    const QString typedFull = f.ComboComLocation.text();
     f.ComboLocation.clear();
     if (full)
         f.ComboComLocation.clear();
@@ -371,9 +419,9 @@ void LocationListRefresh(CorvaneApp& app)
     }
     const vb::WebBrowser* b = f.WebBrowser.find(k);
     const QString address = b ? b->locationURL() : QString();
-    f.ComboLocation.setText(address);
+    f.ComboLocation.setText(keepsTyping(s, f.ComboLocation) ? typed : address);
     if (full)
-        f.ComboComLocation.setText(address);
+        f.ComboComLocation.setText(keepsTyping(s, f.ComboComLocation) ? typedFull : address);
     s.LocationListPending = false;
 }
 
@@ -408,6 +456,7 @@ void ComLocationSync(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
+    const QString typed = f.ComboComLocation.text();
     f.ComboComLocation.clear();
     f.ComboComLocation.setListIndex(-1);
     const vb::ComboBox* source = &f.ComboLocation;
@@ -416,7 +465,7 @@ void ComLocationSync(CorvaneApp& app)
             source = c;
     for (const QString& entry : source->items())
         f.ComboComLocation.addItem(entry);
-    f.ComboComLocation.setText(source->text());
+    f.ComboComLocation.setText(keepsTyping(s, f.ComboComLocation) ? typed : source->text());
     s.ComLocationPending = false;
 }
 
@@ -436,7 +485,7 @@ void BrowserTitleShow(CorvaneApp& app, bool isTab, int index, const QString& add
     f.CommandWebNew[index].setToolTip(shortName);
     f.CommandWebComNew[index].setToolTip(shortName);
     if (index <= s.TabLastIndex)
-        tabListLineSet(f.TextWebList[index], tabListLine(s, index));
+        tabListLineSet(f.TextWebList[index], tabListLine(s, index), shortName);
 }
 
 void HomeButtonRefresh(CorvaneApp& app)
@@ -467,7 +516,7 @@ void TabListRefresh(CorvaneApp& app)
         if (i % 2 == 1)
             ++rows;
         const bool extra = i == last && last > s.TabLastIndex;
-        tabListLineSet(f.TextWebList[i], extra ? QString() : tabListLine(s, i));
+        tabListLineSet(f.TextWebList[i], extra ? QString() : tabListLine(s, i), extra ? QString() : s.TabTitles[i]);
     }
     const int height = rows * 16 + 33;
     const int lowest = s.BookmarkBrowserOpen ? 80 : 32;
@@ -550,6 +599,10 @@ void TopBandLayout(CorvaneApp& app)
     BrowserSet& s = app.set;
     if (minimised(f))
         return;
+    // The picture takes its other size as soon as the highest tab crosses from one range
+    // to the other, not only when the band's height changes.
+    if (largePicture(s.LayoutTabLastIndex) != largePicture(s.TabLastIndex))
+        s.PictureLayoutPending = true;
     s.LayoutTabLastIndex = s.TabLastIndex;
     const int band = s.TabLastIndex > 0 ? 108 : (s.FullWindowMode ? 0 : 76);
     if (band == s.TopBandHeight)
@@ -575,7 +628,7 @@ void UserPictureLayout(CorvaneApp& app, int highestTab)
 {
     frmMain& f = mainOf(app);
     app.set.PictureLayoutPending = false;
-    if (highestTab >= 1 && highestTab <= 14) {
+    if (largePicture(highestTab)) {
         f.FrameUser.setWidth(2175);
         f.FrameUser.setHeight(app.prog.TwipsPerPixelY * 108 - 60);
         f.ImageUser.move((2175 - 1890) / 2, 225, 1890, 1260);
@@ -584,6 +637,7 @@ void UserPictureLayout(CorvaneApp& app, int highestTab)
         f.FrameUser.setHeight(1095);
         f.ImageUser.move((1455 - 1260) / 2, 210, 1260, 840);
     }
+    f.FrameUser.setLeft(userFrameLeft(f));
 }
 
 namespace {
@@ -672,8 +726,7 @@ void MenusRestore(CorvaneApp& app, bool closeFramesFirst)
     }
     if (s.MenuOpenIndex == -1 && lastShown != -1)
         s.MenuOpenIndex = lastShown;
-    if (!app.prog.StartupShowing)
-        f.PictureMain.setFocus();
+    focusRest(app);
     f.TimerMainFrame.setEnabled(s.SlideActive);
 }
 

@@ -3,6 +3,7 @@
 #include "ActiveNajar.h"
 #include "Constants.h"
 #include "CorvaneApp.h"
+#include "PageTrouble.h"
 #include "frmMessage.h"
 
 #include <QTimer>
@@ -96,6 +97,7 @@ void resetToDefaults(CorvaneApp& app)
     app.msg.MessageButtons = QStringLiteral("OK");
     app.msg.MessageInput.clear();
     app.msg.MessageBody.clear();
+    app.msgQueue.cancelDefault = false;
 }
 
 void showCurrent(CorvaneApp& app, Catalogue catalogue)
@@ -121,6 +123,49 @@ QString programFailureText()
     return QStringLiteral("There was some error. Could not run the Program.");
 }
 
+// Which data file a path is, as the user knows it.
+QString dataFileRole(const CorvaneApp& app, const QString& path)
+{
+    if (path == app.prog.SettingsFilePath)
+        return QStringLiteral("your options");
+    if (path == app.prog.BookmarkFilePath)
+        return QStringLiteral("your bookmarks");
+    if (path == app.prog.HistoryFilePath)
+        return QStringLiteral("your history");
+    if (path == app.prog.NotesFilePath)
+        return QStringLiteral("your notes");
+    return QString();
+}
+
+// A refused save names each file that was not written and why.
+QString saveFailureText(const CorvaneApp& app)
+{
+    QString text = QStringLiteral("There was an error, could not save your options.");
+    for (const sys::WriteFailure& f : app.files.failuresToTell) {
+        const QString role = dataFileRole(app, f.path);
+        text += CRLF + CRLF + QStringLiteral("Not saved : ") + f.path + (role.isEmpty() ? QString() : QStringLiteral(" (") + role + QStringLiteral(")")) +
+                CRLF + QStringLiteral("     ") + f.reason;
+    }
+    return text;
+}
+
+QString settingsResetText(const CorvaneApp& app)
+{
+    QString text = QStringLiteral("There was an error, could not get some of your options. They are set to default now :");
+    for (const QString& name : app.files.settingsReset)
+        text += CRLF + QStringLiteral("     ") + name;
+    return text;
+}
+
+// What a message told from the program's state is told once.
+void rowTold(CorvaneApp& app, const QString& id)
+{
+    if (id == QLatin1String("MessageErSaveSetVelmora"))
+        app.files.failuresToTell.clear();
+    else if (id == QLatin1String("MessageSetVelmoraReset"))
+        app.files.settingsReset.clear();
+}
+
 std::optional<MessageRow> rowOf(const CorvaneApp& app, Catalogue catalogue, const QString& id)
 {
     for (const MessageRow& row : CatalogueRows(app, catalogue)) {
@@ -139,6 +184,7 @@ void rowApply(CorvaneApp& app, const MessageRow& row)
     m.MessageButtons = row.buttons;
     m.MessageInput = row.input;
     m.MessageBody = row.body;
+    app.msgQueue.cancelDefault = row.cancelDefault;
 }
 
 } // namespace
@@ -183,8 +229,19 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->LabelMsgCancel.setCaption(cancelCaption);
     form->CommandMsgOK.setEnabled(okEnabled);
     form->CommandMsgCancel.setEnabled(cancelEnabled);
+    form->LayoutToText();
+    // Enter answers OK, or Cancel where staying is the safe answer; Escape answers Cancel, or
+    // OK where OK is the only answer, as the title bar's close does.
+    const bool cancelFirst = app.msgQueue.cancelDefault && cancelEnabled;
+    form->setDefaultButton(cancelFirst ? &form->CommandMsgCancel : &form->CommandMsgOK);
+    form->setCancelButton(cancelEnabled ? &form->CommandMsgCancel : &form->CommandMsgOK);
     if (input == QLatin1String("Input0"))
         form->TextInput0.setFocus();
+    else if (cancelFirst)
+        form->CommandMsgCancel.setFocus();
+    else if (okEnabled)
+        form->CommandMsgOK.setFocus();
+    app.msgQueue.cancelDefault = false;
 
     MessageQueue& q = app.msgQueue;
     q.showing = true;
@@ -259,7 +316,11 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
                             CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
                             QStringLiteral("Do you want to download Help Now?")};
         help.buttons = QStringLiteral("YesNo");
-        return {
+        // The settings tools of the desktop stand for the system's property sheets.
+        const QString tried = app.msg.SettingsToolsTried.join(QStringLiteral(", ")) + QStringLiteral(".");
+        const QString whatWasTried = app.msg.SettingsToolInstalled ? QStringLiteral("These settings programs did not start : ") + tried
+                                                                   : QStringLiteral("None of these settings programs is installed : ") + tried;
+        QList<MessageRow> rows{
             {QStringLiteral("MessageIncorrectPicture"),
              QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
             {QStringLiteral("MessageTooManyTab"),
@@ -270,13 +331,28 @@ QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
             {QStringLiteral("MessageRunFamilyError"), programFailureText()},
             {QStringLiteral("MessageFileOpenError"), QStringLiteral("There was some error. Could not open the file.")},
             {QStringLiteral("MessageErGetSetVelmora"), QStringLiteral("There was an error, could not get your options.")},
-            {QStringLiteral("MessageErSaveSetVelmora"), QStringLiteral("There was an error, could not save your options.")},
+            {QStringLiteral("MessageErSaveSetVelmora"), saveFailureText(app)},
+            {QStringLiteral("MessageSetVelmoraReset"), settingsResetText(app)},
             {QStringLiteral("MessageDriveNotReady"), QStringLiteral("The Drive you are trying to select is not ready.")},
             {QStringLiteral("MessageRunEmailError"), QStringLiteral("There was some error. Could not run the Email Program.")},
             {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
             {QStringLiteral("MessageMarkNameExist"),
              QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
+            {QStringLiteral("MessageRunInternetSettingsError"),
+             QStringLiteral("There was some error. Could not open Internet Properties.") + CRLF + CRLF + whatWasTried},
+            {QStringLiteral("MessageRunDisplaySettingsError"),
+             QStringLiteral("There was some error. Could not open Display Properties.") + CRLF + CRLF + whatWasTried},
         };
+        // A site whose certificate nobody vouches for: the site asked about first.
+        if (CertificateQuestionPending(app)) {
+            MessageRow certificate{CertificateQuestionId(app), CertificateQuestionBody(app)};
+            if (certificate.id == QLatin1String("MessageCertificateAsk")) {
+                certificate.buttons = QStringLiteral("YesNo");
+                certificate.cancelDefault = true;
+            }
+            rows.append(certificate);
+        }
+        return rows;
     }
     case Catalogue::ErrorReport:
         break;
@@ -319,6 +395,7 @@ void MessageShow(CorvaneApp& app)
         return;
     resetToDefaults(app);
     rowApply(app, *row);
+    rowTold(app, app.msg.MessageId);
     showCurrent(app, Catalogue::Running);
 }
 
@@ -368,6 +445,8 @@ void MessageOKDone(CorvaneApp& app, bool& endsProgram)
     } else if (id == QLatin1String("MessageIncorrectPicture")) {
         if (app.moveForm)
             app.moveForm->showModal();
+    } else if (id == QLatin1String("MessageCertificateAsk") || id == QLatin1String("MessageCertificateRefused")) {
+        CertificateQuestionAnswered(app, id == QLatin1String("MessageCertificateAsk"));
     }
     m.MessageId.clear();
     m.MessageHead.clear();
@@ -387,6 +466,8 @@ void MessageCancelDone(CorvaneApp& app)
     if (m.MessageId == QLatin1String("MessageGetUserName") && app.profile.Nickname.isEmpty()) {
         app.profile.Nickname = MyFriend;
         UserNickNameSave(app);
+    } else if (m.MessageId == QLatin1String("MessageCertificateAsk") || m.MessageId == QLatin1String("MessageCertificateRefused")) {
+        CertificateQuestionAnswered(app, false);
     }
     m.MessageId.clear();
     m.MessageHead.clear();

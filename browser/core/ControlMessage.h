@@ -26,6 +26,8 @@ struct MessageQueue {
     QString shownId;
     std::deque<Pending> pending;
     bool drainPosted = false;
+    // The message shown next offers Cancel as its default answer.
+    bool cancelDefault = false;
 };
 
 // Refusals that a page provokes one after another (a script opening windows in a loop) are
@@ -58,6 +60,8 @@ struct MessageRow {
     QString head;  // empty: the default head
     QString buttons = QStringLiteral("OK");
     QString input;
+    // Cancel (or No) is the answer Enter and the first focus give.
+    bool cancelDefault = false;
 };
 
 // The rows of a catalogue in its order; the error report has none (it shows any id).

@@ -28,14 +28,11 @@ QString CorvaneApp::productPageAddress() const
 
 VelmoraContext CorvaneApp::velmora()
 {
-    return VelmoraContext{prog, opt, lists, hid, files, productPageAddress(), [this] { dataFileSaveRefused(); }};
+    return VelmoraContext{prog, opt, lists, hid, files, productPageAddress(), [this] { dataFileWriteFailed(); }};
 }
 
-void CorvaneApp::dataFileSaveRefused()
+void CorvaneApp::dataFileWriteFailed()
 {
-    if (files.SaveRefusalShown)
-        return;
-    files.SaveRefusalShown = true;
     msg.MessageId = QStringLiteral("MessageErSaveSetVelmora");
     MessageShow(*this);
 }

@@ -7,6 +7,7 @@
 #include "ActiveVelmora.h"
 #include "BrowserState.h"
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 #include "frmHid.h"
 
 #include "sys/FileSystem.h"
@@ -62,6 +63,7 @@ public:
     DataFileVars files;
     BrowserSet set;
     PanelVars panel;
+    PageTroubleVars trouble;
 
     // Forms that are loaded and unloaded while the program runs.
     QPointer<frmMessage> messageForm;
@@ -76,9 +78,8 @@ public:
     QString productPageAddress() const;
     // What the data-file procedures read into and write from.
     VelmoraContext velmora();
-    // A damaged data file could not be kept aside, so it was not replaced: the user hears
-    // of it once a run.
-    void dataFileSaveRefused();
+    // A data file could not be written: the user hears which and why (files.failuresToTell).
+    void dataFileWriteFailed();
 };
 
 } // namespace corvane

@@ -72,8 +72,11 @@ void Main(CorvaneApp& app)
 {
     ProgramVars& prog = app.prog;
 
-    // 1..3.
+    // Every message of start-up may end the program (its answer, or the session's
+    // end while it waits): start-up then stops where it stands.
     ScreenSizeCheck(app);
+    if (app.rt.ending())
+        return;
     prog.StartupShowing = true;
     prog.ProgramName = QStringLiteral("Corvane");
     prog.VersionText = QStringLiteral("Version : 1.21");
@@ -83,18 +86,24 @@ void Main(CorvaneApp& app)
     auto* move = new frmMove(app);
     app.moveForm = move;
     move->load();
+    if (app.rt.ending())
+        return;
 
     // 5. The drive decides the road, or refuses.
     prog.DriveKind = DriveTypeNameGet(app, prog.OwnRoot);
+    if (app.rt.ending())
+        return;
     if (prog.DriveKind == QLatin1String("Unknown") || prog.DriveKind == QLatin1String("Remote")) {
         app.msg.MessageId = QStringLiteral("MessageMediaUnknown");
         StartupMessageShow(app);
         app.rt.end();
+        return;
     }
     if (prog.DriveKind == QLatin1String("CDRom")) {
         app.msg.MessageId = QStringLiteral("MessageMediaCDROM");
         StartupMessageShow(app);
         app.rt.end();
+        return;
     }
     prog.OnMedia = prog.DriveKind != QLatin1String("Fixed");
 
@@ -103,6 +112,8 @@ void Main(CorvaneApp& app)
         OnMoveFamilyAct(app);
     else
         OnRestFamilyAct(app);
+    if (app.rt.ending())
+        return;
 
     // 8. The data files' paths.
     DataFilePathsSet(prog, app.reg.DataBaseFolder);
@@ -121,6 +132,8 @@ void Main(CorvaneApp& app)
         if (app.profile.Nickname.isEmpty()) {
             app.msg.MessageId = QStringLiteral("MessageGetUserName");
             StartupMessageShow(app);
+            if (app.rt.ending())
+                return;
         }
     }
 
@@ -143,6 +156,13 @@ void Main(CorvaneApp& app)
     // 16..18.
     MainWindowFirstPageShow(app);
     prog.StartupShowing = false;
+
+    // A damaged settings file kept what it could: the user hears once which options are
+    // back at their defaults.
+    if (!app.files.settingsReset.isEmpty()) {
+        app.msg.MessageId = QStringLiteral("MessageSetVelmoraReset");
+        MessageShow(app);
+    }
 }
 
 void MainWindowFirstPageShow(CorvaneApp& app)
@@ -191,6 +211,8 @@ int runProgram(QApplication& qapp)
     app.rt.setTitle(app.prog.ProgramName);
 
     Main(app);
+    if (app.rt.ending())
+        return 0;
     return qapp.exec();
 }
 

@@ -4,6 +4,7 @@ set(CORVANE_DATA_SOURCES
   core/MediaAddress.h core/MediaAddress.cpp
   core/frmHid.h core/frmHid.cpp
   core/ActiveVelmora.h core/ActiveVelmora.cpp
+  core/VelmoraFormat.h core/VelmoraSave.cpp
   core/BrowserState.h core/BrowserState.cpp
   core/AddressRules.h core/AddressRules.cpp
 )

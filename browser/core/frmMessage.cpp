@@ -4,6 +4,7 @@
 #include "CorvaneApp.h"
 
 #include "art/Artwork.h"
+#include "vb/MessageLayout.h"
 
 namespace corvane {
 
@@ -19,7 +20,8 @@ frmMessage::frmMessage(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMe
 {
     setBorderFixed(true);
     setBackColor(QColor(0xf4, 0xf6, 0xf9));
-    // Client area 400 x 300 pixels; the form's size counts its outer frame.
+    // Client area 400 x 300 pixels as designed, until the message is known
+    // (LayoutToText); the form's size counts its outer frame.
     setWidth((400 + FrameWidthPixels) * vb::TwipsPerPixel);
     setHeight((300 + FrameHeightPixels) * vb::TwipsPerPixel);
 
@@ -32,21 +34,22 @@ frmMessage::frmMessage(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMe
     LabelMessage.move(px(480), px(1080), px(5055), px(2775));
     LabelMessage.setBackStyle(1);
 
-    FrameMsgBut.move(0, 0, px(1455), px(495));
+    // Each button under its caption, of the size of the buttons of the other windows.
+    const int button = vb::StandardButtonSize.width() * vb::TwipsPerPixel;
+    FrameMsgBut.move(0, 0, px(1455), px(240 + button));
     FrameMsgBut.setBorderStyle(0);
     LabelMsgCancel.move(120, 0, 720, 255);
     LabelMsgCancel.setAlignment(2);
     LabelMsgCancel.setBackStyle(0);
-    CommandMsgCancel.move(360, 240, 300, 195);
+    CommandMsgCancel.move(480 - button / 2, 240, button, button);
     LabelMsgOK.move(720, 0, 720, 255);
     LabelMsgOK.setAlignment(2);
     LabelMsgOK.setBackStyle(0);
-    CommandMsgOK.move(960, 240, 300, 195);
+    CommandMsgOK.move(1080 - button / 2, 240, button, button);
 
-    const QSize face(px(300), px(195));
     for (int i = 0; i <= 2; ++i) {
         vb::Image& img = BButton.add(i);
-        img.setPicture(art::buttonFace(i, face));
+        img.setPicture(art::buttonFace(i, vb::StandardButtonSize));
         img.setVisible(false);
     }
 
@@ -71,6 +74,12 @@ void frmMessage::Form_Load()
     }
     FrameMsgBut.setTop(258);
     FrameMsgBut.setLeft(296);
+}
+
+void frmMessage::LayoutToText()
+{
+    const QPoint buttons = vb::arrangeMessage(*this, LabelHead, TextInput0, LabelMessage, QSize(FrameMsgBut.width(), FrameMsgBut.height()));
+    FrameMsgBut.move(buttons.x(), buttons.y());
 }
 
 void frmMessage::Form_QueryUnload(int& cancel, int unloadMode)

@@ -25,6 +25,9 @@ public:
     vb::CommandButton CommandMsgOK{FrameMsgBut};
     vb::ControlArray<vb::Image> BButton{*this};
 
+    // Sizes the dialog to its head, text and input box, the buttons under the text.
+    void LayoutToText();
+
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 

@@ -10,5 +10,7 @@ set(CORVANE_CORE_SOURCES
   core/ActiveProgram.h core/ActiveProgram.cpp
   core/ControlBookmark.h core/ControlBookmark.cpp
   core/ControlAction.h core/ControlAction.cpp
+  core/PageTrouble.h core/PageTrouble.cpp
+  core/WindowLimits.h
 )
 list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

@@ -6,10 +6,26 @@
 #include "ActiveVelmora.h"
 #include "ControlButton.h"
 #include "CorvaneApp.h"
+#include "WindowLimits.h"
 
 #include "vb/Pictures.h"
 
+#include <cstdio>
+
 namespace corvane {
+
+namespace {
+
+// At the end of a session a failed write cannot wait for the user: it goes to the
+// program's error output instead of the message dialog.
+void failuresToErrorOutput(DataFileVars& files)
+{
+    for (const sys::WriteFailure& f : std::as_const(files.failuresToTell))
+        std::fprintf(stderr, "Corvane: %s was not saved: %s\n", qPrintable(f.path), qPrintable(f.reason));
+    files.failuresToTell.clear();
+}
+
+} // namespace
 
 void frmMain::wireEvents()
 {
@@ -29,6 +45,7 @@ void frmMain::Form_Load()
 
     setTop(0);
     setLeft(0);
+    keepSmallestSize(*this, SmallestClientSize());
     setWindowState(vb::Maximized);
 
     s.LoadingBrowserIndex = -1;
@@ -71,6 +88,7 @@ void frmMain::Form_Load()
 
     SetMainLook();
     FullWindowSet(m_app, false);
+    engineHooksInstall();
 }
 
 void frmMain::SetMainLook()
@@ -233,20 +251,23 @@ void frmMain::Form_QueryUnload(int& cancel, int unloadMode)
     // Closing from the title bar counts as an exit; the Exit button counted already.
     if (unloadMode == vb::FormControlMenu)
         m_app.opt.ExitCount += 1;
+    SessionEnding = unloadMode == vb::AppWindows;
     cancel = 0;
 }
 
 void frmMain::Form_Unload(int& cancel)
 {
     cancel = 0;
-    const VelmoraContext c = m_app.velmora();
-    SettingsFileSave(c);
-    if (m_app.opt.HistoryMask > 0)
-        HistoryFileSave(c);
-    // Written also when the list has become empty, so that its old records cannot return.
-    BookmarkFileSave(c);
+    VelmoraContext c = m_app.velmora();
+    if (SessionEnding)
+        c.writeFailed = [&files = m_app.files] { failuresToErrorOutput(files); };
+    // One save of the data folder: the lists, then the settings file that counts them. The
+    // bookmarks are saved also when the list has become empty, so that its old records
+    // cannot return.
+    unsigned files = SaveSettings | SaveHistory | SaveBookmarks;
     if (m_app.lists.NotesChanged)
-        NotesFileSave(c);
+        files |= SaveNotes;
+    DataFilesSave(c, files);
 
     // Every other loaded form goes, the most recently loaded first, except the chooser
     // loaded hidden at start-up: a window loaded again after a failed Run needs it.

@@ -4,8 +4,10 @@
 // the timers and the hidden picture stores.
 
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
+#include "vb/CoverKeeper.h"
 #include "vb/Form.h"
 #include "vb/TextControls.h"
 #include "web/WebBrowser.h"
@@ -39,6 +41,11 @@ public:
     static constexpr int SelectPanelWidth = 220;
     // The widest user picture frame (with tabs 1 to 14 in use).
     static constexpr int UserFrameWideWidth = 2175;
+    // The smallest client area (pixels) at which every control of the band and of the
+    // full-window bar is whole with any number of tabs, and every panel and menu that
+    // opens from them lies inside the window; the window keeps it as its minimum size,
+    // unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
@@ -247,6 +254,11 @@ public:
     Img ImageAbout{FrameAbout};
     Arr<Lbl> LabelAbout{FrameAbout};
     Arr<Img> ImageAboutBadge{FrameAbout};
+    // What happened to a page or a download, over the page.
+    PageNotice PageNoticeBox{*this};
+
+    // Keeps the Tab List's lines and the tabs' numbers whole under the menus and panels.
+    vb::CoverKeeper CoverKeeper{this};
 
     // --- timers -------------------------------------------------------------------------
     vb::Timer TimerMainFrame;
@@ -262,6 +274,8 @@ public:
     RefusalBurst TooManyTabsRefused;
     // The highest tab slot when the window was minimised; -1 while it is not.
     int TabLastIndexAtMinimise = -1;
+    // The window closes because the session ends: nobody is there to answer a message.
+    bool SessionEnding = false;
     bool AboutMovingLeft = false;
     QString MarkProposedName;
     QString MarkProposedAddress;
@@ -290,7 +304,12 @@ public:
     void Browser_NewWindow2(bool isTab, int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void Browser_SameDocument(bool isTab, int index, const QString& previous);
     void Browser_FileDownload(bool isTab, int index);
+    void Browser_NewWindowCheck(bool isTab, int index, bool& cancel);
+    void Browser_PageTrouble(bool isTab, int index);
     void TimerMainBrow_Timer();
+    // A page's request for a new window is refused now (the pop-up guard, the tabs' or the
+    // page windows' limit); the user hears of a limit once a burst.
+    bool NewWindowRefused(bool isTab);
 
     // Navigation.
     void BrowserGoBack();
@@ -402,6 +421,7 @@ private:
     void designMenus();
     void designPanels();
     void designPictures();
+    void designCovers();
     void wireEvents();
     void wireBrowserEvents();
     void wireNavigationEvents();
@@ -410,6 +430,8 @@ private:
     void wirePanelEvents();
     void wireActionEvents();
     void showTooManyTabs();
+    // The engine's notices and certificate questions reach the program's own windows.
+    void engineHooksInstall();
 
     CorvaneApp& m_app;
 };

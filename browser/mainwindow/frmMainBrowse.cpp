@@ -23,6 +23,8 @@ void frmMain::wireBrowserEvents()
         arr.onNewWindow2 = [this, isTab](int i, vb::WebBrowser*& pp, bool& cancel) { Browser_NewWindow2(isTab, i, pp, cancel); };
         arr.onSameDocumentNavigate = [this, isTab](int i, const QString& previous) { Browser_SameDocument(isTab, i, previous); };
         arr.onFileDownload = [this, isTab](int i) { Browser_FileDownload(isTab, i); };
+        arr.onNewWindowCheck = [this, isTab](int i, bool& cancel) { Browser_NewWindowCheck(isTab, i, cancel); };
+        arr.onPageTrouble = [this, isTab](int i) { Browser_PageTrouble(isTab, i); };
     }
     TimerMainBrow.onTimer = [this] { TimerMainBrow_Timer(); };
 }
@@ -46,9 +48,13 @@ QString frmMain::tabAddress(int tab) const
 // ---------------------------------------------------------------------------------------
 // Browser events
 
-void frmMain::Browser_BeforeNavigate2(bool, int)
+void frmMain::Browser_BeforeNavigate2(bool isTab, int index)
 {
     BrowserSet& s = m_app.set;
+    // What the notice said of this browser's last page is over.
+    const vb::WebBrowser* browser = isTab ? BrowserNew.find(index) : WebBrowser.find(index);
+    if (browser && PageNoticeBox.about() == browser)
+        PageNoticeBox.hide();
     s.PopupGuard = true;
     vb::ProgressBar& bar = ProgressBrow[s.BarIndex];
     bar.setValue(0);
@@ -137,6 +143,12 @@ void frmMain::Browser_NavigateComplete2(bool isTab, int index)
         img->setPicture(NavBack[0].picture());
     }
     s.PageChanged = true;
+    // The page's own arrival: an address the user is typing stays (a page may reload itself
+    // every moment).
+    struct Arrival {
+        bool& showing;
+        ~Arrival() { showing = false; }
+    } arrival{s.PageArrivalShowing = true};
     CurrentBrowserShow(m_app);
 }
 
@@ -197,6 +209,9 @@ void frmMain::Browser_NavigateError(bool isTab, int index, bool& cancel)
     if (isTab && s.TabBrowserCurrent && index == s.TabCurrentIndex)
         if (const vb::WebBrowser* b = BrowserNew.find(index); b && !b->isVisible())
             CurrentBrowserShow(m_app);
+    // The old page stays and the typed address stays in its box: the notice says why.
+    if (const vb::WebBrowser* b = isTab ? BrowserNew.find(index) : WebBrowser.find(index); b && b == currentBrowser())
+        PageNoticeBox.tellFailure(*b);
 }
 
 void frmMain::Browser_FileDownload(bool isTab, int index)
@@ -216,16 +231,33 @@ void frmMain::showTooManyTabs()
     MessageShow(m_app);
 }
 
+bool frmMain::NewWindowRefused(bool isTab)
+{
+    const BrowserSet& s = m_app.set;
+    // A page that is still loading (or any browser of this window) gets no window.
+    if (s.PopupGuard)
+        return true;
+    // A main browser's or the bookmark browser's page may open a window of its own, up to
+    // the page windows' limit; a tab's new windows always become tabs.
+    if ((!isTab && m_app.opt.NewWindowSeparate) ? s.PageWindowsOpen < MaxPageWindows : s.TabCount < MaxTabs)
+        return false;
+    if (TooManyTabsRefused.begins())
+        showTooManyTabs();
+    return true;
+}
+
+void frmMain::Browser_NewWindowCheck(bool isTab, int, bool& cancel)
+{
+    cancel = NewWindowRefused(isTab);
+}
+
 void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool& cancel)
 {
     BrowserSet& s = m_app.set;
-    // A page that is still loading (or any browser of this window) gets no window.
-    if (s.PopupGuard) {
+    if (NewWindowRefused(isTab)) {
         cancel = true;
         return;
     }
-    // A main browser's or the bookmark browser's page may open a window of its own, with no
-    // tab limit and no guard; a tab's new windows always become tabs.
     if (!isTab && m_app.opt.NewWindowSeparate) {
         // A "Create Browser" waiting in the Open menu's panel belongs to a later window:
         // this one must not take its address.
@@ -241,6 +273,8 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
             window->show();
             window->zOrder(0);
             ppDisp = page.object();
+            window->OpenedByPage = true;
+            s.PageWindowsOpen += 1;
         } catch (const std::exception&) {
             // Half a window is no window.
             if (window && window->isLoaded())
@@ -253,13 +287,6 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         p.CreateBrowserPending = createPending;
         return;
     }
-    if (s.TabCount >= MaxTabs) {
-        cancel = true;
-        if (TooManyTabsRefused.begins())
-            showTooManyTabs();
-        return;
-    }
-
     // Everything this handler changes is kept, so that a failure half-way can undo it.
     const BrowserSet before = s;
     try {
@@ -457,6 +484,10 @@ void frmMain::BrowserGoLocation()
     vb::WebBrowser* current = currentBrowser();
     if (!current)
         return;
+    // The typed text is acted on: the boxes show the page's address again.
+    for (vb::ComboBox* box : {&ComboLocation, &ComboComLocation, ComboWebLocation.find(s.TabCurrentIndex)})
+        if (box)
+            box->endUserEdit();
     const QString address = TypedAddressNormalize(text);
     if (address == current->locationURL())
         return;

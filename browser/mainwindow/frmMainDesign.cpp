@@ -7,6 +7,8 @@
 
 #include "art/Artwork.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -67,6 +69,7 @@ frmMain::frmMain(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")),
     designMenus();
     designPanels();
     designPictures();
+    designCovers();
     wireEvents();
 }
 
@@ -198,6 +201,7 @@ void frmMain::design()
     // narrow for both.
     FrameUser.move(10920, 0, 1455, 1095);
     FrameUser.setBackColor(BandColor);
+    FrameUser.setCaptionShortened(true);
     FrameUser.zOrder(1);
     ImageUser.setStretch(true);
     ImageUser.move(97, 210, 1260, 840);
@@ -275,7 +279,8 @@ void frmMain::design()
     setButton(CommandZero, 0, 0, 300, 210);
     CommandZero.setToolTip(QStringLiteral("Controls"));
 
-    FrameOne.move(24, 0, 281, 140);
+    // Wide enough for "Normal Window" and "Exit Corvane" clear of its right border.
+    FrameOne.move(24, 0, 292, 140);
     FrameOne.setCaption(QStringLiteral("Controls"));
     FrameOne.setBackColor(BandColor);
     FrameOne.setFontBold(true);
@@ -403,6 +408,7 @@ void frmMain::designMenus()
         row.move(i == 0 ? 0 : 60 + col * 1560, i == 0 ? 0 : 465 + r * 240, 1500, 240);
         row.setBorderStyle(0);
         row.setLocked(true);
+        row.setShortened(true);
         row.setBackColor(PanelColor);
         // The refresh shows the lines it writes.
         row.setVisible(false);
@@ -419,8 +425,8 @@ void frmMain::designPanels()
 {
     auto S = [](const char* s) { return QString::fromLatin1(s); };
 
-    // Choices: one column, the View menu's panel.
-    panel(FrameChoice, S("Choices"), 0, 100, 217, 52);
+    // Choices: one column, the View menu's panel, its last button clear of its border.
+    panel(FrameChoice, S("Choices"), 0, 100, 217, 56);
     const QStringList choices{S("Hide"), S("Change User Name"), S("Change/Set  User Picture")};
     for (int i = 0; i <= 5; ++i) {
         vb::CommandButton& b = CommandChoice.add(i);
@@ -509,8 +515,8 @@ void frmMain::designPanels()
     panelButton(CommandCreateOK, LabelCreateButton.add(0), S("OK"), 120, 660);
     panelButton(CommandCreateCancel, LabelCreateButton.add(1), S("Cancel"), 840, 660);
 
-    // Change Name: 257 x 89 pixels.
-    panel(FrameName, S("Change Name"), 0, 152, 257, 89);
+    // Change Name: 257 pixels wide, high enough for the captions under OK and Cancel.
+    panel(FrameName, S("Change Name"), 0, 152, 257, 98);
     setLabel(LabelName.add(0), S("Current Name"), 120, 270, 1200, 210);
     TextName.add(0).move(1380, 240, 2340, 285);
     TextName[0].setLocked(true);
@@ -579,7 +585,8 @@ void frmMain::designPanels()
     FrameAbout.setBackColor(NoticeColor);
     FrameAbout.setFontBold(true);
     FrameAbout.setVisible(false);
-    ImageAbout.move(1380, 0, 450, 450);
+    // Clear of the banner's border lines.
+    ImageAbout.move(1380, 45, 390, 390);
     ImageAbout.setStretch(true);
     setLabel(LabelAbout.add(0), QString(), 1920, 120, 1500, 210);
     setLabel(LabelAbout.add(1), S("velmora"), 120, 255, 1200, 195);
@@ -588,6 +595,47 @@ void frmMain::designPanels()
         ImageAboutBadge.add(i).move(0, 0, 450, 450);
         ImageAboutBadge[i].setVisible(false);
     }
+}
+
+void frmMain::designCovers()
+{
+    // What opens over the band and the Tab List; the Tab List itself lies over the tab row
+    // of a window narrower than it keeps (a small screen).
+    for (int i = 0; i <= 5; ++i)
+        CoverKeeper.addCover(FrameMenu[i]);
+    for (vb::Frame* f : {&FrameChoice, &FrameBookmark, &FrameNote, &FrameMark, &FrameRename, &FrameHome, &FrameCreate,
+                         &FrameName, &FrameMail, &FrameRun, &FrameWebSelectClose, &FrameActiveBrow, &FrameNoBookmark,
+                         &FrameDoneBookmark, &FrameAlreadyBookmarked, &FrameAbout, &FrameBrowser, &FrameOne})
+        CoverKeeper.addCover(*f);
+    // The Tab List's lines and its column line, the numbers and captions of both tab rows.
+    for (int i = 1; i <= 24; ++i)
+        CoverKeeper.addTarget(TextWebList[i]);
+    CoverKeeper.addTarget(LineWebList);
+    for (auto* labels : {&LabelWebNew, &LabelWebComNew, &LabelWebClose, &LabelWebComClose})
+        for (int i : labels->indices())
+            CoverKeeper.addTarget((*labels)[i]);
+    CoverKeeper.addTarget(LabelWebCloseHead);
+    for (vb::Frame* f : {&FrameMenu[5], &FrameBigMain, &FrameWebNew, &FrameWebClose, &FrameCommon, &FrameWebComNew, &FrameWebComClose})
+        CoverKeeper.followMoves(*f);
+}
+
+QSize frmMain::SmallestClientSize() const
+{
+    // Across: the band's right edge holds the Exit frame and, left of it, the picture's
+    // frame, as wide and as high as the band while 1 to 14 tabs are open: the row of 14
+    // tabs must end before it. With more tabs the picture is smaller and above the row,
+    // and the row of 24 tabs must end before the band's edge. The location group keeps its
+    // narrowest width beside the picture.
+    auto tabRowRight = [](int tabs) { return BandRowLeft + 60 + (tabs + 1) * 360 + CloseGroupWidth; };
+    const int rightFrames = 30 + UserFrameWideWidth + 30 + FrameExit.width() + 30;
+    const int across = std::max({tabRowRight(14) + rightFrames, tabRowRight(24) + 30,
+                                 LocationLeft + LocationMinWidth + 60 + rightFrames});
+    // Down: in full-window mode the menus open under the full-window bar of two rows and
+    // the Controls bar, and the tallest panel under a menu; a few pixels of the page stay.
+    constexpr int BarTwoRows = 59;
+    constexpr int MenuHeight = 68;
+    const int down = BarTwoRows + FrameOne.height() + MenuHeight + FrameHome.height() + 8;
+    return QSize((across + vb::TwipsPerPixel - 1) / vb::TwipsPerPixel, down);
 }
 
 void frmMain::designPictures()

@@ -2,6 +2,7 @@
 
 #include "frmMain.h"
 
+#include "ActiveProgram.h"
 #include "ControlAction.h"
 #include "ControlBookmark.h"
 #include "ControlButton.h"
@@ -369,12 +370,10 @@ void frmMain::CommandTools_Click(int index)
         MenuClose(m_app, isMenu(s.MenuOpenIndex) ? s.MenuOpenIndex : 3);
         break;
     case 1:
-        if (m_app.launcher.openSettingsApplet)
-            m_app.launcher.openSettingsApplet(sys::SettingsApplet::InternetProperties);
+        SettingsToolRun(m_app, sys::SettingsApplet::InternetProperties);
         break;
     case 2:
-        if (m_app.launcher.openSettingsApplet)
-            m_app.launcher.openSettingsApplet(sys::SettingsApplet::DisplayProperties);
+        SettingsToolRun(m_app, sys::SettingsApplet::DisplayProperties);
         break;
     case 3: {
         FrameMail.move(at.x(), at.y());

@@ -220,6 +220,7 @@ void frmMain::CommandWebNew_Click(int index)
     if (tab && TabBoxEdited[index]) {
         const QString address = TypedAddressNormalize(ComboWebLocation[index].text());
         TabBoxEdited[index] = false;
+        ComboWebLocation[index].endUserEdit();
         if (address != tab->locationURL()) {
             s.PopupGuard = true;
             try {

@@ -101,6 +101,8 @@ void frmMove::design()
     CommandMoveOK.setEnabled(false);
     CommandMoveCancel.move(328, 440, 64, 44);
     CommandMoveCancel.setCaption(QStringLiteral("Cancel"));
+    setDefaultButton(&CommandMoveOK);
+    setCancelButton(&CommandMoveCancel);
 }
 
 void frmMove::wireEvents()

@@ -79,6 +79,8 @@ void frmOptions::design()
     CommandOptDefault.move(50, 294, 20, 20);
     CommandOptOK.move(340, 294, 20, 20);
     CommandOptCancel.move(420, 294, 20, 20);
+    setDefaultButton(&CommandOptOK);
+    setCancelButton(&CommandOptCancel);
     const QStringList captions{QStringLiteral("OK"), QStringLiteral(" Default"), QStringLiteral(" Cancel")};
     const int centres[3] = {350, 60, 430};
     for (int i = 0; i <= 2; ++i) {

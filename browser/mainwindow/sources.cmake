@@ -1,6 +1,6 @@
 set(CORVANE_MAINWINDOW_SOURCES
   mainwindow/frmMain.h mainwindow/frmMain.cpp mainwindow/frmMainDesign.cpp
-  mainwindow/frmMainBrowse.cpp
+  mainwindow/frmMainBrowse.cpp mainwindow/frmMainNotices.cpp
   mainwindow/frmMainTabs.cpp
   mainwindow/frmMainMenus.cpp
   mainwindow/frmMainPanels.cpp

@@ -4,6 +4,7 @@
 
 #include "AddressRules.h"
 #include "CorvaneApp.h"
+#include "WindowLimits.h"
 
 #include "vb/Pictures.h"
 
@@ -53,6 +54,7 @@ void frmWeb::Form_Load()
     // (the window stands as far from the screen's far edges as from its near ones).
     setTop(300);
     setLeft(300);
+    keepSmallestSize(*this, SmallestClientSize());
     const vb::ScreenMetrics screen = m_app.rt.screen();
     if (screen.widthTwips > 0 && screen.heightTwips > 0) {
         setWidth(std::min(width(), screen.widthTwips - 2 * left()));
@@ -182,6 +184,14 @@ void frmWeb::CommandClosePop_Click()
     unload();
 }
 
+void frmWeb::Form_Unload(int&)
+{
+    // A window a page opened leaves room for another once it closes.
+    if (OpenedByPage && m_app.set.PageWindowsOpen > 0)
+        m_app.set.PageWindowsOpen -= 1;
+    OpenedByPage = false;
+}
+
 void frmWeb::PopPanelShow(int index, bool focus)
 {
     for (int i = 0; i <= 6; ++i)
@@ -215,14 +225,38 @@ void frmWeb::bandLayout()
         LabelPopComNew[i].setVisible(listed);
     }
     // The user picture only where none of the band's rows needs its place (a window made
-    // narrow has no room for it).
+    // narrow has no room for it); row 1 reaches up to it, or up to the window buttons.
+    firstRowStretch(0);
     const QRect picture = ImagePopUser.pixelRect();
     bool free = true;
     for (const vb::Frame* row : {&FramePopMainBut[0], &FramePopMainBut[1], &FramePopMainBut[2]})
         free = free && !row->pixelRect().intersects(picture);
     if (PopTabCount > 0)
         free = free && !FramePopNew.pixelRect().intersects(picture);
-    ImagePopUser.setVisible(free);
+    // Without a picture there is nothing to show, and nothing may lie over row 1's end.
+    const bool pictureShown = free && !ImagePopUser.picture().isNull();
+    ImagePopUser.setVisible(pictureShown);
+    firstRowStretch((pictureShown ? ImagePopUser.left() : FrameClose.left()) - 60);
+}
+
+void frmWeb::firstRowStretch(int right)
+{
+    // Row 1 as designed ends with Go, the busy picture and the progress bar after the
+    // location box; the box takes whatever the row gains.
+    constexpr int DesignWidth = 7920;
+    constexpr int BoxWidth = 3600;
+    constexpr int GoLeft = 6420;
+    constexpr int GoCaptionLeft = 6750;
+    constexpr int BusyLeft = 7080;
+    constexpr int ProgressLeft = 7380;
+    const int gained = std::max(0, right - DesignWidth);
+    FramePopMainBut[0].setWidth(DesignWidth + gained);
+    for (int i : ComboPopLocation.indices())
+        ComboPopLocation[i].setWidth(BoxWidth + gained);
+    CommandPopGo.setLeft(GoLeft + gained);
+    LabelPopGo.setLeft(GoCaptionLeft + gained);
+    ImageCrazy[0].setLeft(BusyLeft + gained);
+    ProgressPop[0].setLeft(ProgressLeft + gained);
 }
 
 void frmWeb::stopBusy()
@@ -267,6 +301,7 @@ void frmWeb::CurrentBrowserShow()
 {
     const int cur = PopTabCurrent;
     vb::WebBrowser* current = shownBrowser();
+    PageNoticeBox.follow(current);
 
     // 1. The busy browser is no longer the one shown.
     if (TimerPop.isEnabled() && PopBusyIndex != cur)
@@ -300,16 +335,19 @@ void frmWeb::CurrentBrowserShow()
     // 5. Address, site, title and caption of the page shown.
     if (PopTitlePending) {
         const QString address = current ? current->locationURL() : QString();
-        if (vb::ComboBox* c = ComboPopLocation.find(cur))
+        if (vb::ComboBox* c = ComboPopLocation.find(cur); c && !keepsTyping(*c)) {
             c->setText(address);
-        PopBoxEdited[cur] = false;
-        if (PopBarIndex == 1)
+            PopBoxEdited[cur] = false;
+        }
+        if (PopBarIndex == 1 && !keepsTyping(ComboPopComLocation))
             ComboPopComLocation.setText(address);
         const QString root = UrlSiteRootGet(address);
         LocationListAdd(root);
         const QString name = UrlShortNameGet(root);
         PopTabTitles[cur] = name;
-        setCaption(name + QStringLiteral(" : ") + m_app.prog.ProgramName);
+        // A page without a short name (a local file) is named by its address.
+        const QString shown = name.isEmpty() ? address : name;
+        setCaption(shown.isEmpty() ? m_app.prog.ProgramName : shown + QStringLiteral(" : ") + m_app.prog.ProgramName);
         if (cur > 0) {
             CommandPopNew[cur].setToolTip(name);
             CommandPopComNew[cur].setToolTip(name);
@@ -382,8 +420,21 @@ void frmWeb::CurrentBrowserShow()
     // 14.
     FramePopOne.setVisible(false);
     FrameBigPop.setVisible(!PopFullWindow);
-    if (!PopFirstLoad)
+    if (!PopFirstLoad && !typingAddress())
         PicturePop.setFocus();
+}
+
+bool frmWeb::keepsTyping(const vb::ComboBox& box) const
+{
+    // A page may load itself again and again: its arrival must not eat the address the
+    // user is typing, nor take the caret out of the box the user is in.
+    return PageArrivalShowing && box.isUserEditing() && box.hasFocus();
+}
+
+bool frmWeb::typingAddress() const
+{
+    const vb::ComboBox* box = ComboPopLocation.find(PopTabCurrent);
+    return (box && keepsTyping(*box)) || keepsTyping(ComboPopComLocation);
 }
 
 } // namespace corvane

@@ -8,9 +8,11 @@
 
 #include "BrowserState.h"
 #include "ControlMessage.h"
+#include "PageTrouble.h"
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
+#include "vb/CoverKeeper.h"
 #include "vb/Form.h"
 #include "vb/TextControls.h"
 #include "web/WebBrowser.h"
@@ -47,6 +49,10 @@ public:
     static constexpr int BandRowLeft = 2220;
     static constexpr int CloseGroupWidth = 1680;
     static constexpr int SelectPanelWidth = 220;
+    // The smallest client area (pixels) at which every control of the band is whole with
+    // any number of tabs, and every panel lies inside the window; the window keeps it as its
+    // minimum size, unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     // --- hidden picture stores ------------------------------------------------------
     Arr<Img> BButton{*this};
@@ -189,8 +195,14 @@ public:
     Arr<Btn> CommandPopSelectClose{FrameButPopSelect};
     Arr<Lbl> LabelPopSelectClose{FrameButPopSelect};
 
+    // What happened to a page or a download, over the page.
+    PageNotice PageNoticeBox{*this};
+
     // --- busy animation -----------------------------------------------------------------
     vb::Timer TimerPop;
+
+    // Keeps the Tab List's lines and the tabs' numbers whole under the panels.
+    vb::CoverKeeper CoverKeeper{this};
 
     // --- per-window state (flags are bools; sizes in pixels) ----------------------------
     int PopTabCurrent = 0;
@@ -229,18 +241,27 @@ public:
     std::array<bool, MaxPopTabs + 1> PopSlotLoading{};
     // A slot's box holds text the user typed (not the address the window wrote there).
     std::array<bool, MaxPopTabs + 1> PopBoxEdited{};
+    // Set while the window shows a page's own arrival: a location box the user is typing in
+    // keeps the text typed so far, and the focus.
+    bool PageArrivalShowing = false;
     // New windows a page asked for while every tab was taken.
     RefusalBurst TooManyTabsRefused;
     // This window's note panel: its page's note, and whether Save replaces it. Its own, so
     // that another window's page or panel never changes what this panel does.
     NoteVars PopNote;
+    // A page opened this window: it counts against the pages' windows until it closes.
+    bool OpenedByPage = false;
 
     // --- load, size, display (frmWeb.cpp) -------------------------------------------------
     void Form_Load() override;
     void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
     void CommandClosePop_Click();
     void PopPanelShow(int index, bool focus);
     void CurrentBrowserShow();
+    // A location box the user is typing in, or is in, while a page's own arrival is shown.
+    bool keepsTyping(const vb::ComboBox& box) const;
+    bool typingAddress() const;
     void UserPictureLayout();
 
     // --- addresses and the Tab List (frmWebAddress.cpp) --------------------------------
@@ -260,7 +281,12 @@ public:
     void BrowserPop_NewWindow2(int index, vb::WebBrowser*& ppDisp, bool& cancel);
     void BrowserPop_SameDocument(int index, const QString& previous);
     void BrowserPop_FileDownload(int index);
+    void BrowserPop_NewWindowCheck(int index, bool& cancel);
+    void BrowserPop_PageTrouble(int index);
     void TimerPop_Timer();
+    // A page's request for a new window is refused now (the pop-up guard, the tab limit);
+    // the user hears of the limit once a burst.
+    bool NewWindowRefused();
 
     // --- navigation and tabs (frmWebTabs.cpp) ---------------------------------------------
     void CommandPopGo_Click();
@@ -345,6 +371,7 @@ private:
     void designBars();
     void designPanels();
     void designPictures();
+    void designCovers();
     void wireEvents();
     void wireBrowserEvents();
     void wireTabEvents();
@@ -357,8 +384,10 @@ private:
     void backForwardShow();
     void hideSlot(int slot);
     // The band's rows that follow the tabs and the window's width: the tab row and its
-    // buttons, and the user picture where there is room for it.
+    // buttons, the user picture where there is room for it, and row 1, whose location box
+    // stretches up to the picture or the window buttons.
     void bandLayout();
+    void firstRowStretch(int right);
     void placePanel(int index);
     // Opens tab slot "slot" (the lowest free one) as the shown slot; returns its browser.
     // On a failure everything it changed is undone and the error is thrown on.

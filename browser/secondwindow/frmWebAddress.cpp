@@ -14,13 +14,15 @@ void frmWeb::TabListRefresh()
     FramePopList.setHeight(height);
     FramePopList.setTop(std::max(32, BandWithTabs - height));
     // Only the slots up to the highest in use are listed; a line left from a higher slot
-    // closed since would show a tab that is gone. A line shows its number: a title too
-    // long for it is cut at its end.
+    // closed since would show a tab that is gone. A line shows its number and the start of
+    // its title; a title too long for it ends in "…" (the line shortens it), and its tool
+    // tip is the whole title.
     for (int i = 1; i <= MaxPopTabs; ++i)
         TextPopList[i].setVisible(i <= PopTabLastIndex);
     for (int i = 1; i <= PopTabLastIndex; ++i) {
         TextPopList[i].setText(TabListLine(i));
         TextPopList[i].setSelStart(0);
+        TextPopList[i].setToolTip(PopTabTitles[i]);
     }
     // "Keep Hidden" stands under the last line.
     CheckPopList.setTop(240 + PopTabLastIndex * 240);
@@ -46,6 +48,7 @@ void frmWeb::SlotTitleShow(int slot)
     if (slot <= PopTabLastIndex) {
         TextPopList[slot].setText(TabListLine(slot));
         TextPopList[slot].setSelStart(0);
+        TextPopList[slot].setToolTip(name);
     }
 }
 

@@ -23,11 +23,17 @@ void frmWeb::wireBrowserEvents()
     BrowserPop.onNewWindow2 = [this](int i, vb::WebBrowser*& pp, bool& cancel) { BrowserPop_NewWindow2(i, pp, cancel); };
     BrowserPop.onSameDocumentNavigate = [this](int i, const QString& previous) { BrowserPop_SameDocument(i, previous); };
     BrowserPop.onFileDownload = [this](int i) { BrowserPop_FileDownload(i); };
+    BrowserPop.onNewWindowCheck = [this](int i, bool& cancel) { BrowserPop_NewWindowCheck(i, cancel); };
+    BrowserPop.onPageTrouble = [this](int i) { BrowserPop_PageTrouble(i); };
+    PageNoticeBox.pageArea = [this] { return QRect(PopBrowserLeft, PopBandHeight, PopBrowserWidth, PopBrowserHeight); };
     TimerPop.onTimer = [this] { TimerPop_Timer(); };
 }
 
 void frmWeb::BrowserPop_BeforeNavigate2(int index)
 {
+    // What the notice said of this slot's last page is over.
+    if (const vb::WebBrowser* b = BrowserPop.find(index); b && PageNoticeBox.about() == b)
+        PageNoticeBox.hide();
     PopPopupGuard = true;
     if (index >= 0 && index <= MaxPopTabs)
         PopSlotLoading[index] = true;
@@ -124,6 +130,10 @@ void frmWeb::BrowserPop_NavigateComplete2(int index)
         }
     }
 
+    struct Arrival {
+        bool& showing;
+        ~Arrival() { showing = false; }
+    } arrival{PageArrivalShowing = true};
     CurrentBrowserShow();
 
     // The note panel opens where it last stood; the other panels stay as they are.
@@ -143,6 +153,14 @@ void frmWeb::BrowserPop_NavigateError(int index, bool& cancel)
     if (index == PopTabCurrent)
         if (const vb::WebBrowser* b = BrowserPop.find(index); b && !b->isVisible())
             CurrentBrowserShow();
+    // The old page stays and the typed address stays in its box: the notice says why.
+    BrowserPop_PageTrouble(index);
+}
+
+void frmWeb::BrowserPop_PageTrouble(int index)
+{
+    if (const vb::WebBrowser* b = BrowserPop.find(index); b && index == PopTabCurrent)
+        PageNoticeBox.tellFailure(*b);
 }
 
 void frmWeb::BrowserPop_SameDocument(int index, const QString& previous)
@@ -262,17 +280,27 @@ vb::WebBrowser& frmWeb::openTabSlot()
     }
 }
 
-void frmWeb::BrowserPop_NewWindow2(int, vb::WebBrowser*& ppDisp, bool& cancel)
+bool frmWeb::NewWindowRefused()
 {
     // A page of this window that is still loading gets no window.
-    if (PopPopupGuard) {
+    if (PopPopupGuard)
+        return true;
+    if (PopTabCount < MaxPopTabs)
+        return false;
+    if (TooManyTabsRefused.begins())
+        showTooManyTabs();
+    return true;
+}
+
+void frmWeb::BrowserPop_NewWindowCheck(int, bool& cancel)
+{
+    cancel = NewWindowRefused();
+}
+
+void frmWeb::BrowserPop_NewWindow2(int, vb::WebBrowser*& ppDisp, bool& cancel)
+{
+    if (NewWindowRefused()) {
         cancel = true;
-        return;
-    }
-    if (PopTabCount >= MaxPopTabs) {
-        cancel = true;
-        if (TooManyTabsRefused.begins())
-            showTooManyTabs();
         return;
     }
     // Every new window of this window becomes one of its tabs; the tab comes on screen

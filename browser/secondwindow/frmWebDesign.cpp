@@ -15,6 +15,8 @@
 
 #include "art/Artwork.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -93,6 +95,7 @@ frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), m_
     designBars();
     designPanels();
     designPictures();
+    designCovers();
     wireEvents();
 }
 
@@ -279,6 +282,7 @@ void frmWeb::designBars()
         line.move(90, i == 0 ? 0 : 240 + (i - 1) * 240, 1980, 240);
         line.setBorderStyle(0);
         line.setLocked(true);
+        line.setShortened(true);
         line.setBackColor(PanelColor);
         // The refresh shows the lines it writes.
         line.setVisible(false);
@@ -370,6 +374,40 @@ void frmWeb::designPanels()
         setButton(CommandPopSelectClose.add(i), selectLefts[col], 60 + row * 390, 300, 300);
         setLabel(LabelPopSelectClose.add(i), selectNames[i], selectLefts[col] + 330, 45 + row * 390, selectCaptionWidths[col], 345);
     }
+}
+
+void frmWeb::designCovers()
+{
+    for (int i = 0; i <= 6; ++i)
+        CoverKeeper.addCover(FrameSmallPop[i]);
+    CoverKeeper.addCover(FramePopOne);
+    // On a window narrower than it keeps (a small screen) the tab row moves under the list.
+    CoverKeeper.addCover(FramePopList);
+    for (int i = 1; i <= MaxPopTabs; ++i)
+        CoverKeeper.addTarget(TextPopList[i]);
+    for (auto* labels : {&LabelPopNew, &LabelPopComNew, &LabelPopClose, &LabelPopComClose})
+        for (int i : labels->indices())
+            CoverKeeper.addTarget((*labels)[i]);
+    CoverKeeper.addTarget(LabelPopCloseHead);
+    for (vb::Frame* f : {&FramePopList, &FrameBigPop, &FramePopNew, &FramePopClose, &FramePopCommon, &FramePopComNew, &FramePopComClose})
+        CoverKeeper.followMoves(*f);
+}
+
+QSize frmWeb::SmallestClientSize() const
+{
+    // Across: the band is 2 pixels wider than the client area (the page's width); its right
+    // edge holds Full Window and Close and, left of them, the picture, as high as the band
+    // while 1 to 12 tabs are open: the row of 12 tabs must end before it. With more tabs the
+    // picture is smaller and above the row, and the row of 24 tabs must end 60 twips before
+    // the band's edge.
+    auto tabRowRight = [this](int tabs) { return BandRowLeft + 60 + (tabs + 1) * 360 + FramePopClose.width(); };
+    const int picture = 60 + 2430 + FrameClose.width();
+    const int band = std::max(tabRowRight(12) + 60 + picture, tabRowRight(MaxPopTabs) + 60);
+    const int across = (band + vb::TwipsPerPixel - 1) / vb::TwipsPerPixel - 2;
+    // Down: the Tab List of 24 tabs, which stays open under row 1, and a few pixels of the
+    // page under it.
+    const int down = 32 + MaxPopTabs * 16 + 33 + 8;
+    return QSize(across, down);
 }
 
 void frmWeb::designPictures()

@@ -108,6 +108,10 @@ void frmWeb::CommandPopGo_Click()
         text = ComboPopComLocation.text();
     else if (const vb::ComboBox* box = ComboPopLocation.find(PopTabCurrent))
         text = box->text();
+    // The typed text is acted on: the boxes show the page's address again.
+    ComboPopComLocation.endUserEdit();
+    if (vb::ComboBox* box = ComboPopLocation.find(PopTabCurrent))
+        box->endUserEdit();
     if (text == b->locationURL().toLower())
         return;
     const QString address = popAddressNormalize(text);
@@ -255,6 +259,8 @@ void frmWeb::CommandPopNew_Click(int index)
         const vb::ComboBox* box = ComboPopLocation.find(index);
         const bool edited = PopBoxEdited[index];
         PopBoxEdited[index] = false;
+        if (vb::ComboBox* typedBox = ComboPopLocation.find(index))
+            typedBox->endUserEdit();
         if (edited && b && box && !box->text().trimmed().isEmpty() && box->text() != b->locationURL()) {
             PopPopupGuard = true;
             try {

@@ -17,7 +17,7 @@ inline sys::Launcher idleLauncher()
     sys::Launcher l;
     l.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
     l.openUrl = [](const QUrl&) { return false; };
-    l.openSettingsApplet = [](sys::SettingsApplet) {};
+    l.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
     return l;
 }
 

@@ -68,7 +68,7 @@ protected:
         cfg.socketFolder = root + QStringLiteral("/sockets");
         cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
         cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
         sys::MountSource mounts;
         mounts.readMountInfo = [] { return std::optional<QByteArray>("20 0 8:1 / / rw - ext4 /dev/sda1 rw\n"); };
         mounts.sysRoot = root + QStringLiteral("/sys");

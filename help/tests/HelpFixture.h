@@ -155,7 +155,7 @@ protected:
             return launchSucceeds;
         };
         cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
         if (recordPages) {
             cfg.topicEngine = [this](corvanehelp::HelpApp& a) {
                 auto e = std::make_unique<RecordingEngine>(a);

@@ -5,6 +5,12 @@
 
 #include "ControlMessage.h"
 
+#include "UserInput.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
 namespace helptest {
 
 namespace {
@@ -92,6 +98,37 @@ TEST_F(MessageTest, ClosingTheDialogFromItsTitleBarActsAsCancel)
     show(QStringLiteral("MessageParentNotFound"), corvanehelp::ParentMessageShow);
     EXPECT_TRUE(app->msg.MessageId.isEmpty());
     EXPECT_TRUE(app->msg.MessageBody.isEmpty());
+}
+
+// The dialog on screen answers the keyboard: Enter presses OK and Escape closes it as
+// Cancel does; it is sized to its text, with buttons of the size of the other windows'.
+TEST_F(MessageTest, EnterAndEscapeAnswerTheDialogSizedToItsText)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        QSize client;
+        app->rt.setResponder(QStringLiteral("frmMessage"), [&](vb::Form& f) {
+            auto& m = static_cast<corvanehelp::frmMessage&>(f);
+            client = m.window()->size();
+            const QRect text = m.LabelMessage.widget()->geometry();
+            EXPECT_GE(text.height(), m.LabelMessage.widget()->heightForWidth(text.width()));
+            for (vb::Image* b : {&m.ImageOK, &m.ImageCancel}) {
+                EXPECT_EQ(b->widget()->size(), QSize(20, 20));
+                EXPECT_GT(b->widget()->y(), text.bottom());
+                EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(b->widget()->geometry()));
+            }
+            m.window()->show();
+            ASSERT_TRUE(testsupport::activateWindowOf(m.window()));
+            // Nothing in it takes the focus: the keys go to the window itself.
+            ASSERT_EQ(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(m.window(), key);
+        });
+        EXPECT_NO_THROW(show(QStringLiteral("MessageParentNotFound"), corvanehelp::ParentMessageShow));
+        EXPECT_TRUE(app->msg.MessageId.isEmpty());
+        // Two lines of text make a small dialog.
+        EXPECT_LT(client.height(), 150);
+        EXPECT_LT(client.width(), 420);
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "TopicFixture.h"
 
+#include <QLabel>
+
 namespace helptest {
 
 namespace {
@@ -227,6 +229,28 @@ TEST_F(TopicStepsTest, EveryTopicShowsItsOwnIntroFrameAndHideTopicOnlyAwayFromTh
     EXPECT_EQ(introShown(), 10);
     EXPECT_FALSE(w().FrameHide.isVisible());
     EXPECT_EQ(title(), QStringLiteral("Details Frame"));
+}
+
+// The two texts of the last topics' intro frame stand one under the other, a blank line
+// apart, whatever their length: no wide gap opens between them, and neither runs into the
+// other or out of the frame.
+TEST_F(TopicStepsTest, TheIntroTextsOfTheLastTopicsStandOneUnderTheOther)
+{
+    for (int topic : {10, 11, 12}) {
+        SCOPED_TRACE(topic);
+        select(topic);
+        const QWidget* first = w().LabelIntroMe[0].widget();
+        const QWidget* second = w().LabelIntroMe[1].widget();
+        const int line = first->fontMetrics().height();
+        auto textBottom = [](const QWidget* label) {
+            const auto* l = static_cast<const QLabel*>(label);
+            return label->y() + l->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000), Qt::TextWordWrap, l->text()).height();
+        };
+        const int firstBottom = w().LabelIntroMe[0].caption().isEmpty() ? first->y() - line : textBottom(first);
+        EXPECT_GE(second->y(), firstBottom) << "the second text runs into the first";
+        EXPECT_LE(second->y() - firstBottom, 2 * line) << "a gap opens between the texts";
+        EXPECT_LE(textBottom(second), second->parentWidget()->height()) << "the second text runs out of its frame";
+    }
 }
 
 } // namespace

@@ -63,7 +63,7 @@ protected:
         cfg.systemFolder = root + QStringLiteral("/usr/");
         cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
         cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
         app = std::make_unique<corvanehelp::HelpApp>(cfg);
         app->rt.setScreen({1280 * 15, 1024 * 15, 15, 15});
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& f) {

@@ -1,6 +1,7 @@
 #include "FamilyRegister.h"
 
 #include "FileSystem.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 
@@ -58,6 +59,20 @@ std::optional<int> decodeLastIndex(const QString& stored)
     return std::nullopt;
 }
 
+MemberIndex readMemberIndex(const SettingsStore& store)
+{
+    MemberIndex index;
+    for (int i = 0; i < MaxMembers; ++i) {
+        const QString key = memberKey(i);
+        if (!store.get(memberNamesSection(), key).isEmpty() || !store.get(memberFoldersSection(), key).isEmpty())
+            index.highestInUse = i;
+    }
+    const std::optional<int> stored = decodeLastIndex(store.get(lastIndexSection(), lastIndexKey()));
+    index.decoded = stored.has_value();
+    index.last = stored ? *stored : index.highestInUse;
+    return index;
+}
+
 QString folderName() { return u"Velmora/"_s; }
 QString countFileName() { return u"SankhyaGuru.Velmora"_s; }
 QString mainListFileName() { return u"VajanGuru.Velmora"_s; }
@@ -91,9 +106,15 @@ std::optional<Counts> readCountsFile(const QString& path)
     return parseCounts(std::move(*reader));
 }
 
+bool writeCountsFile(DataTransaction& tx, const QString& path, const Counts& counts)
+{
+    return tx.write(path, {formatCounts(counts)});
+}
+
 RecordList parseRecords(RecordReader reader)
 {
     RecordList list;
+    list.mended = reader.mended();
     QStringList items;
     bool damaged = false;
     while (reader.readRecord(items, damaged)) {
@@ -142,11 +163,11 @@ std::optional<RecordList> readRecordsFile(const QString& path)
     return parseRecords(std::move(*reader));
 }
 
-bool replaceRecordsFile(const QString& path, const QList<Record>& records, bool damaged)
+bool replaceRecordsFile(DataTransaction& tx, const QString& path, const QList<Record>& records, bool keepBad)
 {
-    if (damaged && FileSystem::fileExists(path) && !FileSystem::copyFile(path, path + u".bad"_s, true))
-        return false;
-    return writeFileAtomically(path, formatRecords(records));
+    DataTransaction::Replacement r{formatRecords(records)};
+    r.keepBad = keepBad;
+    return tx.write(path, r);
 }
 
 QString executablePath(const Record& record)

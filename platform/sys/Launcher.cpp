@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace sys {
@@ -27,31 +30,67 @@ const AppletTool kAppletTools[] = {
 
 } // namespace
 
+namespace {
+
+// The tools that count on these desktops, in the table's order, by program name. On a
+// desktop of the table only its own tools count; on any other desktop every tool does.
+std::vector<Command> settingsAppletCandidates(SettingsApplet applet, const QString& desktops)
+{
+    const QStringList names = desktops.split(u':', Qt::SkipEmptyParts);
+    auto runsOn = [&names](const AppletTool& t) {
+        for (const QString& n : names)
+            if (n.compare(t.desktop, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    const bool known = std::any_of(std::begin(kAppletTools), std::end(kAppletTools), runsOn);
+    const bool display = applet == SettingsApplet::DisplayProperties;
+    std::vector<Command> out;
+    for (const AppletTool& t : kAppletTools) {
+        if (known && !runsOn(t))
+            continue;
+        const QLatin1String arg = display ? t.displayArg : t.internetArg;
+        out.push_back(Command{display ? t.displayProgram : t.program, arg.isEmpty() ? QStringList() : QStringList{arg}});
+    }
+    return out;
+}
+
+} // namespace
+
 std::optional<Command> settingsAppletCommand(SettingsApplet applet, const QString& desktops,
                                              const std::function<QString(const QString&)>& findExecutable)
 {
-    const QStringList names = desktops.split(u':', Qt::SkipEmptyParts);
-    bool known = false;
-    for (const AppletTool& t : kAppletTools)
-        for (const QString& n : names)
-            known = known || n.compare(t.desktop, Qt::CaseInsensitive) == 0;
-
-    for (const AppletTool& t : kAppletTools) {
-        if (known) {
-            bool mine = false;
-            for (const QString& n : names)
-                mine = mine || n.compare(t.desktop, Qt::CaseInsensitive) == 0;
-            if (!mine)
-                continue;
-        }
-        const bool display = applet == SettingsApplet::DisplayProperties;
-        const QString program = findExecutable(display ? t.displayProgram : t.program);
-        if (program.isEmpty())
-            continue;
-        const QLatin1String arg = display ? t.displayArg : t.internetArg;
-        return Command{program, arg.isEmpty() ? QStringList() : QStringList{arg}};
+    for (const Command& c : settingsAppletCandidates(applet, desktops)) {
+        const QString program = findExecutable(c.program);
+        if (!program.isEmpty())
+            return Command{program, c.args};
     }
     return std::nullopt;
+}
+
+SettingsAppletStart startSettingsApplet(SettingsApplet applet, const QString& desktops,
+                                        const std::function<QString(const QString&)>& findExecutable,
+                                        const std::function<bool(const Command&)>& start)
+{
+    SettingsAppletStart result;
+    QStringList lookedFor;
+    for (const Command& c : settingsAppletCandidates(applet, desktops)) {
+        if (!lookedFor.contains(c.program))
+            lookedFor << c.program;
+        const QString program = findExecutable(c.program);
+        if (program.isEmpty())
+            continue;
+        result.installed = true;
+        if (start(Command{program, c.args})) {
+            result.started = true;
+            result.tried.clear();
+            return result;
+        }
+        result.tried << (QStringList{c.program} + c.args).join(u' ');
+    }
+    if (!result.installed)
+        result.tried = lookedFor;
+    return result;
 }
 
 Launcher Launcher::system()
@@ -67,10 +106,9 @@ Launcher Launcher::system()
         return QProcess::startDetached(u"xdg-open"_s, {QString::fromUtf8(url.toEncoded())});
     };
     l.openSettingsApplet = [](SettingsApplet applet) {
-        const auto cmd = settingsAppletCommand(applet, qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                                               [](const QString& name) { return QStandardPaths::findExecutable(name); });
-        if (cmd)
-            QProcess::startDetached(cmd->program, cmd->args);
+        return startSettingsApplet(
+            applet, qEnvironmentVariable("XDG_CURRENT_DESKTOP"), [](const QString& name) { return QStandardPaths::findExecutable(name); },
+            [](const Command& c) { return QProcess::startDetached(c.program, c.args); });
     };
     return l;
 }

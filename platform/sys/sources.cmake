@@ -6,5 +6,6 @@ set(PLATFORM_SYS_SOURCES
   sys/WindowFinder.h sys/WindowFinder.cpp
   sys/TerminationNotifier.h sys/TerminationNotifier.cpp
   sys/FamilyRegister.h sys/FamilyRegister.cpp
+  sys/DataTransaction.h sys/DataTransaction.cpp
 )
 list(TRANSFORM PLATFORM_SYS_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

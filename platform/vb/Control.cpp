@@ -95,13 +95,21 @@ void Control::setVisible(bool visible)
     if (m_showLater && form().runtime().inEngineCallback())
         form().showLater(*this);
     else
-        m_widget->setVisible(visible);
+        showAsSet();
+}
+
+void Control::setKeptOffScreen(bool off)
+{
+    if (m_keptOffScreen == off)
+        return;
+    m_keptOffScreen = off;
+    showAsSet();
 }
 
 void Control::showAsSet()
 {
     if (m_widget)
-        m_widget->setVisible(m_visible);
+        m_widget->setVisible(m_visible && !m_keptOffScreen);
 }
 
 void Control::setEnabled(bool enabled)

@@ -54,8 +54,12 @@ public:
     // Set while a web-engine callback runs, the flag reaches the widget at the end of the
     // event loop's turn (see Form::showLater), unless the control shows at once.
     void setVisible(bool visible);
-    // The widget shows or hides as the flag says.
+    // The widget shows or hides as the flag says (and as the control is kept off screen).
     void showAsSet();
+    // Keeps the control off the screen, or lets it back, without touching its Visible flag:
+    // for a control that something else lies over in part (see CoverKeeper).
+    void setKeptOffScreen(bool off);
+    bool isKeptOffScreen() const { return m_keptOffScreen; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -96,6 +100,7 @@ private:
     int m_height = 0;
     int m_tabIndex = 0;
     bool m_visible = true;
+    bool m_keptOffScreen = false;
     bool m_enabled = true;
     bool m_showLater = true;
 };

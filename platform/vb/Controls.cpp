@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <algorithm>
+
 namespace vb {
 
 namespace {
@@ -60,14 +62,14 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (m_frame.borderStyle() == 0 && m_frame.caption().isEmpty())
+        const QString caption = m_frame.shownCaption();
+        if (m_frame.borderStyle() == 0 && caption.isEmpty())
             return;
         QPainter p(this);
-        QFont captionFont = font();
-        captionFont.setBold(m_frame.fontBold());
+        const QFont captionFont = m_frame.captionFont();
         p.setFont(captionFont);
         const QFontMetrics fm(captionFont);
-        const int captionHeight = m_frame.caption().isEmpty() ? 0 : fm.height();
+        const int captionHeight = caption.isEmpty() ? 0 : fm.height();
         if (m_frame.borderStyle() != 0) {
             const QColor dark = palette().color(QPalette::Mid);
             const QColor light = palette().color(QPalette::Light);
@@ -77,13 +79,12 @@ protected:
             p.setPen(light);
             p.drawRect(r.adjusted(1, 1, 0, 0));
         }
-        if (!m_frame.caption().isEmpty()) {
-            const QString text = m_frame.caption();
-            const int w = fm.horizontalAdvance(text) + 4;
+        if (!caption.isEmpty()) {
+            const int w = fm.horizontalAdvance(caption) + 4;
             const QRect tr(6, 0, w, captionHeight);
             p.fillRect(tr, palette().color(QPalette::Window));
             p.setPen(palette().color(QPalette::WindowText));
-            p.drawText(tr, Qt::AlignCenter, text);
+            p.drawText(tr, Qt::AlignCenter, caption);
         }
     }
     void mousePressEvent(QMouseEvent* e) override
@@ -111,6 +112,29 @@ void Frame::setCaption(const QString& caption)
 {
     m_caption = caption;
     widget()->update();
+}
+
+void Frame::setCaptionShortened(bool on)
+{
+    m_captionShortened = on;
+    widget()->update();
+}
+
+QFont Frame::captionFont() const
+{
+    QFont f = widget()->font();
+    f.setBold(m_captionBold);
+    return f;
+}
+
+QString Frame::shownCaption() const
+{
+    if (!m_captionShortened)
+        return m_caption;
+    // The caption stands 6 pixels in from the frame's left edge, in a box 4 pixels wider
+    // than its text, and keeps as far from the right edge.
+    const int room = widget()->width() - 10;
+    return QFontMetrics(captionFont()).elidedText(m_caption, Qt::ElideRight, std::max(0, room));
 }
 
 void Frame::setBorderStyle(int style)
@@ -155,6 +179,7 @@ void Frame::copyDesignFrom(const Control& other)
         m_caption = f->m_caption;
         m_borderStyle = f->m_borderStyle;
         m_captionBold = f->m_captionBold;
+        m_captionShortened = f->m_captionShortened;
     }
     Control::copyDesignFrom(other);
 }
@@ -499,8 +524,11 @@ protected:
         QPainter p(this);
         const QPixmap& pic = m_image.m_picture;
         if (!pic.isNull()) {
-            if (m_image.m_stretch)
+            if (m_image.m_stretch) {
+                // Scaled smoothly: a picture drawn smaller loses no row or column whole.
+                p.setRenderHint(QPainter::SmoothPixmapTransform);
                 p.drawPixmap(rect(), pic, pic.rect());
+            }
             else
                 p.drawPixmap(QRectF(QPointF(0, 0), logicalSize(pic)), pic, pic.rect());
         }

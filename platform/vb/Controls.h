@@ -6,6 +6,7 @@
 #include "Control.h"
 
 #include <QColor>
+#include <QFont>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
@@ -37,6 +38,13 @@ public:
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
+    // For a caption of any length (the user's own text): where the frame is too narrow for
+    // it, it is shown shortened, with "…" at its end.
+    void setCaptionShortened(bool on);
+    // The caption as the frame shows it.
+    QString shownCaption() const;
+    // The font the caption is drawn in.
+    QFont captionFont() const;
     int borderStyle() const { return m_borderStyle; }
     void setBorderStyle(int style); // 0 none, 1 fixed single
     void setBackColor(const QColor& color);
@@ -60,6 +68,7 @@ private:
     QString m_caption;
     int m_borderStyle = 1;
     bool m_captionBold = false;
+    bool m_captionShortened = false;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -1,14 +1,19 @@
 #include "Form.h"
 
-#include "Control.h"
+#include "Controls.h"
 #include "Runtime.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QWindowStateChangeEvent>
-#include <QScreen>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 namespace vb {
 
@@ -16,6 +21,7 @@ namespace vb {
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form& form) : QWidget(nullptr, Qt::Window), m_form(form) {}
+    Form& form() const { return m_form; }
 
 protected:
     void closeEvent(QCloseEvent* e) override
@@ -26,6 +32,15 @@ protected:
             e->ignore();
     }
     void resizeEvent(QResizeEvent*) override { m_form.windowResized(); }
+    // Keys reach the window only when the control that has the focus did not take them.
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && m_form.windowDialogKey(e->key()))
+            e->accept();
+        else
+            QWidget::keyPressEvent(e);
+    }
     void changeEvent(QEvent* e) override
     {
         QWidget::changeEvent(e);
@@ -148,6 +163,7 @@ void Form::showModal()
 {
     if (!m_loaded)
         load();
+    placeOver(owner());
     if (m_runtime.testing()) {
         // Responders act synchronously; the window never needs to reach the screen.
         m_visible = true;
@@ -178,6 +194,80 @@ void Form::showModal()
         m_modal = false;
         m_window->setWindowModality(Qt::NonModal);
     }
+}
+
+Form* Form::owner() const
+{
+    auto usable = [this](const Form* f) {
+        return f && f != this && f->m_loaded && !f->m_unloading && f->m_visible && f->m_window->isVisible();
+    };
+    if (const auto* active = dynamic_cast<const FormWindow*>(QApplication::activeWindow()))
+        if (usable(&active->form()))
+            return &active->form();
+    // Otherwise the form the user was in last; one never active counts as older, and among
+    // those the one loaded last.
+    Form* best = nullptr;
+    for (const QPointer<Form>& f : m_runtime.forms())
+        if (usable(f) && (!best || f->m_activatedAt >= best->m_activatedAt))
+            best = f;
+    return best;
+}
+
+void Form::placeOver(const Form* owner)
+{
+    // The window manager keeps a dialog above the window it belongs to; only a window of
+    // the dialog type is said to belong to one.
+    if (m_window->windowType() != Qt::Dialog)
+        m_window->setWindowFlags((m_window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    // The frame's own size is known only once the window manager has framed the window:
+    // the owner's frame, whose size is known, stands in for it.
+    const QWidget* over = owner ? owner->m_window.get() : nullptr;
+    QMargins frame;
+    if (over)
+        frame = QMargins(over->geometry().left() - over->frameGeometry().left(), over->geometry().top() - over->frameGeometry().top(),
+                         over->frameGeometry().right() - over->geometry().right(),
+                         over->frameGeometry().bottom() - over->geometry().bottom());
+    const QSize outer = m_window->size().grownBy(frame);
+    QScreen* screen = over ? over->screen() : m_window->screen();
+    const QRect around = over ? over->frameGeometry() : (screen ? screen->availableGeometry() : QRect());
+    QPoint at = around.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    if (screen) {
+        // Whole on the screen, and its title bar first when it cannot be whole.
+        const QRect avail = screen->availableGeometry();
+        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - outer.width())));
+        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - outer.height())));
+    }
+    // Placed by its client area: before the window manager has framed it, a position given
+    // for the frame would be taken for the client's.
+    m_window->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), m_window->size()));
+    m_leftTwips = at.x() * TwipsPerPixel;
+    m_topTwips = at.y() * TwipsPerPixel;
+    m_window->winId();
+    m_window->windowHandle()->setTransientParent(over ? over->windowHandle() : nullptr);
+}
+
+bool Form::windowDialogKey(int key)
+{
+    auto press = [](Control* c) {
+        if (!c || !c->isVisible() || !c->isEnabled())
+            return false;
+        if (auto* b = qobject_cast<CommandButton*>(c))
+            return b->click();
+        if (auto* i = qobject_cast<Image*>(c)) {
+            i->click();
+            return true;
+        }
+        return false;
+    };
+    if (key == Qt::Key_Escape)
+        return press(m_cancelButton);
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // A button the user has moved to with Tab answers Enter itself.
+    if (auto* focused = qobject_cast<CommandButton*>(Control::fromWidget(QApplication::focusWidget())))
+        if (&focused->form() == this)
+            return press(focused);
+    return press(m_defaultButton);
 }
 
 void Form::leaveModal()
@@ -212,7 +302,7 @@ bool Form::unload(int unloadMode)
     m_window->hide();
     leaveModal();
     // The caller may be one of this form's own handlers: delete once it has returned.
-    deleteLater();
+    m_runtime.disposeForm(*this);
     return true;
 }
 
@@ -246,6 +336,7 @@ void Form::windowMinimisedOrRestored()
 
 void Form::windowActivated()
 {
+    m_activatedAt = m_runtime.nextActivation();
     if (m_loaded && !m_unloading)
         Form_Activate();
 }

@@ -2,7 +2,9 @@
 // A form: one top-level window with its controls. Load registers it and runs Form_Load;
 // Show, modal Show, Hide and Unload behave as the program expects; closing the window from
 // its title bar is an unload with mode 0. A form's own Left/Top/Width/Height are twips of
-// its outer frame (client size + 8 x 32 pixels); controls placed on it use pixels.
+// its outer frame (client size + 8 x 32 pixels); controls placed on it use pixels. A form
+// shown modally opens centred over the form that raised it and answers Enter and Escape
+// with its default and cancel buttons.
 
 #include "Control.h"
 
@@ -54,8 +56,11 @@ public:
     void load();
     bool isLoaded() const { return m_loaded; }
     void show();
-    // Shows the form modally; returns when it has been hidden or unloaded.
+    // Shows the form modally, centred over the form that raised it (the active form, else
+    // the one last active) and kept above it; returns when it has been hidden or unloaded.
     void showModal();
+    // The form a modal show of this one opens over: nullptr when no other form is on screen.
+    Form* owner() const;
     void hide();
     bool isVisible() const { return m_visible; }
     bool isModal() const { return m_modal; }
@@ -87,6 +92,14 @@ public:
     void setBackColor(const QColor& color);
     void setBorderFixed(bool fixed);
 
+    // The buttons the keyboard presses while the form is active: Enter the default button
+    // (or the command button that has the focus), Escape the cancel button. A command
+    // button or an image; a disabled or hidden one is not pressed. nullptr for none.
+    void setDefaultButton(Control* button) { m_defaultButton = button; }
+    void setCancelButton(Control* button) { m_cancelButton = button; }
+    Control* defaultButton() const { return m_defaultButton; }
+    Control* cancelButton() const { return m_cancelButton; }
+
     // Events the form's code handles.
     virtual void Form_Load() {}
     virtual void Form_Resize() {}
@@ -99,12 +112,15 @@ public:
     bool windowCloseRequested();
     void windowActivated();
     void windowMinimisedOrRestored();
+    // Enter or Escape that no control of the form took; true when a button answered it.
+    bool windowDialogKey(int key);
 
 protected:
     bool event(QEvent* e) override;
 
 private:
     void leaveModal();
+    void placeOver(const Form* owner);
 
     Runtime& m_runtime;
     QString m_name;
@@ -119,6 +135,9 @@ private:
     int m_topTwips = 0;
     bool m_resizeDelivered = false;
     QEventLoop* m_modalLoop = nullptr;
+    quint64 m_activatedAt = 0;
+    QPointer<Control> m_defaultButton;
+    QPointer<Control> m_cancelButton;
     QList<QPointer<Control>> m_shownLater;
     bool m_showPosted = false;
 };

@@ -4,19 +4,14 @@
 #include "Form.h"
 #include "web/WebBrowser.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDialog>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
-
-// QtCore's own: runs the routines registered with qAddPostRoutine, as QCoreApplication's
-// destructor does. Exported for QtGui and QtWidgets but declared in no public header; it is
-// the only way to run the web engine's shutdown without returning from main.
-void qt_call_post_routines();
+#include <utility>
 
 namespace vb {
 
@@ -111,27 +106,59 @@ void Runtime::end()
 {
     if (testing())
         throw ProgramEnded();
+    if (m_ending)
+        return;
+    m_ending = true;
     if (beforeEnd)
         beforeEnd();
-    shutDownWebEngine();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    // Nothing may run after End: leave without unwinding the event loops we are inside.
-    ::_exit(0);
+    // End is asked for from anywhere: from a handler inside a modal form's loop, inside a
+    // page's alert, inside a save dialog. Each of those loops has code waiting below it on
+    // the stack, sometimes a page of the engine or a dialog that lives on that stack, so
+    // nothing may be deleted here. The loops are left instead, the innermost first as the
+    // stack unwinds; exit() also makes a loop that starts meanwhile return at once. The
+    // forms, the pages and the engine go once the main loop has returned.
+    closeDialogs();
+    QCoreApplication::exit(0);
 }
 
-void Runtime::shutDownWebEngine()
+void Runtime::closeDialogs()
 {
-    // The engine keeps cookies and site data in memory and writes them out every
-    // half-minute, or when it shuts down. Its views and pages go first, then its profile
-    // (the factory's teardown), then the engine itself: it registered its shutdown as a
-    // post routine, which QApplication's destructor would run after a return from main.
-    // End is called inside event handlers and modal loops and must not return into them,
-    // so the routines run here; they wait for the engine's writes and end its helper
-    // processes, in a few tens of milliseconds. The forms are left alone: deleting them
-    // could raise their events.
-    m_webEngine.reset();
-    qt_call_post_routines();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
+}
+
+void Runtime::disposeForm(Form& form)
+{
+    const bool nested = QThread::currentThread()->loopLevel() > 1;
+    if (testing() || (!m_ending && !nested)) {
+        form.deleteLater();
+        return;
+    }
+    m_disposals.emplace_back(&form);
+    // Its own dialogs (a page's alert) are answered now, so that their loops return.
+    if (QWidget* window = form.window())
+        for (QDialog* dialog : window->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+            if (dialog->isVisible())
+                dialog->reject();
+    if (m_ending || m_disposalWatch)
+        return;
+    // The dispatcher says when a loop is about to wait for events: once that is the
+    // outermost loop, nothing of the program waits below it any more.
+    m_disposalWatch = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                              [this] {
+                                  if (!m_ending && QThread::currentThread()->loopLevel() <= 1)
+                                      disposeWaitingForms();
+                              });
+}
+
+void Runtime::disposeWaitingForms()
+{
+    disconnect(m_disposalWatch);
+    m_disposalWatch = {};
+    for (const QPointer<Form>& form : std::exchange(m_disposals, {}))
+        if (form)
+            form->deleteLater();
 }
 
 ScreenMetrics Runtime::screen() const

@@ -66,13 +66,26 @@ public:
     void beginModal() { ++m_modalDepth; }
     void endModal() { --m_modalDepth; }
 
+    // Numbers the activations of forms in order, so that a modal form knows which form the
+    // user was last in.
+    quint64 nextActivation() { return ++m_activations; }
+
     // --- "End" ---
-    // Ends the program at once: throws ProgramEnded in tests. Otherwise the web engine is
-    // shut down, so that what it keeps (cookies, site data) reaches the disk, and the
-    // process exits with code 0; no handler of the program runs after it.
-    [[noreturn]] void end();
+    // Ends the program. In tests it throws ProgramEnded: nothing after it runs. Otherwise
+    // it answers every open dialog as cancelled and leaves every event loop, the nested
+    // ones of dialogs and modal forms too, and returns: its caller returns at once. The
+    // application then ends as usual: the forms go with the runtime (the web engine's
+    // pages with them, then its profile), and the engine shuts down with the application,
+    // which writes what it keeps (cookies, site data) to the disk. Ending again is nothing.
+    void end();
+    bool ending() const { return m_ending; }
     // Called first by end() (not in tests): flush what must be flushed.
     std::function<void()> beforeEnd;
+
+    // Deletes an unloaded form. A form unloaded inside a nested event loop (a modal form's,
+    // a dialog's, a page's alert) may have a handler waiting below that loop: it goes once
+    // the program is back in its outermost loop, or with the runtime when the program ends.
+    void disposeForm(Form& form);
 
     // --- screen ---
     ScreenMetrics screen() const;
@@ -123,13 +136,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void shutDownWebEngine();
+    void closeDialogs();
+    void disposeWaitingForms();
 
     Mode m_mode;
     std::vector<QPointer<Form>> m_forms;
     std::vector<QPointer<Form>> m_created;
     std::map<QString, Responder> m_responders;
     int m_modalDepth = 0;
+    quint64 m_activations = 0;
     ScreenMetrics m_screenOverride;
     bool m_hasScreenOverride = false;
     QString m_title;
@@ -139,6 +154,9 @@ private:
     quint64 m_handsAndTimers = 0;
     bool m_flushPosted = false;
     std::vector<std::function<void()>> m_deferred;
+    bool m_ending = false;
+    std::vector<QPointer<Form>> m_disposals;
+    QMetaObject::Connection m_disposalWatch;
 };
 
 } // namespace vb

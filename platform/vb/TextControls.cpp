@@ -6,12 +6,16 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyleOptionFrame>
 #include <QTextBlock>
+#include <QToolTip>
 
 namespace vb {
 
@@ -49,6 +53,11 @@ public:
 
     // Called after a user's edit of the text that passed the check.
     std::function<void()> onUserEdit;
+    // Called when the user enters the box (a click, Tab, a shortcut), and when the user
+    // ends editing: Enter, Escape, or the focus gone to another control (not to the box's
+    // own list, nor away with the whole window).
+    std::function<void()> onEditBegun;
+    std::function<void()> onEditEnded;
 
     // Edits of the kit itself (code setting the text, a filtered key's effect) pass
     // unchecked while one of these lives.
@@ -118,6 +127,8 @@ protected:
         }
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
+            if (onEditEnded && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Escape))
+                onEditEnded();
             if (ke->matches(QKeySequence::Paste)) {
                 insertFiltered(QApplication::clipboard()->text());
                 return true;
@@ -185,10 +196,22 @@ protected:
             }
             return false;
         }
-        case QEvent::FocusIn:
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditBegun
+                && (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                    || reason == Qt::ShortcutFocusReason))
+                onEditBegun();
             if (m_gotFocus)
                 m_gotFocus();
             return false;
+        }
+        case QEvent::FocusOut: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (onEditEnded && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                onEditEnded();
+            return false;
+        }
         default:
             return false;
         }
@@ -384,14 +407,119 @@ QPlainTextEdit* plainEditOf(QWidget* w)
     return qobject_cast<QPlainTextEdit*>(w);
 }
 
+// A one-line editor that can show its text shortened while it does not have the focus.
+class LineWidget : public QLineEdit {
+public:
+    bool shortened = false;
+
+    QString shownText() const
+    {
+        if (!shortened || hasFocus())
+            return text();
+        return fontMetrics().elidedText(text(), Qt::ElideRight, textRect().width());
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        const QString shown = shownText();
+        if (shown == text()) {
+            QLineEdit::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        p.drawText(textRect(), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    }
+
+private:
+    // Where the line edit puts its text: inside its contents and text margins, 2 pixels in
+    // from each side, one line high in the middle.
+    QRect textRect() const
+    {
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        const QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+        const int h = fontMetrics().height();
+        return QRect(r.x() + 2, r.y() + (r.height() - h + 1) / 2, r.width() - 4, h);
+    }
+};
+
+// A multi-line editor that can show each of its lines shortened while it does not have
+// the focus.
+class LinesWidget : public QPlainTextEdit {
+public:
+    bool shortened = false;
+
+    bool showsShortened() const { return shortened && !hasFocus(); }
+
+    QString shownLine(const QTextBlock& block) const
+    {
+        if (!showsShortened())
+            return block.text();
+        return fontMetrics().elidedText(block.text(), Qt::ElideRight, lineRoom());
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (!showsShortened()) {
+            QPlainTextEdit::paintEvent(e);
+            return;
+        }
+        QPainter p(viewport());
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        const QPointF offset = contentOffset();
+        const int margin = int(document()->documentMargin());
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+            const QRectF r = blockBoundingGeometry(block).translated(offset);
+            if (r.top() > viewport()->height())
+                break;
+            // Shortened lines are shown from their start, however far the box was scrolled.
+            p.drawText(QRectF(margin, r.top(), lineRoom(), r.height()), Qt::AlignLeft | Qt::AlignVCenter, shownLine(block));
+        }
+    }
+
+    bool viewportEvent(QEvent* e) override
+    {
+        if (e->type() == QEvent::ToolTip && showsShortened()) {
+            auto* help = static_cast<QHelpEvent*>(e);
+            const QTextBlock block = cursorForPosition(help->pos()).block();
+            if (block.isValid() && shownLine(block) != block.text()) {
+                QToolTip::showText(help->globalPos(), block.text(), viewport());
+                return true;
+            }
+        }
+        return QPlainTextEdit::viewportEvent(e);
+    }
+
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QPlainTextEdit::focusInEvent(e);
+        viewport()->update();
+    }
+
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QPlainTextEdit::focusOutEvent(e);
+        viewport()->update();
+    }
+
+private:
+    int lineRoom() const { return viewport()->width() - 2 * int(document()->documentMargin()); }
+};
+
 QWidget* makeEditor(bool multiLine)
 {
     if (multiLine) {
-        auto* e = new QPlainTextEdit;
+        auto* e = new LinesWidget;
         e->setTabChangesFocus(true);
         return e;
     }
-    auto* e = new QLineEdit;
+    auto* e = new LineWidget;
     e->setFrame(true);
     return e;
 }
@@ -550,6 +678,28 @@ void TextBox::setFontBold(bool bold)
     setWidgetFont(widget(), bold);
 }
 
+void TextBox::setShortened(bool on)
+{
+    if (auto* le = dynamic_cast<LineWidget*>(widget()))
+        le->shortened = on;
+    else if (auto* pe = dynamic_cast<LinesWidget*>(widget()))
+        pe->shortened = on;
+    widget()->update();
+}
+
+QString TextBox::shownText() const
+{
+    if (auto* le = dynamic_cast<const LineWidget*>(widget()))
+        return le->shownText();
+    if (auto* pe = dynamic_cast<const LinesWidget*>(widget())) {
+        QStringList lines;
+        for (QTextBlock block = pe->document()->firstBlock(); block.isValid(); block = block.next())
+            lines << pe->shownLine(block);
+        return lines.join(QLatin1Char('\n'));
+    }
+    return text();
+}
+
 void TextBox::setBorderStyle(int style)
 {
     if (auto* le = lineEditOf(widget()))
@@ -606,6 +756,9 @@ void TextBox::copyDesignFrom(const Control& other)
                 mine->setAlignment(theirs->alignment());
                 mine->setFrame(theirs->hasFrame());
             }
+        if (auto* mine = dynamic_cast<LineWidget*>(widget()))
+            if (auto* theirs = dynamic_cast<const LineWidget*>(t->widget()))
+                mine->shortened = theirs->shortened;
     }
     Control::copyDesignFrom(other);
 }
@@ -656,6 +809,17 @@ public:
         connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int i) { m_owner.userPicked(i); });
     }
 
+protected:
+    // Left for another control, the box shows its text from the start again (an address
+    // from where it begins), as it does whenever code writes it. Its own list opening, or
+    // another window taking the focus, leaves it as it is.
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QComboBox::focusOutEvent(e);
+        if (lineEdit() && e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+            lineEdit()->setCursorPosition(0);
+    }
+
 private:
     ComboBox& m_owner;
 };
@@ -675,8 +839,22 @@ ComboBox::ComboBox(Container& container, Style style)
         // Only the user's edits come here; a pick from the list and code go their own ways.
         keyFilter().onUserEdit = [this] {
             m_listIndex = -1;
+            m_userEditing = true;
             raiseChange();
         };
+        keyFilter().onEditBegun = [this] { m_userEditing = true; };
+        keyFilter().onEditEnded = [this] { m_userEditing = false; };
+    }
+}
+
+ComboBox::~ComboBox()
+{
+    // The widget goes after this object (with the control): the focus it gives up on its
+    // way out must not reach this box any more.
+    if (auto* cb = static_cast<QComboBox*>(widget()); cb && cb->lineEdit()) {
+        keyFilter().onUserEdit = nullptr;
+        keyFilter().onEditBegun = nullptr;
+        keyFilter().onEditEnded = nullptr;
     }
 }
 
@@ -703,11 +881,51 @@ void ComboBox::setText(const QString& text)
         const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb->lineEdit());
         cb->lineEdit()->setText(text);
+        // A text the program writes is shown from its start (an address from where it
+        // begins), as a box shows a text the user has not touched yet.
+        cb->lineEdit()->setCursorPosition(0);
     }
     m_listIndex = cb->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (changed)
         raiseChange();
 }
+
+namespace {
+
+// The edit part of a combo box as it stands: its text, cursor and selection, put back after
+// the list changes under it (a change of the list moves neither).
+class EditPartKept {
+public:
+    explicit EditPartKept(QComboBox* cb) : m_edit(cb->isEditable() ? cb->lineEdit() : nullptr)
+    {
+        if (!m_edit)
+            return;
+        m_text = m_edit->text();
+        m_cursor = m_edit->cursorPosition();
+        m_selStart = m_edit->selectionStart();
+        m_selLength = int(m_edit->selectedText().size());
+    }
+    void restore() const
+    {
+        if (!m_edit)
+            return;
+        const QSignalBlocker block(m_edit);
+        m_edit->setText(m_text);
+        if (m_selLength > 0)
+            m_edit->setSelection(m_selStart, m_selLength);
+        else
+            m_edit->setCursorPosition(m_cursor);
+    }
+
+private:
+    QLineEdit* m_edit;
+    QString m_text;
+    int m_cursor = 0;
+    int m_selStart = -1;
+    int m_selLength = 0;
+};
+
+} // namespace
 
 void ComboBox::addItem(const QString& item, int index)
 {
@@ -715,16 +933,13 @@ void ComboBox::addItem(const QString& item, int index)
     const int count = cb->count();
     if (index < 0 || index > count)
         index = count;
-    const QString keep = cb->isEditable() ? cb->lineEdit()->text() : QString();
+    const EditPartKept kept(cb);
     {
         const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
         cb->insertItem(index, item);
         cb->setCurrentIndex(m_listIndex >= index ? m_listIndex + 1 : m_listIndex);
-        if (cb->isEditable()) {
-            const QSignalBlocker b2(cb->lineEdit());
-            cb->lineEdit()->setText(keep);
-        }
+        kept.restore();
     }
     if (m_listIndex >= index)
         ++m_listIndex;
@@ -735,7 +950,7 @@ void ComboBox::removeItem(int index)
     auto* cb = static_cast<QComboBox*>(widget());
     if (index < 0 || index >= cb->count())
         throw Error(5, "Invalid procedure call or argument");
-    const QString keep = cb->isEditable() ? cb->lineEdit()->text() : QString();
+    const EditPartKept kept(cb);
     {
         const KeyFilter::KitEdit edit(keyFilter());
         const QSignalBlocker block(cb);
@@ -745,10 +960,7 @@ void ComboBox::removeItem(int index)
         else if (index < m_listIndex)
             --m_listIndex;
         cb->setCurrentIndex(m_listIndex);
-        if (cb->isEditable()) {
-            const QSignalBlocker b2(cb->lineEdit());
-            cb->lineEdit()->setText(keep);
-        }
+        kept.restore();
     }
 }
 
@@ -809,6 +1021,7 @@ void ComboBox::setListIndex(int index)
         if (cb->isEditable()) {
             const QSignalBlocker b2(cb->lineEdit());
             cb->lineEdit()->setText(index >= 0 ? cb->itemText(index) : QString());
+            cb->lineEdit()->setCursorPosition(0);
         }
     }
     if (index >= 0 && onClick)

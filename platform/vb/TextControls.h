@@ -73,6 +73,13 @@ public:
     void setForeColor(const QColor& color);
     void setFontBold(bool bold);
     void setBorderStyle(int style);
+    // For a read-only box that lists names: while the box does not have the focus, a line
+    // longer than the box can show ends in "…" where it is cut, so that it never reads as
+    // another name; the user clicks into the box to read or scroll the whole line. A
+    // shortened line of a multi-line box has the whole line as its tool tip.
+    void setShortened(bool on);
+    // The text as the box shows it now (lines joined by "\n").
+    QString shownText() const;
 
     using IndexedEvents = TextEvents;
     static void wire(TextBox& c, IndexedEvents& ev, int index);
@@ -87,12 +94,14 @@ private:
 };
 
 // A combo box: an edit part and a list, never sorted. Style 0 lets the user type, style 2
-// only pick. Picking an entry raises Click (not Change); typing raises Change.
+// only pick. Picking an entry raises Click (not Change); typing raises Change. A text set
+// by code is shown from its start.
 class ComboBox : public EditControl {
     Q_OBJECT
 public:
     enum Style { DropDownCombo = 0, DropDownList = 2 };
     explicit ComboBox(Container& container, Style style = DropDownCombo);
+    ~ComboBox() override;
 
     QString text() const;
     void setText(const QString& text);
@@ -120,6 +129,13 @@ public:
     // The user picking an entry from the list.
     void pick(int index);
 
+    // The user has gone into the box (clicked or tabbed into it) or typed into it, and not
+    // yet ended with Enter or Escape, nor left the box. What the program writes on its own
+    // (a page's address) waits meanwhile.
+    bool isUserEditing() const { return m_userEditing; }
+    // The program acted on the typed text (Go): the box is the program's again.
+    void endUserEdit() { m_userEditing = false; }
+
     std::function<void()> onClick;
 
     using IndexedEvents = TextEvents;
@@ -134,6 +150,7 @@ private:
     void userPicked(int index);
     Style m_style;
     int m_listIndex = -1;
+    bool m_userEditing = false;
 };
 
 } // namespace vb

@@ -5,9 +5,11 @@ set(PLATFORM_VB_SOURCES
   vb/Form.h vb/Form.cpp
   vb/FramePacer.h vb/FramePacer.cpp
   vb/Controls.h vb/Controls.cpp
+  vb/CoverKeeper.h vb/CoverKeeper.cpp
   vb/TextControls.h vb/TextControls.cpp
   vb/ControlArray.h
   vb/Pictures.h vb/Pictures.cpp
   vb/FileControls.h vb/FileControls.cpp
+  vb/MessageLayout.h vb/MessageLayout.cpp
 )
 list(TRANSFORM PLATFORM_VB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

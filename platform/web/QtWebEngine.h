@@ -3,6 +3,7 @@
 // all sharing one persistent, named profile that the factory creates on first use and
 // deletes last, after every page.
 
+#include "web/PageDialogs.h"
 #include "web/WebBrowser.h"
 
 #include <QList>
@@ -34,6 +35,11 @@ public:
         QString searchPage;
         // Replaces the standard location of the profile's storage and cache when set.
         QString storagePath;
+        // While something happens on a page (a load, the user's input), its renderer is
+        // looked at this often; a page that leaves a probe unanswered this long is told as
+        // not answering.
+        int livenessCheckMs = 2000;
+        int notAnsweringMs = 10000;
         // The quiet spell before freed memory goes back to the system.
         int releaseDelayMs = ReleaseDelayMs;
     };
@@ -61,10 +67,9 @@ public:
     std::function<QString(const QString& offered)> askDownloadPath;
     // Tells that a download could not be saved.
     std::function<void(const QString& text)> tellDownloadFailure;
-    // A page's alert, confirm and prompt (value: the page's default in, the answer out).
-    std::function<void(const QString& text)> showAlert;
-    std::function<bool(const QString& text)> askConfirm;
-    std::function<bool(const QString& text, QString& value)> askPrompt;
+    // A page's alert, confirm, prompt or "leave this page?", and whether the dialog offers
+    // to stop the page's dialogs.
+    std::function<PageAnswer(const PageQuestion& question, bool offerStop)> answerPage;
     // The files (or folder, or file to save) for a page, starting in folder; none cancels.
     std::function<QStringList(QWebEnginePage::FileSelectionMode mode, const QString& folder)> askFiles;
     // A user name and password for a site, or for a proxy; false cancels.
@@ -72,6 +77,17 @@ public:
 
     // Downloads not yet saved, cancelled or failed.
     int pendingDownloads() const;
+
+    // How often a busy page is looked at, and how long it may leave a probe unanswered.
+    void setLivenessTimes(int checkMs, int notAnsweringMs)
+    {
+        m_config.livenessCheckMs = checkMs;
+        m_config.notAnsweringMs = notAnsweringMs;
+        m_liveness.setInterval(checkMs);
+    }
+
+    // The text by which a page's window.open() asks whether a window would open.
+    const QString& windowQuestion() const { return m_windowQuestion; }
 
     // Gives the pages the heap has free back to the system, with Qt's cache of drawn
     // controls (tests count the calls instead), once nothing has freed memory for
@@ -86,6 +102,8 @@ public:
 private:
     friend class QtWebEngine;
     void loadEnded();
+    void livenessWanted();
+    void livenessMaybeIdle();
     void engineCreated(QtWebEngine* engine, QWebEngineView* view);
     void engineDestroyed(QtWebEngine* engine);
 
@@ -98,6 +116,8 @@ private:
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
     std::unique_ptr<FreedMemoryRelease> m_release;
+    QString m_windowQuestion;
+    QTimer m_liveness;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,

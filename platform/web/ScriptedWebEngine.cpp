@@ -83,9 +83,19 @@ void ScriptedWebEngine::fireNavigateComplete2(const QString& address)
     fire([&] { m_control.engineNavigateComplete2(address); });
 }
 
-bool ScriptedWebEngine::fireNavigateError()
+bool ScriptedWebEngine::fireNavigateError(PageFailure failure, const QString& address)
 {
-    return fire([this] { return m_control.engineNavigateError(); });
+    return fire([&] { return m_control.engineNavigateError(failure, address); });
+}
+
+void ScriptedWebEngine::firePageTrouble(PageFailure failure)
+{
+    fire([&] { m_control.enginePageTrouble(failure); });
+}
+
+bool ScriptedWebEngine::fireNewWindowCheck()
+{
+    return fire([this] { return m_control.engineNewWindowCheck(); });
 }
 
 void ScriptedWebEngine::fireDownloadComplete()

@@ -58,7 +58,11 @@ public:
     void fireProgressChange(qint32 progress, qint32 progressMax);
     void fireNavigateComplete2(const QString& address);
     // Returns the handler's Cancel.
-    bool fireNavigateError();
+    bool fireNavigateError(PageFailure failure = PageFailure::Other, const QString& address = {});
+    // The page's renderer stopped answering (NotAnswering) or answers again (None).
+    void firePageTrouble(PageFailure failure);
+    // A page's window.open() asks first: true when the window would be refused.
+    bool fireNewWindowCheck();
     void fireDownloadComplete();
     // The page changes its own address without loading a new document.
     void fireSameDocumentNavigate(const QString& address);

@@ -146,8 +146,10 @@ void WebBrowser::engineNavigateComplete2(const QString& address)
     });
 }
 
-bool WebBrowser::engineNavigateError()
+bool WebBrowser::engineNavigateError(PageFailure failure, const QString& address)
 {
+    m_failure = failure;
+    m_failedAddress = address;
     bool cancel = false;
     raise([h = onNavigateError, &cancel] {
         if (h)
@@ -192,6 +194,26 @@ void WebBrowser::engineFileDownload()
     });
 }
 
+bool WebBrowser::engineNewWindowCheck()
+{
+    bool cancel = false;
+    raise([h = onNewWindowCheck, &cancel] {
+        if (h)
+            h(cancel);
+    });
+    return cancel;
+}
+
+void WebBrowser::enginePageTrouble(PageFailure failure)
+{
+    m_failure = failure;
+    m_failedAddress = m_locationURL;
+    raise([h = onPageTrouble] {
+        if (h)
+            h();
+    });
+}
+
 void WebBrowser::copyDesignFrom(const Control& other)
 {
     // A new element takes the place and size only, and starts hidden; its engine comes
@@ -219,6 +241,8 @@ void WebBrowser::clearHandlers()
     onNewWindow2 = nullptr;
     onSameDocumentNavigate = nullptr;
     onFileDownload = nullptr;
+    onNewWindowCheck = nullptr;
+    onPageTrouble = nullptr;
 }
 
 } // namespace vb

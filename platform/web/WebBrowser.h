@@ -10,10 +10,47 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace vb {
 
 class WebEngine;
 class WebEngineFactory;
+
+// Why a page could not be shown, or why a page shown stopped working: what the user is
+// told. None: nothing worth telling (the user stopped the load or went elsewhere).
+enum class PageFailure {
+    None,
+    ServerNotFound,
+    ConnectionRefused,
+    NoAnswer,
+    ConnectionCut,
+    CertificateRefused,
+    BadAddress,
+    FileNotFound,
+    NoNetwork,
+    Other,
+    RendererCrashed,
+    RendererKilled,
+    OutOfMemory,
+    NotAnswering,
+};
+
+// What is wrong with a site's certificate, in the user's terms.
+enum class CertificateProblem { UnknownIssuer, WrongName, Expired, Revoked, Invalid, Weak, Other };
+
+// A site whose certificate nobody vouches for: the user decides whether its page opens.
+struct CertificateQuestion {
+    QString host;
+    QString address;
+    CertificateProblem problem = CertificateProblem::Other;
+    // False: the engine allows no exception; the page was refused already.
+    bool overridable = false;
+    // The window of the page that asked.
+    QWidget* window = nullptr;
+    // Go on (true) or stay; call it once, from the event loop.
+    std::function<void(bool goOn)> answer;
+};
 
 class WebBrowser : public Control {
     Q_OBJECT
@@ -63,6 +100,16 @@ public:
     // A navigation of this browser turned out to be a file, now being downloaded (the
     // navigation itself ended without a page).
     std::function<void()> onFileDownload;
+    // A page is about to ask for a new window: cancel says now that it would get none, so
+    // the page's window.open() gives it nothing instead of a window that never opens.
+    std::function<void(bool& cancel)> onNewWindowCheck;
+    // The page's renderer stopped answering (failure() is NotAnswering) or answers again
+    // (None).
+    std::function<void()> onPageTrouble;
+
+    // Why the last page failed (read in NavigateError and PageTrouble), and its address.
+    PageFailure failure() const { return m_failure; }
+    QString failedAddress() const { return m_failedAddress; }
 
     // --- called by the engine, in the order of one navigation ---
     void engineBeforeNavigate2();
@@ -70,12 +117,15 @@ public:
     void engineProgressChange(qint32 progress, qint32 progressMax);
     void engineNavigateComplete2(const QString& address);
     // Returns the handler's Cancel (the control always shows no error page itself).
-    bool engineNavigateError();
+    bool engineNavigateError(PageFailure failure = PageFailure::Other, const QString& address = {});
     void engineDownloadComplete();
     // Returns the prepared element, or nullptr when the handler cancelled.
     WebBrowser* engineNewWindow2();
     void engineSameDocumentNavigate(const QString& address);
     void engineFileDownload();
+    // True when the page would get no new window now.
+    bool engineNewWindowCheck();
+    void enginePageTrouble(PageFailure failure);
 
     void copyDesignFrom(const Control& other) override;
 
@@ -90,6 +140,8 @@ public:
         std::function<void(int, WebBrowser*&, bool&)> onNewWindow2;
         std::function<void(int, const QString&)> onSameDocumentNavigate;
         std::function<void(int)> onFileDownload;
+        std::function<void(int, bool&)> onNewWindowCheck;
+        std::function<void(int)> onPageTrouble;
     };
     static void wire(WebBrowser& c, IndexedEvents& ev, int index)
     {
@@ -102,6 +154,8 @@ public:
         c.onNewWindow2 = [&ev, index](WebBrowser*& pp, bool& cancel) { if (ev.onNewWindow2) ev.onNewWindow2(index, pp, cancel); };
         c.onSameDocumentNavigate = [&ev, index](const QString& previous) { if (ev.onSameDocumentNavigate) ev.onSameDocumentNavigate(index, previous); };
         c.onFileDownload = [&ev, index] { if (ev.onFileDownload) ev.onFileDownload(index); };
+        c.onNewWindowCheck = [&ev, index](bool& cancel) { if (ev.onNewWindowCheck) ev.onNewWindowCheck(index, cancel); };
+        c.onPageTrouble = [&ev, index] { if (ev.onPageTrouble) ev.onPageTrouble(index); };
     }
 
 protected:
@@ -114,6 +168,8 @@ private:
     std::unique_ptr<WebEngine> m_engine;
     QString m_locationURL;
     bool m_registerAsBrowser = false;
+    PageFailure m_failure = PageFailure::None;
+    QString m_failedAddress;
 };
 
 // One engine per element.
@@ -145,6 +201,12 @@ public:
     virtual int liveEngines() const = 0;
     // Readies a window that will hold browsers, before it first shows.
     virtual void prepareWindow(QWidget* window) { (void)window; }
+
+    // What the engine tells the program or asks it, about no one browser. Each unset: a
+    // notice is not shown, a certificate is refused.
+    // A short notice for the window that holds a page (a download finished or failed).
+    std::function<void(QWidget* window, const QString& head, const QString& text)> tellUser;
+    std::function<void(const CertificateQuestion& question)> askCertificate;
 };
 
 } // namespace vb

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineView>
@@ -92,11 +93,46 @@ void WebDownloads::take(QWebEngineDownloadRequest* request)
     QFile::remove(download.partial);
     request->setDownloadDirectory(m_partialFolder);
     request->setDownloadFileName(QString::number(id));
+    // A page that asks for one file after another gets a few of them asked about in turn,
+    // not a pile of dialogs: the rest are refused.
+    // Until the first of them is asked about, it waits with the others.
+    if (int(m_waiting.size()) >= MaxWaiting + (m_asking ? 0 : 1)) {
+        request->cancel();
+        tell(download, translated("Download Refused"),
+             translated("%1 was not downloaded: the page asked for more files than can wait for the Save dialog.")
+                 .arg(download.name));
+        return;
+    }
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, [this, id] { stateChanged(id); });
     m_downloads[id] = download;
     request->accept();
+    m_waiting.push_back(id);
     // The engine is still on the stack: the dialog opens once it has returned.
-    QTimer::singleShot(0, this, [this, id] { ask(id); });
+    QTimer::singleShot(0, this, [this] { askNext(); });
+}
+
+QString WebDownloads::offeredFolder() const
+{
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QDir().mkpath(downloads))
+        return downloads;
+    return webdialogs::saveFolder();
+}
+
+void WebDownloads::askNext()
+{
+    if (m_asking)
+        return;
+    while (!m_waiting.empty()) {
+        const quint32 id = m_waiting.front();
+        m_waiting.pop_front();
+        if (m_downloads.count(id)) {
+            ask(id);
+            return;
+        }
+    }
 }
 
 void WebDownloads::ask(quint32 id)
@@ -104,27 +140,42 @@ void WebDownloads::ask(quint32 id)
     auto it = m_downloads.find(id);
     if (it == m_downloads.end())
         return;
-    const QString offered = QDir(webdialogs::saveFolder()).filePath(it->second.name);
+    const QString offered = QDir(offeredFolder()).filePath(it->second.name);
+    QPointer<WebDownloads> self(this);
+    m_asking = true;
     const QString chosen = m_factory.askDownloadPath
         ? m_factory.askDownloadPath(offered)
         : webdialogs::askSaveFile(it->second.parent, translated("Save File"), offered);
-    // The dialog ran its own event loop: the download may have gone meanwhile.
+    // The dialog ran its own event loop: the downloads may have gone meanwhile.
+    if (!self)
+        return;
+    m_asking = false;
+    QTimer::singleShot(0, this, [this] { askNext(); });
     it = m_downloads.find(id);
     if (it == m_downloads.end())
         return;
     if (chosen.isEmpty()) {
-        Download cancelled = it->second;
-        m_downloads.erase(it);
-        if (cancelled.request) {
-            cancelled.request->disconnect(this);
-            cancelled.request->cancel();
-        }
-        QFile::remove(cancelled.partial);
+        drop(id);
         return;
     }
+    m_lastFolder = QFileInfo(chosen).absolutePath();
     it->second.target = chosen;
     it->second.answered = true;
     settle(id);
+}
+
+void WebDownloads::drop(quint32 id)
+{
+    auto it = m_downloads.find(id);
+    if (it == m_downloads.end())
+        return;
+    Download cancelled = it->second;
+    m_downloads.erase(it);
+    if (cancelled.request) {
+        cancelled.request->disconnect(this);
+        cancelled.request->cancel();
+    }
+    QFile::remove(cancelled.partial);
 }
 
 void WebDownloads::stateChanged(quint32 id)
@@ -169,15 +220,27 @@ void WebDownloads::settle(quint32 id)
     if (!moveInto(done.partial, done.target)) {
         QFile::remove(done.partial);
         fail(done, translated("%1 could not be saved as %2.").arg(done.name, QDir::toNativeSeparators(done.target)));
+        return;
     }
+    const QFileInfo saved(done.target);
+    tell(done, translated("Download Finished"),
+         translated("%1 was saved in %2.").arg(saved.fileName(), QDir::toNativeSeparators(saved.absolutePath())));
 }
 
 void WebDownloads::fail(const Download& download, const QString& text)
 {
     if (m_factory.tellDownloadFailure)
         m_factory.tellDownloadFailure(text);
+    else if (m_factory.tellUser)
+        m_factory.tellUser(download.parent, translated("Download Failed"), text);
     else
         webdialogs::tellDownloadFailure(download.parent, text);
+}
+
+void WebDownloads::tell(const Download& download, const QString& head, const QString& text)
+{
+    if (m_factory.tellUser)
+        m_factory.tellUser(download.parent, head, text);
 }
 
 } // namespace vb

@@ -3,6 +3,8 @@ set(PLATFORM_WEB_SOURCES
   web/QtWebEngine.h web/QtWebEngine.cpp
   web/FreedMemoryRelease.h web/FreedMemoryRelease.cpp
   web/WebDialogs.h web/WebDialogs.cpp
+  web/PageDialogs.h web/PageDialogs.cpp
+  web/LocalPages.h web/LocalPages.cpp
   web/WebDownloads.h web/WebDownloads.cpp
   web/ScriptedWebEngine.h web/ScriptedWebEngine.cpp
 )

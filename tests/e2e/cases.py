@@ -9,13 +9,16 @@ places, in pixels from the window's client corner:
                  217 x 68 when open; "Full Window" at 72 pixels from the right edge; pages
                  start at y 76 (108 once a tab is open);
   full-window bar: its location box at (400, 15);
-  secondary window: the location box at (300, 16), the busy picture at (472, 7), Go at
-                 (438, 16);
+  secondary window (880 pixels wide, no user picture): the location box at (300, 16),
+                 stretched to the window buttons, then Go at (688, 16) and the busy
+                 picture at (722, 7);
   main window's Go: at (658, 61); the help window's Activate button: at (526, 12).
 """
 
 import os
+import signal
 import shutil
+import signal
 import time
 
 import harness
@@ -33,7 +36,7 @@ MAIN_PAGE_TOP_WITH_TABS = 108
 FULL_WINDOW_FROM_RIGHT = 56
 FULL_BAR_LOCATION = (400, 15)
 SECOND_LOCATION = (300, 16)
-SECOND_BUSY = (472, 7, 16, 16)
+SECOND_BUSY = (722, 7, 16, 16)
 SECOND_PAGE_TOP = 76
 SECOND_TITLE = ": Corvane$"
 
@@ -293,20 +296,24 @@ def check_menu_stays_open(t, window):
                                   % (state, time.monotonic() - t0))
 
 
+def restart_and_check_cookies(t, program, path, when):
+    """Starts the program again on its home page path: the cookies that page set in the
+    last run must come with its request."""
+    program.start()
+    check(harness.wait_for(lambda: len(t.server.seen(path)) >= 2, 30), "the second start did not load its home page")
+    cookie = t.server.seen(path)[1].cookie
+    for name in ("e2e_header", "e2e_script"):
+        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
+                 "the cookie %s %s was not sent at the next start (Cookie: %r)" % (name, when, cookie))
+
+
 @case
 def cookie_set_before_title_bar_close_is_sent_next_start(t):
     """A cookie set five seconds before a title-bar close is sent at the next start."""
     p = open_home(t, "/cookie.html", "cookie")
     time.sleep(5)  # the scenario itself: the close comes five seconds after the cookie
     close_and_check_exit(t, p, exits=1)
-    p.start()
-    check(harness.wait_for(lambda: len(t.server.seen("/cookie.html")) >= 2, 30),
-          "the second start did not load its home page")
-    cookie = t.server.seen("/cookie.html")[1].cookie
-    for name in ("e2e_header", "e2e_script"):
-        t.expect("%s=%s" % (name, pages.COOKIE_VALUE) in cookie,
-                 "the cookie %s set 5 s before the close was not sent at the next start (Cookie: %r)"
-                 % (name, cookie))
+    restart_and_check_cookies(t, p, "/cookie.html", "set 5 s before the close")
     t.wait_ready("cookie", count=2)
     close_and_check_exit(t, p, exits=2)
 
@@ -419,7 +426,7 @@ def main_window_stays_maximised(t):
 
 
 MAIN_GO = (1128, 61)
-SECOND_GO = (438, 16)
+SECOND_GO = (688, 16)
 HELP_ACTIVATE = (508, 11)
 
 
@@ -523,7 +530,8 @@ def bookmark_records(program):
 def stale_bookmark_counts_keep_every_bookmark(t):
     """A settings file whose bookmark count is behind the bookmark file (another copy saved
     since, or a write that failed) neither cuts nor empties the list: a run and a title-bar
-    close later every bookmark is still there."""
+    close later every bookmark is still there, and counted. A count of -1 is no list: the
+    run shows none and leaves the file as it is."""
     bookmarks = [b'"One","http://one.example/"', b'"Two","http://two.example/"',
                  b'"Three","http://three.example/"']
     p = None
@@ -545,6 +553,9 @@ def stale_bookmark_counts_keep_every_bookmark(t):
         kept = bookmark_records(p)
         check(kept == [b.decode() for b in bookmarks],
               "with a bookmark count of %s in the settings, the three bookmarks became %r" % (count, kept))
+        expected = 2 if count == "0" else -1
+        check(settings_count(p, 2) == expected, "with a bookmark count of %s in the settings, the exit wrote %r, not %d"
+              % (count, settings_count(p, 2), expected))
 
 
 @case
@@ -567,3 +578,331 @@ def moved_folder_opens_product_page(t):
     check(harness.wait_for(lambda: shown.append(location_text(t, window, MAIN_LOCATION)) or shown[-1] == expected,
                            5, step=0.5),
           "after the move the main browser shows %r, not the product page %r" % (shown[-1], expected))
+
+
+def page_dialog(t, program, after=(), timeout=10):
+    """A dialog the program opened for a page (not one of those in after), once it is on the
+    screen and in front."""
+    found = harness.wait_for(lambda: [w for w in t.display.windows("^Message from ", program.proc.pid)
+                                      if w not in after], timeout)
+    check(found, "no dialog for the page's alert appeared (windows of the program: %s)" % t.window_titles(program))
+    t.display.run(["xdotool", "windowactivate", "--sync", str(found[0])], check=False)
+    check(harness.wait_for(lambda: t.display.active_window() == found[0], 5), "the page's dialog did not come to the front")
+    return found[0]
+
+
+def end_session_and_check_exit(t, program):
+    """What a logout does: SIGTERM. The program must end by itself, cleanly, with code 0."""
+    os.kill(program.proc.pid, signal.SIGTERM)
+    code = program.wait_exit(10)
+    check(code is not None, "the program still ran 10 s after SIGTERM")
+    output = program.output()
+    check("double free" not in output and "corruption" not in output,
+          "the program's end was a crash: %s" % output[-600:])
+    check(code == 0, "the program ended with %s after SIGTERM (0 expected); its output ends: %s"
+          % ("signal %d" % -code if code < 0 else "code %d" % code, output[-400:]))
+    t.expect(program.helpers_gone(10), "engine helper processes outlived the program")
+    items = program.settings_items()
+    check(items is not None and len(items) == 15, "the settings file was not written whole at the end: %r" % (items,))
+
+
+@case
+def session_end_during_alert_is_clean(t):
+    """SIGTERM while a page's alert is open ends the program with code 0, and the cookie the
+    page set before is sent at the next start."""
+    p = open_home(t, "/cookie-alert.html", "cookie-alert")
+    check(harness.wait_for(lambda: t.server.seen("/alerting"), 10), "the page never raised its alert")
+    page_dialog(t, p)
+    end_session_and_check_exit(t, p)
+    restart_and_check_cookies(t, p, "/cookie-alert.html", "set before SIGTERM")
+    check(harness.wait_for(lambda: len(t.server.seen("/alerting")) >= 2, 10), "the second start raised no alert")
+    page_dialog(t, p)
+    end_session_and_check_exit(t, p)
+
+
+@case
+def title_bar_close_during_alert_closes_both(t):
+    """Closing the main window from its title bar while a page's alert is open closes the
+    alert and then the window: the program ends with code 0 and counts the close."""
+    p = open_home(t, "/alert-loop.html", "alert-loop")
+    page_dialog(t, p)
+    close_and_check_exit(t, p, exits=1)
+
+
+@case
+def alert_loop_is_stopped_by_the_offer(t):
+    """A page that raises one alert after another: the second dialog offers to stop the
+    page's dialogs; taken (Alt+S, Enter), no further dialog comes, the page runs on, and the
+    window answers its title bar."""
+    p = open_home(t, "/alert-loop.html", "alert-loop")
+    first = page_dialog(t, p)
+    t.display.key("Return")
+    second = page_dialog(t, p, after=[first])
+    t.display.key("alt+s", "Return")
+    check(harness.wait_for(lambda: t.server.seen("/loop-ended"), 10),
+          "the page's loop did not end once its dialogs were stopped")
+    t.expect(not t.display.windows("^Message from ", p.proc.pid), "a page's dialog is still on the screen")
+    close_and_check_exit(t, p, exits=1)
+
+
+MAIN_VIEW_BUTTON = (120, 14)
+VIEW_OPTIONS = (227, 54)
+MAIN_HELP_BUTTON = (225, 14)
+HELP_HELP = (230, 71)
+OPTIONS_TITLE = "^" + harness.MAIN_TITLE + "$"
+MESSAGE_TITLE = "^Message For - " + harness.NICKNAME + "$"
+
+
+def open_menu_item(t, window, button, item):
+    """Clicks a drop-down menu's button, waits until the menu has slid open and holds still
+    around the item, and clicks the item."""
+    x, y, _, _ = t.display.geometry(window)
+    area = (x + item[0] - 40, y + item[1] - 10, 80, 20)
+    closed = t.display.grab(area)
+    t.display.click(x + button[0], y + button[1])
+    state = {"last": None, "since": 0.0}
+
+    def open_and_still():
+        now = t.display.grab(area)
+        if state["last"] is None or now.differing_pixels(state["last"]):
+            state["last"], state["since"] = now, time.monotonic()
+        return now.differing_pixels(closed) and time.monotonic() - state["since"] >= 0.2
+    check(harness.wait_for(open_and_still, 5), "the menu of the button at %d, %d did not open" % button)
+    t.display.click(x + item[0], y + item[1])
+
+
+def dialog_of(t, program, title, owner):
+    """The program's dialog of that title other than the owner window, once it is the window
+    in front."""
+    def found():
+        return [w for w in t.display.windows(title, program.proc.pid) if w != owner]
+    shown = harness.wait_for(found, 10)
+    check(shown, "no dialog titled %r appeared (windows: %s)" % (title, t.window_titles(program)))
+    check(harness.wait_for(lambda: t.display.active_window() == shown[0], 5), "the dialog %r is not in front" % title)
+    return shown[0]
+
+
+def check_centred_over(t, dialog, owner, what):
+    transient = t.display.run(["xprop", "-id", str(dialog), "WM_TRANSIENT_FOR"], check=False)
+    t.expect(("0x%x" % owner) in transient, "%s does not belong to the main window for the window manager (%s)"
+             % (what, transient.strip()))
+    dx, dy, dw, dh = t.display.geometry(dialog)
+    ox, oy, ow, oh = t.display.geometry(owner)
+    # Client areas: their centres differ by half the difference of the frames' title bars.
+    off = (abs(dx + dw // 2 - (ox + ow // 2)), abs(dy + dh // 2 - (oy + oh // 2)))
+    t.expect(off[0] <= 4 and off[1] <= 16, "%s opened at %d, %d (%d x %d), not centred over the main window "
+             "at %d, %d (%d x %d)" % (what, dx, dy, dw, dh, ox, oy, ow, oh))
+    return dx, dy, dw, dh
+
+
+@case
+def dialogs_open_over_the_main_window_and_answer_the_keyboard(t):
+    """Options opens centred over the main window with the page still drawn around it and
+    closes on Escape; the message box opens centred over the main window, sized to its text,
+    and closes on Enter."""
+    p = open_home(t, "/text.html", "text")
+    window = p.main_window()
+    x, y, w, h = t.display.geometry(window)
+    # Below the open menu, to the left of where a centred dialog stands.
+    strip = (x, y + 130, 300, h - 140)
+    before = t.display.grab(strip)
+    open_menu_item(t, window, MAIN_VIEW_BUTTON, VIEW_OPTIONS)
+    options = dialog_of(t, p, OPTIONS_TITLE, window)
+    check_centred_over(t, options, window, "Options")
+    # The page around the dialog is the page as it was, words and all.
+    t.expect(harness.wait_for(lambda: not t.display.grab(strip).differing_pixels(before), 3, step=0.3),
+             "the page behind Options is not drawn as it was (%d pixels differ)"
+             % t.display.grab(strip).differing_pixels(before))
+    t.display.key("Escape")
+    check(harness.wait_for(lambda: options not in t.display.windows(OPTIONS_TITLE, p.proc.pid), 5),
+          "Escape did not close Options")
+
+    # Without its help program the browser says so in its message box.
+    shutil.rmtree(os.path.join(p.folder, "Help"))
+    open_menu_item(t, window, MAIN_HELP_BUTTON, HELP_HELP)
+    message = dialog_of(t, p, MESSAGE_TITLE, window)
+    _, _, mw, mh = check_centred_over(t, message, window, "the message box")
+    t.expect(mw < 400 and mh < 160, "the message box of one line is %d x %d pixels" % (mw, mh))
+    t.display.key("Return")
+    check(harness.wait_for(lambda: not t.display.windows(MESSAGE_TITLE, p.proc.pid), 5),
+          "Enter did not close the message box")
+
+
+# --------------------------------------------------------------------------------------
+# Never silent: what the user is told of a page that cannot be shown
+
+NOTICE_COLOUR = b"\xff\xf4\xd6"
+ANY_MESSAGE_TITLE = "^(myMessage|Message For - .*)$"
+
+
+def notice_shown(t, window, top=MAIN_PAGE_TOP, timeout=10):
+    """Waits until the notice over the page is on screen: its pale yellow fills much of the
+    band just under the top of the page, at its left."""
+    def shown():
+        band = t.display.grab_window(window, (12, top + 10, 300, 30))
+        yellow = sum(1 for row in band.rows for i in range(0, len(row), 3) if row[i:i + 3] == NOTICE_COLOUR)
+        return yellow >= 0.3 * band.width * band.height
+    return harness.wait_for(shown, timeout, step=0.2)
+
+
+def message_window(t, program, timeout=10):
+    """The program's message dialog, once it is on screen."""
+    found = harness.wait_for(lambda: t.display.windows(ANY_MESSAGE_TITLE, program.proc.pid), timeout)
+    return found[0] if found else None
+
+
+class SecureServer:
+    """An HTTPS server on the loopback interface with a certificate made for this test alone
+    (no one vouches for it); it logs the paths asked for."""
+
+    def __init__(self, folder):
+        import http.server
+        import ssl
+        import subprocess
+        import threading
+        key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost",
+                        "-keyout", key, "-out", cert], check=True, capture_output=True)
+        self.paths = []
+        server = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                server.paths.append(self.path)
+                body = pages.page("Secret", "<h1>The secret page</h1><style>body{background:%s}</style>" % pages.FILL_CSS)
+                data = body
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        self.httpd.socket = context.wrap_socket(self.httpd.socket, server_side=True)
+        self.port = self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def url(self, host, path):
+        return "https://%s:%d%s" % (host, self.port, path)
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+@case
+def failed_address_is_told(t):
+    """Words typed into the location box that name no server ("weather today"): the old page
+    stays, the typed text stays in the box, and a notice over the page says the server
+    cannot be found; the focus stays in the box."""
+    p = open_home(t, "/page/home.html?fill=1", "home")
+    window = p.main_window()
+    check(colour_shown(t, window, MAIN_PAGE_TOP, pages.FILL), "the home page is not shown")
+    enter_address(t, window, MAIN_LOCATION, "weather today")
+    check(notice_shown(t, window), "no notice appeared over the page after an address that cannot be reached")
+    t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
+    t.display.key("ctrl+a", "ctrl+c")
+    typed = t.display.clipboard().strip()
+    t.expect(typed == "weather today", "the location box holds %r, not the typed text" % typed)
+
+
+@case
+def certificate_question(t):
+    """An HTTPS page whose certificate nobody vouches for: the program asks. "No" (the
+    default) stays on the page shown and tells why; asked again for another name of the
+    site, "Yes" shows the page."""
+    secure = SecureServer(t.base)
+    try:
+        p = open_home(t, "/page/home.html?fill=1", "home")
+        window = p.main_window()
+        enter_address(t, window, MAIN_LOCATION, secure.url("127.0.0.1", "/stay.html"))
+        dialog = message_window(t, p)
+        check(dialog, "no question came for a certificate nobody vouches for")
+        time.sleep(0.5)  # the dialog takes the focus as its window maps
+        t.display.key("space")  # the focused button: No
+        check(harness.wait_for(lambda: not t.display.windows(ANY_MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
+        check(notice_shown(t, window), "staying was not told in a notice")
+        t.expect(secure.paths == [], "the page was asked for although the user stayed: %r" % secure.paths)
+        t.expect(colour_shown(t, window, MAIN_PAGE_TOP + 120, pages.FILL, timeout=1), "the old page did not stay")
+
+        enter_address(t, window, MAIN_LOCATION, secure.url("localhost", "/go.html"))
+        dialog = message_window(t, p)
+        check(dialog, "no question came for the site's other name")
+        time.sleep(0.5)
+        t.display.key("Tab", "space")  # Yes
+        check(harness.wait_for(lambda: "/go.html" in secure.paths, 10), "going on did not load the page")
+    finally:
+        secure.stop()
+
+
+PAGE_MENU_BUTTON = (13, 14)
+PAGE_MENU_BOOKMARK = (12, 72)
+# The open Page menu's far corner (217 x 68 from y 32), in its panel colour.
+PAGE_MENU_CORNER = (210, 95, 1, 1)
+PANEL_COLOUR = (0xf4, 0xf6, 0xf9)
+# Where the notice under the Page menu shows (it is drawn partly under the menu's frame).
+NOTICE_AREA = (0, 76, 220, 100)
+BOOKMARKED_NOTICE_COLOUR = (0xff, 0xf4, 0xd6)
+
+
+def bookmark_page_shown(t, window):
+    """Bookmarks the page on screen from the Page menu and waits for the notice that says
+    so."""
+    x, y, _, _ = t.display.geometry(window)
+    t.display.click(x + PAGE_MENU_BUTTON[0], y + PAGE_MENU_BUTTON[1])
+    # The menu slides out: a click before it is whole misses its buttons.
+    check(harness.wait_for(lambda: t.display.grab_window(window, PAGE_MENU_CORNER).pixel(0, 0) == PANEL_COLOUR, 5, step=0.05),
+          "the Page menu did not open")
+    t.display.click(x + PAGE_MENU_BOOKMARK[0], y + PAGE_MENU_BOOKMARK[1])
+
+    def notice():
+        area = t.display.grab_window(window, NOTICE_AREA)
+        hits = sum(1 for i in range(area.width) for j in range(area.height) if area.pixel(i, j) == BOOKMARKED_NOTICE_COLOUR)
+        return hits >= 1500
+    check(harness.wait_for(notice, 5, step=0.2), "no notice came after the click on Bookmark")
+
+
+def settings_count(program, item):
+    items = program.settings_items()
+    return int(items[item]) if items and len(items) == 15 else None
+
+
+@case
+def two_copies_ended_together_keep_every_bookmark(t):
+    """Two copies from one folder each bookmark a page of their own; both get SIGTERM at the
+    same moment (what the end of a desktop session does): every bookmark is in the file and
+    the settings count them. E2E_ROUNDS rounds (2 by default), each with new bookmarks."""
+    rounds = int(os.environ.get("E2E_ROUNDS", "2"))
+    a = harness.Program(os.path.join(t.base, "run1"), t.portable, t.display,
+                        t.settings([t.server.url("/page/home.html")]))
+    b = a.twin()
+    t.programs += [a, b]
+    expected = []
+    for r in range(rounds):
+        for copy, name in ((a, "a%d" % r), (b, "b%d" % r)):
+            copy.start()
+            window = copy.main_window()
+            home_runs = 2 * r + (1 if copy is a else 2)
+            for page, count in (("home", home_runs), (name, 1)):
+                if page == name:
+                    type_and_go(t, window, MAIN_LOCATION, MAIN_GO, t.server.url("/page/%s.html" % name))
+                check(harness.wait_for(lambda: len(t.server.seen("/ready", p=page)) >= count or not copy.alive(), 30)
+                      and copy.alive(), "round %d: the page %r did not load in copy %s" % (r + 1, page, name[0]))
+                wait_load_end(t, window)
+            bookmark_page_shown(t, window)
+            expected.append(t.server.url("/page/%s.html" % name))
+        os.kill(a.proc.pid, signal.SIGTERM)
+        os.kill(b.proc.pid, signal.SIGTERM)
+        for copy in (a, b):
+            code = copy.wait_exit(15)
+            check(code == 0, "round %d: a copy ended with %r after SIGTERM (0 expected)" % (r + 1, code))
+        kept = bookmark_records(a) or []
+        missing = [e for e in expected if not any(e in k for k in kept)]
+        check(not missing, "round %d: bookmarks lost: %r (the file holds %r)" % (r + 1, missing, kept))
+        check(settings_count(a, 2) == len(kept) - 1,
+              "round %d: the settings count %r bookmarks, the file holds %d" % (r + 1, settings_count(a, 2), len(kept)))

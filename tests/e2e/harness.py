@@ -287,6 +287,21 @@ class Program:
         self.helpers = []
         self.helps = []
 
+    def twin(self):
+        """A second copy of the program from the same folder, with the same home, as a user
+        starts it twice; its output goes to its own logs."""
+        other = Program.__new__(Program)
+        other.base = os.path.join(self.base, "twin")
+        os.makedirs(other.base, exist_ok=True)
+        other.display = self.display
+        other.folder = self.folder
+        other.home = self.home
+        other.proc = None
+        other.runs = 0
+        other.helpers = []
+        other.helps = []
+        return other
+
     def data_folder(self):
         return os.path.join(self.folder, "Corvane")
 

@@ -201,13 +201,32 @@ class PageServer:
             script = ("document.cookie='e2e_script=%s; max-age=86400; path=/';" % COOKIE_VALUE) + ready("cookie")
             h.reply(200, body=page("Cookie", "<h1>Cookies set</h1>", script),
                     headers=[("Set-Cookie", "e2e_header=%s; Max-Age=86400; Path=/" % COOKIE_VALUE)])
+        elif path == "/cookie-alert.html":
+            # Sets a lasting cookie from the server and one from the page's script, then
+            # raises an alert that stays open until someone answers it.
+            script = ("document.cookie='e2e_script=%s; max-age=86400; path=/';" % COOKIE_VALUE + ready("cookie-alert")
+                      + "setTimeout(function(){fetch('/alerting').then(function(){alert('Stay with me');});},0);")
+            h.reply(200, body=page("Cookie alert", "<h1>An alert comes</h1>", script),
+                    headers=[("Set-Cookie", "e2e_header=%s; Max-Age=86400; Path=/" % COOKIE_VALUE)])
+        elif path == "/alert-loop.html":
+            # One alert after another, for as long as the user answers them.
+            # (The loop waits for the server to have heard of the page: a page in an alert
+            # sends nothing.)
+            script = ("fetch('/ready?p=alert-loop').then(function(){"
+                      "for(var i=0;i<1000;i++){alert('Again '+i);}fetch('/loop-ended');});")
+            h.reply(200, body=page("Alert loop", "<h1>Alerts</h1>", script))
         elif path == "/echo-cookie.html":
             h.reply(200, body=page("Echo", "<pre>%s</pre>" % html.escape(h.headers.get("Cookie", "")),
                                    ready("echo")))
+        elif path == "/text.html":
+            # Lines of words from edge to edge: any part of the page that is not drawn shows.
+            lines = "".join("<p style=\"margin:2px\">%s</p>" % " ".join("word%02d-%02d" % (r, c) for c in range(24))
+                            for r in range(60))
+            h.reply(200, body=page("Text", lines, ready("text")))
         elif path == "/slow.html":
             time.sleep(min(float(query.get("ms", "2000")) / 1000.0, 30.0))
             h.reply(200, body=page("Slow", "<h1>Slow</h1>", ready("slow")))
-        elif path in ("/ready", "/typed", "/focus", "/opened", "/written", "/written.png"):
+        elif path in ("/ready", "/typed", "/focus", "/opened", "/written", "/written.png", "/alerting", "/loop-ended"):
             h.reply(204)
         else:
             h.reply(404, "text/plain", b"not here")

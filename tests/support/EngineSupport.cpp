@@ -118,12 +118,17 @@ bool clickElement(vb::WebBrowser& control, const QString& id)
     const QVariantList at = clickPointOf(control, id);
     if (at.size() != 2)
         return false;
+    return clickUntilSeen(control, QPoint(at[0].toInt(), at[1].toInt()));
+}
+
+bool clickUntilSeen(vb::WebBrowser& control, QPoint point)
+{
     runScript(control, QStringLiteral("if (!window.pressesSeen) { window.pressesSeen = 0;"
                                       "document.addEventListener('mousedown', function () { window.pressesSeen++; }, true); }"
                                       "true"));
     const int seen = runScript(control, QStringLiteral("window.pressesSeen")).toInt();
     for (int attempt = 0; attempt < 20; ++attempt) {
-        clickAt(control, QPoint(at[0].toInt(), at[1].toInt()));
+        clickAt(control, point);
         if (waitFor([&] { return runScript(control, QStringLiteral("window.pressesSeen")).toInt() > seen; }, 300))
             return true;
     }
@@ -152,12 +157,16 @@ bool showsText(vb::WebBrowser& control)
     return false;
 }
 
-void whenModal(std::function<void(QWidget*)> act, int timeoutMs)
+namespace {
+
+// Calls act with the dialog find() gives once it is open and has the focus, from the event
+// loop; gives up after timeoutMs.
+void whenOpen(std::function<QWidget*()> find, std::function<void(QWidget*)> act, int timeoutMs)
 {
     auto* poll = new QTimer(qApp);
     auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, deadline, act = std::move(act)] {
-        QWidget* dialog = QApplication::activeModalWidget();
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, deadline, find = std::move(find), act = std::move(act)] {
+        QWidget* dialog = find();
         // The user acts on the dialog once it has come to the front and has the focus.
         if (dialog && !dialog->isActiveWindow() && !deadline->hasExpired()) {
             dialog->activateWindow();
@@ -173,6 +182,25 @@ void whenModal(std::function<void(QWidget*)> act, int timeoutMs)
             ADD_FAILURE() << "no dialog opened";
     });
     poll->start(20);
+}
+
+} // namespace
+
+void whenModal(std::function<void(QWidget*)> act, int timeoutMs)
+{
+    whenOpen([] { return QApplication::activeModalWidget(); }, std::move(act), timeoutMs);
+}
+
+void whenPageDialog(std::function<void(QWidget*)> act, int timeoutMs)
+{
+    whenOpen(
+        [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QStringLiteral("pageDialog") && w->isVisible())
+                    return w;
+            return static_cast<QWidget*>(nullptr);
+        },
+        std::move(act), timeoutMs);
 }
 
 int webViewCount()

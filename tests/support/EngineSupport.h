@@ -49,6 +49,10 @@ void clickAt(vb::WebBrowser& control, QPoint point);
 // the page has seen a press. False when it never did.
 bool clickElement(vb::WebBrowser& control, const QString& id);
 
+// The same for a point of the view. Clicking an empty spot this way first makes sure that a
+// click which must land exactly once (a link that opens a window) is not dropped.
+bool clickUntilSeen(vb::WebBrowser& control, QPoint point);
+
 // Waits until the control's document is loaded and painted (input reaches it only then).
 bool documentShown(vb::WebBrowser& control);
 
@@ -64,5 +68,8 @@ bool showsText(vb::WebBrowser& control);
 // Calls act with the next modal dialog once it is open, from the event loop (the dialog's
 // own, while it runs); act must close it. Gives up after timeoutMs.
 void whenModal(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
+
+// The same for the next dialog a page asks its question in (it is not modal).
+void whenPageDialog(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
 
 } // namespace testsupport

@@ -316,15 +316,49 @@ TEST_F(FixedRegister, MovedBrowserRewritesItsOwnMemberInPlace)
     EXPECT_EQ(get(u"GuruNaam"_s, u"TekaGuru"_s), u"Other"_s);
 }
 
-TEST_F(FixedRegister, LastIndexThatDoesNotDecodeCountsAsNone)
+TEST_F(FixedRegister, ALastIndexThatDoesNotDecodeNeitherHidesNorOverwritesAMember)
 {
-    for (const QString& stored : {u"7"_s, u"garbage"_s, u"-1"_s}) {
-        SCOPED_TRACE(stored.toStdString());
-        lastIndex(stored);
-        OnRestFamilyCheck(*app);
-        EXPECT_EQ(app->reg.MemberLastIndex, -1);
-        EXPECT_EQ(app->reg.OwnMemberSlot, 0);
-        EXPECT_TRUE(app->reg.RegisterPending);
+    const QString other = root + u"/opt/Other/"_s;
+    const QString third = root + u"/opt/Third/"_s;
+    exe(other, u"Other"_s);
+    exe(third, u"Third"_s);
+    struct Case {
+        const char* stored;
+        QStringList members;  // names of members 0.. before the start ("" = none)
+        QStringList after;    // names of members 0.. after it
+        QString lastAfter;
+        int runList;          // programs in the Run list
+    };
+    const Case cases[] = {
+        {"1", {u"Other"_s, u"Third"_s}, {u"Other"_s, u"Third"_s, u"Corvane"_s}, u"TekaGuru"_s, 2},
+        {"garbage", {u"Other"_s, u"Third"_s}, {u"Other"_s, u"Third"_s, u"Corvane"_s}, u"TekaGuru"_s, 2},
+        {"-1", {u"Other"_s, u"Third"_s}, {u"Other"_s, u"Third"_s, u"Corvane"_s}, u"TekaGuru"_s, 2},
+        // Stored lower than the members in use: nothing is overwritten and it never goes down.
+        {"EkaaGuru", {u"Other"_s, u"Third"_s}, {u"Other"_s, u"Third"_s, u"Corvane"_s}, u"TekaGuru"_s, 1},
+        {"", {u"Other"_s, u"Third"_s}, {u"Other"_s, u"Third"_s, u"Corvane"_s}, u"TekaGuru"_s, 0},
+        // The browser's own member whose folder has gone is found by the keys and moved.
+        {"x", {u"Other"_s, QString(), u"Third"_s, u"Corvane"_s}, {u"Other"_s, QString(), u"Third"_s, u"Corvane"_s},
+         u"CokaGuru"_s, 2},
+        {"7", {}, {u"Corvane"_s}, u"EkaaGuru"_s, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        QFile::remove(app->store.path());
+        for (int i = 0; i < c.members.size(); ++i) {
+            if (c.members.at(i).isEmpty())
+                continue;
+            const QString folder = c.members.at(i) == u"Other"_s ? other
+                                   : c.members.at(i) == u"Third"_s ? third
+                                                                   : root + u"/gone/"_s;
+            member(i, c.members.at(i), folder);
+        }
+        lastIndex(QString::fromLatin1(c.stored));
+        startUp();
+        for (int i = 0; i < fam::MaxMembers; ++i)
+            EXPECT_EQ(get(u"GuruNaam"_s, fam::memberKey(i)), c.after.value(i)) << i;
+        EXPECT_EQ(get(u"NidraGavir"_s, u"AnekGuru"_s), c.lastAfter);
+        EXPECT_EQ(app->reg.FamilyRunLast + 1, c.runList);
+        EXPECT_EQ(get(u"GuruGhar"_s, fam::memberKey(int(c.after.size()) - 1)), own());
     }
 }
 

@@ -102,13 +102,14 @@ TEST(FamilyRegister, ADamagedListIsKeptAsBadBeforeItIsReplacedOrNotReplacedAtAll
     const QString list = dir.path() + u"/list"_s;
     const QList<fam::Record> recs = {{u"A"_s, u"/a/"_s}};
     ASSERT_TRUE(testsupport::writeFile(list, "\"Half"));
-    ASSERT_TRUE(fam::replaceRecordsFile(list, recs, true));
+    sys::DataTransaction tx(dir.path());
+    ASSERT_TRUE(fam::replaceRecordsFile(tx, list, recs, true));
     EXPECT_EQ(testsupport::readFile(list + u".bad"_s), QByteArray("\"Half"));
     EXPECT_EQ(testsupport::readFile(list), fam::formatRecords(recs));
 
     // One that cannot be read cannot be kept: it stays.
     const QString unreadable = dir.path() + u"/unreadable"_s;
     ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, unreadable));
-    EXPECT_FALSE(fam::replaceRecordsFile(unreadable, recs, true));
+    EXPECT_FALSE(fam::replaceRecordsFile(tx, unreadable, recs, true));
     EXPECT_TRUE(QFileInfo(unreadable).isSymLink());
 }

@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QTemporaryDir>
+#include <QWidget>
 
 using namespace corvane;
 
@@ -367,4 +369,121 @@ TEST_F(MessageTest, AMessageAskedForInsideAnEngineCallbackIsShownAfterIt)
     ASSERT_EQ(shown.size(), 1u);
     testsupport::waitFor([] { return false; }, 50);
     EXPECT_EQ(shown.size(), 1u);
+}
+
+namespace {
+
+// The dialog on screen as the running program shows it, active, the keyboard on what it
+// gives the focus to.
+void showOnScreen(frmMessage& m)
+{
+    m.window()->show();
+    ASSERT_TRUE(testsupport::activateWindowOf(m.window()));
+}
+
+} // namespace
+
+TEST_F(MessageTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
+{
+    struct Case {
+        const char* id;
+        void (*show)(CorvaneApp&);
+        bool tab;             // the user first moves the focus on with Tab
+        Qt::Key key;
+        const char* answer;   // what the caller reads after it
+        const char* nickname; // what the name prompt stored, "" for no change
+    };
+    const Case cases[] = {
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Return, "GoToWebSite", ""},
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Enter, "GoToWebSite", ""},
+        {"MessageHelpShow", &MessageShow, false, Qt::Key_Escape, "", ""},
+        // The button the focus was moved to answers Enter: No.
+        {"MessageHelpShow", &MessageShow, true, Qt::Key_Return, "", ""},
+        // Where OK is the only answer, Escape gives it, as closing the window does.
+        {"MessageTooManyTab", &MessageShow, false, Qt::Key_Return, "", ""},
+        {"MessageTooManyTab", &MessageShow, false, Qt::Key_Escape, "", ""},
+        {"MessageGetUserName", &StartupMessageShow, false, Qt::Key_Escape, "", "myFriend"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + (c.tab ? " Tab " : " ") + QKeySequence(c.key).toString().toStdString());
+        app->msg.MessageAnswer.clear();
+        app->profile.Nickname.clear();
+        respond([&c](frmMessage& m) {
+            showOnScreen(m);
+            if (c.tab)
+                testsupport::pressKey(Qt::Key_Tab);
+            testsupport::pressKey(c.key);
+        });
+        app->msg.MessageId = QString::fromLatin1(c.id);
+        // A key that answers nothing leaves the dialog open, which fails the show.
+        EXPECT_NO_THROW(c.show(*app));
+        EXPECT_EQ(app->msg.MessageAnswer, QString::fromLatin1(c.answer));
+        if (*c.nickname) {
+            EXPECT_EQ(app->profile.Nickname, QString::fromLatin1(c.nickname));
+        }
+        EXPECT_TRUE(app->msg.MessageId.isEmpty());
+        testsupport::flushDeferredDeletes();
+    }
+}
+
+TEST_F(MessageTest, TheDialogOpensCentredOverTheWindowThatRaisedItSizedToItsText)
+{
+    // The window that raises the messages, away from the screen's corner.
+    auto* owner = new vb::Form(app->rt, QStringLiteral("frmOwner"));
+    owner->load();
+    owner->show();
+    owner->window()->setGeometry(60, 90, 700, 560);
+    ASSERT_TRUE(testsupport::activateWindowOf(owner->window()));
+    const QPoint ownerCentre = owner->window()->frameGeometry().center();
+
+    struct Case {
+        const char* id;
+        void (*show)(CorvaneApp&);
+        int tallest; // the client area's most height for this text
+    };
+    const Case cases[] = {
+        {"MessageFileOpenError", &MessageShow, 140},
+        {"MessageTooManyTab", &MessageShow, 170},
+        {"MessageHelpShow", &MessageShow, 400},
+        {"MessageGetUserName", &StartupMessageShow, 300},
+        {"Bug-Corvane-OnMoveGetGuru", &ErrorReportShow, 480},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        respond([&](frmMessage& m) {
+            const QWidget* w = m.window();
+            const QRect client(QPoint(0, 0), w->size());
+            EXPECT_LE((w->frameGeometry().center() - ownerCentre).manhattanLength(), 2);
+            EXPECT_LE(client.height(), c.tallest);
+            EXPECT_LT(client.width(), 520);
+
+            // The whole text shows, under the head and the input box.
+            const QRect text = m.LabelMessage.widget()->geometry();
+            EXPECT_GE(text.height(), m.LabelMessage.widget()->heightForWidth(text.width()));
+            EXPECT_TRUE(client.contains(text));
+            const QRect head = m.LabelHead.widget()->geometry();
+            EXPECT_LE(head.bottom(), text.top());
+            EXPECT_GE(head.width(), m.LabelHead.widget()->fontMetrics().horizontalAdvance(m.LabelHead.caption()));
+            if (m.TextInput0.isVisible()) {
+                const QRect input = m.TextInput0.widget()->geometry();
+                EXPECT_TRUE(client.contains(input));
+                EXPECT_FALSE(input.intersects(head));
+                EXPECT_LE(input.bottom(), text.top());
+            }
+            // The buttons, of the size of the other windows' buttons, under the text.
+            for (vb::CommandButton* b : {&m.CommandMsgOK, &m.CommandMsgCancel}) {
+                const QRect r(b->widget()->mapTo(w, QPoint(0, 0)), b->widget()->size());
+                EXPECT_EQ(r.size(), QSize(20, 20));
+                EXPECT_TRUE(client.contains(r));
+                EXPECT_GT(r.top(), text.bottom());
+            }
+            m.windowCloseRequested();
+        });
+        app->msg.MessageId = QString::fromLatin1(c.id);
+        c.show(*app);
+        testsupport::flushDeferredDeletes();
+    }
+    ASSERT_EQ(shown.size(), std::size(cases));
+    owner->unload();
+    testsupport::flushDeferredDeletes();
 }

@@ -1,5 +1,6 @@
 #include "VelmoraFixture.h"
 
+#include "sys/DataTransaction.h"
 #include "sys/TextRecords.h"
 
 #include <QFileInfo>
@@ -63,22 +64,29 @@ TEST_F(SettingsFile, CurrentFormIsReadAndAnEmptyHomePageIsTheProductPage)
     EXPECT_EQ(opt.HomePagesSaved[5], u"http://f/"_s);
 }
 
-TEST_F(SettingsFile, SaveWritesFifteenLinesWithTheWorkingLastIndices)
+TEST_F(SettingsFile, SaveWritesFifteenLinesCountingWhatTheListFilesHold)
 {
     SettingsDefaultsSet(ctx());
     opt.ExitCount = 12;
     opt.NewWindowSeparate = true;
     opt.SettingsReserved = 9;
+    for (int i = 0; i < 5; ++i) {
+        hid.ComboMarkName.AddItem(u"M%1"_s.arg(i));
+        hid.ComboMarkAddress.AddItem(u"http://m%1/"_s.arg(i));
+    }
     lists.BookmarkLastIndex = 4;
+    hid.ComboNotePage.AddItem(u"http://n/"_s);
+    hid.ComboNoteThis.AddItem(u"note"_s);
+    // A working index beyond the list counts only what is written.
     lists.NotesLastIndex = 1;
     opt.HomePagesSaved[1] = u"http://x/?q=\"a\"\r\nb"_s;
-    ASSERT_TRUE(SettingsFileSave(ctx()));
+    ASSERT_TRUE(DataFilesSave(ctx(), SaveSettings | SaveBookmarks | SaveNotes));
     EXPECT_EQ(opt.BookmarkLastIndexSaved, 4);
-    EXPECT_EQ(opt.NotesLastIndexSaved, 1);
+    EXPECT_EQ(opt.NotesLastIndexSaved, 0);
 
     const QByteArray data = readFile(prog.SettingsFilePath);
     EXPECT_EQ(data.count("\r\n"), 15);
-    EXPECT_TRUE(data.startsWith("12\r\n0\r\n4\r\n0\r\n1\r\n1\r\n0\r\n9\r\n0\r\n\""));
+    EXPECT_TRUE(data.startsWith("12\r\n0\r\n4\r\n0\r\n1\r\n0\r\n0\r\n9\r\n0\r\n\""));
     // The quote and the line break of a home page cannot split the file.
     EXPECT_TRUE(data.contains("\"http://x/?q=%22a%22 b\"\r\n"));
 
@@ -116,36 +124,62 @@ TEST_F(SettingsFile, OlderTwelveItemFormIsReadAndTheNextSaveWritesFifteen)
     EXPECT_EQ(opt.MainBrowserHomePages[5], u"http://f/"_s);
 }
 
-TEST_F(SettingsFile, DamagedFileGivesDefaultsAndIsKeptAsideBeforeTheFirstOverwrite)
+TEST_F(SettingsFile, ADamagedFileKeepsEveryItemThatReadsWholeNamesTheOthersAndIsKeptAsBad)
 {
-    // A 15-item file cut after 12 items has numbers where the older form has home pages:
-    // it must not pass for the older form.
-    const QList<QByteArray> damaged = {
-        "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n",
-        "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n\"http://d/\"\r\n",
-        "3\r\n1\r\n6\r\n0\r\n1\r\n2\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n\"g\"\r\n",  // 13 items
-        "7\r\nfive\r\n",
-        "\"unterminated",
-        QByteArray(),
+    const QStringList pages{u"Home Page of Browser #1"_s, u"Home Page of Browser #2"_s, u"Home Page of Browser #3"_s,
+                            u"Home Page of Browser #4"_s, u"Home Page of Browser #5"_s, u"Home Page of Browser #6"_s};
+    const QString exits = u"Number of times the program was closed"_s;
+    const QString history = u"Keep History of selected Browsers"_s;
+    const QStringList allNamed = QStringList{exits, history, u"Show ' Page' buttons from start of Program"_s,
+                                             u"Show new window in a new Tabed Browser"_s,
+                                             u"Show saved Notes related to web pages from start of Program"_s,
+                                             u"Number of main Browser to run"_s} + pages;
+    const QByteArray numbers = "7\r\n5\r\n2\r\n1\r\n0\r\n3\r\n1\r\n42\r\n3\r\n";
+    struct Case {
+        const char* what;
+        QByteArray content;
+        QStringList reset;
+        qint32 exitCount;
+        int historyMask;
+        QString firstPage;
     };
-    for (const QByteArray& content : damaged) {
-        SCOPED_TRACE(content.toStdString());
-        QFile::remove(prog.SettingsFilePath + u".bad"_s);
-        ASSERT_TRUE(writeFile(prog.SettingsFilePath, content));
+    const QString a = u"http://a/"_s;
+    const Case cases[] = {
+        {"cut inside the first home page", numbers + "\"http://a", pages, 7, 5, product},
+        {"cut after twelve items", numbers + "\"http://a/\"\r\n\"http://b/\"\r\n\"\"\r\n", pages.mid(3), 7, 5, a},
+        {"a 10 MB line in place of the history mask",
+         "7\r\n" + QByteArray(10 << 20, 'x') + "\r\n" + kCurrent.mid(kCurrent.indexOf("2\r\n")), {history}, 7, 0, a},
+        {"a count beyond 16 bits", QByteArray(kCurrent).replace(6, 1, "40000"), {}, 7, 5, a},
+        {"a word for a number", "7\r\nfive\r\n", allNamed.mid(1), 7, 0, product},
+        {"an unterminated first item", "\"unterminated", allNamed, 0, 0, product},
+        {"an empty file", QByteArray(), allNamed, 0, 0, product},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int age = 0; age < 2; ++age)
+            QFile::remove(sys::keptCopyPath(prog.SettingsFilePath, u".bad"_s, age));
+        ASSERT_TRUE(writeFile(prog.SettingsFilePath, c.content));
         restart();
-        EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
-        EXPECT_EQ(opt.MainBrowserHomePages[0], product);
+        EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Damaged);
+        EXPECT_EQ(files.settingsReset, c.reset);
+        EXPECT_EQ(opt.ExitCount, c.exitCount);
+        EXPECT_EQ(opt.HistoryMask, c.historyMask);
+        EXPECT_EQ(opt.MainBrowserHomePages[0], c.firstPage);
+        // A damaged file does not count the lists: they are read to their end.
+        EXPECT_FALSE(files.marksCounted);
+        EXPECT_FALSE(files.notesCounted);
 
-        opt.ExitCount = 1;
+        opt.ExitCount += 1;
         ASSERT_TRUE(SettingsFileSave(ctx()));
-        EXPECT_EQ(readFile(prog.SettingsFilePath + u".bad"_s), content);
-        // The next save is no first overwrite: the kept copy stays the damaged file.
-        opt.ExitCount = 2;
+        EXPECT_EQ(readFile(prog.SettingsFilePath + u".bad"_s), c.content);
+        // The next save is no first overwrite: the kept copy stays the only one.
         ASSERT_TRUE(SettingsFileSave(ctx()));
-        EXPECT_EQ(readFile(prog.SettingsFilePath + u".bad"_s), content);
+        EXPECT_FALSE(QFile::exists(sys::keptCopyPath(prog.SettingsFilePath, u".bad"_s, 1)));
         restart();
         EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Current);
-        EXPECT_EQ(opt.ExitCount, 2);
+        EXPECT_EQ(opt.ExitCount, c.exitCount + 1);
+        EXPECT_EQ(opt.HistoryMask, c.historyMask);
+        EXPECT_TRUE(files.settingsReset.isEmpty());
     }
 }
 
@@ -168,11 +202,13 @@ TEST_F(SettingsFile, EveryValueIsClampedToItsRange)
     EXPECT_EQ(opt.HistoryMask, 0);
     EXPECT_EQ(opt.MainBrowserLastIndex, 0);
 
-    // A value beyond 16 bits is damage, not a number to clamp.
+    // A value beyond 16 bits is damage, not a number to clamp: that item takes its default.
     ASSERT_TRUE(writeFile(prog.SettingsFilePath, "0\r\n0\r\n40000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
                                                  "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\n"));
     restart();
-    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Damaged);
+    EXPECT_EQ(opt.BookmarkLastIndexSaved, -1);
+    EXPECT_EQ(opt.MainBrowserHomePages[5], u"f"_s);
 }
 
 TEST_F(SettingsFile, LocalHomePageOnARemovableDriveFollowsTheDrive)
@@ -288,8 +324,14 @@ TEST_F(SettingsFile, ADamagedFileThatCannotBeKeptAsideIsNotOverwritten)
 {
     // Reads of this file fail, for root too: it cannot be kept aside, so it stays.
     ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, prog.SettingsFilePath));
-    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Defaults);
+    EXPECT_EQ(SettingsFileLoad(ctx()), SettingsForm::Damaged);
+    EXPECT_EQ(files.settingsReset.size(), 12);
     EXPECT_FALSE(SettingsFileSave(ctx()));
     EXPECT_EQ(refusals, 1);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told.at(0).path, prog.SettingsFilePath);
     EXPECT_TRUE(QFileInfo(prog.SettingsFilePath).isSymLink());
+    // Told once: a later save that fails the same way says nothing more.
+    EXPECT_FALSE(SettingsFileSave(ctx()));
+    EXPECT_EQ(refusals, 1);
 }

@@ -26,7 +26,11 @@ protected:
 
     corvane::VelmoraContext ctx()
     {
-        return corvane::VelmoraContext{prog, opt, lists, hid, files, product, [this] { ++refusals; }};
+        return corvane::VelmoraContext{prog, opt, lists, hid, files, product, [this] {
+                                           ++refusals;
+                                           told += files.failuresToTell;
+                                           files.failuresToTell.clear();
+                                       }};
     }
 
     // A fresh program run over the same data folder.
@@ -64,7 +68,8 @@ protected:
     corvane::ListVars lists;
     corvane::frmHid hid;
     corvane::DataFileVars files;
-    int refusals = 0;  // writes refused because a damaged file could not be kept aside
+    int refusals = 0;  // saves whose failed writes were told to the user
+    QList<sys::WriteFailure> told;
 };
 
 // Writes larger than `bytes` fail while this lives (the process's file-size limit), which

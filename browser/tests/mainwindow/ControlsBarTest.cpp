@@ -198,8 +198,9 @@ TEST_F(ControlsBarTest, RunIsOfferedOnlyWhenAnotherProgramCanBeRun)
     EXPECT_FALSE(f().FrameRun.isVisible());
     // The other items are all there.
     for (int i = 0; i <= 12; ++i)
-        if (i != 9)
+        if (i != 9) {
             EXPECT_TRUE(f().CommandOne[i].isVisible()) << i;
+        }
 }
 
 TEST_F(ControlsBarTest, RunIsOfferedWithAnotherProgramAndOpensTheBox)

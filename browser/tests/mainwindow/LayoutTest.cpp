@@ -1,9 +1,12 @@
-// The main window laid out in every state a user reaches, walked as a user meets it: each
-// control on screen must be the widget found where a user would click it, each caption must
-// fit its box, and the panels must stay inside the window. States: no tab, 1, 3, 12 and 24
-// tabs; the Tab List shown and hidden; each menu and panel open; the bookmark browser;
-// full-window mode with one and with two rows; on screens of 800 x 600, 1024 x 768 and
-// 1280 x 1024. The key roads get real clicks at the point on screen as well.
+// The main window laid out in every state a user reaches, walked as a user meets it (see
+// LayoutProbe.h): all of each control on screen is whole in its frame and under nothing
+// the user did not open, each caption fits its box, a Tab List name is whole or ends in
+// "…", what a panel opens over (the Tab List's lines, the tabs' numbers) is covered whole
+// or not shown, and the panels stay inside the window. States: no tab, 1, 3, 12, 14, 15
+// and 24 tabs; the Tab List shown and hidden; each menu and panel open; the bookmark
+// browser; full-window mode with one and with two rows; on screens of 800 x 600, 1024 x 768
+// and 1280 x 1024, and at the smallest size the window keeps. The key roads get real clicks
+// at the point on screen as well.
 
 #include "ActiveProgram.h"
 #include "TabsFixture.h"
@@ -145,21 +148,31 @@ protected:
         return s().BookmarkBrowserOpen;
     }
 
-    // The overlaps this window accepts, each with its reason.
+    // The overlaps this window accepts, each with its reason, and what must be whole.
     void allowances(Probe& probe)
     {
         // A menu or panel the user opened lies over what is under it until it closes, as a
         // drop-down does; what it holds is walked like everything else.
         for (const QWidget* w : opened)
             probe.allowUnder(w, QStringLiteral("opened by the user on top of the window"));
-        for (int i = 1; i <= corvane::MaxTabs; ++i)
-            probe.startShown(f().TextWebList[i].widget());
-        // The picture's caption is what the user typed for it.
-        probe.userCaption(f().FrameUser.widget());
+        // The Tab List's names, and the numbers of the tab rows, are whole or not shown.
+        for (int i = 1; i <= corvane::MaxTabs; ++i) {
+            probe.nameLine(f().TextWebList[i].widget());
+            probe.keepWhole(f().TextWebList[i].widget());
+        }
+        for (auto* labels : {&f().LabelWebNew, &f().LabelWebComNew, &f().LabelWebClose, &f().LabelWebComClose})
+            for (int i : labels->indices())
+                probe.keepWhole((*labels)[i].widget());
+        probe.keepWhole(f().LabelWebCloseHead.widget());
+        // The location boxes show where an address begins.
+        probe.startShown(f().ComboLocation.widget());
+        probe.startShown(f().ComboComLocation.widget());
+        for (int i : f().ComboWebLocation.indices())
+            probe.startShown(f().ComboWebLocation[i].widget());
 
-        // A window narrower than the 1000 pixels the program asks of the screen has less
-        // room than the band's rows need.
-        if (f().window()->width() >= 1000)
+        // A window on a screen smaller than the program asks for (it says so at start) is
+        // smaller than the size the window keeps otherwise: the band's rows lack room.
+        if (f().window()->width() >= f().SmallestClientSize().width())
             return;
         const QWidget* bar = f().FrameCommon.widget();
         probe.allow([bar](const QWidget* target, const QWidget* over) { return target == bar && !over; },
@@ -179,7 +192,13 @@ protected:
     void walk(const QString& state)
     {
         layoutprobe::settle();
-        const QString name = QStringLiteral("%1x%2 %3 tabs %4").arg(m_screen.width).arg(m_screen.height).arg(s().TabCount).arg(state);
+        const QString name = QStringLiteral("%1x%2 window %3x%4 %5 tabs %6")
+                                 .arg(m_screen.width)
+                                 .arg(m_screen.height)
+                                 .arg(f().window()->width())
+                                 .arg(f().window()->height())
+                                 .arg(s().TabCount)
+                                 .arg(state);
         layoutprobe::shot(f().window(), QStringLiteral("main %1").arg(name));
         Probe probe(f().window());
         allowances(probe);
@@ -333,11 +352,12 @@ protected:
         return list;
     }
 
-    // Every scene at every number of tabs.
+    // Every scene at every number of tabs (14 and 15 on both sides of the picture's
+    // smaller layout).
     void walkEveryState()
     {
         const auto all = scenes();
-        for (int tabs : {0, 1, 3, 12, 24}) {
+        for (int tabs : {0, 1, 3, 12, 14, 15, 24}) {
             openTabsUpTo(tabs);
             rest();
             for (const Scene& scene : all) {
@@ -404,6 +424,9 @@ TEST_F(MainLayoutTest, TabButtonsAndCloseButtonsTakeRealClicksBesideTheTabList)
     openTabsUpTo(3);
     ASSERT_TRUE(f().FrameMenu[5].isVisible());
     ASSERT_EQ(s().TabCurrentIndex, 3);
+    // Each Tab List line has its tab's whole title as its tool tip.
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(f().TextWebList[i].widget()->toolTip(), s().TabTitles[i]) << i;
 
     clickOnScreen(f().CommandWebNew[1]);
     EXPECT_EQ(s().TabCurrentIndex, 1);
@@ -486,6 +509,20 @@ TEST_F(MainLayoutTest, MenusThatStayOpenReturnToTheBandAfterFullWindowMode)
     ASSERT_TRUE(f().FrameMenu[5].isVisible());
     EXPECT_EQ(f().FrameMenu[5].left(), 0);
     EXPECT_EQ(f().FrameMenu[5].top(), 108 - (f().FrameMenu[5].height() + 3));
+}
+
+// The window keeps a smallest size of its own (the window manager keeps it too): asked to
+// be smaller, it stays at that size, where every control of its bars is whole with 24 tabs.
+TEST_F(MainLayoutTest, EveryStateAtTheSmallestSizeTheWindowKeeps)
+{
+    startOn({1280, 1024});
+    const QSize smallest = f().window()->minimumSize();
+    ASSERT_EQ(smallest, f().SmallestClientSize());
+    f().window()->resize(600, 300);
+    layoutprobe::settle();
+    ASSERT_EQ(f().window()->size(), smallest);
+    ASSERT_EQ(s().MainWindowWidth, smallest.width() + 8);
+    walkEveryState();
 }
 
 TEST_F(MainLayoutTest, EveryStateOnAn800By600Screen)

@@ -179,7 +179,7 @@ bool LongSession::start()
     // Nothing reaches the desktop.
     cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
     cfg.launcher.openUrl = [](const QUrl&) { return false; };
-    cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+    cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
     sys::SettingsStore store(cfg.settingsPath);
     store.set(QStringLiteral("NidraBhanga"), QStringLiteral("NickName"), QStringLiteral("Ana"));
     // Another program of the maker in the register, so that the Run box has something to offer.

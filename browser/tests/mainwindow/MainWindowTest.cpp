@@ -163,8 +163,8 @@ TEST_F(MainWindowTest, A1024By768WindowInFullWindowMode)
     EXPECT_TRUE(main().FrameZero.isVisible());
 
     // A resize in full-window mode keeps the browsers at the top.
-    resizeWindow(900, 600);
-    EXPECT_EQ(rectOf(main().WebBrowser[0]), (Rect{0, 0, 892, 568}));
+    resizeWindow(1000, 600);
+    EXPECT_EQ(rectOf(main().WebBrowser[0]), (Rect{0, 0, 992, 568}));
     resizeWindow(1024, 768);
     EXPECT_EQ(rectOf(main().WebBrowser[0]), (Rect{0, 0, 1016, 736}));
 
@@ -244,6 +244,8 @@ TEST_F(MainWindowTest, AWindowShownAtTheSizeItAlreadyHasIsLaidOutToo)
     auto* f = new frmMain(*app);
     app->mainForm = f;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // The program measures that screen too (a window keeps no smallest size beyond it).
+    app->rt.setScreen({(area.width() + 8) * 15, (area.height() + 32) * 15, 15, 15});
     f->move(0, 0, (area.width() + 8) * 15, (area.height() + 32) * 15);
     f->load();
     f->show();

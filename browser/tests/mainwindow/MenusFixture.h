@@ -37,7 +37,10 @@ protected:
         cfg.socketFolder = dir.path() + QStringLiteral("/sockets");
         cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
         cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [this](sys::SettingsApplet a) { applets.push_back(a); };
+        cfg.launcher.openSettingsApplet = [this](sys::SettingsApplet a) {
+            applets.push_back(a);
+            return appletStart;
+        };
         app = std::make_unique<corvane::CorvaneApp>(cfg);
         app->rt.setScreen({1024 * 15, 768 * 15, 15, 15});
         auto factory = std::make_unique<vb::ScriptedWebEngineFactory>();
@@ -149,6 +152,7 @@ protected:
     std::unique_ptr<corvane::CorvaneApp> app;
     vb::ScriptedWebEngineFactory* engines = nullptr;
     std::vector<sys::SettingsApplet> applets;
+    sys::SettingsAppletStart appletStart{.started = true}; // what opening a settings tool does
     int optionsShown = 0;
     bool optionsWasModal = false;
 };

@@ -6,10 +6,12 @@
 
 #include "ControlBookmark.h"
 #include "Constants.h"
+#include "UserInput.h"
 
 namespace menustest {
 namespace {
 
+using namespace Qt::StringLiterals;
 using corvane::BookmarkAdd;
 using corvane::NoteAdd;
 
@@ -424,6 +426,40 @@ TEST_F(MenusTest, ToolsStartTheSettingsToolsAndReportBugTogglesTheMailPanel)
 
     ASSERT_TRUE(f().CommandTools[0].click());
     EXPECT_FALSE(f().FrameMenu[3].isVisible());
+}
+
+// A settings tool that does not start is not silent: the message names what was tried.
+TEST_F(MenusTest, ASettingsToolThatDoesNotStartSaysWhatWasTried)
+{
+    struct Case {
+        int item;
+        sys::SettingsAppletStart start;
+        const char* body; // "" for no message
+    };
+    const Case cases[] = {
+        {1, {.started = true}, ""},
+        {1, {.tried = {u"gnome-control-center"_s, u"systemsettings"_s}},
+         "There was some error. Could not open Internet Properties.\r\n\r\n"
+         "None of these settings programs is installed : gnome-control-center, systemsettings."},
+        {2, {.tried = {u"xfce4-display-settings"_s}, .installed = true},
+         "There was some error. Could not open Display Properties.\r\n\r\n"
+         "These settings programs did not start : xfce4-display-settings."},
+    };
+    start();
+    openMenu(3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        QStringList bodies;
+        app->rt.setResponder(u"frmMessage"_s, [&bodies](vb::Form& form) {
+            auto& m = static_cast<corvane::frmMessage&>(form);
+            bodies << m.LabelMessage.caption();
+            m.CommandMsgOK.click();
+        });
+        appletStart = c.start;
+        testsupport::clickInto(f().CommandTools[c.item].widget());
+        EXPECT_EQ(bodies, *c.body ? QStringList{QString::fromUtf8(c.body)} : QStringList());
+        EXPECT_TRUE(f().FrameMenu[3].isVisible());
+    }
 }
 
 TEST_F(MenusTest, SettingsToolsThatCannotStartLeaveTheWindowAsItWas)

@@ -78,6 +78,73 @@ TEST_F(PanelKeys, TheBookmarkCombosRefuseEveryEditAndArePickedWithTheMouse)
     EXPECT_EQ(app->hid.ComboMarkAddress.items(), (QStringList{markPage(0), markPage(1), markPage(2)}));
 }
 
+// Three pages of one site have one short name: only the address tells the bookmarks apart.
+// Whatever the user picks, removes or renames with the keyboard and the mouse, the address
+// box shows the address of the selected bookmark, and Go opens exactly that.
+TEST_F(PanelKeys, TheAddressBoxShowsWhatGoOpensAmongBookmarksOfOneName)
+{
+    const QStringList pages{u"http://www.velmora.example/a.html"_s, u"http://www.velmora.example/b.html"_s,
+                            u"http://www.velmora.example/c.html"_s};
+    struct Case {
+        const char* steps; // p<i>: pick entry i; r: Remove; n: Rename to "Second"
+        int selected;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {"p2 r", 1, {pages[0], pages[1]}},
+        {"p0 r", 0, {pages[1], pages[2]}},
+        {"p1 r", 1, {pages[0], pages[2]}},
+        {"p2 r p1 n", 1, {pages[0], pages[1]}},
+        {"p2 r n", 1, {pages[0], pages[1]}},
+        {"p1 r r", 0, {pages[0]}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        corvane::BookmarkDeleteAll(*app);
+        if (s().BookmarkBrowserOpen)
+            f().BookmarkBrowserClose();
+        for (const QString& page : pages)
+            corvane::BookmarkAdd(*app, u"velmora"_s, page);
+        openBookmarkBrowser();
+        bookmarkEngine().completeNavigation(pages[0]);
+        if (!f().FrameBookmark.isVisible()) {
+            ASSERT_TRUE(f().CommandShowBookmark.click());
+        }
+
+        for (const QString& step : QString::fromLatin1(c.steps).split(u' ')) {
+            if (step.startsWith(u'p')) {
+                clickInto(f().ComboMarkName);
+                for (int i = 0; i < pages.size(); ++i)
+                    pressKey(Qt::Key_Up);
+                for (int i = 0; i < step.mid(1).toInt(); ++i)
+                    pressKey(Qt::Key_Down);
+            } else if (step == u"r"_s) {
+                testsupport::clickInto(f().CommandBookmark[3].widget());
+            } else if (step == u"n"_s) {
+                testsupport::clickInto(f().CommandBookmark[2].widget());
+                ASSERT_TRUE(f().FrameRename.isVisible());
+                EXPECT_EQ(f().TextRenameLocation.text(), f().ComboMarkAddress.text());
+                clickInto(f().TextMarkAdd);
+                typeText(u"Second"_s);
+                pressKey(Qt::Key_Return);
+            }
+        }
+        EXPECT_EQ(app->hid.ComboMarkAddress.items(), c.left);
+        EXPECT_EQ(f().ComboMarkName.listIndex(), c.selected);
+        EXPECT_EQ(f().ComboMarkAddress.listIndex(), c.selected);
+        const QString shown = f().ComboMarkAddress.text();
+        EXPECT_EQ(shown, c.left.value(c.selected));
+        EXPECT_EQ(bookmarkNavigations().last(), shown);
+        // The page moves on; Go brings back exactly what the box shows.
+        bookmarkEngine().completeNavigation(u"http://elsewhere.velmora.example/"_s);
+        if (!f().FrameBookmark.isVisible()) {
+            ASSERT_TRUE(f().CommandShowBookmark.click());
+        }
+        testsupport::clickInto(f().CommandBookmark[5].widget());
+        EXPECT_EQ(bookmarkNavigations().last(), shown);
+    }
+}
+
 TEST_F(PanelKeys, RenameTakesTheNewNameOnEnterAndKeepsTheCurrentNameAndLocation)
 {
     openBookmarksOn(3);

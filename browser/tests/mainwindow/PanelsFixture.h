@@ -44,7 +44,7 @@ protected:
         cfg.socketFolder = dir.path() + QStringLiteral("/sockets");
         cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
         cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) {};
+        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
         app = std::make_unique<corvane::CorvaneApp>(cfg);
         app->rt.setScreen({1024 * 15, 768 * 15, 15, 15});
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& form) {

@@ -96,6 +96,7 @@ protected:
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& f) {
             auto& m = static_cast<corvane::frmMessage&>(f);
             shown << app->msg.MessageId;
+            shownBodies << app->msg.MessageBody;
             mainWindowAtMessage << bool(app->mainForm);
             if (app->msg.MessageId == QLatin1String("MessageGetUserName")) {
                 if (cancelNickname) {
@@ -214,6 +215,7 @@ protected:
     std::unique_ptr<corvane::CorvaneApp> app;
     vb::ScriptedWebEngineFactory* engines = nullptr;
     QStringList shown;                 // ids of the messages shown, in order
+    QStringList shownBodies;           // and their texts
     QList<bool> mainWindowAtMessage;   // whether the main window existed at each message
 };
 

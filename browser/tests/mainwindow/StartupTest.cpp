@@ -381,7 +381,7 @@ TEST(HistoryMask, SetsTheBitsItHasAndNeverClearsOne)
 
 class DataFolderTest : public StartupFixture {};
 
-TEST_F(DataFolderTest, AFileInItsPlaceLeavesTheDataInMemoryAndTheWritersQuiet)
+TEST_F(DataFolderTest, AFileInItsPlaceLeavesTheDataInMemoryAndTheExitTellsWhatWasNotSaved)
 {
     struct Road {
         bool media;
@@ -411,7 +411,7 @@ TEST_F(DataFolderTest, AFileInItsPlaceLeavesTheDataInMemoryAndTheWritersQuiet)
         app->lists.NotesChanged = true;
         app->opt.HistoryMask = 1;
         EXPECT_THROW(main().CommandExit.click(), vb::ProgramEnded);
-        EXPECT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
+        EXPECT_EQ(shown, QStringList{u"MessageErSaveSetVelmora"_s});
         EXPECT_EQ(app->opt.ExitCount, 1);
         EXPECT_TRUE(QFileInfo(blocker).isFile());
         EXPECT_EQ(testsupport::readFile(blocker), QByteArray("not a folder"));

@@ -386,8 +386,9 @@ TEST_F(TabsTest, TheSelectTabsPanelListsTheSlotsUpToTheHighest)
         SCOPED_TRACE(t);
         EXPECT_EQ(f().CheckSelectWebTab[t].isVisible(), t <= 7);
         EXPECT_EQ(f().CheckSelectWebTab[t].value(), 0);
-        if (t <= 7)
+        if (t <= 7) {
             EXPECT_EQ(f().CheckSelectWebTab[t].isEnabled(), t != 3);
+        }
     }
     EXPECT_EQ(f().SelectedTabCount, 0);
     EXPECT_FALSE(f().CommandWebSelectClose[1].isEnabled());

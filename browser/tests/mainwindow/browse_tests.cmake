@@ -16,6 +16,10 @@ if(CORVANE_ENGINE_TESTS)
   corvane_add_test(corvane_browse_engine_tests LABELS engine
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/BrowseEngineTest.cpp
     LIBS corvane test_support_engine)
+  # Pages that misbehave on purpose: one row each, see the table at the end of the file.
+  corvane_add_test(corvane_hostile_pages_tests LABELS engine
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/HostilePagesTest.cpp
+    LIBS corvane test_support_engine)
   corvane_add_test(corvane_page_address_engine_tests LABELS engine
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.h ${CMAKE_CURRENT_LIST_DIR}/PageAddressEngineTest.cpp
     LIBS corvane test_support_engine)

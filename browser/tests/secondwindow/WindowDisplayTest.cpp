@@ -89,6 +89,25 @@ TEST_F(DisplayTest, ShortNamesOfHostsWithOneTwoAndThreeDots)
                            QStringLiteral("http://192.168.10.20:8080/")}));
 }
 
+// The caption names the page by its short name; a page that has none (a local file) by
+// its address, never by nothing.
+TEST_F(DisplayTest, TheCaptionFallsBackToTheAddressOfAPageWithoutAShortName)
+{
+    frmWeb& w = openWindowAt(QStringLiteral("http://velmora.example/a.html"));
+    const struct {
+        const char* address;
+        const char* caption;
+    } cases[] = {
+        {"http://www.velmora.net/b.html", "velmora.net : Corvane"},
+        {"file:///home/me/page%20one.html", "file:///home/me/page%20one.html : Corvane"},
+        {"about:blank", "about:blank : Corvane"},
+    };
+    for (const auto& c : cases) {
+        complete(w, 0, QString::fromLatin1(c.address));
+        EXPECT_EQ(w.caption(), QString::fromLatin1(c.caption)) << c.address;
+    }
+}
+
 TEST_F(DisplayTest, EachSlotKeepsItsOwnListWithoutRepeats)
 {
     frmWeb& w = openWindowAt(site(1));
@@ -210,21 +229,21 @@ TEST_F(DisplayTest, ResizingLaysOutBandAndPage)
 {
     frmWeb& w = openWindowAt(site(0));
     ASSERT_EQ(openTab(w, 0, site(1)), 1);
-    w.move(w.left(), w.top(), 700 * 15, 500 * 15);
-    EXPECT_EQ(w.PopWidth, 700);
+    w.move(w.left(), w.top(), 900 * 15, 500 * 15);
+    EXPECT_EQ(w.PopWidth, 900);
     EXPECT_EQ(w.PopHeight, 500);
-    EXPECT_EQ(w.FrameBigPop.width(), 694);
+    EXPECT_EQ(w.FrameBigPop.width(), 894);
     EXPECT_EQ(w.FrameBigPop.height(), 108);
-    EXPECT_EQ(w.FrameClose.left(), 694 * 15 - w.FrameClose.width());
+    EXPECT_EQ(w.FrameClose.left(), 894 * 15 - w.FrameClose.width());
     const vb::WebBrowser& tab = w.BrowserPop[1];
     EXPECT_EQ(tab.top(), 108);
-    EXPECT_EQ(tab.width(), 694);
+    EXPECT_EQ(tab.width(), 894);
     EXPECT_EQ(tab.height(), 500 - 140);
     EXPECT_EQ(w.FramePopList.top(), 108 - w.FramePopList.height());
     // Minimised, nothing is measured.
     w.setWindowState(vb::Minimized);
     w.Form_Resize();
-    EXPECT_EQ(w.PopWidth, 700);
+    EXPECT_EQ(w.PopWidth, 900);
 }
 
 // A second page's new window arrives before the first one's page did: when the pages come,

@@ -1,8 +1,9 @@
 // The secondary window laid out in every state a user reaches, walked as a user meets it
-// (see LayoutProbe.h): no tab, 1, 3, 12 and 24 tabs; the Tab List shown and hidden; each
-// panel open; Select Tabs with 2 to 24 tabs; full-window mode with one and with two rows;
-// at its own size on large screens and at the size an 800 x 600 screen leaves it. The key
-// roads get real clicks at the point on screen as well.
+// (see LayoutProbe.h): no tab, 1, 3, 12, 13 and 24 tabs; the Tab List shown and hidden;
+// each panel open; Select Tabs with 2 to 24 tabs; full-window mode with one and with two
+// rows; at its own size on large screens, at the size an 800 x 600 screen leaves it, and
+// at the smallest size the window keeps. The key roads get real clicks at the point on
+// screen as well.
 
 #include "ControlBookmark.h"
 #include "WebWindowFixture.h"
@@ -28,15 +29,17 @@ class WindowLayoutTest : public webwindowtest::WebWindowTest {
 protected:
     // A window opened for a page's new window on a screen of the given size, with a user
     // picture; its own page has arrived.
-    frmWeb& openOn(int screenWidth, int screenHeight)
+    frmWeb& openOn(int screenWidth, int screenHeight, bool withPicture = true)
     {
         m_screen = QSize(screenWidth, screenHeight);
         app->rt.setScreen({screenWidth * 15, screenHeight * 15, 15, 15});
-        const QString picture = dir.filePath(QStringLiteral("me.png"));
-        QImage image(150, 100, QImage::Format_RGB32);
-        image.fill(QColor(0x50, 0x80, 0xb0));
-        EXPECT_TRUE(image.save(picture));
-        app->profile.UserPicturePath = picture;
+        if (withPicture) {
+            const QString picture = dir.filePath(QStringLiteral("me.png"));
+            QImage image(150, 100, QImage::Format_RGB32);
+            image.fill(QColor(0x50, 0x80, 0xb0));
+            EXPECT_TRUE(image.save(picture));
+            app->profile.UserPicturePath = picture;
+        }
         w = &openWindowAt(site(0));
         layoutprobe::settle();
         return *w;
@@ -77,16 +80,19 @@ protected:
     {
         for (const QWidget* o : opened)
             probe.allowUnder(o, QStringLiteral("opened by the user on top of the window"));
-        for (int i = 1; i <= frmWeb::MaxPopTabs; ++i)
-            probe.startShown(w->TextPopList[i].widget());
-        // The note a page brings up stands at its fixed place, over the tab row, until the
-        // user hides it.
-        const QWidget* note = w->FrameSmallPop[4].widget();
-        const QWidget* row = w->FramePopNew.widget();
-        probe.allow([note, row](const QWidget* target, const QWidget* over) {
-                        return row->isAncestorOf(target) && over && (over == note || note->isAncestorOf(over));
-                    },
-                    QStringLiteral("a page's note at its fixed place lies over the tab row until it is hidden"));
+        // The Tab List's names, and the numbers of the tab rows, are whole or not shown.
+        for (int i = 1; i <= frmWeb::MaxPopTabs; ++i) {
+            probe.nameLine(w->TextPopList[i].widget());
+            probe.keepWhole(w->TextPopList[i].widget());
+        }
+        for (auto* labels : {&w->LabelPopNew, &w->LabelPopComNew, &w->LabelPopClose, &w->LabelPopComClose})
+            for (int i : labels->indices())
+                probe.keepWhole((*labels)[i].widget());
+        probe.keepWhole(w->LabelPopCloseHead.widget());
+        // The location boxes show where an address begins.
+        probe.startShown(w->ComboPopComLocation.widget());
+        for (int i : w->ComboPopLocation.indices())
+            probe.startShown(w->ComboPopLocation[i].widget());
         // The band is as wide as the page, which the window's rule makes 2 pixels wider than
         // the window; nothing stands in them.
         const QWidget* band = w->FrameBigPop.widget();
@@ -94,8 +100,11 @@ protected:
                         return target == band && !over && band->width() <= band->parentWidget()->width() + 2;
                     },
                     QStringLiteral("the band takes the page's width, 2 pixels past the window's edge"));
-        if (w->window()->width() >= 860)
+        // A window on a screen smaller than the program asks for is smaller than the size
+        // the window keeps otherwise: the band's rows lack room.
+        if (w->window()->width() >= w->SmallestClientSize().width())
             return;
+        const QWidget* row = w->FramePopNew.widget();
         const QWidget* list = w->FramePopList.widget();
         probe.allow([row, list](const QWidget* target, const QWidget* over) {
                         return row->isAncestorOf(target) && over && (over == list || list->isAncestorOf(over));
@@ -107,7 +116,13 @@ protected:
     void walk(const QString& state)
     {
         layoutprobe::settle();
-        const QString name = QStringLiteral("%1x%2 screen, %3 tabs %4").arg(m_screen.width()).arg(m_screen.height()).arg(w->PopTabCount).arg(state);
+        const QString name = QStringLiteral("%1x%2 screen, window %3x%4, %5 tabs %6")
+                                 .arg(m_screen.width())
+                                 .arg(m_screen.height())
+                                 .arg(w->window()->width())
+                                 .arg(w->window()->height())
+                                 .arg(w->PopTabCount)
+                                 .arg(state);
         layoutprobe::shot(w->window(), QStringLiteral("window %1").arg(name));
         Probe probe(w->window());
         allowances(probe);
@@ -128,6 +143,13 @@ protected:
                         [this] { w->CheckPopList.click(); }});
         list.push_back({QStringLiteral("own page shown"), [this] { return w->PopOnTab && w->CommandPopNew[0].click(); },
                         [this] { w->CommandPopNew[w->PopTabLastIndex].click(); }});
+        list.push_back({QStringLiteral("a long name"),
+                        [this] {
+                            // A title longer than a Tab List line: it must end in "…".
+                            complete(*w, w->PopTabCurrent, QStringLiteral("http://a-host-name-far-too-long-for-the-list.velmora.example/"));
+                            return w->PopTabCount > 0;
+                        },
+                        none});
         list.push_back({QStringLiteral("create tab"), [this] { return panel(w->CommandPopCreateTab, 0); }, none});
         list.push_back({QStringLiteral("page bookmarked"), [this] { return panel(w->CommandPopBookmark, 3); }, none});
         list.push_back({QStringLiteral("page already bookmarked"),
@@ -161,6 +183,9 @@ protected:
                             corvane::NoteAdd(*app, address, QStringLiteral("Read the second part next time."));
                             app->lists.ShowNotes = true;
                             complete(*w, w->PopTabCurrent, address);
+                            // The page's note stands at its fixed place until the user hides it,
+                            // over the band as a panel the user opened.
+                            opened.push_back(w->FrameSmallPop[4].widget());
                             return w->FrameSmallPop[4].isVisible();
                         },
                         [this] {
@@ -205,7 +230,7 @@ protected:
     void walkEveryState()
     {
         const auto all = scenes();
-        for (int tabs : {0, 1, 3, 12, 24}) {
+        for (int tabs : {0, 1, 3, 12, 13, 24}) {
             openTabsUpTo(tabs);
             rest();
             for (const Scene& scene : all) {
@@ -265,9 +290,23 @@ TEST_F(WindowLayoutTest, EveryStateOnAn800By600Screen)
     walkEveryState();
 }
 
-TEST_F(WindowLayoutTest, EveryStateOnA1280By1024Screen)
+// The window keeps a smallest size of its own (the window manager keeps it too): asked to
+// be smaller, it stays at that size, where every control of its bars is whole with 24 tabs.
+TEST_F(WindowLayoutTest, EveryStateAtTheSmallestSizeTheWindowKeeps)
 {
     openOn(1280, 1024);
+    const QSize smallest = w->window()->minimumSize();
+    ASSERT_EQ(smallest, w->SmallestClientSize());
+    w->window()->resize(500, 300);
+    layoutprobe::settle();
+    ASSERT_EQ(w->window()->size(), smallest);
+    ASSERT_EQ(w->PopWidth, smallest.width() + 8);
+    walkEveryState();
+}
+
+TEST_F(WindowLayoutTest, EveryStateOnA1280By1024Screen)
+{
+    openOn(1280, 1024, false);
     walkEveryState();
 }
 
@@ -343,12 +382,47 @@ TEST_F(WindowLayoutTest, ClosingTheHighestTabTakesItsLineOutOfTheTabList)
     openOn(1024, 768);
     openTabsUpTo(3);
     ASSERT_TRUE(w->TextPopList[3].widget()->isVisibleTo(w->window()));
+    // Each line has its tab's whole title as its tool tip.
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(w->TextPopList[i].widget()->toolTip(), w->PopTabTitles[i]) << i;
     clickOnScreen(w->CommandPopClose[1]);
     ASSERT_EQ(w->PopTabLastIndex, 2);
     clickOnScreen(w->CommandPopNew[2]);
     ASSERT_TRUE(w->FramePopList.isVisible());
     EXPECT_FALSE(w->TextPopList[3].widget()->isVisibleTo(w->window()));
     EXPECT_TRUE(w->TextPopList[2].widget()->isVisibleTo(w->window()));
+}
+
+} // namespace
+
+namespace {
+
+// The location box takes the width the window gains: row 1 ends just before the user
+// picture, or before the window buttons without one, at every width from the smallest
+// the window keeps to a maximised window on a large screen.
+TEST_F(WindowLayoutTest, TheLocationBoxStretchesWithTheWindow)
+{
+    for (bool withPicture : {true, false}) {
+        SCOPED_TRACE(withPicture ? "with a picture" : "without a picture");
+        openOn(1280, 1024, withPicture);
+        int lastBox = 0;
+        for (int width : {w->SmallestClientSize().width(), 880, 1024, 1272}) {
+            SCOPED_TRACE(width);
+            w->window()->resize(width, 600);
+            layoutprobe::settle();
+            const QWidget* row = w->FramePopMainBut[0].widget();
+            const QWidget* end = w->ImagePopUser.isVisible() ? w->ImagePopUser.widget() : w->FrameClose.widget();
+            EXPECT_EQ(w->ImagePopUser.isVisible(), withPicture);
+            EXPECT_GE(end->x() - (row->x() + row->width()), 0) << "row 1 runs into what stands right of it";
+            EXPECT_LE(end->x() - (row->x() + row->width()), 8) << "row 1 leaves room empty";
+            const int box = w->ComboPopLocation[0].widget()->width();
+            EXPECT_GT(box, lastBox);
+            lastBox = box;
+        }
+        w->CommandClosePop_Click();
+        testsupport::flushDeferredDeletes();
+        app->profile.UserPicturePath.clear();
+    }
 }
 
 } // namespace

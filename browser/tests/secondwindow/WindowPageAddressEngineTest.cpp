@@ -22,7 +22,8 @@ namespace {
 
 using Reply = testsupport::LoopbackServer::Reply;
 
-// /type.html rewrites its address at every key; /tick.html moves its fragment every 100 ms.
+// /type.html rewrites its address at every key; /tick.html moves its fragment every 100 ms;
+// /refresh.html loads itself again at once, for ever.
 std::optional<Reply> sitePage(const QByteArray& path)
 {
     Reply r;
@@ -33,6 +34,8 @@ std::optional<Reply> sitePage(const QByteArray& path)
     } else if (path == "/tick.html") {
         r.body = "<html><body><p id=p style='height:40px'>ticking</p><script>var n = 0;"
                  "setInterval(function () { location.hash = 't' + (n++); }, 100);</script></body></html>";
+    } else if (path == "/refresh.html") {
+        r.body = "<html><head><meta http-equiv='refresh' content='0'></head><body>again and again</body></html>";
     } else if (path == "/favicon.ico") {
         r.status = "404 Not Found";
         r.body.clear();
@@ -119,6 +122,36 @@ TEST_F(WindowPageAddressTest, ATickingPageLeavesPanelsAndTheUsersTypingAlone)
     ASSERT_TRUE(waitFor([&] { return ticks() >= typed + 5; }));
     EXPECT_EQ(w.ComboPopLocation[0].text(), u"velmora"_s);
     EXPECT_TRUE(w.CommandPopGo.isEnabled());
+}
+
+// The page loads itself again between every two keys the user types into the location
+// box: what is typed stays, with the focus, and Enter goes there.
+TEST_F(WindowPageAddressTest, APageThatLoadsItselfAgainAndAgainLeavesTheTypedAddress)
+{
+    frmWeb& w = openWindow();
+    w.BrowserPop[0].navigate(named(u"/refresh.html"_s));
+    auto loads = [&] { return int(server.requests().count(u"/refresh.html"_s)); };
+    ASSERT_TRUE(waitFor([&] { return loads() >= 3; }));
+    w.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window()));
+    vb::ComboBox& box = w.ComboPopLocation[0];
+    click(box);
+    ASSERT_TRUE(waitFor([&] { return box.hasFocus(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    // A person takes a moment before the first key: the page loads meanwhile.
+    const int clicked = loads();
+    ASSERT_TRUE(waitFor([&] { return loads() > clicked; }));
+    const QString typed = named(u"/typed.html"_s);
+    for (const QChar c : typed) {
+        const int before = loads();
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        ASSERT_TRUE(waitFor([&] { return loads() > before; }));
+    }
+    EXPECT_EQ(box.text(), typed);
+    EXPECT_TRUE(box.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(waitFor([&] { return w.BrowserPop[0].locationURL() == typed && !w.PopPopupGuard; }));
+    EXPECT_EQ(box.text(), typed);
 }
 
 // A page that arrives in a tab behind the window's own page changes that tab's title and

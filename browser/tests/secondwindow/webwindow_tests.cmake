@@ -10,6 +10,7 @@ corvane_add_test(corvane_webwindow_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/WindowKeysTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowBarsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowFromMainTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PageTroubleWindowsTest.cpp
   LIBS corvane Qt6::Test)
 
 # A main browser's pop-up opening a window on the real engine.

@@ -61,6 +61,47 @@ TEST(Launcher, SettingsToolOfTheDesktop)
     EXPECT_TRUE(settingsAppletCommand(SettingsApplet::InternetProperties, QString(), find));
 }
 
+// The tools are tried in the table's order until one starts; what did not start, or what
+// was looked for when nothing is installed, is kept for the user.
+TEST(Launcher, SettingsToolsAreTriedInTurnAndWhatWasTriedIsKept)
+{
+    struct Case {
+        const char* desktops;
+        QStringList installed;
+        QStringList failing; // installed, but do not start
+        bool started;
+        QStringList startedOrTried; // what started (one) or what was tried
+        bool anyInstalled;
+    };
+    const Case cases[] = {
+        {"KDE", {u"systemsettings"_s, u"systemsettings5"_s}, {}, true, {u"/usr/bin/systemsettings kcm_proxy"_s}, true},
+        {"KDE", {u"systemsettings"_s, u"systemsettings5"_s}, {u"systemsettings"_s}, true, {u"/usr/bin/systemsettings5 kcm_proxy"_s}, true},
+        {"KDE", {u"systemsettings"_s, u"systemsettings5"_s}, {u"systemsettings"_s, u"systemsettings5"_s}, false,
+         {u"systemsettings kcm_proxy"_s, u"systemsettings5 kcm_proxy"_s}, true},
+        {"KDE", {}, {}, false, {u"systemsettings"_s, u"systemsettings5"_s}, false},
+        {"i3", {}, {}, false, {u"gnome-control-center"_s, u"systemsettings"_s, u"systemsettings5"_s, u"xfce4-settings-manager"_s}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.desktops << " " << c.installed.join(u',').toStdString());
+        QStringList starts;
+        const auto find = [&c](const QString& name) { return c.installed.contains(name) ? "/usr/bin/"_L1 + name : QString(); };
+        const auto start = [&](const sys::Command& cmd) {
+            if (c.failing.contains(cmd.program.mid(9)))
+                return false;
+            starts << (QStringList{cmd.program} + cmd.args).join(u' ');
+            return true;
+        };
+        const sys::SettingsAppletStart r =
+            sys::startSettingsApplet(SettingsApplet::InternetProperties, QString::fromLatin1(c.desktops), find, start);
+        EXPECT_EQ(r.started, c.started);
+        EXPECT_EQ(r.installed, c.anyInstalled);
+        EXPECT_EQ(c.started ? starts : r.tried, c.startedOrTried);
+        if (c.started) {
+            EXPECT_TRUE(r.tried.isEmpty());
+        }
+    }
+}
+
 TEST(Launcher, OpenUrlRefusesRelativeAddresses)
 {
     const sys::Launcher l = sys::Launcher::system();

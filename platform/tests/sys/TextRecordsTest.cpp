@@ -95,8 +95,9 @@ TEST(TextRecords, QuotedAndUnquotedItems)
     EXPECT_EQ(s, QString());
     ASSERT_TRUE(r.readInt16(n));
     EXPECT_EQ(n, 7);
-    ASSERT_TRUE(r.readString(s)); // not UTF-8: read, not refused
-    EXPECT_EQ(s, QString(2, QChar::ReplacementCharacter));
+    ASSERT_TRUE(r.readString(s)); // not UTF-8: read as Windows-1252, never replaced
+    EXPECT_EQ(s, u"\u00FF\u00FE"_s);
+    EXPECT_TRUE(r.mended());
     ASSERT_TRUE(r.readInt16(n));
     EXPECT_EQ(n, 4);
     EXPECT_FALSE(r.failed());
@@ -304,4 +305,38 @@ TEST(TextRecordFiles, LargeFileReadsLikeASmallOne)
     again.reset();
     ASSERT_TRUE(copy.readString(name));
     EXPECT_EQ(name, u"name, 0 \u00e9"_s);
+}
+
+// What a file written in a Windows code page or holding control characters becomes: never
+// U+FFFD, never a control character in a name, an address or a home page.
+TEST(TextRecords, BytesThatAreNotCleanUtf8AreMendedNotReplaced)
+{
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString read;
+        bool mended;
+    };
+    const Case cases[] = {
+        {"plain UTF-8", "\"Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\"", u"Caf\u00E9 \u20AC \U0001F600"_s, false},
+        {"tab kept", "\"a\tb\"", u"a\tb"_s, false},
+        {"Latin-1", "\"Caf\xE9\"", u"Caf\u00E9"_s, true},
+        {"Windows-1252 punctuation", "\"\x93quoted\x94 \x80 \x85\"", u"\u201Cquoted\u201D \u20AC \u2026"_s, true},
+        {"undefined code page bytes dropped", "\"a\x81\x8D\x8F\x90\x9D" "b\xE9\"", u"ab\u00E9"_s, true},
+        {"one bad byte turns the whole file", "\"\xC3\xA9\xE9\"", u"\u00C3\u00A9\u00E9"_s, true},
+        {"overlong form is no UTF-8", "\"\xC0\xAF\"", u"\u00C0\u00AF"_s, true},
+        {"surrogate is no UTF-8", "\"\xED\xA0\x80\"", u"\u00ED\u00A0\u20AC"_s, true},
+        {"cut sequence at the end", "\"x\"\xE2\x82", u"x"_s, true},
+        {"NUL and other controls dropped", QByteArray("\"a\0b\x01\x1F\x7F" "c\"", 10), u"abc"_s, true},
+        {"C1 controls dropped from UTF-8", "\"a\xC2\x85\xC2\x9F" "b\xC2\xA0\"", u"ab\u00A0"_s, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordReader r(c.bytes);
+        QString s;
+        ASSERT_TRUE(r.readString(s));
+        EXPECT_EQ(s, c.read);
+        EXPECT_EQ(r.mended(), c.mended);
+        EXPECT_FALSE(s.contains(QChar::ReplacementCharacter));
+    }
 }

@@ -8,14 +8,23 @@
 #include "web/WebBrowser.h"
 
 #include "TestSupport.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 using namespace vb;
 
@@ -387,6 +396,73 @@ TEST(Forms, ModalShowUsesTheRespondersInTests)
     EXPECT_THROW(other.showModal(), UnexpectedModal); // nobody expects it
 }
 
+// A modal form opens centred over the form the user is in: the active one, else the one
+// active last that is still on screen, else the middle of the screen; always whole on it.
+TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    auto* a = new TestForm(rt, QStringLiteral("frmA"));
+    auto* b = new TestForm(rt, QStringLiteral("frmB"));
+    for (TestForm* f : {a, b}) {
+        f->load();
+        f->show();
+    }
+    a->window()->setGeometry(40, 40, 300, 200);
+    b->window()->setGeometry(400, 300, 300, 200);
+    TestForm dialog(rt, QStringLiteral("frmDialog"));
+    dialog.window()->resize(100, 60);
+    QRect placed;
+    rt.setResponder(QStringLiteral("frmDialog"), [&](Form& f) {
+        placed = f.window()->frameGeometry();
+        f.hide();
+    });
+    const QRect screen = a->window()->screen()->availableGeometry();
+    auto centreOf = [](const TestForm* f) { return f->window()->frameGeometry().center(); };
+
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+    EXPECT_EQ(dialog.owner(), a);
+    // A dialog of its owner for the window manager, which keeps it above the owner.
+    EXPECT_EQ(dialog.window()->windowType(), Qt::Dialog);
+    EXPECT_EQ(dialog.window()->windowHandle()->transientParent(), a->window()->windowHandle());
+
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(b)).manhattanLength(), 2);
+
+    // The user is in a window that is no form: the form active last, not the one loaded last.
+    ASSERT_TRUE(testsupport::activateWindowOf(a->window()));
+    QWidget other;
+    other.setGeometry(700, 40, 100, 100);
+    other.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), a);
+    ASSERT_TRUE(testsupport::activateWindowOf(b->window()));
+    ASSERT_TRUE(testsupport::activateWindowOf(&other));
+    EXPECT_EQ(dialog.owner(), b);
+
+    // The form the user was in has gone from the screen: the one before it.
+    b->hide();
+    EXPECT_EQ(dialog.owner(), a);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - centreOf(a)).manhattanLength(), 2);
+
+    // Over a form at the screen's corner the dialog stays whole on the screen.
+    a->window()->setGeometry(screen.right() - 60, screen.bottom() - 40, 300, 200);
+    dialog.showModal();
+    EXPECT_TRUE(screen.contains(placed));
+
+    // Nothing on the screen: the middle of it.
+    a->hide();
+    EXPECT_EQ(dialog.owner(), nullptr);
+    dialog.showModal();
+    EXPECT_LE((placed.center() - screen.center()).manhattanLength(), 2);
+    for (TestForm* f : {a, b})
+        f->unload();
+    testsupport::flushDeferredDeletes();
+}
+
 TEST(Forms, EndThrowsInTests)
 {
     Runtime rt(Runtime::Mode::Test);
@@ -412,21 +488,93 @@ public:
 
 } // namespace
 
-TEST(Forms, EndShutsTheEngineDownAndLeavesWithNothingAfterIt)
+namespace {
+
+// Runs work once the innermost running event loop takes its next turn.
+void soon(std::function<void()> work)
 {
-    // The engine's pages and profile go (the factory), then the engine's own shutdown,
-    // which it registers as a post routine, then the process, with code 0.
+    QTimer::singleShot(0, qApp, std::move(work));
+}
+
+} // namespace
+
+TEST(Forms, EndLeavesEveryLoopFirstAndTheEngineGoesWithTheRuntime)
+{
+    // The end asked for inside a dialog that runs inside a modal form: both loops are left,
+    // each answered as cancelled, the main loop returns 0, and only then do the forms and
+    // the engine go, when the runtime goes.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            Runtime rt(Runtime::Mode::Program);
-            rt.setWebEngine(std::make_unique<NoisyEngineFactory>());
-            rt.beforeEnd = [] { std::fputs("flushed;", stderr); };
-            qAddPostRoutine([] { std::fputs("engine shut down;", stderr); });
-            rt.end();
-            std::fputs("after End;", stderr);
+            auto rt = std::make_unique<Runtime>(Runtime::Mode::Program);
+            rt->setWebEngine(std::make_unique<NoisyEngineFactory>());
+            rt->beforeEnd = [] { std::fputs("flushed;", stderr); };
+            auto* modal = new TestForm(*rt, QStringLiteral("frmModal"));
+            QObject::connect(modal, &QObject::destroyed, modal, [] { std::fputs("form gone;", stderr); });
+            soon([&] {
+                soon([&] {
+                    QDialog dialog(modal->window());
+                    QEventLoop loop;
+                    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+                    dialog.show();
+                    soon([&] {
+                        rt->end();
+                        rt->end();
+                        std::fputs("end returned;", stderr);
+                    });
+                    loop.exec();
+                    std::fputs(dialog.result() == QDialog::Rejected ? "dialog cancelled;" : "dialog answered;", stderr);
+                    // A loop that starts while the program ends returns at once.
+                    QEventLoop late;
+                    std::fprintf(stderr, "late loop %d;", late.exec());
+                });
+                modal->showModal();
+                std::fprintf(stderr, "modal left %d;", modal->isVisible());
+            });
+            const int code = QCoreApplication::exec();
+            std::fprintf(stderr, "main loop left %d;", code);
+            rt.reset();
+            std::exit(code);
         },
-        ::testing::ExitedWithCode(0), "flushed;engine gone;engine shut down;$");
+        ::testing::ExitedWithCode(0),
+        "flushed;end returned;dialog cancelled;late loop -1;modal left 1;main loop left 0;form gone;engine gone;$");
+}
+
+TEST(Forms, AFormUnloadedInsideANestedLoopGoesOnceTheOutermostLoopWaits)
+{
+    Runtime rt(Runtime::Mode::Program);
+    auto* form = new TestForm(rt);
+    form->load();
+    QPointer<Form> alive(form);
+    bool seenInside = false;
+    int ownDialog = -1;
+    QEventLoop outer;
+    soon([&] {
+        QEventLoop inner;
+        soon([&] {
+            // A dialog of the form runs its own loop meanwhile: the unload answers it.
+            QDialog dialog(form->window());
+            QEventLoop dialogLoop;
+            QObject::connect(&dialog, &QDialog::finished, &dialogLoop, &QEventLoop::quit);
+            dialog.show();
+            soon([&] { form->unload(); });
+            dialogLoop.exec();
+            ownDialog = dialog.result();
+            // Several turns of the inner loop: the handler below it still has its form.
+            soon([&] { soon([&] { soon([&] {
+                seenInside = !alive.isNull();
+                inner.quit();
+            }); }); });
+        });
+        inner.exec();
+        EXPECT_TRUE(alive);
+    });
+    QObject::connect(form, &QObject::destroyed, &outer, &QEventLoop::quit);
+    QTimer::singleShot(5000, &outer, &QEventLoop::quit);
+    outer.exec();
+    EXPECT_TRUE(seenInside);
+    EXPECT_EQ(ownDialog, QDialog::Rejected);
+    EXPECT_TRUE(alive.isNull());
 }
 
 TEST(Runtime, WorkDeferredInsideAnEngineCallbackRunsAfterIt)

@@ -1,6 +1,7 @@
 // The layout walk that the window tests run: it must find what a user would meet (a
-// control under another, a caption too long for its box, a control off the window or cut
-// by its frame, a list line scrolled past its start) and nothing else.
+// control under another, even in part, a caption too long for its box, a control off the
+// window or cut by its frame at any edge, a list line scrolled past its start or a name cut
+// without "…", a list line a panel covers in part) and nothing else.
 
 #include "vb/Controls.h"
 #include "vb/Form.h"
@@ -120,6 +121,87 @@ TEST_F(LayoutProbeTest, ControlsOffTheWindowOrCutByTheirFrameAreFound)
     // A hidden panel takes its controls off the screen with it.
     f.Panel.setVisible(false);
     EXPECT_EQ(walk(f), QStringList());
+}
+
+// Every part of a control counts, not only its centre: a cover or a frame's edge over a
+// corner is found; an opened cover is accepted, but not over part of what must be whole.
+TEST_F(LayoutProbeTest, APartOfAControlCoveredOrCutIsFound)
+{
+    struct Case {
+        const char* name;
+        QRect cover;        // over the button at 10,10 20x20 (empty: no cover)
+        QRect panel;        // where the panel holding Inner stands
+        bool opened;        // the cover was opened by the user
+        bool whole;         // the button must be whole or covered whole
+        const char* fault;  // the fault's start, "" for none
+    };
+    const Case cases[] = {
+        {"a cover over one corner", {0, 0, 14, 14}, {}, false, false, "covered: CommandButton at 10,10"},
+        {"an opened cover over one corner", {0, 0, 14, 14}, {}, true, false, ""},
+        {"an opened cover over a part of what is kept whole", {0, 0, 14, 14}, {}, true, true, "partly covered: CommandButton"},
+        {"an opened cover over all of what is kept whole", {0, 0, 40, 40}, {}, true, true, ""},
+        {"a button reaching 2 pixels past the bottom of its panel", {}, {150, 100, 100, 28}, false, false, "cut off by its frame"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.Cover.setVisible(!c.cover.isEmpty());
+        if (!c.cover.isEmpty())
+            f.Cover.move(c.cover.x(), c.cover.y(), c.cover.width(), c.cover.height());
+        f.Panel.setVisible(!c.panel.isEmpty());
+        if (!c.panel.isEmpty()) {
+            f.Panel.move(c.panel.x(), c.panel.y(), c.panel.width(), c.panel.height());
+            f.Inner.move(150, 150, 300, 300);
+        }
+        const QWidget* cover = f.Cover.widget();
+        const QWidget* button = f.Button.widget();
+        const QStringList faults = walk(f, [&](layoutprobe::Probe& p) {
+            if (c.opened)
+                p.allowUnder(cover, QStringLiteral("opened"));
+            if (c.whole)
+                p.keepWhole(button);
+        });
+        if (QString::fromLatin1(c.fault).isEmpty()) {
+            EXPECT_EQ(faults, QStringList());
+        } else {
+            ASSERT_EQ(faults.size(), 1) << faults.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(faults[0].startsWith(QString::fromLatin1(c.fault))) << faults[0].toStdString();
+        }
+    }
+}
+
+// A frame's caption shortened with "…" fits; shown whole it does not.
+TEST_F(LayoutProbeTest, AShortenedFrameCaptionFitsAndAWholeOneTooLongDoesNot)
+{
+    f.Panel.move(150, 20, 60, 40);
+    f.Panel.setCaption(QStringLiteral("A caption of the user, long"));
+    f.Panel.setVisible(true);
+    f.Inner.setVisible(false);
+    QStringList faults = walk(f);
+    ASSERT_EQ(faults.size(), 1);
+    EXPECT_TRUE(faults[0].startsWith(QStringLiteral("caption does not fit"))) << faults[0].toStdString();
+    f.Panel.setCaptionShortened(true);
+    EXPECT_TRUE(f.Panel.shownCaption().endsWith(QChar(0x2026))) << f.Panel.shownCaption().toStdString();
+    EXPECT_EQ(walk(f), QStringList());
+    // The captions the user reads: the shortened one as it is shown.
+    const auto captions = layoutprobe::shownCaptions(f.window());
+    ASSERT_EQ(captions.count(f.Panel.widget()), 1u);
+    EXPECT_EQ(captions.at(f.Panel.widget()), f.Panel.shownCaption());
+    EXPECT_EQ(captions.at(f.Caption.widget()), QStringLiteral("Fits"));
+}
+
+// A line of names too long for its box ends in "…"; cut where the box ends, it reads as
+// another name.
+TEST_F(LayoutProbeTest, ANameCutWithoutAnEllipsisIsFound)
+{
+    f.Line.setText(QStringLiteral("10. 127.0.0.1:18474 and more of a title"));
+    f.Line.setSelStart(0);
+    const QWidget* line = f.Line.widget();
+    auto names = [line](layoutprobe::Probe& p) { p.nameLine(line); };
+    const QStringList faults = walk(f, names);
+    ASSERT_EQ(faults.size(), 1);
+    EXPECT_TRUE(faults[0].startsWith(QStringLiteral("name cut where its box ends"))) << faults[0].toStdString();
+    f.Line.setShortened(true);
+    EXPECT_EQ(walk(f, names), QStringList());
 }
 
 TEST_F(LayoutProbeTest, AListLineScrolledPastItsStartIsFound)

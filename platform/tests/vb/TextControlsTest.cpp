@@ -6,6 +6,8 @@
 #include "vb/Runtime.h"
 #include "vb/TextControls.h"
 
+#include "UserInput.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+
+#include <functional>
 
 using namespace vb;
 
@@ -222,4 +226,123 @@ TEST(ComboBox, KeyPressFiltersTypingAndPasting)
     f.Combo.paste(QStringLiteral("2x"));
     EXPECT_EQ(f.Combo.text(), QStringLiteral("ayy"));
     EXPECT_EQ(enters, 1);
+}
+
+TEST(ComboBox, TheUsersEditingLastsUntilEnterEscapeOrTheFocusGoes)
+{
+    // How the user's editing ends, after clicking and typing into the box.
+    struct Row {
+        const char* how;
+        std::function<void(TextForm&)> end;
+        bool stillEditing;
+    };
+    const Row rows[] = {
+        {"Enter", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, false},
+        {"Escape", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, false},
+        {"another control takes the focus", [](TextForm& f) { f.Box.widget()->setFocus(Qt::MouseFocusReason); }, false},
+        {"the program acts on the text", [](TextForm& f) { f.Combo.endUserEdit(); }, false},
+        {"the program writes the box", [](TextForm& f) { f.Combo.setText(QStringLiteral("written")); }, true},
+        {"more typing", [](TextForm& f) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_B); }, true},
+        {"the whole window is left", [](TextForm& f) {
+             QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+             QApplication::sendEvent(f.Combo.widget(), &away);
+         }, true},
+    };
+    for (const Row& row : rows) {
+        Runtime rt(Runtime::Mode::Test);
+        TextForm f(rt);
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.window()));
+        f.Combo.setText(QStringLiteral("by the program"));
+        // The program's own focus is no edit; the user's click into the box is.
+        f.Combo.widget()->setFocus(Qt::OtherFocusReason);
+        EXPECT_FALSE(f.Combo.isUserEditing()) << row.how;
+        f.Box.widget()->setFocus(Qt::OtherFocusReason);
+        f.Combo.widget()->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+        EXPECT_TRUE(f.Combo.isUserEditing()) << row.how;
+        row.end(f);
+        EXPECT_EQ(f.Combo.isUserEditing(), row.stillEditing) << row.how;
+    }
+}
+
+// A shortened box keeps its text whole for the program and ends a line it cannot show in
+// "…" until the user clicks into it; then the whole line is there to read and scroll.
+TEST(TextBox, AShortenedLineEndsInAnEllipsisUntilTheUserClicksIntoIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TextForm f(rt);
+    f.move(0, 0, 400 * TwipsPerPixel, 200 * TwipsPerPixel);
+    f.Box.move(0, 0, 80, 20);
+    f.Box.setLocked(true);
+    f.Note.move(0, 40, 80, 60);
+    f.Note.setLocked(true);
+    f.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(f.window()));
+    const QString longName = QStringLiteral("10. 127.0.0.1:18474");
+    const QString shortName = QStringLiteral("1. a");
+    struct Case {
+        TextBox* box;
+        QString text;
+        bool shortened;
+        bool endsInEllipsis;
+    };
+    const Case cases[] = {
+        {&f.Box, longName, false, false},
+        {&f.Box, longName, true, true},
+        {&f.Box, shortName, true, false},
+        {&f.Note, shortName + QLatin1Char('\n') + longName, true, true},
+        {&f.Note, shortName + QLatin1Char('\n') + shortName, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        c.box->setShortened(c.shortened);
+        c.box->setText(c.text);
+        f.Combo.setFocus();
+        EXPECT_EQ(c.box->text(), c.text);
+        const QString shown = c.box->shownText();
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.endsInEllipsis) << shown.toStdString();
+        if (c.endsInEllipsis) {
+            // What is shown is the start of the text, never a piece that reads as another.
+            EXPECT_TRUE(c.text.startsWith(shown.chopped(1))) << shown.toStdString();
+            QTest::mouseClick(c.box->widget(), Qt::LeftButton, {}, QPoint(10, 8));
+            EXPECT_TRUE(c.box->hasFocus());
+            EXPECT_EQ(c.box->shownText(), c.text);
+        } else {
+            EXPECT_EQ(shown, c.text);
+        }
+    }
+}
+
+// A combo box shows an address from where it begins whenever the program writes it or the
+// user leaves it; a change of its list moves neither its text nor its cursor.
+TEST(ComboBox, AnAddressIsShownFromItsStartUnlessTheUserIsInIt)
+{
+    Runtime rt(Runtime::Mode::Test);
+    TextForm f(rt);
+    f.Combo.move(0, 0, 80, 22);
+    f.show();
+    ASSERT_TRUE(testsupport::activateWindowOf(f.window()));
+    auto* edit = static_cast<QComboBox*>(f.Combo.widget())->lineEdit();
+    const QString address = QStringLiteral("http://a-long-host.velmora.example/and/a/path.html");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int cursor; // -1: at the end of the text
+    };
+    const Step steps[] = {
+        {"written by code", [&] { f.Combo.setText(address); }, 0},
+        {"an entry added to its list", [&] { f.Combo.addItem(QStringLiteral("http://one.example/")); }, 0},
+        {"the user in the box, at its end", [&] { f.Combo.setFocus(); edit->end(false); }, -1},
+        {"an entry added while the user is in it", [&] { f.Combo.addItem(QStringLiteral("http://two.example/")); }, -1},
+        {"an entry removed while the user is in it", [&] { f.Combo.removeItem(0); }, -1},
+        {"the user gone to another box", [&] { f.Box.setFocus(); }, 0},
+        {"an entry picked by code", [&] { f.Combo.setListIndex(0); }, 0},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(edit->cursorPosition(), s.cursor < 0 ? int(edit->text().size()) : s.cursor) << s.what;
+    }
+    EXPECT_EQ(f.Combo.text(), QStringLiteral("http://two.example/"));
 }

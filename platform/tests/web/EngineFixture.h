@@ -26,7 +26,7 @@ inline const QByteArray authPassword = "open sesame";
 // The content of /download, named "report 1.txt".
 inline const QByteArray downloadBody = QByteArray("downloaded line\n").repeated(2000);
 
-// /slow never answers, /late answers after a second, /404 answers "Not Found" with a page,
+// /links has a target=_blank link to /c; /slow never answers, /late answers after a second, /404 answers "Not Found" with a page,
 // /204 with nothing; /download is a file to save and /broken a file whose transfer breaks
 // off; /auth asks for a name and password, /locked too but lets nobody in; anything else is
 // a small page.
@@ -45,12 +45,15 @@ inline std::optional<Reply> servedPage(const testsupport::LoopbackServer::Reques
     } else if (path == "/204") {
         r.status = "204 No Content";
         r.body.clear();
-    } else if (path == "/download" || path == "/broken") {
+    } else if (path == "/download" || path.startsWith("/download?") || path == "/broken") {
         r.type = "text/plain";
         r.headers = "Content-Disposition: attachment; filename=\"report 1.txt\"\r\n";
         r.body = downloadBody;
         if (path == "/broken")
             r.missingBytes = 100000;
+    } else if (path == "/links") {
+        r.body = "<html><body><a id=blank target=_blank href='/c' "
+                 "style='display:block;width:100px;height:30px'>new</a></body></html>";
     } else if (path == "/auth" || path == "/locked") {
         if (path == "/locked" || request.header("Authorization") != "Basic " + (authUser + ':' + authPassword).toBase64()) {
             r.status = "401 Unauthorized";

@@ -177,41 +177,64 @@ TEST_F(QtWebEngineTest, ANavigationStartedWhileAnotherLoadsEndsTheFirst)
 
 TEST_F(QtWebEngineTest, NewWindowFromALinkLoadsInThePreparedControl)
 {
-    load(address(u"links.html"_s));
+    // Served pages: a local page gets no local page into a window it opens (below).
+    load(server.url(u"/links"_s));
     log.clear();
     handBackSecond();
     ASSERT_FALSE(form->second.hasEngine());
 
     // A real click on a target=_blank link.
-    const QVariantList at = testsupport::clickPointOf(form->first, u"blank"_s);
-    ASSERT_EQ(at.size(), 2);
-    testsupport::clickAt(form->first, QPoint(at[0].toInt(), at[1].toInt()));
+    form->show();
+    ASSERT_TRUE(testsupport::documentShown(form->first));
+    ASSERT_TRUE(testsupport::clickElement(form->first, u"blank"_s));
 
     ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; })) << newWindows;
     EXPECT_EQ(newWindows, 1);
     ASSERT_TRUE(form->second.hasEngine());
-    EXPECT_EQ(popupLog.events, navigation(address(u"c.html"_s)));
-    EXPECT_EQ(form->second.locationURL(), address(u"c.html"_s));
-    EXPECT_EQ(form->first.locationURL(), address(u"links.html"_s));
+    EXPECT_EQ(popupLog.events, navigation(server.url(u"/c"_s)));
+    EXPECT_EQ(form->second.locationURL(), server.url(u"/c"_s));
+    EXPECT_EQ(form->first.locationURL(), server.url(u"/links"_s));
     EXPECT_TRUE(log.events.isEmpty()) << log.events.join(u", "_s).toStdString();
     EXPECT_EQ(factory->liveEngines(), 2);
 }
 
 TEST_F(QtWebEngineTest, NewWindowFromAScriptLoadsInThePreparedControl)
 {
-    load(address(u"links.html"_s));
+    load(server.url(u"/links"_s));
     // The prepared control may show a page already.
-    form->second.navigate(address(u"b.html"_s));
+    form->second.navigate(server.url(u"/b"_s));
     ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
     popupLog.clear();
     handBackSecond();
-    runScript(form->first, u"window.open('c.html'); true"_s);
+    runScript(form->first, u"window.open('/c'); true"_s);
     ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; })) << newWindows;
     EXPECT_EQ(newWindows, 1);
     // The engine knows the pop-up's address before its load begins; DownloadBegin still
     // comes first.
-    EXPECT_EQ(popupLog.events, navigation(address(u"c.html"_s)));
-    EXPECT_EQ(form->second.locationURL(), address(u"c.html"_s));
+    EXPECT_EQ(popupLog.events, navigation(server.url(u"/c"_s)));
+    EXPECT_EQ(form->second.locationURL(), server.url(u"/c"_s));
+}
+
+TEST_F(QtWebEngineTest, ALocalPageGetsNoLocalPageIntoAWindowItOpens)
+{
+    // The opener could read that page through its window. The window's load fails, as an
+    // unreachable page does; a web page comes, and the user's own address does.
+    load(address(u"links.html"_s));
+    handBackSecond();
+    runScript(form->first, u"window.w = window.open('c.html'); true"_s);
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }))
+        << newWindows << " " << popupLog.events.join(u", "_s).toStdString();
+    EXPECT_EQ(popupLog.events, QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
+                                            u"NavigateError"_s, u"DownloadComplete"_s}));
+    EXPECT_EQ(form->second.locationURL(), QString());
+    EXPECT_EQ(runScript(form->first, u"String(w.document.body && w.document.body.innerText)"_s).toString(), QString());
+
+    popupLog.clear();
+    runScript(form->first, u"w.location = '%1'; true"_s.arg(server.url(u"/ok"_s)));
+    ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
+    EXPECT_EQ(form->second.locationURL(), server.url(u"/ok"_s));
+    form->second.navigate(address(u"c.html"_s));
+    EXPECT_TRUE(waitFor([&] { return form->second.locationURL() == address(u"c.html"_s); }));
 }
 
 TEST_F(QtWebEngineTest, CancelledNewWindowOpensNothing)
@@ -294,9 +317,9 @@ TEST_F(QtWebEngineTest, PrintAndSaveAsWriteWhereTheUserSaid)
 
 TEST_F(QtWebEngineTest, EnginesGoWithTheirControlsAndPagesBeforeTheProfile)
 {
-    load(address(u"links.html"_s));
+    load(server.url(u"/links"_s));
     handBackSecond();
-    runScript(form->first, u"window.open('c.html'); true"_s);
+    runScript(form->first, u"window.open('/c'); true"_s);
     ASSERT_TRUE(waitFor([&] { return popupLog.count(u"DownloadComplete"_s) == 1; }));
     EXPECT_EQ(factory->liveEngines(), 2);
     QPointer<QWidget> view = form->first.engine()->view();

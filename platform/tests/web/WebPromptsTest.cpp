@@ -1,8 +1,8 @@
 // What the web control does on its own, on the real engine and loopback pages: files a link
 // offers are saved where the user says, a page's alert, confirm and prompt, file fields,
 // sites that ask for a name and password, certificates nobody vouches for, and requests for
-// the camera, the location or notifications. Tests answer through the factory, and once
-// through Qt's own dialog with real keys.
+// the camera, the location or notifications. Tests answer through the factory, and some
+// through the dialog with real keys (a page's own dialog: PageDialogsTest, HostilePagesTest).
 
 #include "EngineFixture.h"
 
@@ -11,10 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 #include <QWebEngineProfile>
 
@@ -22,6 +20,7 @@ using namespace Qt::StringLiterals;
 using testsupport::runScript;
 using testsupport::waitFor;
 using testsupport::whenModal;
+using vb::PageAnswer;
 
 namespace {
 
@@ -64,19 +63,19 @@ TEST_F(WebPromptsTest, ALinkToAFileIsSavedWhereTheUserSays)
     };
     click(u"<a id=file href='/download' style='display:block;height:30px'>file</a>"_s, u"file"_s);
     ASSERT_TRUE(waitFor([&] { return testsupport::readFile(target) == webtest::downloadBody; }));
-    // Offered under the site's name in the home folder: there is no Downloads folder.
-    EXPECT_EQ(offered, QStringList{QDir::home().filePath(u"report 1.txt"_s)});
+    // Offered under the site's name in the user's download folder, made for it.
+    EXPECT_EQ(offered, QStringList{QDir::home().filePath(u"Downloads/report 1.txt"_s)});
     EXPECT_EQ(factory->pendingDownloads(), 0);
     EXPECT_EQ(partialFiles(), QStringList());
     EXPECT_EQ(failures, QStringList());
     EXPECT_EQ(form->first.locationURL(), server.url(u"/ok"_s));
 
-    // With a Downloads folder it is offered there; a file the user chose to replace is replaced.
-    QDir::home().mkpath(u"Downloads"_s);
+    // The next one is offered where the user saved the last; a file the user chose to
+    // replace is replaced.
     ASSERT_TRUE(testsupport::writeFile(target, "old content"));
     load(server.url(u"/download"_s));
     ASSERT_TRUE(waitFor([&] { return testsupport::readFile(target) == webtest::downloadBody; }));
-    EXPECT_EQ(offered.value(1), QDir::home().filePath(u"Downloads/report 1.txt"_s));
+    EXPECT_EQ(offered.value(1), storage + u"/saved/report 1.txt"_s);
     EXPECT_EQ(factory->pendingDownloads(), 0);
     EXPECT_EQ(partialFiles(), QStringList());
 }
@@ -209,56 +208,33 @@ TEST_F(WebPromptsTest, FileFieldsGetTheFilesTheUserPicks)
               u"0 false"_s);
 }
 
-TEST_F(WebPromptsTest, AlertConfirmAndPromptAreAnswered)
+TEST_F(WebPromptsTest, AlertConfirmAndPromptGetTheAnswerGiven)
 {
     load(server.url(u"/ok"_s));
-    QStringList shown;
-    factory->showAlert = [&](const QString& text) { shown << u"alert "_s + text; };
-    factory->askConfirm = [&](const QString& text) {
-        shown << u"confirm "_s + text;
-        return text == u"yes?"_s;
+    const QString site = u"127.0.0.1:%1"_s.arg(server.port());
+    struct Row {
+        QString script;
+        PageAnswer given;
+        QString expected; // what the script returns, as text
+        QString asked;    // kind, site, text and value of the question
     };
-    factory->askPrompt = [&](const QString& text, QString& value) {
-        shown << u"prompt "_s + text + u" "_s + value;
-        value = u"typed"_s;
-        return text != u"cancel?"_s;
+    const Row rows[] = {
+        {u"alert('hello'); 'after'"_s, {}, u"after"_s, u"alert|%1|hello|"_s},
+        {u"confirm('yes?')"_s, {true, {}, false}, u"true"_s, u"confirm|%1|yes?|"_s},
+        {u"confirm('no?')"_s, {false, {}, false}, u"false"_s, u"confirm|%1|no?|"_s},
+        {u"prompt('name?', 'given')"_s, {true, u"typed"_s, false}, u"typed"_s, u"prompt|%1|name?|given"_s},
+        {u"String(prompt('cancel?', 'x'))"_s, {false, u"ignored"_s, false}, u"null"_s, u"prompt|%1|cancel?|x"_s},
     };
-    EXPECT_EQ(runScript(form->first, u"alert('hello'); 'after'"_s).toString(), u"after"_s);
-    EXPECT_EQ(runScript(form->first, u"[confirm('yes?'), confirm('no?')].join()"_s).toString(), u"true,false"_s);
-    EXPECT_EQ(runScript(form->first, u"prompt('name?', 'given')"_s).toString(), u"typed"_s);
-    EXPECT_TRUE(runScript(form->first, u"prompt('cancel?') === null"_s).toBool());
-    EXPECT_EQ(shown, QStringList({u"alert hello"_s, u"confirm yes?"_s, u"confirm no?"_s, u"prompt name? given"_s,
-                                  u"prompt cancel? "_s}));
-
-    // Qt's own dialogs, answered with real keys.
-    factory->showAlert = nullptr;
-    factory->askConfirm = nullptr;
-    factory->askPrompt = nullptr;
-    QString text;
-    whenModal([&](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        ASSERT_TRUE(box);
-        text = box->text();
-        QTest::keyClick(dialog, Qt::Key_Return);
-    });
-    EXPECT_EQ(runScript(form->first, u"alert('from the page'); 'closed'"_s).toString(), u"closed"_s);
-    EXPECT_EQ(text, u"from the page"_s);
-
-    whenModal([&](QWidget* dialog) {
-        ASSERT_TRUE(qobject_cast<QMessageBox*>(dialog));
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    EXPECT_FALSE(runScript(form->first, u"confirm('sure?')"_s).toBool());
-
-    whenModal([&](QWidget* dialog) {
-        ASSERT_TRUE(qobject_cast<QInputDialog*>(dialog));
-        QWidget* input = QApplication::focusWidget();
-        ASSERT_TRUE(qobject_cast<QLineEdit*>(input));
-        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(input, u"my answer"_s);
-        QTest::keyClick(input, Qt::Key_Return);
-    });
-    EXPECT_EQ(runScript(form->first, u"prompt('say?', 'something')"_s).toString(), u"my answer"_s);
+    const char* const kinds[] = {"alert", "confirm", "prompt", "leave"};
+    for (const Row& row : rows) {
+        QString asked;
+        factory->answerPage = [&](const vb::PageQuestion& q, bool) {
+            asked = QString::fromLatin1(kinds[int(q.kind)]) + u"|"_s + q.site + u"|"_s + q.text + u"|"_s + q.value;
+            return row.given;
+        };
+        EXPECT_EQ(runScript(form->first, row.script).toString(), row.expected) << row.script.toStdString();
+        EXPECT_EQ(asked, row.asked.arg(site)) << row.script.toStdString();
+    }
 }
 
 TEST_F(WebPromptsTest, ASiteAsksForANameAndPassword)
