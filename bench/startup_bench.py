@@ -1,121 +1,63 @@
 #!/usr/bin/env python3
 """Start-up benchmark: Corvane against a bare Qt WebEngine window.
 
-Under Xvfb, each run starts one program with a fresh home folder and measures
-  - the time from process start to the end of the home page's load, by two signals the
-    page gives (served by a loopback HTTP server in this script; the same page for both
-    programs, nothing added to either): the request for the picture at the page's end,
-    and the request the page's onload handler makes, once the page and everything in it
-    has loaded (what a user perceives as "the page is ready");
-  - 2 s after that, the private memory (Private_Clean + Private_Dirty, from
-    /proc/<pid>/smaps_rollup) of the program's own process and of the whole process tree
-    (the program and the engine's processes), and their PSS; other programs that use the
-    engine at the same time share its library pages, which lowers both;
-  - the processes of the tree and how many of them are the engine's;
-  - the wake-ups of the program's main thread (context switches a second) over the 3 s
-    after that, while nothing loads: a timer of the program that keeps running shows
-    here, as 5 wake-ups a second for every 200 ms timer.
-Three kinds of run alternate, after one warm-up run of each that is not counted: the bare
-window, Corvane with one main browser and Corvane with six configured main browsers (a
-settings file with MainBrowserLastIndex 5).
+Under Xvfb, each run starts one program with a fresh home folder on a home page served by a
+loopback HTTP server in this script (the same page for both programs, nothing added to
+either), and measures
+  - the time from process start to the page's request, to its picture (the full page only)
+    and to the request its onload handler makes once the page and everything in it has
+    loaded (what a user perceives as "the page is ready");
+  - the frames put on the screen in each phase of the start: launch to the page's request,
+    the request to onload, and onload to 2 s later, counted by the X server (DAMAGE events);
+    a frame that draws at least half the screen is a composed window;
+  - the CPU time of the whole process tree (the program and the engine's processes) from
+    launch to 2 s after onload;
+  - 2 s after onload, the private memory (Private_Clean + Private_Dirty, from
+    /proc/<pid>/smaps_rollup) of the program's own process and of the whole tree, their PSS,
+    and how many of the processes are the engine's;
+  - on a quiet machine, the wake-ups of the program's main thread (context switches a
+    second) over the 3 s after that, while nothing loads: a timer of the program that keeps
+    running shows here, as 5 wake-ups a second for every 200 ms timer.
+
+Two pages: "light" (a few lines of text, no picture) and "full" (forty paragraphs and a
+picture at the end). Two conditions: "quiet", and "loaded", with a CPU-bound process at the
+lowest priority on every core but one, as another program's build beside the browser. The
+programs: the bare window (bench_bare_web_window: one view filling the screen, a persistent
+named profile), Corvane with one main browser and, on the full page, Corvane with six
+configured main browsers (a settings file with MainBrowserLastIndex 5). After one warm-up
+run of each that is not counted, every series runs its programs in turn, round after round,
+the order turning each round.
 
 Exit code 0: every target met; 2: a target missed; 1: the benchmark could not run.
 """
 
 import argparse
-import http.server
 import json
 import os
 import shutil
-import signal
 import statistics
 import struct
-import subprocess
 import sys
 import tempfile
-import threading
 import time
-import urllib.parse
 import zlib
 
-MIB = 1024.0
+import benchlib
+import xframes
+from benchlib import MIB
+
+SERIES = {
+    # name: (page, condition, programs)
+    "full": ("full", "quiet", ("bare", "corvane1", "corvane6")),
+    "light": ("light", "quiet", ("bare", "corvane1")),
+    "light-loaded": ("light", "loaded", ("bare", "corvane1")),
+}
+PHASES = ("launch to request", "request to onload", "onload to +2 s")
+SETTLE = 2.0
 
 
 # --------------------------------------------------------------------------------------
-# The page server
-
-
-class PageLog:
-    def __init__(self):
-        self.lock = threading.Lock()
-        self.requests = []  # (monotonic time, run id, path)
-
-    def add(self, run, path):
-        with self.lock:
-            self.requests.append((time.monotonic(), run, path))
-
-    def first(self, run, path):
-        with self.lock:
-            for t, r, p in self.requests:
-                if r == run and p == path:
-                    return t
-        return None
-
-    def firsts(self, run, paths):
-        """The first request of each path, or None while one of them has not come."""
-        times = [self.first(run, p) for p in paths]
-        return None if None in times else times
-
-    def paths(self, run):
-        with self.lock:
-            return [p for _, r, p in self.requests if r == run]
-
-
-def make_server(log):
-    class Handler(http.server.BaseHTTPRequestHandler):
-        protocol_version = "HTTP/1.1"
-
-        def log_message(self, *args):
-            pass
-
-        def do_GET(self):
-            url = urllib.parse.urlsplit(self.path)
-            run = urllib.parse.parse_qs(url.query).get("run", [""])[0]
-            log.add(run, url.path)
-            port = self.server.server_address[1]
-            if url.path == "/home.html":
-                paragraphs = "".join(
-                    "<p>Paragraph %d of the home page: a few lines of ordinary text, as a "
-                    "start page has them, so that the engine lays out and paints a page "
-                    "of some size before it reaches the picture at its end.</p>" % i
-                    for i in range(40))
-                # The onload handler fires once the page and its picture have loaded.
-                body = ("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Home</title>"
-                        "<style>body{font-family:sans-serif;margin:2em}</style></head>"
-                        "<body onload=\"fetch('http://127.0.0.1:%d/onload?run=%s',{cache:'no-store'})\">"
-                        "<h1>Home</h1>%s<img src=\"http://127.0.0.1:%d/last.png?run=%s\" "
-                        "width=\"16\" height=\"16\" alt=\"\"></body></html>"
-                        % (port, run, paragraphs, port, run)).encode()
-                self.reply(200, "text/html; charset=utf-8", body)
-            elif url.path == "/last.png":
-                self.reply(200, "image/png", PNG)
-            elif url.path == "/onload":
-                self.reply(204, "text/plain", b"")
-            else:
-                self.reply(404, "text/plain", b"not here")
-
-        def reply(self, status, ctype, body):
-            self.send_response(status)
-            self.send_header("Content-Type", ctype)
-            self.send_header("Content-Length", str(len(body)))
-            self.send_header("Cache-Control", "no-store")
-            self.end_headers()
-            self.wfile.write(body)
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.daemon_threads = True
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
+# The pages
 
 
 def make_png():
@@ -129,330 +71,292 @@ def make_png():
 PNG = make_png()
 
 
-# --------------------------------------------------------------------------------------
-# Processes
-
-
-def proc_stat(pid):
-    try:
-        with open("/proc/%d/stat" % pid, "rb") as f:
-            data = f.read()
-    except OSError:
-        return None
-    close = data.rfind(b")")
-    comm = data[data.find(b"(") + 1:close].decode(errors="replace")
-    fields = data[close + 2:].split()
-    return comm, fields[0].decode(), int(fields[1])  # name, state, parent
-
-
-def process_tree(root):
-    children = {}
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        st = proc_stat(int(entry))
-        if st and st[1] != "Z":
-            children.setdefault(st[2], []).append(int(entry))
-    tree, todo = [], [root]
-    while todo:
-        pid = todo.pop()
-        tree.append(pid)
-        todo.extend(children.get(pid, []))
-    return tree
-
-
-def memory_kib(pid):
-    """Pss, Pss_Anon, Pss_File, Private_Clean and Private_Dirty of one process, in KiB."""
-    out = {"Pss": 0, "Pss_Anon": 0, "Pss_File": 0, "Private_Clean": 0, "Private_Dirty": 0}
-    try:
-        with open("/proc/%d/smaps_rollup" % pid) as f:
-            for line in f:
-                key = line.split(":")[0]
-                if key in out:
-                    out[key] = int(line.split()[1])
-    except OSError:
-        pass
-    out["Private"] = out["Private_Clean"] + out["Private_Dirty"]
-    return out
-
-
-def foreign_engine_processes(tree):
-    """Engine processes of other programs: they share the engine's library pages with ours
-    and so lower our PSS; their work slows our start."""
-    own = set(tree)
-    n = 0
-    for entry in os.listdir("/proc"):
-        if entry.isdigit() and int(entry) not in own:
-            st = proc_stat(int(entry))
-            if st and st[0].startswith("QtWebEngineProc") and st[1] != "Z":
-                n += 1
-    return n
-
-
-def main_thread_switches(pid):
-    total = 0
-    try:
-        with open("/proc/%d/task/%d/status" % (pid, pid)) as f:
-            for line in f:
-                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                    total += int(line.split()[1])
-    except OSError:
-        return None
-    return total
-
-
-def end_tree(proc):
-    if proc.poll() is None:
-        proc.send_signal(signal.SIGTERM)
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            pass
-    # Whatever is left of the session (engine helpers) goes too.
-    try:
-        os.killpg(proc.pid, signal.SIGKILL)
-    except OSError:
-        pass
-    try:
-        proc.wait(5)
-    except subprocess.TimeoutExpired:
-        pass
+def page(path, query, port):
+    run = query.get("run", "")
+    onload = "fetch('http://127.0.0.1:%d/onload?run=%s',{cache:'no-store'})" % (port, run)
+    head = ("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Home</title>"
+            "<style>body{font-family:sans-serif;margin:2em}</style></head>")
+    if path == "/full.html":
+        paragraphs = "".join(
+            "<p>Paragraph %d of the home page: a few lines of ordinary text, as a start page has them, "
+            "so that the engine lays out and paints a page of some size before it reaches the picture "
+            "at its end.</p>" % i for i in range(40))
+        body = ("%s<body onload=\"%s\"><h1>Home</h1>%s<img src=\"http://127.0.0.1:%d/last.png?run=%s\" "
+                "width=\"16\" height=\"16\" alt=\"\"></body></html>" % (head, onload, paragraphs, port, run))
+        return 200, "text/html; charset=utf-8", body.encode()
+    if path == "/light.html":
+        body = ("%s<body onload=\"%s\"><h1>Home</h1><p>A light start page: a few lines of text and "
+                "nothing else.</p><p>No picture, no script but the one that says it has loaded.</p>"
+                "</body></html>" % (head, onload))
+        return 200, "text/html; charset=utf-8", body.encode()
+    if path == "/last.png":
+        return 200, "image/png", PNG
+    if path == "/onload":
+        return 204, "text/plain", b""
+    return 404, "text/plain", b"not here"
 
 
 # --------------------------------------------------------------------------------------
-# Runs
+# One run
 
 
-def settings_file(home_page, others, last_index):
-    lines = ["0", "0", "-1", "0", "0", "-1", "0", "0", str(last_index)]
-    lines += ['"%s"' % home_page] + ['"%s"' % o for o in others]
-    return ("\r\n".join(lines) + "\r\n").encode()
+def frames_by_phase(rects, times, screen_area):
+    """Frames that drew at least half the screen, and all frames, in each phase."""
+    big, every = [], []
+    for start, end in zip(times, times[1:]):
+        part = [r for r in rects if start <= r[0] < end]
+        big.append(len(xframes.full_frames(part, screen_area)))
+        every.append(len(xframes.frames(part)))
+    return big, every
 
 
-def fresh_home(base):
-    home = os.path.join(base, "home")
-    for sub in ("config", "data", "cache", "runtime"):
-        os.makedirs(os.path.join(home, sub))
-    os.chmod(os.path.join(home, "runtime"), 0o700)
-    # A returning user: no nickname prompt on the fixed-disk road.
-    with open(os.path.join(home, "config", "Tavolin.ini"), "w") as f:
-        f.write("[NidraBhanga]\nNickName=Bench\n")
-    return home
-
-
-def one_run(kind, run_id, args, log, port, display, work):
+def one_run(kind, page_name, run_id, args, log, port, display, watch, work):
     base = os.path.join(work, run_id)
     os.makedirs(base)
-    home = fresh_home(base)
-    page = "http://127.0.0.1:%d/home.html?run=%s" % (port, run_id)
+    home = benchlib.fresh_home(base)
+    address = "http://127.0.0.1:%d/%s.html?run=%s" % (port, page_name, run_id)
     if kind == "bare":
-        cmd, cwd = [args.bare, page], base
+        cmd, cwd = [args.bare, address], base
     else:
-        folder = os.path.join(base, "stick", "Corvane")
-        shutil.copytree(args.portable, folder)
         others = ["http://127.0.0.1:%d/other%d.html?run=%s" % (port, i, run_id) for i in range(2, 7)]
-        os.makedirs(os.path.join(folder, "Corvane"))
-        with open(os.path.join(folder, "Corvane", "Set.Velmora"), "wb") as f:
-            f.write(settings_file(page, others, 5 if kind == "corvane6" else 0))
-        cmd, cwd = [os.path.join(folder, "Corvane.exe")], folder
-    env = dict(os.environ)
-    for k in ("QT_QPA_PLATFORM", "QTWEBENGINE_DISABLE_SANDBOX", "WAYLAND_DISPLAY"):
-        env.pop(k, None)
-    env.update({
-        "HOME": home,
-        "XDG_CONFIG_HOME": os.path.join(home, "config"),
-        "XDG_DATA_HOME": os.path.join(home, "data"),
-        "XDG_CACHE_HOME": os.path.join(home, "cache"),
-        "XDG_RUNTIME_DIR": os.path.join(home, "runtime"),
-        "DISPLAY": display,
-        "QT_QPA_PLATFORM": "xcb",
-        "QTWEBENGINE_CHROMIUM_FLAGS": "--disable-gpu --disable-background-networking --disable-component-update",
-    })
-    with open(os.path.join(base, "output.log"), "wb") as out:
-        t0 = time.monotonic()
-        proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=out, stderr=subprocess.STDOUT,
-                                start_new_session=True)
-        try:
-            deadline = t0 + args.timeout
-            ends = None
-            while ends is None and time.monotonic() < deadline and proc.poll() is None:
-                time.sleep(0.002)
-                ends = log.firsts(run_id, ("/last.png", "/onload"))
-            if ends is None:
-                raise RuntimeError("%s run %s: the page did not finish loading (see %s)"
-                                   % (kind, run_id, os.path.join(base, "output.log")))
-            picture, onload = ends
-            time.sleep(2.0)
-            tree = process_tree(proc.pid)
-            memory = [memory_kib(p) for p in tree]
-            pss = sum(m["Pss"] for m in memory)
-            anon = sum(m["Pss_Anon"] for m in memory)
-            private = sum(m["Private"] for m in memory)
-            own = memory[0]  # the program's own process (the engine's browser side runs in it)
-            foreign = foreign_engine_processes(tree)
-            names = [(proc_stat(p) or ("?",))[0] for p in tree]
-            engine = sum(1 for n in names if n.startswith("QtWebEngineProc"))
-            s0 = main_thread_switches(proc.pid)
+        cmd, cwd = benchlib.corvane_copy(args.portable, base, address, others, 5 if kind == "corvane6" else 0)
+    env = benchlib.program_env(home, display)
+    ends = ["/%s.html" % page_name] + (["/last.png"] if page_name == "full" else []) + ["/onload"]
+    mark = watch.mark()
+    t0 = time.monotonic()
+    proc = benchlib.start(cmd, cwd, env, os.path.join(base, "output.log"))
+    try:
+        deadline = t0 + args.timeout
+        seen = None
+        while seen is None and time.monotonic() < deadline and proc.poll() is None:
+            time.sleep(0.002)
+            seen = log.firsts(run_id, ends)
+        if seen is None:
+            raise RuntimeError("%s run %s: the page did not finish loading (see %s)"
+                               % (kind, run_id, os.path.join(base, "output.log")))
+        request, onload = seen[0], seen[-1]
+        time.sleep(max(0.0, onload + SETTLE - time.monotonic()))
+        tree = benchlib.process_tree(proc.pid)
+        cpu = benchlib.cpu_seconds(tree)
+        rects = watch.drawn(mark)
+        memory = [benchlib.memory_kib(p) for p in tree]
+        own = memory[0]  # the program's own process (the engine's browser side runs in it)
+        others = benchlib.engine_processes_of_others(tree)
+        names = [(benchlib.proc_stat(p) or ("?",))[0] for p in tree]
+        wakeups = float("nan")
+        if args.idle > 0:
+            s0 = benchlib.main_thread_switches(proc.pid)
             time.sleep(args.idle)
-            s1 = main_thread_switches(proc.pid)
-            wakeups = (s1 - s0) / args.idle if s0 is not None and s1 is not None else float("nan")
-            stray = [p for p in log.paths(run_id) if p.startswith("/other")]
-        finally:
-            end_tree(proc)
+            s1 = benchlib.main_thread_switches(proc.pid)
+            if s0 is not None and s1 is not None:
+                wakeups = (s1 - s0) / args.idle
+        stray = [p for p in log.paths(run_id) if p.startswith("/other")]
+    finally:
+        benchlib.end_tree(proc)
+    big, every = frames_by_phase(rects, [t0, request, onload, onload + SETTLE], watch.x.width * watch.x.height)
     return {
-        "kind": kind, "run": run_id, "load_ms": (picture - t0) * 1000.0, "onload_ms": (onload - t0) * 1000.0,
-        "pss_mib": pss / MIB, "pss_anon_mib": anon / MIB, "private_mib": private / MIB,
-        "foreign_engine_processes": foreign,
-        "main_pss_mib": own["Pss"] / MIB, "main_anon_mib": own["Pss_Anon"] / MIB,
-        "main_private_mib": own["Private"] / MIB,
-        "processes": len(tree), "engine_processes": engine, "idle_wakeups_per_s": wakeups,
-        "load_average": os.getloadavg()[0], "other_home_pages_loaded": stray,
+        "kind": kind, "page": page_name, "run": run_id,
+        "request_ms": (request - t0) * 1000.0,
+        "picture_ms": (seen[1] - t0) * 1000.0 if page_name == "full" else None,
+        "onload_ms": (onload - t0) * 1000.0,
+        "cpu_ms": cpu * 1000.0,
+        "big_frames": big, "frames": every,
+        "pss_mib": sum(m["Pss"] for m in memory) / MIB,
+        "private_mib": sum(m["Private"] for m in memory) / MIB,
+        "main_pss_mib": own["Pss"] / MIB, "main_private_mib": own["Private"] / MIB,
+        "processes": len(tree), "engine_processes": sum(1 for n in names if n.startswith("QtWebEngineProc")),
+        "engine_processes_of_others": others,
+        "idle_wakeups_per_s": wakeups, "load_average": os.getloadavg()[0], "other_home_pages_loaded": stray,
     }
 
 
-def start_xvfb(screen):
-    for n in range(90, 140):
-        if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
+def print_run(series, res, r):
+    print("%-12s %-9s run %d  request %6.0f  %sonload %6.0f ms  CPU %5.0f ms  frames %s (of %s)  "
+          "private %6.1f MiB (program %5.1f)  PSS %6.1f  processes %d (engine %d)%s  load %.2f%s"
+          % (series, res["kind"], r + 1, res["request_ms"],
+             "picture %6.0f  " % res["picture_ms"] if res["picture_ms"] is not None else "",
+             res["onload_ms"], res["cpu_ms"], "/".join(map(str, res["big_frames"])),
+             "/".join(map(str, res["frames"])), res["private_mib"], res["main_private_mib"], res["pss_mib"],
+             res["processes"], res["engine_processes"],
+             "  wake-ups %4.1f/s" % res["idle_wakeups_per_s"] if res["idle_wakeups_per_s"] == res["idle_wakeups_per_s"]
+             else "", res["load_average"],
+             "  [%d engine processes of other programs]" % res["engine_processes_of_others"]
+             if res["engine_processes_of_others"] else ""), flush=True)
+
+
+# --------------------------------------------------------------------------------------
+# The figures and the targets
+
+
+def medians(results, series, kind):
+    runs = [r for r in results if r["series"] == series and r["kind"] == kind]
+    if not runs:
+        return None
+
+    def med(key):
+        return benchlib.median_min_max([r[key] for r in runs])
+    out = {k: med(k) for k in ("request_ms", "picture_ms", "onload_ms", "cpu_ms", "main_private_mib",
+                               "private_mib", "main_pss_mib", "pss_mib", "processes", "engine_processes",
+                               "idle_wakeups_per_s", "load_average")}
+    out["big_frames"] = [statistics.median(r["big_frames"][i] for r in runs) for i in range(len(PHASES))]
+    out["frames"] = [statistics.median(r["frames"][i] for r in runs) for i in range(len(PHASES))]
+    out["loads"] = [r["load_average"] for r in runs]
+    return out
+
+
+def print_medians(med, series_list):
+    print("\nmedians (min-max); times and CPU in ms, memory in MiB; frames per phase (launch to request / "
+          "request to onload / onload to +2 s) that drew at least half the screen, and in brackets all frames")
+    print("%-12s %-9s %8s %8s %16s %16s %8s %14s %8s %8s %6s %6s %14s %7s"
+          % ("series", "program", "request", "picture", "onload", "CPU", "private", "(min-max)", "tree", "PSS",
+             "engine", "wake", "frames", "load"))
+    for series in series_list:
+        for kind in SERIES[series][2]:
+            m = med.get((series, kind))
+            if not m:
+                continue
+            print("%-12s %-9s %8.0f %8s %6.0f (%4.0f-%4.0f) %6.0f (%4.0f-%4.0f) %8.1f (%5.1f-%5.1f) %8.1f %8.1f "
+                  "%6g %6.1f %6s (%s) %5.2f"
+                  % (series, kind, m["request_ms"][0],
+                     "%.0f" % m["picture_ms"][0] if m["picture_ms"][0] == m["picture_ms"][0] else "-",
+                     *m["onload_ms"], *m["cpu_ms"], *m["main_private_mib"], m["private_mib"][0], m["pss_mib"][0],
+                     m["engine_processes"][0], m["idle_wakeups_per_s"][0],
+                     "/".join("%g" % f for f in m["big_frames"]), "/".join("%g" % f for f in m["frames"]),
+                     m["load_average"][0]))
+
+
+def checks(med, series_list, results):
+    out = []
+
+    def ratio(series, key):
+        return med[(series, "corvane1")][key][0] / med[(series, "bare")][key][0]
+
+    for series in series_list:
+        page_name, condition, kinds = SERIES[series]
+        if (series, "bare") not in med or (series, "corvane1") not in med:
             continue
-        proc = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", screen + "x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X%d" % n):
-                return proc, ":%d" % n
-            if proc.poll() is not None:
-                break
-            time.sleep(0.05)
-        proc.kill()
-    raise RuntimeError("could not start Xvfb")
+        c, b = med[(series, "corvane1")], med[(series, "bare")]
+        where = "%s page, %s" % (page_name, condition)
+        keys = [("onload_ms", "time to the page's onload")]
+        if page_name == "full":
+            keys.insert(0, ("picture_ms", "time to the page's last picture"))
+        for key, text in keys:
+            out.append(("%s: Corvane's median %s <= 1.10 x the bare window's" % (where, text),
+                        ratio(series, key) <= 1.10,
+                        "%.0f ms vs %.0f ms (x%.3f)" % (c[key][0], b[key][0], ratio(series, key))))
+        if page_name == "light":
+            out.append(("%s: Corvane's median start CPU (whole tree, launch to onload + 2 s) <= 1.05 x the bare "
+                        "window's" % where, ratio(series, "cpu_ms") <= 1.05,
+                        "%.0f ms vs %.0f ms (x%.3f)" % (c["cpu_ms"][0], b["cpu_ms"][0], ratio(series, "cpu_ms"))))
+            out.append(("%s: at most one frame drawing half the screen more than the bare window in each phase "
+                        "(medians)" % where,
+                        all(cf <= bf + 1 for cf, bf in zip(c["big_frames"], b["big_frames"])),
+                        "%s vs %s" % ("/".join("%g" % f for f in c["big_frames"]),
+                                      "/".join("%g" % f for f in b["big_frames"]))))
+        out.append(("%s: Corvane's own process: median private memory <= the bare window's process + 10 MiB" % where,
+                    c["main_private_mib"][0] <= b["main_private_mib"][0] + 10,
+                    "%.1f MiB vs %.1f MiB (%+.1f)" % (c["main_private_mib"][0], b["main_private_mib"][0],
+                                                      c["main_private_mib"][0] - b["main_private_mib"][0])))
+        if condition == "quiet":
+            wake = [med[(series, k)]["idle_wakeups_per_s"][0] for k in kinds if k != "bare"]
+            out.append(("%s: no timer of Corvane's runs while nothing loads (main-thread wake-ups <= the bare "
+                        "window's + 1/s)" % where, max(wake) <= b["idle_wakeups_per_s"][0] + 1.0,
+                        " and ".join("%.1f/s" % w for w in wake) + " vs %.1f/s" % b["idle_wakeups_per_s"][0]))
+        if "corvane6" in kinds and (series, "corvane6") in med:
+            six = med[(series, "corvane6")]
+            out.append(("six configured browsers start no more engine processes than one",
+                        six["engine_processes"][2] <= c["engine_processes"][1],
+                        "%g-%g vs %g-%g" % (six["engine_processes"][1], six["engine_processes"][2],
+                                            c["engine_processes"][1], c["engine_processes"][2])))
+            out.append(("six configured browsers cost at most 5 MiB more private memory than one (whole tree)",
+                        six["private_mib"][0] <= c["private_mib"][0] + 5,
+                        "%+.1f MiB" % (six["private_mib"][0] - c["private_mib"][0])))
+            out.append(("six configured browsers load no other home page",
+                        all(not r["other_home_pages_loaded"] for r in results if r["series"] == series), ""))
+    return out
 
 
-def summary(results, kind, key):
-    values = [r[key] for r in results if r["kind"] == kind]
-    return statistics.median(values), min(values), max(values)
+# --------------------------------------------------------------------------------------
+
+
+def own_arguments(ap):
+    ap.add_argument("--series", default=",".join(SERIES),
+                    help="series to run, of %s (default all)" % ", ".join(SERIES))
+    ap.add_argument("--screen", default="1280x1024", help="Xvfb screen size (default 1280x1024)")
+    ap.add_argument("--idle", type=float, default=3.0, help="seconds of idle wake-up counting (quiet runs)")
+    ap.add_argument("--timeout", type=float, default=60.0, help="seconds to wait for one load")
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--build", default=os.path.join(here, "..", "build"),
-                    help="build folder holding Corvane/ and bench/bench_bare_web_window")
-    ap.add_argument("--runs", type=int, default=7, help="runs of each kind (default 7)")
-    ap.add_argument("--screen", default="1280x1024", help="Xvfb screen size (default 1280x1024)")
-    ap.add_argument("--idle", type=float, default=3.0, help="seconds of idle wake-up counting")
-    ap.add_argument("--timeout", type=float, default=60.0, help="seconds to wait for one load")
-    ap.add_argument("--json", help="also write every run's figures to this file")
-    ap.add_argument("--keep", action="store_true", help="keep the runs' folders (logs, homes)")
-    ap.add_argument("--no-warmup", dest="warmup", action="store_false",
-                    help="count from the first run (no uncounted warm-up run of each kind)")
-    args = ap.parse_args()
-    args.portable = os.path.abspath(os.path.join(args.build, "Corvane"))
-    args.bare = os.path.abspath(os.path.join(args.build, "bench", "bench_bare_web_window"))
-    for path in (os.path.join(args.portable, "Corvane.exe"), os.path.join(args.portable, "site"), args.bare):
-        if not os.path.exists(path):
-            print("missing %s: build the targets Corvane, site and bench_bare_web_window" % path, file=sys.stderr)
-            return 1
+    args = benchlib.arguments(__doc__, 7, own_arguments)
+    if not args:
+        return 1
+    series_list = [s for s in args.series.split(",") if s]
+    if any(s not in SERIES for s in series_list):
+        print("unknown series in %s" % args.series, file=sys.stderr)
+        return 1
 
-    log = PageLog()
-    server = make_server(log)
+    log = benchlib.PageLog()
+    server = benchlib.serve(log, page)
     port = server.server_address[1]
-    xvfb, display = start_xvfb(args.screen)
     work = tempfile.mkdtemp(prefix="corvane-startup-bench-")
-    kinds = ["bare", "corvane1", "corvane6"]
     results = []
+    xvfb = watch = None
     try:
-        for kind in kinds if args.warmup else []:
+        xvfb, display = benchlib.start_xvfb(args.screen, os.path.join(work, "xvfb.log"))
+        watch = xframes.DamageWatch(display)
+        plan = [(s, k) for s in series_list for k in SERIES[s][2]]
+        if args.warmup:
             # Not counted: the first start after a build finds the libraries and fonts
             # outside the page cache.
-            one_run(kind, "%s-warm-up" % kind, args, log, port, display, work)
+            for kind in sorted({k for _, k in plan}):
+                one_run(kind, "full", "%s-warm-up" % kind, args, log, port, display, watch, work)
         for r in range(args.runs):
-            # The order turns each round, so that no kind always follows the same one.
-            order = kinds[r % 3:] + kinds[:r % 3]
-            for kind in order:
-                res = one_run(kind, "%s-%d" % (kind, r), args, log, port, display, work)
+            # The order turns each round, so that no program always follows the same one.
+            order = plan[r % len(plan):] + plan[:r % len(plan)]
+            for series, kind in order:
+                page_name, condition, _ = SERIES[series]
+                run_args = argparse.Namespace(**vars(args))
+                if condition != "quiet":
+                    run_args.idle = 0
+                with benchlib.Load() if condition == "loaded" else benchlib.quiet():
+                    res = one_run(kind, page_name, "%s-%s-%d" % (series, kind, r), run_args, log, port, display,
+                                  watch, work)
+                res["series"] = series
                 results.append(res)
-                print("%-9s run %d  picture %7.1f ms  onload %7.1f ms  private %6.1f MiB (program %5.1f)  "
-                      "PSS %6.1f MiB (program %5.1f)  processes %d (engine %d)  idle wake-ups %4.1f/s%s"
-                      % (kind, r + 1, res["load_ms"], res["onload_ms"], res["private_mib"], res["main_private_mib"],
-                         res["pss_mib"], res["main_pss_mib"], res["processes"], res["engine_processes"],
-                         res["idle_wakeups_per_s"],
-                         "  [%d engine processes of other programs running]" % res["foreign_engine_processes"]
-                         if res["foreign_engine_processes"] else ""), flush=True)
+                print_run(series, res, r)
     except RuntimeError as e:
         print(e, file=sys.stderr)
         return 1
     finally:
-        xvfb.terminate()
+        if watch:
+            watch.close()
+        if xvfb:
+            benchlib.end_tree(xvfb)
         server.shutdown()
         if not args.keep:
             shutil.rmtree(work, ignore_errors=True)
         else:
             print("runs kept in", work)
 
-    print()
-    print("medians (min-max) of %d runs each; memory in MiB, times in ms" % args.runs)
-    print("%-9s %20s %20s %20s %20s %12s %12s %8s %7s %9s"
-          % ("", "picture", "onload", "private: program", "private: tree", "PSS program", "PSS tree",
-             "process", "engine", "wake-ups/s"))
-    med = {}
-    for kind in kinds:
-        load = summary(results, kind, "load_ms")
-        onload = summary(results, kind, "onload_ms")
-        own_private = summary(results, kind, "main_private_mib")
-        private = summary(results, kind, "private_mib")
-        own_pss = summary(results, kind, "main_pss_mib")
-        pss = summary(results, kind, "pss_mib")
-        procs = summary(results, kind, "processes")
-        engine = summary(results, kind, "engine_processes")
-        wake = summary(results, kind, "idle_wakeups_per_s")
-        med[kind] = {"load": load[0], "onload": onload[0], "own_private": own_private[0], "private": private[0],
-                     "pss": pss[0], "procs": procs, "engine": engine, "wake": wake[0]}
-        print("%-9s %6.0f (%5.0f-%-5.0f) %6.0f (%5.0f-%-5.0f) %6.1f (%5.1f-%-5.1f) %6.1f (%5.1f-%-5.1f) %12.1f %12.1f "
-              "%4g-%-3g %3g-%-3g %9.1f"
-              % (kind, load[0], load[1], load[2], onload[0], onload[1], onload[2], own_private[0], own_private[1],
-                 own_private[2], private[0], private[1], private[2], own_pss[0], pss[0], procs[1], procs[2],
-                 engine[1], engine[2], wake[0]))
-
-    def ratio(key):
-        return med["corvane1"][key] / med["bare"][key]
-
-    checks = [
-        ("Corvane's median load time to the page's last picture <= 1.10 x the bare window's",
-         ratio("load") <= 1.10,
-         "%.1f ms vs %.1f ms (x%.3f)" % (med["corvane1"]["load"], med["bare"]["load"], ratio("load"))),
-        ("Corvane's median load time to the page's onload <= 1.10 x the bare window's",
-         ratio("onload") <= 1.10,
-         "%.1f ms vs %.1f ms (x%.3f)" % (med["corvane1"]["onload"], med["bare"]["onload"], ratio("onload"))),
-        ("Corvane's own process: median private memory <= the bare window's process + 10 MiB",
-         med["corvane1"]["own_private"] <= med["bare"]["own_private"] + 10,
-         "%.1f MiB vs %.1f MiB (%+.1f)" % (med["corvane1"]["own_private"], med["bare"]["own_private"],
-                                           med["corvane1"]["own_private"] - med["bare"]["own_private"])),
-        ("six configured browsers start no more engine processes than one",
-         med["corvane6"]["engine"][2] <= med["corvane1"]["engine"][1],
-         "%g-%g vs %g-%g" % (med["corvane6"]["engine"][1], med["corvane6"]["engine"][2],
-                             med["corvane1"]["engine"][1], med["corvane1"]["engine"][2])),
-        ("six configured browsers cost at most 5 MiB more private memory than one (whole tree)",
-         med["corvane6"]["private"] <= med["corvane1"]["private"] + 5,
-         "%+.1f MiB" % (med["corvane6"]["private"] - med["corvane1"]["private"])),
-        ("six configured browsers load no other home page",
-         all(not r["other_home_pages_loaded"] for r in results), ""),
-        ("no timer of Corvane's runs while nothing loads (main-thread wake-ups <= the bare window's + 1/s)",
-         max(med["corvane1"]["wake"], med["corvane6"]["wake"]) <= med["bare"]["wake"] + 1.0,
-         "%.1f/s and %.1f/s vs %.1f/s" % (med["corvane1"]["wake"], med["corvane6"]["wake"], med["bare"]["wake"])),
-    ]
-    busy = sum(1 for r in results if r["foreign_engine_processes"])
-    if busy:
+    med = {(s, k): medians(results, s, k) for s in series_list for k in SERIES[s][2]}
+    print_medians(med, series_list)
+    others = sum(1 for r in results if r["engine_processes_of_others"])
+    if others:
         # The engine's library pages that another program maps too are neither private nor
         # wholly ours: about 50 MiB of the program's private memory moves with them.
         print("\nwarning: %d of %d runs had engine processes of other programs beside them: their private "
-              "memory and PSS are lower and their times longer than on a quiet machine" % (busy, len(results)))
-    load = max(r["load_average"] for r in results)
-    print("\nload average (1 min) during the runs: median %.2f, highest %.2f"
-          % (statistics.median(r["load_average"] for r in results), load))
-    if load > 1.5:
-        print("warning: other work on the machine stretches the times")
+              "memory and PSS are lower and their times longer than on a quiet machine" % (others, len(results)))
+    for series in series_list:
+        loads = [r["load_average"] for r in results if r["series"] == series]
+        print("load average (1 min) during the %s runs: median %.2f, lowest %.2f, highest %.2f"
+              % (series, statistics.median(loads), min(loads), max(loads)))
+    quiet_loads = [r["load_average"] for r in results if SERIES[r["series"]][1] == "quiet"]
+    if quiet_loads and max(quiet_loads) > 1.5:
+        print("warning: other work on the machine stretched the quiet runs' times")
     print()
     missed = False
-    for text, ok, detail in checks:
+    for text, ok, detail in checks(med, series_list, results):
         print("%-4s %s: %s" % ("ok" if ok else "MISS", text, detail))
         missed |= not ok
     if args.json:

@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "Form.h"
+#include "Runtime.h"
 
 #include <QPalette>
 #include <QVariant>
@@ -89,8 +90,12 @@ void Control::applyGeometry()
 void Control::setVisible(bool visible)
 {
     m_visible = visible;
-    if (m_widget)
-        m_widget->setVisible(visible && !m_keptOffScreen);
+    if (!m_widget)
+        return;
+    if (m_showLater && form().runtime().inEngineCallback())
+        form().showLater(*this);
+    else
+        showAsSet();
 }
 
 void Control::setKeptOffScreen(bool off)
@@ -98,8 +103,13 @@ void Control::setKeptOffScreen(bool off)
     if (m_keptOffScreen == off)
         return;
     m_keptOffScreen = off;
+    showAsSet();
+}
+
+void Control::showAsSet()
+{
     if (m_widget)
-        m_widget->setVisible(m_visible && !off);
+        m_widget->setVisible(m_visible && !m_keptOffScreen);
 }
 
 void Control::setEnabled(bool enabled)
@@ -124,6 +134,8 @@ void Control::zOrder(int position)
 
 void Control::setFocus()
 {
+    // Focus goes only to a widget on screen.
+    form().showAsSet();
     if (m_widget)
         m_widget->setFocus(Qt::OtherFocusReason);
 }

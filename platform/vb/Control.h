@@ -51,7 +51,11 @@ public:
 
     // The control's own Visible flag, not whether it is on screen.
     bool isVisible() const { return m_visible; }
+    // Set while a web-engine callback runs, the flag reaches the widget at the end of the
+    // event loop's turn (see Form::showLater), unless the control shows at once.
     void setVisible(bool visible);
+    // The widget shows or hides as the flag says (and as the control is kept off screen).
+    void showAsSet();
     // Keeps the control off the screen, or lets it back, without touching its Visible flag:
     // for a control that something else lies over in part (see CoverKeeper).
     void setKeptOffScreen(bool off);
@@ -79,6 +83,8 @@ public:
     QRect pixelRect() const;
 
 protected:
+    // A control whose widget must follow its Visible flag even inside a web-engine callback.
+    void showAtOnce() { m_showLater = false; }
     virtual void applyGeometry();
     virtual void enabledChanged() {}
     // Drops every event handler (an unloaded control raises nothing).
@@ -96,6 +102,7 @@ private:
     bool m_visible = true;
     bool m_keptOffScreen = false;
     bool m_enabled = true;
+    bool m_showLater = true;
 };
 
 // Font and colour settings shared by the controls that show text.

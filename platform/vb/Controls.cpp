@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include "Form.h"
+#include "FramePacer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -197,10 +198,44 @@ public:
     explicit ButtonWidget(CommandButton& b) : m_button(b)
     {
         setFocusPolicy(Qt::TabFocus);
-        connect(this, &QAbstractButton::clicked, this, [this] { m_button.raiseClick(); });
+        connect(this, &QAbstractButton::clicked, this, [this] {
+            // The released face is drawn with what the click changes.
+            if (m_pressOrRelease)
+                m_pressOrRelease->end();
+            m_button.raiseClick();
+        });
     }
 
 protected:
+    // A press or a release repaints the button at once; in a window with a web page that is
+    // a whole frame before the one that shows what the press or click did.
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            FramePacer::Batch batch(this, e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress);
+            m_pressOrRelease = &batch;
+            const QPointer<ButtonWidget> self(this);
+            const bool done = QAbstractButton::event(e);
+            if (self)
+                m_pressOrRelease = nullptr;
+            return done;
+        }
+        case QEvent::HoverEnter:
+        case QEvent::HoverLeave:
+            // The pointer over a face or a caption changes nothing drawn: no frame for it.
+            if (!m_button.currentFace().isNull() || !m_button.caption().isEmpty())
+                return true;
+            return QAbstractButton::event(e);
+        default:
+            return QAbstractButton::event(e);
+        }
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
@@ -239,6 +274,7 @@ protected:
 
 private:
     CommandButton& m_button;
+    FramePacer::Batch* m_pressOrRelease = nullptr;
 };
 
 CommandButton::CommandButton(Container& container) : Control(container, new ButtonWidget(*this)) {}
@@ -290,6 +326,7 @@ void CommandButton::setValue(bool value)
 
 bool CommandButton::click()
 {
+    form().showAsSet();
     if (!isEnabled() || !widget() || !widget()->isVisibleTo(widget()->window()))
         return false;
     raiseClick();

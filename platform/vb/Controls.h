@@ -329,7 +329,8 @@ public:
 
 private:
     void apply();
-    QTimer m_timer;
+    // A child, so that the program's ticks can be told from other timers'.
+    QTimer m_timer{this};
     int m_interval = 0;
     bool m_enabled = true;
 };

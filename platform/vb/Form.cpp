@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QScreen>
@@ -85,6 +86,44 @@ QWidget* Form::host()
 QWidget* Form::window() const
 {
     return m_window.get();
+}
+
+namespace {
+
+QEvent::Type showAsSetEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
+void Form::showLater(Control& control)
+{
+    if (!m_shownLater.contains(&control))
+        m_shownLater.append(&control);
+    if (m_runtime.inEngineCallback() && !m_showPosted) {
+        // Posted events of normal priority all come before the window's request for a frame.
+        m_showPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(showAsSetEvent()));
+    }
+}
+
+void Form::showAsSet()
+{
+    const QList<QPointer<Control>> controls = std::exchange(m_shownLater, {});
+    for (const QPointer<Control>& c : controls)
+        if (c)
+            c->showAsSet();
+}
+
+bool Form::event(QEvent* e)
+{
+    if (e->type() != showAsSetEvent())
+        return QObject::event(e);
+    m_showPosted = false;
+    showAsSet();
+    return true;
 }
 
 void Form::load()

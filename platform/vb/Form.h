@@ -9,6 +9,7 @@
 #include "Control.h"
 
 #include <QObject>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <memory>
@@ -42,6 +43,14 @@ public:
     Form& form() override { return *this; }
 
     QWidget* window() const;
+
+    // A control's Visible set while a web-engine callback runs reaches its widget at the end
+    // of the event loop's turn, or of the outermost callback of an engine that calls back
+    // synchronously: a control shown and hidden again within one turn (the progress bar at
+    // the start of a load) never changes its widget, and the window draws no frame for it.
+    void showLater(Control& control);
+    // Brings every such widget up to its control's flag now.
+    void showAsSet();
 
     // Registers the form as loaded and runs Form_Load. Call once after construction.
     void load();
@@ -106,6 +115,9 @@ public:
     // Enter or Escape that no control of the form took; true when a button answered it.
     bool windowDialogKey(int key);
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     void leaveModal();
     void placeOver(const Form* owner);
@@ -126,6 +138,8 @@ private:
     quint64 m_activatedAt = 0;
     QPointer<Control> m_defaultButton;
     QPointer<Control> m_cancelButton;
+    QList<QPointer<Control>> m_shownLater;
+    bool m_showPosted = false;
 };
 
 } // namespace vb

@@ -1,5 +1,6 @@
 #include "Runtime.h"
 
+#include "Controls.h"
 #include "Form.h"
 #include "web/WebBrowser.h"
 
@@ -14,7 +15,33 @@
 
 namespace vb {
 
-Runtime::Runtime(Mode mode, QObject* parent) : QObject(parent), m_mode(mode) {}
+Runtime::Runtime(Mode mode, QObject* parent) : QObject(parent), m_mode(mode)
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+bool Runtime::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+        break;
+    case QEvent::Timer:
+        if (qobject_cast<const Timer*>(watched->parent()))
+            break;
+        return false;
+    default:
+        return false;
+    }
+    ++m_handsAndTimers;
+    emit handsOrTimersActed();
+    return false;
+}
 
 Runtime::~Runtime()
 {
@@ -177,11 +204,20 @@ void Runtime::afterEngineCallback(std::function<void()> work)
 Runtime::EngineCallbackScope::EngineCallbackScope(Runtime& rt, bool postFlush) : m_rt(rt), m_postFlush(postFlush)
 {
     ++m_rt.m_engineDepth;
+    ++m_rt.m_engineCallbacks;
 }
 
 Runtime::EngineCallbackScope::~EngineCallbackScope()
 {
-    if (--m_rt.m_engineDepth > 0 || m_rt.m_deferred.empty())
+    if (--m_rt.m_engineDepth > 0)
+        return;
+    if (!m_postFlush) {
+        // An engine that calls back synchronously has ended its turn with the callback.
+        for (const QPointer<Form>& form : m_rt.m_created)
+            if (form)
+                form->showAsSet();
+    }
+    if (m_rt.m_deferred.empty())
         return;
     if (!m_postFlush) {
         m_rt.flushDeferred();

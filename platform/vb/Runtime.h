@@ -106,6 +106,10 @@ public:
     // deferred with afterEngineCallback and runs once the outermost callback has returned.
     bool inEngineCallback() const { return m_engineDepth > 0; }
     void afterEngineCallback(std::function<void()> work);
+    // Engine callbacks so far, and the user's presses, keys and wheel turns and the
+    // program's timer ticks so far: what asked for a window's next frame.
+    quint64 engineCallbacks() const { return m_engineCallbacks; }
+    quint64 handsAndTimers() const { return m_handsAndTimers; }
 
     class EngineCallbackScope {
     public:
@@ -124,6 +128,13 @@ public:
     // Runs deferred engine-callback work now (used by the event loop and by tests).
     void flushDeferred();
 
+signals:
+    // The user's hands or one of the program's timers are about to act.
+    void handsOrTimersActed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void closeDialogs();
     void disposeWaitingForms();
@@ -139,6 +150,8 @@ private:
     QString m_title;
     std::unique_ptr<WebEngineFactory> m_webEngine;
     int m_engineDepth = 0;
+    quint64 m_engineCallbacks = 0;
+    quint64 m_handsAndTimers = 0;
     bool m_flushPosted = false;
     std::vector<std::function<void()>> m_deferred;
     bool m_ending = false;

@@ -3,6 +3,7 @@ set(PLATFORM_VB_SOURCES
   vb/Runtime.h vb/Runtime.cpp
   vb/Control.h vb/Control.cpp
   vb/Form.h vb/Form.cpp
+  vb/FramePacer.h vb/FramePacer.cpp
   vb/Controls.h vb/Controls.cpp
   vb/CoverKeeper.h vb/CoverKeeper.cpp
   vb/TextControls.h vb/TextControls.cpp

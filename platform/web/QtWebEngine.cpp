@@ -1,6 +1,7 @@
 #include "web/QtWebEngine.h"
 
 #include "vb/Form.h"
+#include "web/FreedMemoryRelease.h"
 #include "vb/Runtime.h"
 #include "web/WebDialogs.h"
 #include "web/LocalPages.h"
@@ -13,6 +14,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QPixmapCache>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QQuickWidget>
@@ -45,6 +47,8 @@ namespace vb {
 class QtWebEngine;
 
 namespace {
+
+constexpr int MmapThresholdBytes = 256 * 1024;
 
 // Only decides: every navigation is accepted, new windows are the engine's business, and
 // the page's dialogs are asked in the program's own dialog (or through the factory when a
@@ -1146,14 +1150,20 @@ QtWebEngineFactory::QtWebEngineFactory(Config config)
                 engine->checkLiveness();
         livenessMaybeIdle();
     });
-    releaseFreedMemory = [] { malloc_trim(0); };
-    m_release.setSingleShot(true);
-    m_release.setInterval(ReleaseDelayMs);
-    m_release.callOnTimeout([this] {
-        if (std::none_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->isLoading(); })
-            && releaseFreedMemory)
-            releaseFreedMemory();
-    });
+    releaseFreedMemory = [] {
+        // Qt keeps what it drew of styled controls in a picture cache of its own, up to
+        // 10 MiB, the boxes of tabs long closed among them: it fills up over a session and
+        // stays. What is still shown is drawn again when it is next painted.
+        QPixmapCache::clear();
+        malloc_trim(0);
+    };
+    m_release = std::make_unique<FreedMemoryRelease>(
+        m_config.releaseDelayMs,
+        [this] { return std::any_of(m_engines.begin(), m_engines.end(), [](const QtWebEngine* e) { return e->isLoading(); }); },
+        [this] {
+            if (releaseFreedMemory)
+                releaseFreedMemory();
+        });
 }
 
 void QtWebEngineFactory::livenessWanted()
@@ -1171,7 +1181,12 @@ void QtWebEngineFactory::livenessMaybeIdle()
 
 void QtWebEngineFactory::loadEnded()
 {
-    m_release.start();
+    m_release->soon();
+}
+
+bool QtWebEngineFactory::releasePending() const
+{
+    return m_release->pending();
 }
 
 QtWebEngineFactory::~QtWebEngineFactory()
@@ -1251,6 +1266,7 @@ void QtWebEngineFactory::engineCreated(QtWebEngine* engine, QWebEngineView* view
     m_engines.push_back(engine);
     m_views.removeAll(nullptr);
     m_views.append(view);
+    m_release->watch(view);
 }
 
 void QtWebEngineFactory::engineDestroyed(QtWebEngine* engine)
@@ -1268,6 +1284,8 @@ void QtWebEngineFactory::prepareWindow(QWidget* window)
     static const QString marker = u"corvaneSurfaceMarker"_s;
     if (!window || window->findChild<QQuickWidget*>(marker, Qt::FindDirectChildrenOnly))
         return;
+    // A window that goes takes its frames' copies of itself with it.
+    QObject::connect(window, &QObject::destroyed, m_release.get(), &FreedMemoryRelease::soon);
     auto* widget = new QQuickWidget(window);
     widget->setObjectName(marker);
     widget->setGeometry(0, 0, 0, 0);
@@ -1276,6 +1294,12 @@ void QtWebEngineFactory::prepareWindow(QWidget* window)
 
 void prepareWebEngineProcess()
 {
+    // Blocks of a quarter MiB and more get pages of their own, given back when they are
+    // freed: the engine's threads and every frame of a window with a web page use and free
+    // such blocks all the time, and taken from the heap they leave it in pieces that no
+    // release can give back (a long session grew by about 10 MiB more with the allocator's
+    // own threshold, which rises to the largest block freed).
+    mallopt(M_MMAP_THRESHOLD, MmapThresholdBytes);
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

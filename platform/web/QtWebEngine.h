@@ -22,6 +22,7 @@ class QWebEngineView;
 
 namespace vb {
 
+class FreedMemoryRelease;
 class QtWebEngine;
 class WebDownloads;
 
@@ -39,6 +40,8 @@ public:
         // not answering.
         int livenessCheckMs = 2000;
         int notAnsweringMs = 10000;
+        // The quiet spell before freed memory goes back to the system.
+        int releaseDelayMs = ReleaseDelayMs;
     };
 
     explicit QtWebEngineFactory(Config config);
@@ -86,12 +89,15 @@ public:
     // The text by which a page's window.open() asks whether a window would open.
     const QString& windowQuestion() const { return m_windowQuestion; }
 
-    // Runs once no page has loaded for ReleaseDelayMs after a load ended: gives the pages
-    // the heap has free back to the system (tests count the calls instead). Every frame of
-    // a window with a web page copies the whole window, and the allocator keeps the pages
-    // of those copies once they are freed: several window sizes that nothing uses.
+    // Gives the pages the heap has free back to the system, with Qt's cache of drawn
+    // controls (tests count the calls instead), once nothing has freed memory for
+    // Config::releaseDelayMs: not while a page loads, and once after a load ended, a view
+    // went (a tab or a window closed) or views were shown and hidden (tabs or browsers
+    // switched).
     static constexpr int ReleaseDelayMs = 1000;
     std::function<void()> releaseFreedMemory;
+    // A quiet spell is under way, at whose end the memory goes back unless a page loads.
+    bool releasePending() const;
 
 private:
     friend class QtWebEngine;
@@ -109,13 +115,14 @@ private:
     // Views of engines alive or already destroyed (a view is deleted later): every one of
     // them must go before the profile.
     QList<QPointer<QWebEngineView>> m_views;
-    QTimer m_release;
+    std::unique_ptr<FreedMemoryRelease> m_release;
     QString m_windowQuestion;
     QTimer m_liveness;
 };
 
 // Call in main() before the QApplication exists: the engine's sandbox cannot run as root,
-// and the engine wants OpenGL contexts shared across the application.
+// the engine wants OpenGL contexts shared across the application, and the heap keeps its
+// large blocks apart.
 void prepareWebEngineProcess();
 
 } // namespace vb

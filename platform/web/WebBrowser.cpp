@@ -1,6 +1,7 @@
 #include "web/WebBrowser.h"
 
 #include "vb/Form.h"
+#include "vb/FramePacer.h"
 #include "vb/Runtime.h"
 
 #include <QWidget>
@@ -24,9 +25,12 @@ WebBrowser::WebBrowser(Container& container) : Control(container, new QWidget(co
     // A browser lies under everything else in its container: bars, menus and panels that
     // open over it must stay on top, whenever the browser was loaded.
     widget()->lower();
+    // The engine learns at once which of its pages are on screen and which are not.
+    showAtOnce();
     Runtime& rt = form().runtime();
     if (rt.hasWebEngine())
         rt.webEngine().prepareWindow(widget()->window());
+    FramePacer::pace(widget()->window(), rt);
 }
 
 WebBrowser::~WebBrowser()

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTest>
@@ -22,6 +23,40 @@ QString profileStorageFor(const QString& prefix)
         + prefix + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
     QDir().mkpath(storage);
     return storage;
+}
+
+namespace {
+
+// The files under folder that the process holds open.
+QStringList openFilesOf(qint64 pid, const QString& folder)
+{
+    QStringList open;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = fd.symLinkTarget();
+        if (target.startsWith(folder + QLatin1Char('/')))
+            open << target;
+    }
+    return open;
+}
+
+} // namespace
+
+bool waitUntilFilesClosed(const QString& folder, int timeoutMs, QStringList* notClosed)
+{
+    const QString root = QDir(folder).absolutePath();
+    QStringList open;
+    const bool closed = waitFor(
+        [&] {
+            open = openFilesOf(QCoreApplication::applicationPid(), root);
+            for (qint64 child : childProcesses(QCoreApplication::applicationPid()))
+                open += openFilesOf(child, root);
+            return open.isEmpty();
+        },
+        timeoutMs);
+    if (notClosed)
+        *notClosed = open;
+    return closed;
 }
 
 std::unique_ptr<vb::QtWebEngineFactory> headlessEngine(const QString& searchPage, const QString& storagePath)

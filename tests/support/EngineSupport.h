@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -20,6 +21,12 @@ namespace testsupport {
 // It lies in the test program's own home, which goes only when the program ends: the
 // engine still writes to the storage for a while after the profile went.
 QString profileStorageFor(const QString& prefix = {});
+
+// Waits, with the event loop running, until neither this process nor any of its child
+// processes holds a file under folder open: the engine closes the files of a profile it was
+// given on its own threads, a little after the profile went. False when some stay open
+// for timeoutMs; notClosed then names them.
+bool waitUntilFilesClosed(const QString& folder, int timeoutMs = 10000, QStringList* notClosed = nullptr);
 
 // The real engine with its profile stored in storagePath; GoSearch goes to searchPage.
 std::unique_ptr<vb::QtWebEngineFactory> headlessEngine(const QString& searchPage, const QString& storagePath);
