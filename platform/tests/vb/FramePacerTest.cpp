@@ -183,8 +183,9 @@ TEST_F(FramePacerTest, TheBarsChangesOfOneTurnAreOneFrame)
         SCOPED_TRACE(turn.what);
         turn.take();
         endTurn();
-        if (turn.framesAtOnce >= 0)
+        if (turn.framesAtOnce >= 0) {
             EXPECT_EQ(counter.frames, turn.framesAtOnce);
+        }
         counter.settle();
         EXPECT_EQ(counter.frames, turn.frames);
         EXPECT_EQ(counter.paints, turn.paints);
