@@ -15,7 +15,7 @@ packages=(
   xdotool                               # their real mouse and key input
   wmctrl                                # their title-bar close (the window manager's close request)
   x11-utils                             # xprop and xwininfo: their windows' state and places
-  x11-apps                              # xwd: their pictures of the screen
+  x11-apps                              # xwd: their pictures of single windows
   xclip                                 # they read the location boxes through the clipboard
   openssl                               # a certificate nobody vouches for, made for one of them
 )

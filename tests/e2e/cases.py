@@ -211,6 +211,41 @@ def location_enter_secondary(t):
     check_address_entered(t, window, SECOND_LOCATION, "/page/typed-second.html")
 
 
+def black_on_screen(t, area):
+    """True when an area of the screen is nearly all black: nothing was drawn there."""
+    pic = t.display.grab(area)
+    black = sum(1 for row in pic.rows for i in range(0, len(row), 3) if row[i:i + 3] == b"\x00\x00\x00")
+    return black >= 0.9 * pic.width * pic.height
+
+
+@case
+def page_opened_window_is_drawn_on_screen(t):
+    """A secondary window that a page opens (NewWindowSeparate on) over the maximised main
+    window shows its bars and its page on the screen, and the main window beside it stays
+    drawn."""
+    p = open_home(t, "/window-open.html?fill=1", "window-open", new_window_separate=True)
+    main = p.main_window()
+    click_page(t, main, pages.FIRST)
+    window = secondary_window(t, p)
+    t.wait_ready("second")
+    x, y, w, h = t.display.geometry(window)
+    mx, my, mw, _ = t.display.geometry(main)
+    beside = x + w + 8
+
+    def drawn(area):
+        return not black_on_screen(t, area)
+
+    def filled(area):
+        return t.display.grab((area[0] + area[2] // 2, area[1] + area[3] // 2, 1, 1)).pixel(0, 0) == pages.FILL
+    for what, area, shown in (
+            ("the secondary window's bars", (x, y, w, SECOND_PAGE_TOP), drawn),
+            ("the secondary window's page", (x, y + SECOND_PAGE_TOP, w, h - SECOND_PAGE_TOP), filled),
+            ("the main window's bar beside it", (beside, my, mx + mw - beside, MAIN_PAGE_TOP), drawn)):
+        t.expect(harness.wait_for(lambda: shown(area), 5, step=0.2),
+                 "%s not drawn on the screen within 5 s (%s)" % (
+                     what, "all black" if black_on_screen(t, area) else "another picture"))
+
+
 @case
 def location_enter_full_window(t):
     """Full-window bar: typing an address into its location box and pressing Enter loads it."""

@@ -9,6 +9,7 @@ destroying the window is not what a user's close does.)"""
 
 import atexit
 import hashlib
+import mmap
 import os
 import select
 import shutil
@@ -124,10 +125,13 @@ class Display:
         self.base = base
         self.xvfb = self.wm = None
         read_end, write_end = os.pipe()
+        # The screen is kept in a file (-fbdir), where the pictures of it are read; the
+        # pointer is not drawn into it.
+        self.framebuffer = os.path.join(base, "Xvfb_screen0")
         with open(os.path.join(base, "xvfb.log"), "wb") as log:
             self.xvfb = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
-                 "-nolisten", "tcp", "-noreset"],
+                 "-nolisten", "tcp", "-noreset", "-fbdir", base, "-nocursor"],
                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log, start_new_session=True)
         os.close(write_end)
         number = b""
@@ -229,20 +233,23 @@ class Display:
     # ---- pictures
 
     def grab(self, area=None):
-        """The screen, or an area (x, y, width, height) of it."""
-        return xwdpng.grab(self.name, area)
+        """The screen, or an area (x, y, width, height) of it, as the display holds it.
+        (Not `xwd -root`: where windows of several visuals meet, it reads a window that lies
+        wholly over another of the same visual through the lower one, which the server gives
+        back black there; a window drawn with OpenGL over the main window comes out black.)"""
+        with open(self.framebuffer, "rb") as f, mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ) as screen:
+            return xwdpng.parse_xwd(screen, area)
 
     def grab_window(self, window, area=None):
         """What a window has drawn, or an area (x, y, width, height) of it in the window's
-        own coordinates. Read from the window itself, not the screen: on this virtual
-        display's software OpenGL, a window that draws with OpenGL and lies wholly over
-        another such window (a secondary window over the maximised main window) reaches the
-        window but not the screen picture, which stays black there."""
+        own coordinates, read from the window itself (`xwd -id`): what lies over it does not
+        count. (A window alone in its area is read directly; see grab for where xwd does
+        not.)"""
         # Reading a window fails while the window manager is changing it (a map, a
         # reconfiguration): try again a little later.
         for attempt in range(10):
             try:
-                return xwdpng.grab(self.name, area, window=window)
+                return xwdpng.grab(self.name, window, area)
             except subprocess.CalledProcessError:
                 if attempt == 9:
                     raise

@@ -178,9 +178,10 @@ class PageServer:
                       " if(w){w.document.write(%s);w.document.close();}};" % literal) + ready("opener")
             h.reply(200, body=page("Opener", body, script))
         elif path == "/window-open.html":
-            # A button that opens an ordinary page in a new window.
+            # A button that opens an ordinary page in a new window (?fill=1: a filled page).
             body = "<button id=\"go\" class=\"big\" style=\"%s\">Open a window</button>" % _box(FIRST)
-            script = ("document.getElementById('go').onclick=function(){window.open('/page/second.html');};"
+            opened = "/page/second.html" + ("?fill=1" if query.get("fill") else "")
+            script = ("document.getElementById('go').onclick=function(){window.open('%s');};" % opened
                       + ready("window-open"))
             h.reply(200, body=page("Window open", body, script))
         elif path == "/links.html":

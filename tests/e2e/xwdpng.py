@@ -1,6 +1,6 @@
-"""Screen pictures without an image library: `xwd` dumps the screen of the virtual display,
-this module reads the dump (TrueColor ZPixmap, as Xvfb gives it) and writes it as PNG, or
-hands out its pixels for comparing parts of the screen."""
+"""Screen pictures without an image library: this module reads an XWD dump (TrueColor
+ZPixmap: what `xwd` gives of a window, and the file in which Xvfb -fbdir keeps its screen)
+and writes it as PNG, or hands out its pixels for comparing parts of the screen."""
 
 import struct
 import subprocess
@@ -95,8 +95,8 @@ def parse_xwd(data, area=None):
     return Picture(width, len(rows), rows)
 
 
-def grab(display, area=None, window=None):
-    """A picture of the screen of an X display, or of one window, or of an area of it."""
-    cmd = ["xwd", "-silent", "-display", display] + (["-id", str(window)] if window else ["-root"])
+def grab(display, window, area=None):
+    """A picture of one window of an X display, or of an area of it."""
+    cmd = ["xwd", "-silent", "-display", display, "-id", str(window)]
     data = subprocess.run(cmd, check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20).stdout
     return parse_xwd(data, area)
