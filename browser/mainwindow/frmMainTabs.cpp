@@ -128,13 +128,7 @@ void frmMain::NewTabWithoutPageDrop(int slot)
     BrowserSet& s = m_app.set;
     if (slot < 1 || slot > MaxTabs || !s.TabSlotUsed[slot])
         return;
-    TabUnload(slot);
-    s.TabSlotUsed[slot] = false;
-    s.TabCount -= 1;
-    int h = s.TabLastIndex;
-    while (h > 0 && !s.TabSlotUsed[h])
-        --h;
-    s.TabLastIndex = h;
+    const int h = tabSlotFree(slot);
     s.TabTitles[slot] = slot < h ? QStringLiteral("Closed") : QString();
     CommandWebNew[slot].setToolTip(s.TabTitles[slot]);
     CommandWebComNew[slot].setToolTip(s.TabTitles[slot]);
@@ -269,13 +263,7 @@ void frmMain::currentTabClose()
     const int c = s.TabCurrentIndex;
     if (!s.TabBrowserCurrent || c < 1 || !s.TabSlotUsed[c])
         return;
-    TabUnload(c);
-    s.TabSlotUsed[c] = false;
-    s.TabCount -= 1;
-    int h = s.TabLastIndex;
-    while (h > 0 && !s.TabSlotUsed[h])
-        --h;
-    s.TabLastIndex = h;
+    const int h = tabSlotFree(c);
     if (c < h)
         s.TabTitles[c] = QStringLiteral("Closed");
     else
@@ -330,6 +318,19 @@ void frmMain::selectTabsPanelToggle()
     CommandWebClose[2].setPicture(BButton[3].picture());
     CommandWebComClose[2].setPicture(BButton[3].picture());
     FrameWebSelectClose.setVisible(true);
+}
+
+int frmMain::tabSlotFree(int slot)
+{
+    BrowserSet& s = m_app.set;
+    TabUnload(slot);
+    s.TabSlotUsed[slot] = false;
+    s.TabCount -= 1;
+    int h = s.TabLastIndex;
+    while (h > 0 && !s.TabSlotUsed[h])
+        --h;
+    s.TabLastIndex = h;
+    return h;
 }
 
 void frmMain::CheckSelectWebTab_Click(int index)
