@@ -85,34 +85,14 @@ void ControlTopic::TopicShowSelected()
         TopicMainButtonsShow();
         break;
     case 6:
-        mainBrowserMakeCurrent();
-        exampleUrlShow(DemoCurrentPage());
-        // The note under the example browser tells of the Browser and Tabs topics' buttons,
-        // which this topic does not show.
-        w.LabelBrowEx.setCaption(QString());
-        TopicNavigationShow();
+        navigationTopicOpen();
         break;
     case 7:
-        mainBrowserMakeCurrent();
-        exampleUrlShow(DemoBrowserPage(t.CurrentMainBrowser + 1));
-        w.LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' button  this "
-                                                "example Browser will reflect that change."));
-        TopicBrowserShow();
+        browserTopicOpen();
         break;
-    case 8: {
-        // Six tabs open again, both bars closed up behind the sixth, which is current and
-        // gives the address.
-        t.LastEnabledTab = 5;
-        t.LastOpenTab = 5;
-        t.CurrentTab = 5;
-        t.TabIsCurrent = true;
-        tabBarsOpen();
-        exampleUrlShow(DemoTabPage(t.CurrentTab + 1));
-        w.LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' or 'Tab' "
-                                                "button  this example Browser will reflect that change."));
-        TopicTabsShow();
+    case 8:
+        tabsTopicOpen();
         break;
-    }
     case 9:
         // The bar's label and its browser and tab buttons follow the current browser.
         DemoBrowserStateRefresh(false, false, false, false);
@@ -134,6 +114,41 @@ void ControlTopic::TopicShowSelected()
     TopicIntroFrameShow();
     TopicStepButtonsUpdate();
     FocusRest();
+}
+
+void ControlTopic::navigationTopicOpen()
+{
+    mainBrowserMakeCurrent();
+    exampleUrlShow(DemoCurrentPage());
+    // The note under the example browser tells of the Browser and Tabs topics' buttons,
+    // which this topic does not show.
+    window().LabelBrowEx.setCaption(QString());
+    TopicNavigationShow();
+}
+
+void ControlTopic::browserTopicOpen()
+{
+    mainBrowserMakeCurrent();
+    exampleUrlShow(DemoBrowserPage(app.topic.CurrentMainBrowser + 1));
+    window().LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' button  "
+                                                   "this example Browser will reflect that change."));
+    TopicBrowserShow();
+}
+
+void ControlTopic::tabsTopicOpen()
+{
+    // Six tabs open again, both bars closed up behind the sixth, which is current and
+    // gives the address.
+    TopicVars& t = app.topic;
+    t.LastEnabledTab = 5;
+    t.LastOpenTab = 5;
+    t.CurrentTab = 5;
+    t.TabIsCurrent = true;
+    tabBarsOpen();
+    exampleUrlShow(DemoTabPage(t.CurrentTab + 1));
+    window().LabelBrowEx.setCaption(QStringLiteral("When you change the current browser by clicking a 'Browser' or "
+                                                   "'Tab' button  this example Browser will reflect that change."));
+    TopicTabsShow();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -291,12 +306,12 @@ void ControlTopic::DemoBrowserStateRefresh(bool browsers, bool tabs, bool displa
     frmMain& w = window();
     TopicVars& t = app.topic;
 
-    // 1. "Select" needs two open tabs; it looks pressed only on its own page.
+    // "Select" needs two open tabs; it looks pressed only on its own page.
     w.CommandTabClose[2].setEnabled(t.LastOpenTab > 0);
     w.ButtonFace(w.CommandTabClose[2], t.TabSelectMode ? 3 : 0);
     t.TabSelectMode = false;
 
-    // 2. Every browser and tab button plain.
+    // Every browser and tab button plain.
     for (int i = 0; i <= 5; ++i) {
         w.ButtonFace(w.CommandBrowser[i], 0);
         w.ButtonFace(w.CommandFullBrowser[i], 0);
@@ -306,12 +321,12 @@ void ControlTopic::DemoBrowserStateRefresh(bool browsers, bool tabs, bool displa
         w.ButtonFace(w.CommandFullTab[i], 6);
     }
 
-    // 3. The example browser shows the box's address; Home follows it for a main browser.
+    // The example browser shows the box's address; Home follows it for a main browser.
     const QString shown = w.ComboLocation.text();
     w.LabelExLocation[0].setCaption(shown);
     w.CommandNavigate[0].setEnabled(shown != t.DemoSiteUrl && !t.TabIsCurrent);
 
-    // 4. The current browser marked on both bars.
+    // The current browser marked on both bars.
     QString label;
     int n = 0;
     if (t.TabIsCurrent && t.CurrentTab >= 0 && t.CurrentTab <= 5) {
@@ -340,14 +355,14 @@ void ControlTopic::DemoBrowserStateRefresh(bool browsers, bool tabs, bool displa
         n = t.CurrentMainBrowser;
     }
 
-    // 5, 6.
+    // Its name on both bars and over the example browser.
     t.CurrentBrowserText = QStringLiteral("Current Browser :: ") + label;
     w.LabelCurrentBrowser[0].setCaption(t.CurrentBrowserText);
     w.LabelCurrentBrowser[1].setCaption(t.CurrentBrowserText);
     for (int i = 0; i <= 5; ++i)
         w.LabelExBrowser[i].setCaption(i == n ? label : QString());
 
-    // 7, 8.
+    // The frames asked for.
     w.FrameTab.setVisible(tabs);
     w.FrameBrowser.setVisible(browsers);
     w.FrameExBrowser.setVisible(browsers);

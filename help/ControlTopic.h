@@ -168,6 +168,11 @@ private:
 
     // Full Window Mode.
     void fullWindowPage(int step, const QString& text, const QString& title = QString());
+
+    // The demonstration topics open on their own current browser and example page.
+    void navigationTopicOpen();
+    void browserTopicOpen();
+    void tabsTopicOpen();
 };
 
 } // namespace corvanehelp

@@ -111,7 +111,8 @@ void ControlTopic::barPage(int step, int bar, const QString& title, const QStrin
 }
 
 // ---------------------------------------------------------------------------------------
-// 0: every button normal, every frame closed.
+// The first page of the Main buttons topic (StepNumber 0): every button normal, every
+// frame closed.
 
 void ControlTopic::TopicMainButtonsShow()
 {

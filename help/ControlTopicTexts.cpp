@@ -40,7 +40,7 @@ void introLabelsStack(frmMain& w)
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// Topic 1
+// Topic 1, the introduction: one page.
 
 void ControlTopic::TopicIntroductionShow()
 {

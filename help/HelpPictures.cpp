@@ -205,7 +205,10 @@ QPixmap boxPicture(const QString& title, const QList<BoxLine>& lines, QSize size
     return pm;
 }
 
-QList<NamedBox> helpBoxes()
+namespace {
+
+// The Page menu's panels.
+QList<NamedBox> pageBoxes()
 {
     using K = BoxLine;
     auto S = [](const char* s) { return QString::fromLatin1(s); };
@@ -235,6 +238,16 @@ QList<NamedBox> helpBoxes()
           {K::Options, {S("Browser 5"), S("Browser 6")}},
           {K::Buttons, {S("OK"), S("Cancel")}}},
          box},
+    };
+}
+
+// The Open menu's panels and the Bookmarks frame.
+QList<NamedBox> openAndBookmarkBoxes()
+{
+    using K = BoxLine;
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    const QSize box = MenuBoxPictureSize;
+    return {
         {S("ImageOpen2"), S("Create Tab - Go To This Location :"),
          {{K::Field, {S("http://www.examplepage.example/")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
          box},
@@ -249,6 +262,16 @@ QList<NamedBox> helpBoxes()
           {K::Buttons, {S("Rename"), S("Remove"), S("Remove All")}},
           {K::Buttons, {S("Go"), S("Hide")}}},
          box},
+    };
+}
+
+// Change Name, Report Bug and the Run box.
+QList<NamedBox> choiceToolsAndRunBoxes()
+{
+    using K = BoxLine;
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    const QSize box = MenuBoxPictureSize;
+    return {
         {S("ImageChoice1"), S("Change Name"),
          {{K::Text, {S("Current Name")}},
           {K::Field, {S("myFriend")}},
@@ -266,6 +289,15 @@ QList<NamedBox> helpBoxes()
         {S("ImageRun"), S("Run"),
          {{K::Options, {S("Drimsel")}}, {K::Options, {S("Ostrade")}}, {K::Buttons, {S("OK"), S("Cancel")}}},
          box},
+    };
+}
+
+// The options window and the Select Tabs panel.
+QList<NamedBox> windowBoxes()
+{
+    using K = BoxLine;
+    auto S = [](const char* s) { return QString::fromLatin1(s); };
+    return {
         {S("ImageOptions"), S("Options"),
          {{K::Text, {S("Home Page of the current main Browser :")}},
           {K::Field, {S("http://www.velmora.example/Corvane.html")}},
@@ -288,6 +320,13 @@ QList<NamedBox> helpBoxes()
           {K::Buttons, {S("Select/Unselect All")}}},
          SelectTabsPictureSize},
     };
+}
+
+} // namespace
+
+QList<NamedBox> helpBoxes()
+{
+    return pageBoxes() + openAndBookmarkBoxes() + choiceToolsAndRunBoxes() + windowBoxes();
 }
 
 namespace {

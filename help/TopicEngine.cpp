@@ -162,30 +162,22 @@ void TopicEngine::TopicIntroFrameShow()
         w.FrameIntro[i].setVisible(i == app.topic.IntroFrameIndex);
 }
 
-void TopicEngine::TopicMainWindowShow()
+namespace {
+
+// The imitation's location box offers the demonstration's two addresses, once.
+void locationListFill(frmMain& w, TopicVars& t)
 {
-    frmMain& w = window();
-    TopicVars& t = app.topic;
-
-    // 1, 2, 3.
-    t.StepState = 0;
-    t.StepNumber = 0;
-    t.IntroFrameIndex = 10;
-    w.FrameCommon.setHeight(885);
-    const std::optional<QPixmap> user = vb::loadPicture(app.profile.UserPicturePath);
-    w.ImageBigUser.setPicture(user.value_or(QPixmap()));
-    w.FrameIntro[10].setCaption(QString());
-    w.FrameInfo.setCaption(QStringLiteral("Details Frame"));
-
-    // 4. The location box's list, once.
     t.DemoSiteUrl = DemoSiteAddress();
     t.DemoDownloadUrl = DemoDownloadAddress();
     if (w.ComboLocation.listCount() < 2) {
         w.ComboLocation.addItem(t.DemoSiteUrl);
         w.ComboLocation.addItem(t.DemoDownloadUrl);
     }
+}
 
-    // 5. Faces of the single buttons and the arrows.
+// Faces of the single buttons and the arrows.
+void singleButtonsDress(frmMain& w)
+{
     w.ButtonFace(w.CommandNavGo, 0);
     w.ButtonDisabledFace(w.CommandNavGo, 2);
     w.ImageNavBack.setPicture(w.ImageBack[0].picture());
@@ -198,13 +190,12 @@ void TopicEngine::TopicMainWindowShow()
     w.ButtonFace(w.CommandHideBrowser, 5);
     w.ButtonFace(w.CommandFullShowTab, 3);
     w.ButtonDisabledFace(w.CommandFullShowTab, 2);
+}
 
-    // 6. Six tabs open, the sixth one marked.
-    t.LastEnabledTab = 5;
-    t.LastOpenTab = 5;
-    t.CurrentTab = 5;
-
-    // 7. The browser, tab, navigation and bar buttons.
+// The browser, tab, navigation and bar buttons of both bars; the current browser and tab
+// are marked. Home, closing the current tab and Select start disabled-looking.
+void barButtonsDress(frmMain& w, const TopicVars& t)
+{
     for (int i = 0; i <= 5; ++i) {
         w.LabelExBrowser[i].move(1800, 1200);
         const bool currentBrowser = i == t.CurrentMainBrowser;
@@ -229,14 +220,14 @@ void TopicEngine::TopicMainWindowShow()
         w.ButtonFace(w.CommandOne[i], 0);
         w.ButtonFace(w.CommandTwo[i], i < 3 ? 0 : 4);
     }
-
-    // 8.
     w.ButtonDisabledFace(w.CommandNavigate[0], 2);
     w.ButtonDisabledFace(w.CommandTabClose[1], 2);
     w.ButtonDisabledFace(w.CommandFullTabClose[1], 2);
     w.ButtonDisabledFace(w.CommandTabClose[2], 2);
+}
 
-    // 9.
+void overviewTextWrite(frmMain& w)
+{
     const QString CRLF = QStringLiteral("\r\n");
     w.LabelInfo.setCaption(QStringLiteral("Main window of Corvane is shown above. Please view related Topics.") + CRLF + CRLF +
                            QStringLiteral("Topic : Main Buttons : For Main buttons and Tab List.") + CRLF +
@@ -244,6 +235,34 @@ void TopicEngine::TopicMainWindowShow()
                            QStringLiteral("Topic : Browser : For Browser buttons.") + CRLF +
                            QStringLiteral("Topic : Tabs and related buttons : For Tabs and related buttons.") + CRLF + CRLF +
                            QStringLiteral("Please select a Topic by clicking 'Show Topic' button at the top left."));
+}
+
+} // namespace
+
+void TopicEngine::TopicMainWindowShow()
+{
+    frmMain& w = window();
+    TopicVars& t = app.topic;
+
+    // The overview has no steps; it shows the imitation of the main window with the user's
+    // picture on the intro frame.
+    t.StepState = 0;
+    t.StepNumber = 0;
+    t.IntroFrameIndex = 10;
+    w.FrameCommon.setHeight(885);
+    const std::optional<QPixmap> user = vb::loadPicture(app.profile.UserPicturePath);
+    w.ImageBigUser.setPicture(user.value_or(QPixmap()));
+    w.FrameIntro[10].setCaption(QString());
+    w.FrameInfo.setCaption(QStringLiteral("Details Frame"));
+
+    locationListFill(w, t);
+    singleButtonsDress(w);
+    // Six tabs open, the sixth one marked.
+    t.LastEnabledTab = 5;
+    t.LastOpenTab = 5;
+    t.CurrentTab = 5;
+    barButtonsDress(w, t);
+    overviewTextWrite(w);
 }
 
 } // namespace corvanehelp

@@ -635,76 +635,112 @@ QByteArray NotesWrite(const VelmoraContext& c)
     return noteBytes(currentPairs(c.lists.NotesLastIndex, c.hid.ComboNotePage, c.hid.ComboNoteThis));
 }
 
-PairList PairsMerge(const PairList& base, const PairList& mine, const PairList& theirs, int keyItem, bool onePerKey)
-{
-    using Record = std::pair<QString, QString>;
-    auto record = [](const PairList& l, qsizetype i) { return Record{l.first.at(i), l.second.at(i)}; };
-    auto key = [keyItem](const PairList& l, qsizetype i) -> const QString& {
-        return keyItem == 0 ? l.first.at(i) : l.second.at(i);
-    };
-    auto same = [](const PairList& a, qsizetype i, const PairList& b, qsizetype j) {
-        return a.first.at(i) == b.first.at(j) && a.second.at(i) == b.second.at(j);
-    };
+namespace {
 
-    // This run's own changes since base lie between what base and mine begin and end with:
-    // there a positive balance was removed, a negative one added.
+using Record = std::pair<QString, QString>;
+
+Record recordAt(const PairList& l, qsizetype i)
+{
+    return Record{l.first.at(i), l.second.at(i)};
+}
+
+const QString& keyAt(const PairList& l, qsizetype i, int keyItem)
+{
+    return keyItem == 0 ? l.first.at(i) : l.second.at(i);
+}
+
+bool sameRecord(const PairList& a, qsizetype i, const PairList& b, qsizetype j)
+{
+    return a.first.at(i) == b.first.at(j) && a.second.at(i) == b.second.at(j);
+}
+
+// This run's own changes since base lie between what base and mine begin and end with:
+// there a positive balance was removed, a negative one added.
+struct OwnChanges {
+    qsizetype mineFirst = 0;
+    qsizetype mineEnd = 0;
+    QHash<Record, int> balance;
+};
+
+OwnChanges ownChanges(const PairList& base, const PairList& mine)
+{
     const qsizetype nb = base.first.size();
     const qsizetype nm = mine.first.size();
     qsizetype head = 0;
-    while (head < nb && head < nm && same(base, head, mine, head))
+    while (head < nb && head < nm && sameRecord(base, head, mine, head))
         ++head;
     qsizetype tail = 0;
-    while (tail < nb - head && tail < nm - head && same(base, nb - 1 - tail, mine, nm - 1 - tail))
+    while (tail < nb - head && tail < nm - head && sameRecord(base, nb - 1 - tail, mine, nm - 1 - tail))
         ++tail;
-    QHash<Record, int> balance;
+    OwnChanges own{head, nm - tail, {}};
     for (qsizetype i = head; i < nb - tail; ++i)
-        ++balance[record(base, i)];
+        ++own.balance[recordAt(base, i)];
     for (qsizetype i = head; i < nm - tail; ++i)
-        --balance[record(mine, i)];
+        --own.balance[recordAt(mine, i)];
+    return own;
+}
+
+QSet<QString> changedKeys(const QHash<Record, int>& balance, int keyItem)
+{
     QSet<QString> keys;
     for (auto it = balance.cbegin(); it != balance.cend(); ++it)
         if (*it != 0)
             keys.insert(keyItem == 0 ? it.key().first : it.key().second);
-    if (keys.isEmpty())
-        return theirs;
+    return keys;
+}
 
-    // Only the other copy's records with those keys can meet this run's changes.
-    PairList result = theirs;
-    QList<bool> gone(theirs.first.size(), false);
+// The other copy's records under the changed keys: those this run removed are gone, the
+// others are present; all are found by their key.
+struct TheirRecords {
+    QList<bool> gone;
     QHash<Record, int> present;
     QMultiHash<QString, qsizetype> byKey;
+};
+
+TheirRecords theirRecordsMeet(const PairList& theirs, const QSet<QString>& keys, QHash<Record, int>& balance,
+                              int keyItem)
+{
+    TheirRecords their;
+    their.gone = QList<bool>(theirs.first.size(), false);
     for (qsizetype i = 0; i < theirs.first.size(); ++i) {
-        if (!keys.contains(key(theirs, i)))
+        if (!keys.contains(keyAt(theirs, i, keyItem)))
             continue;
-        const Record r = record(theirs, i);
+        const Record r = recordAt(theirs, i);
         auto it = balance.find(r);
         if (it != balance.end() && *it > 0) {
             --*it;
-            gone[i] = true;
+            their.gone[i] = true;
         } else {
-            ++present[r];
+            ++their.present[r];
         }
-        byKey.insert(key(theirs, i), i);
+        their.byKey.insert(keyAt(theirs, i, keyItem), i);
     }
+    return their;
+}
 
-    for (qsizetype i = head; i < nm - tail; ++i) {
-        const Record r = record(mine, i);
-        auto it = balance.find(r);
-        if (it == balance.end() || *it >= 0)
+// A record this run added takes the place of the first record gone under its key (or,
+// with one record a key, of the one kept), or comes at the end.
+void ownAdditionsApply(const PairList& mine, OwnChanges& own, TheirRecords& their, PairList& result, int keyItem,
+                       bool onePerKey)
+{
+    for (qsizetype i = own.mineFirst; i < own.mineEnd; ++i) {
+        const Record r = recordAt(mine, i);
+        auto it = own.balance.find(r);
+        if (it == own.balance.end() || *it >= 0)
             continue;
         ++*it;
         // The other copy made the same change.
-        if (int& n = present[r]; n > 0) {
+        if (int& n = their.present[r]; n > 0) {
             --n;
             continue;
         }
-        const QString& k = key(mine, i);
+        const QString& k = keyAt(mine, i, keyItem);
         qsizetype at = -1;
         qsizetype kept = -1;
-        for (auto e = byKey.constFind(k); e != byKey.cend() && e.key() == k; ++e) {
-            if (gone.at(*e) && (at < 0 || *e < at))
+        for (auto e = their.byKey.constFind(k); e != their.byKey.cend() && e.key() == k; ++e) {
+            if (their.gone.at(*e) && (at < 0 || *e < at))
                 at = *e;
-            else if (!gone.at(*e) && (kept < 0 || *e < kept))
+            else if (!their.gone.at(*e) && (kept < 0 || *e < kept))
                 kept = *e;
         }
         if (at < 0 && onePerKey)
@@ -712,17 +748,18 @@ PairList PairsMerge(const PairList& base, const PairList& mine, const PairList& 
         if (at >= 0) {
             result.first[at] = r.first;
             result.second[at] = r.second;
-            gone[at] = false;
+            their.gone[at] = false;
         } else {
-            byKey.insert(k, result.first.size());
+            their.byKey.insert(k, result.first.size());
             result.first.append(r.first);
             result.second.append(r.second);
-            gone.append(false);
+            their.gone.append(false);
         }
     }
+}
 
-    if (!gone.contains(true))
-        return result;
+PairList withoutGone(const PairList& result, const QList<bool>& gone)
+{
     PairList kept;
     for (qsizetype i = 0; i < result.first.size(); ++i) {
         if (!gone.at(i)) {
@@ -731,6 +768,23 @@ PairList PairsMerge(const PairList& base, const PairList& mine, const PairList& 
         }
     }
     return kept;
+}
+
+} // namespace
+
+PairList PairsMerge(const PairList& base, const PairList& mine, const PairList& theirs, int keyItem, bool onePerKey)
+{
+    OwnChanges own = ownChanges(base, mine);
+    const QSet<QString> keys = changedKeys(own.balance, keyItem);
+    if (keys.isEmpty())
+        return theirs;
+    // Only the other copy's records with those keys can meet this run's changes.
+    PairList result = theirs;
+    TheirRecords their = theirRecordsMeet(theirs, keys, own.balance, keyItem);
+    ownAdditionsApply(mine, own, their, result, keyItem, onePerKey);
+    if (!their.gone.contains(true))
+        return result;
+    return withoutGone(result, their.gone);
 }
 
 } // namespace velmora

@@ -192,18 +192,17 @@ void bandRightLayout(CorvaneApp& app)
 } // namespace
 
 // ---------------------------------------------------------------------------------------
+// The steps of a switch to another browser, in the order CurrentBrowserShow takes them:
+// setting a control raises its events at once, and the guards rely on this order.
 
-void CurrentBrowserShow(CorvaneApp& app)
+namespace {
+
+// The browser left goes off screen; its busy animation stops with it. A record that names
+// no browser (-1) has nothing to hide and no animation to stop.
+void leftBrowserHide(CorvaneApp& app)
 {
     frmMain& f = mainOf(app);
     BrowserSet& s = app.set;
-    PanelVars& p = app.panel;
-
-    // 1. Every panel and side frame closes.
-    FramesClose(app, true);
-
-    // 2. The browser left goes off screen; its busy animation stops with it. A record that
-    // names no browser (-1) has nothing to hide and no animation to stop.
     if (s.ReturnIsMain && s.BrowserReturnIndex >= 0)
         hideMainBrowser(f, s, s.BrowserReturnIndex);
     if (s.ReturnIsTab && s.BrowserReturnIndex >= 1)
@@ -211,56 +210,71 @@ void CurrentBrowserShow(CorvaneApp& app)
     s.ReturnIsTab = false;
     s.ReturnIsMain = false;
     s.BrowserReturnIndex = -1;
+}
 
-    // 3. The current browser's address.
-    vb::WebBrowser* current = currentBrowser(app);
-    const QString address = current ? current->locationURL() : QString();
-    f.PageNoticeBox.follow(current);
-
-    // 4. Its site goes into the location lists; its short name is the title.
-    // After a switch the list on screen is still the one of the browser left: refill it
-    // first, or the site would be compared with the wrong list and kept twice.
-    const bool listPending = s.LocationListPending;
+// The site of the page shown goes into the location lists; its short name is returned as
+// the browser's title. After a switch the list on screen is still the one of the browser
+// left: it is refilled first, or the site would be compared with the wrong list and kept
+// twice.
+QString siteListAndName(CorvaneApp& app, const QString& address, bool listPending)
+{
     if (listPending)
         LocationListRefresh(app);
     const QString root = UrlSiteRootGet(address);
     if (root.left(4) == QLatin1String("http"))
         LocationListAdd(app, root);
-    const QString shortName = UrlShortNameGet(root);
+    return UrlShortNameGet(root);
+}
 
-    // 5..8. Boxes and labels, written without their Change handlers acting.
-    s.LocationChangeMuted = true;
-    QString closeLabel = QStringLiteral("??");
+// What the band shows of the current browser once it is placed.
+struct CurrentMarks {
     QString label;
+    QString closeLabel = QStringLiteral("??");
     bool goEnabled = false;
     bool homeEnabled = false;
-    if (s.TabBrowserCurrent) {
-        const int t = s.TabCurrentIndex;
-        s.TabTitles[t] = shortName;
-        if (vb::ComboBox* c = f.ComboWebLocation.find(t); c && !keepsTyping(s, *c)) {
-            c->setText(address);
-            f.TabBoxEdited[t] = false;
-        }
-        f.TextWebList[t].setForeColor(QColor(0, 128, 0));
-        closeLabel = QStringLiteral("#") + QString::number(t);
-        label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
-        f.CommandWebNew[t].setToolTip(shortName);
-        f.CommandWebComNew[t].setToolTip(shortName);
-        face(f, f.CommandWebNew[t], 3);
-        face(f, f.CommandWebComNew[t], 3);
+};
+
+void currentTabMark(CorvaneApp& app, const QString& address, const QString& shortName, CurrentMarks& marks)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    const int t = s.TabCurrentIndex;
+    s.TabTitles[t] = shortName;
+    if (vb::ComboBox* c = f.ComboWebLocation.find(t); c && !keepsTyping(s, *c)) {
+        c->setText(address);
+        f.TabBoxEdited[t] = false;
     }
-    if (s.BookmarkBrowserCurrent) {
-        s.MainBrowserTitles[BookmarkBrowserIndex] = shortName;
-        addressShow(s, f.ComboLocation, address);
-        label = QStringLiteral("Current Browser :: Bookmark Browser");
-        goEnabled = address != f.ComboMarkAddress.text();
-    }
+    f.TextWebList[t].setForeColor(QColor(0, 128, 0));
+    marks.closeLabel = QStringLiteral("#") + QString::number(t);
+    marks.label = QStringLiteral("Current Browser :: Tab Browser #") + QString::number(t);
+    f.CommandWebNew[t].setToolTip(shortName);
+    f.CommandWebComNew[t].setToolTip(shortName);
+    face(f, f.CommandWebNew[t], 3);
+    face(f, f.CommandWebComNew[t], 3);
+}
+
+void bookmarkBrowserMark(CorvaneApp& app, const QString& address, const QString& shortName, CurrentMarks& marks)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    s.MainBrowserTitles[BookmarkBrowserIndex] = shortName;
+    addressShow(s, f.ComboLocation, address);
+    marks.label = QStringLiteral("Current Browser :: Bookmark Browser");
+    marks.goEnabled = address != f.ComboMarkAddress.text();
+}
+
+// The selected main browser's two selectors read "Browser" while it is on screen, and its
+// number while a tab or the bookmark browser is.
+void mainBrowserMark(CorvaneApp& app, const QString& address, const QString& shortName, CurrentMarks& marks)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
     const int m = s.MainBrowserIndex;
     if (s.MainBrowserCurrent) {
         s.MainBrowserTitles[m] = shortName;
         addressShow(s, f.ComboLocation, address);
-        label = QStringLiteral("Current Browser :: Main Browser #") + QString::number(m + 1);
-        homeEnabled = address != app.opt.MainBrowserHomePages[m];
+        marks.label = QStringLiteral("Current Browser :: Main Browser #") + QString::number(m + 1);
+        marks.homeEnabled = address != app.opt.MainBrowserHomePages[m];
         f.LabelShowBrowser[m].setBackStyle(1);
         f.LabelShowBrowser[m].setCaption(QStringLiteral("Browser"));
         f.LabelBrowser[m].setCaption(QStringLiteral("Browser"));
@@ -273,8 +287,27 @@ void CurrentBrowserShow(CorvaneApp& app)
         face(f, f.CommandBrowser[m], 5);
         face(f, f.CommandShowBrowser[m], 5);
     }
+}
 
-    // 9. The band, and the browser under it.
+// The boxes, titles, selectors and tab buttons of the current browser. Their Change
+// handlers are muted by the caller: the text is the page's, not the user's.
+CurrentMarks currentBrowserMark(CorvaneApp& app, const QString& address, const QString& shortName)
+{
+    CurrentMarks marks;
+    if (app.set.TabBrowserCurrent)
+        currentTabMark(app, address, shortName, marks);
+    if (app.set.BookmarkBrowserCurrent)
+        bookmarkBrowserMark(app, address, shortName, marks);
+    mainBrowserMark(app, address, shortName, marks);
+    return marks;
+}
+
+// The band takes the height of the tabs in use (none in full-window mode) and the browser
+// goes under it; the band's rows and the user picture follow a change of the highest tab.
+void layOutBand(CorvaneApp& app, const QString& address)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
     int band = 0;
     if (s.FullWindowMode) {
         band = 0;
@@ -287,21 +320,25 @@ void CurrentBrowserShow(CorvaneApp& app)
         band = s.TabCount > 0 ? 108 : 76;
     }
     CurrentBrowserMove(app, band);
-
-    // 10.
     if (s.LayoutTabLastIndex != s.TabLastIndex)
         TopBandLayout(app);
     if (s.PictureLayoutPending)
         UserPictureLayout(app, s.TabLastIndex);
+}
 
-    // 11, 12.
-    s.LocationChangeMuted = false;
+void currentLabelSet(frmMain& f, const QString& label)
+{
     f.LabelCurrentBrowser[0].setCaption(label);
     f.LabelCurrentBrowser[1].setCaption(label);
     f.LineOne.setX1(f.LabelCurrentBrowser[1].left());
+}
 
-    // 13. Only the current browser is on screen.
-    if (vb::WebBrowser* b = f.WebBrowser.find(m))
+// Only the current browser is on screen, with its own location box.
+void onlyCurrentOnScreen(CorvaneApp& app, const vb::WebBrowser* current)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    if (vb::WebBrowser* b = f.WebBrowser.find(s.MainBrowserIndex))
         b->setVisible(s.MainBrowserCurrent);
     if (s.BookmarkBrowserOpen)
         if (vb::WebBrowser* b = f.WebBrowser.find(BookmarkBrowserIndex))
@@ -320,85 +357,165 @@ void CurrentBrowserShow(CorvaneApp& app)
     for (int i : f.BrowserNew.indices())
         if (&f.BrowserNew[i] != current && f.BrowserNew[i].isVisible())
             hideTabBrowser(f, s, i);
+}
 
-    // 14. Enabled states.
-    f.CommandBookmark[5].setEnabled(goEnabled);
-    f.CommandNavigate[0].setEnabled(homeEnabled);
-    f.CommandComNavigate[0].setEnabled(homeEnabled);
+void setEnabledStates(CorvaneApp& app, const CurrentMarks& marks)
+{
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
+    f.CommandBookmark[5].setEnabled(marks.goEnabled);
+    f.CommandNavigate[0].setEnabled(marks.homeEnabled);
+    f.CommandComNavigate[0].setEnabled(marks.homeEnabled);
     f.CommandOne[7].setEnabled(app.opt.MainBrowserLastIndex != 0);
     f.CommandOne[8].setEnabled(s.BookmarkBrowserOpen);
     f.FrameBookmark.setHeight(s.BookmarkBrowserCurrent ? 81 : 25);
     f.CommandOpen[4].setEnabled(!s.BookmarkBrowserOpen && app.lists.BookmarkLastIndex != -1);
+}
 
-    // 15. Tab close buttons.
+// The close buttons name the current tab; closing it needs a tab current, "Select" needs
+// more than one tab.
+void tabCloseButtonsSet(CorvaneApp& app, const QString& closeLabel)
+{
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
     f.LabelWebClose[1].setCaption(closeLabel);
     f.LabelWebComClose[1].setCaption(closeLabel);
     f.CommandWebClose[1].setEnabled(s.TabBrowserCurrent);
     f.CommandWebComClose[1].setEnabled(s.TabBrowserCurrent);
     f.CommandWebClose[2].setEnabled(s.TabCount != 1);
     f.CommandWebComClose[2].setEnabled(s.TabCount != 1);
+}
 
-    // 16. The tab strips reach just past the highest tab in use.
-    const int past = f.CommandWebNew[s.TabLastIndex].left() + 360;
+// The tab strips reach just past the highest tab in use.
+void tabStripsFit(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const int past = f.CommandWebNew[app.set.TabLastIndex].left() + 360;
     f.FrameWebClose.setLeft(past);
     f.FrameWebComClose.setLeft(past);
     f.FrameWebNew.setWidth(f.FrameWebClose.width() + past);
     f.FrameWebComNew.setWidth(f.FrameWebNew.width());
     tabRowPlace(app);
+}
 
-    // 17. The full-window bar.
+// The full-window bar has a tab row while tabs are open (unless the user keeps it to one
+// row); the band and the bar are on screen by turns.
+void fullWindowBarSet(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
     if (!s.FullBarOneRow)
         f.FrameCommon.setHeight(s.TabCount > 0 ? 59 : 29);
     f.FrameBigMain.setVisible(!s.FullWindowMode);
     f.FrameCommon.setVisible(s.BarIndex != 0);
     face(f, f.CommandComTab, f.FrameCommon.height() == 59 ? 3 : 0);
     f.CommandComTab.setEnabled(s.TabCount != 0);
+}
 
-    // 18..21. Pending refreshes and the page note.
-    p.NoteExists = false;
-    const bool lookup = (s.PageChanged || listPending || s.BackForwardPending) && app.lists.ShowNotes;
+void pendingListsRefresh(CorvaneApp& app)
+{
+    const BrowserSet& s = app.set;
     if (s.LocationListPending)
         LocationListRefresh(app);
     if (s.BackForwardPending)
         BackForwardUpdate(app);
     if (s.ComLocationPending)
         ComLocationSync(app);
-    if (lookup) {
-        s.PageChanged = false;
-        p.CurrentNoteIndex = NoteFindForPage(app, address);
-        p.NoteExists = p.CurrentNoteIndex != -1;
-        if (p.NoteExists) {
-            f.LabelNote[6].setVisible(false);
-            f.LabelNote[7].setVisible(false);
-            f.TextNote[1].setVisible(false);
-            f.CommandNoteOK.setEnabled(false);
-            f.CommandNoteRemove.setEnabled(true);
-            f.CommandNoteEdit.setEnabled(true);
-            f.LabelNote[1].setVisible(true);
-            f.TextNote[0].setText(address);
-            const QString note = NoteTextGet(app, p.CurrentNoteIndex);
-            f.TextNote[1].setText(note);
-            f.LabelNote[1].setCaption(note);
-        }
-    }
+}
+
+// The page's note, when it has one, stands ready to read in the Note panel.
+void noteLookUp(CorvaneApp& app, const QString& address)
+{
+    frmMain& f = mainOf(app);
+    PanelVars& p = app.panel;
+    app.set.PageChanged = false;
+    p.CurrentNoteIndex = NoteFindForPage(app, address);
+    p.NoteExists = p.CurrentNoteIndex != -1;
+    if (!p.NoteExists)
+        return;
+    f.LabelNote[6].setVisible(false);
+    f.LabelNote[7].setVisible(false);
+    f.TextNote[1].setVisible(false);
+    f.CommandNoteOK.setEnabled(false);
+    f.CommandNoteRemove.setEnabled(true);
+    f.CommandNoteEdit.setEnabled(true);
+    f.LabelNote[1].setVisible(true);
+    f.TextNote[0].setText(address);
+    const QString note = NoteTextGet(app, p.CurrentNoteIndex);
+    f.TextNote[1].setText(note);
+    f.LabelNote[1].setCaption(note);
+}
+
+// The lists the switch left stale are refilled, and the note of a page that changed (or
+// whose lists did) is looked up and shown by itself under the band or the bar.
+void pendingRefreshesAndNote(CorvaneApp& app, const QString& address, bool listWasPending)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
+    PanelVars& p = app.panel;
+    p.NoteExists = false;
+    const bool lookup = (s.PageChanged || listWasPending || s.BackForwardPending) && app.lists.ShowNotes;
+    pendingListsRefresh(app);
+    if (lookup)
+        noteLookUp(app, address);
     p.NoteFrameShown = p.NoteExists;
     f.CheckNoShowNote.setVisible(p.NoteExists);
     f.FrameNote.setTop(s.BarIndex == 1 ? f.FrameCommon.height() : s.BrowserTop);
     f.FrameNote.setVisible(p.NoteExists);
+}
 
-    // 22. The Tab List.
+// The Tab List can be opened while a tab slot is in use, and lists them.
+void tabListFollow(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    const BrowserSet& s = app.set;
     f.CommandMenu[5].setEnabled(s.TabLastIndex != 0);
     f.CommandOne[5].setEnabled(s.TabLastIndex != 0);
     if (s.TabLastIndex > 0)
         TabListRefresh(app);
+}
 
-    // 23..26.
+// No menu stays open over the new browser but those pinned open; the progress bars
+// belong to the browser left. Restoring the menus also gives the focus back.
+void menusRestoreAfterSwitch(CorvaneApp& app)
+{
+    frmMain& f = mainOf(app);
+    BrowserSet& s = app.set;
     s.MenuOpenIndex = -1;
     MenusRestore(app, false);
     f.ProgressBrow[0].setVisible(false);
     f.ProgressBrow[1].setVisible(false);
     s.LayoutTabLastIndex = s.TabLastIndex;
-    focusRest(app);
+}
+
+} // namespace
+
+void CurrentBrowserShow(CorvaneApp& app)
+{
+    BrowserSet& s = app.set;
+    FramesClose(app, true);
+    leftBrowserHide(app);
+
+    vb::WebBrowser* current = currentBrowser(app);
+    const QString address = current ? current->locationURL() : QString();
+    mainOf(app).PageNoticeBox.follow(current);
+    const bool listWasPending = s.LocationListPending;
+    const QString shortName = siteListAndName(app, address, listWasPending);
+
+    s.LocationChangeMuted = true;
+    const CurrentMarks marks = currentBrowserMark(app, address, shortName);
+    layOutBand(app, address);
+    s.LocationChangeMuted = false;
+
+    currentLabelSet(mainOf(app), marks.label);
+    onlyCurrentOnScreen(app, current);
+    setEnabledStates(app, marks);
+    tabCloseButtonsSet(app, marks.closeLabel);
+    tabStripsFit(app);
+    fullWindowBarSet(app);
+    pendingRefreshesAndNote(app, address, listWasPending);
+    tabListFollow(app);
+    menusRestoreAfterSwitch(app);
 }
 
 void LocationListRefresh(CorvaneApp& app)

@@ -258,102 +258,118 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     form->showModal();
 }
 
+namespace {
+
+QList<MessageRow> startupRows(const CorvaneApp& app)
+{
+    MessageRow screen{QStringLiteral("MessageWrongScreen"),
+                      QStringLiteral("Screen Resolution must be 1024/768 or higher for this program to show everything correctly.") + CRLF + CRLF +
+                          QStringLiteral("To set Screen Resolution please click on 'Tools' button and then on 'Set Display Proerties' button.")};
+    screen.head = MyFriend;
+    MessageRow name{QStringLiteral("MessageGetUserName"),
+                    QStringLiteral("Thank you for trying Corvane.") + CRLF + CRLF +
+                        QStringLiteral("If you want to be addressed by your name of choice then please enter a user name in the above box. Use only alphabets please.") +
+                        CRLF + CRLF + QStringLiteral("Corvane will address you as **myFriend** if you do not enter a name.") + CRLF + CRLF +
+                        QStringLiteral("velmora") + CRLF + makerContactEmail()};
+    name.head = QStringLiteral("Your Name Please");
+    name.buttons = QStringLiteral("Cancel");
+    name.input = QStringLiteral("Input0");
+    return {
+        screen,
+        {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
+        {QStringLiteral("MessageMediaCDROM"),
+         QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
+             QStringLiteral("Program will exit now.")},
+        name,
+        {QStringLiteral("MessageRunHelpError"), helpFailureText()},
+        {QStringLiteral("MessageRunBachanError"), helpFailureText()},
+        {QStringLiteral("MessageRunGaganError"), siteFailureText(app)},
+        {QStringLiteral("MessageRunGuruError"), programFailureText()},
+    };
+}
+
+QList<MessageRow> failureRows(const CorvaneApp& app)
+{
+    const QString& p = app.prog.ProgramName;
+    return {
+        // What the program cannot run without here is the system's table of mounted drives.
+        {QStringLiteral("MessageNeedSriptRuntime"),
+         QStringLiteral("Your machine need a readable table of mounted drives (/proc/self/mountinfo) to run this Program.") + CRLF + CRLF +
+             QStringLiteral("Please download the installation package of the Program which includes all necessary files need to run it.") + CRLF + CRLF +
+             QStringLiteral("Installation package is available at ") + app.webAddress() + QStringLiteral(".")},
+        {QStringLiteral("MessageMyPathNotFound"),
+         QStringLiteral("Did you rename ") + p +
+             QStringLiteral(".exe or renamed or moved the folder that contains the program or any folder on the path?") + CRLF + CRLF +
+             QStringLiteral("Are you trying to run the program with a Program Launcher without even using the program at least once?") + CRLF + CRLF +
+             QStringLiteral("Whatever the problem is, to solve it you need to do the followings:") + CRLF + CRLF +
+             QStringLiteral("     1. Rename back the file name to ") + p + QStringLiteral(".exe in renamed") + CRLF +
+             QStringLiteral("     2. Run the program at least once without using any Program Launcher.")},
+        {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
+        {QStringLiteral("MessageMediaCDRom"),
+         QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
+             QStringLiteral("Program will exit now.")},
+    };
+}
+
+QList<MessageRow> runningRows(const CorvaneApp& app)
+{
+    MessageRow help{QStringLiteral("MessageHelpShow"),
+                    QStringLiteral("Could not find Help. You may not have it or you might not run it after downloading. If you do not have it and you are connected to internet then you can download it from website by clicking Yes button bellow.") +
+                        CRLF + CRLF +
+                        QStringLiteral("You will need to run the Help by double clicking once on the file name after downloading. After that you will be able to view Help by clicking the same button which is showing you this message.") +
+                        CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
+                        QStringLiteral("Do you want to download Help Now?")};
+    help.buttons = QStringLiteral("YesNo");
+    // The settings tools of the desktop stand for the system's property sheets.
+    const QString tried = app.msg.SettingsToolsTried.join(QStringLiteral(", ")) + QStringLiteral(".");
+    const QString whatWasTried = app.msg.SettingsToolInstalled ? QStringLiteral("These settings programs did not start : ") + tried
+                                                               : QStringLiteral("None of these settings programs is installed : ") + tried;
+    QList<MessageRow> rows{
+        {QStringLiteral("MessageIncorrectPicture"),
+         QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
+        {QStringLiteral("MessageTooManyTab"),
+         QStringLiteral("This page will be shown in a new Tab. But you have too many Tabs open already.") + CRLF + CRLF +
+             QStringLiteral("Please close some Tabs before opening a new one.")},
+        help,
+        {QStringLiteral("MessageRunHelpSiteError"), siteFailureText(app)},
+        {QStringLiteral("MessageRunFamilyError"), programFailureText()},
+        {QStringLiteral("MessageFileOpenError"), QStringLiteral("There was some error. Could not open the file.")},
+        {QStringLiteral("MessageErGetSetVelmora"), QStringLiteral("There was an error, could not get your options.")},
+        {QStringLiteral("MessageErSaveSetVelmora"), saveFailureText(app)},
+        {QStringLiteral("MessageSetVelmoraReset"), settingsResetText(app)},
+        {QStringLiteral("MessageDriveNotReady"), QStringLiteral("The Drive you are trying to select is not ready.")},
+        {QStringLiteral("MessageRunEmailError"), QStringLiteral("There was some error. Could not run the Email Program.")},
+        {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
+        {QStringLiteral("MessageMarkNameExist"),
+         QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
+        {QStringLiteral("MessageRunInternetSettingsError"),
+         QStringLiteral("There was some error. Could not open Internet Properties.") + CRLF + CRLF + whatWasTried},
+        {QStringLiteral("MessageRunDisplaySettingsError"),
+         QStringLiteral("There was some error. Could not open Display Properties.") + CRLF + CRLF + whatWasTried},
+    };
+    // A site whose certificate nobody vouches for: the site asked about first.
+    if (CertificateQuestionPending(app)) {
+        MessageRow certificate{CertificateQuestionId(app), CertificateQuestionBody(app)};
+        if (certificate.id == QLatin1String("MessageCertificateAsk")) {
+            certificate.buttons = QStringLiteral("YesNo");
+            certificate.cancelDefault = true;
+        }
+        rows.append(certificate);
+    }
+    return rows;
+}
+
+} // namespace
+
 QList<MessageRow> CatalogueRows(const CorvaneApp& app, Catalogue catalogue)
 {
     switch (catalogue) {
-    case Catalogue::Startup: {
-        MessageRow screen{QStringLiteral("MessageWrongScreen"),
-                          QStringLiteral("Screen Resolution must be 1024/768 or higher for this program to show everything correctly.") + CRLF + CRLF +
-                              QStringLiteral("To set Screen Resolution please click on 'Tools' button and then on 'Set Display Proerties' button.")};
-        screen.head = MyFriend;
-        MessageRow name{QStringLiteral("MessageGetUserName"),
-                        QStringLiteral("Thank you for trying Corvane.") + CRLF + CRLF +
-                            QStringLiteral("If you want to be addressed by your name of choice then please enter a user name in the above box. Use only alphabets please.") +
-                            CRLF + CRLF + QStringLiteral("Corvane will address you as **myFriend** if you do not enter a name.") + CRLF + CRLF +
-                            QStringLiteral("velmora") + CRLF + makerContactEmail()};
-        name.head = QStringLiteral("Your Name Please");
-        name.buttons = QStringLiteral("Cancel");
-        name.input = QStringLiteral("Input0");
-        return {
-            screen,
-            {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
-            {QStringLiteral("MessageMediaCDROM"),
-             QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
-                 QStringLiteral("Program will exit now.")},
-            name,
-            {QStringLiteral("MessageRunHelpError"), helpFailureText()},
-            {QStringLiteral("MessageRunBachanError"), helpFailureText()},
-            {QStringLiteral("MessageRunGaganError"), siteFailureText(app)},
-            {QStringLiteral("MessageRunGuruError"), programFailureText()},
-        };
-    }
-    case Catalogue::Failure: {
-        const QString& p = app.prog.ProgramName;
-        return {
-            // What the program cannot run without here is the system's table of mounted drives.
-            {QStringLiteral("MessageNeedSriptRuntime"),
-             QStringLiteral("Your machine need a readable table of mounted drives (/proc/self/mountinfo) to run this Program.") + CRLF + CRLF +
-                 QStringLiteral("Please download the installation package of the Program which includes all necessary files need to run it.") + CRLF + CRLF +
-                 QStringLiteral("Installation package is available at ") + app.webAddress() + QStringLiteral(".")},
-            {QStringLiteral("MessageMyPathNotFound"),
-             QStringLiteral("Did you rename ") + p +
-                 QStringLiteral(".exe or renamed or moved the folder that contains the program or any folder on the path?") + CRLF + CRLF +
-                 QStringLiteral("Are you trying to run the program with a Program Launcher without even using the program at least once?") + CRLF + CRLF +
-                 QStringLiteral("Whatever the problem is, to solve it you need to do the followings:") + CRLF + CRLF +
-                 QStringLiteral("     1. Rename back the file name to ") + p + QStringLiteral(".exe in renamed") + CRLF +
-                 QStringLiteral("     2. Run the program at least once without using any Program Launcher.")},
-            {QStringLiteral("MessageMediaUnknown"), QStringLiteral("The Program encountered a problem and will exit now.")},
-            {QStringLiteral("MessageMediaCDRom"),
-             QStringLiteral("This Program runs from Removable Media, such as, Floppy or Flash Drive but not from CD/DVD-ROM.") + CRLF + CRLF +
-                 QStringLiteral("Program will exit now.")},
-        };
-    }
-    case Catalogue::Running: {
-        MessageRow help{QStringLiteral("MessageHelpShow"),
-                        QStringLiteral("Could not find Help. You may not have it or you might not run it after downloading. If you do not have it and you are connected to internet then you can download it from website by clicking Yes button bellow.") +
-                            CRLF + CRLF +
-                            QStringLiteral("You will need to run the Help by double clicking once on the file name after downloading. After that you will be able to view Help by clicking the same button which is showing you this message.") +
-                            CRLF + CRLF + QStringLiteral("Please do not change the file name while saving.") + CRLF + CRLF +
-                            QStringLiteral("Do you want to download Help Now?")};
-        help.buttons = QStringLiteral("YesNo");
-        // The settings tools of the desktop stand for the system's property sheets.
-        const QString tried = app.msg.SettingsToolsTried.join(QStringLiteral(", ")) + QStringLiteral(".");
-        const QString whatWasTried = app.msg.SettingsToolInstalled ? QStringLiteral("These settings programs did not start : ") + tried
-                                                                   : QStringLiteral("None of these settings programs is installed : ") + tried;
-        QList<MessageRow> rows{
-            {QStringLiteral("MessageIncorrectPicture"),
-             QStringLiteral("Selected file either not a Picture file, or not a type of file that this Program can Support. Try a .jpg or .bmp file please.")},
-            {QStringLiteral("MessageTooManyTab"),
-             QStringLiteral("This page will be shown in a new Tab. But you have too many Tabs open already.") + CRLF + CRLF +
-                 QStringLiteral("Please close some Tabs before opening a new one.")},
-            help,
-            {QStringLiteral("MessageRunHelpSiteError"), siteFailureText(app)},
-            {QStringLiteral("MessageRunFamilyError"), programFailureText()},
-            {QStringLiteral("MessageFileOpenError"), QStringLiteral("There was some error. Could not open the file.")},
-            {QStringLiteral("MessageErGetSetVelmora"), QStringLiteral("There was an error, could not get your options.")},
-            {QStringLiteral("MessageErSaveSetVelmora"), saveFailureText(app)},
-            {QStringLiteral("MessageSetVelmoraReset"), settingsResetText(app)},
-            {QStringLiteral("MessageDriveNotReady"), QStringLiteral("The Drive you are trying to select is not ready.")},
-            {QStringLiteral("MessageRunEmailError"), QStringLiteral("There was some error. Could not run the Email Program.")},
-            {QStringLiteral("MessageAlreadyBookmarked"), QStringLiteral("Page Already Bookmarked.")},
-            {QStringLiteral("MessageMarkNameExist"),
-             QStringLiteral("Selected short name already exists in your Bookmarks. Select a different name please.")},
-            {QStringLiteral("MessageRunInternetSettingsError"),
-             QStringLiteral("There was some error. Could not open Internet Properties.") + CRLF + CRLF + whatWasTried},
-            {QStringLiteral("MessageRunDisplaySettingsError"),
-             QStringLiteral("There was some error. Could not open Display Properties.") + CRLF + CRLF + whatWasTried},
-        };
-        // A site whose certificate nobody vouches for: the site asked about first.
-        if (CertificateQuestionPending(app)) {
-            MessageRow certificate{CertificateQuestionId(app), CertificateQuestionBody(app)};
-            if (certificate.id == QLatin1String("MessageCertificateAsk")) {
-                certificate.buttons = QStringLiteral("YesNo");
-                certificate.cancelDefault = true;
-            }
-            rows.append(certificate);
-        }
-        return rows;
-    }
+    case Catalogue::Startup:
+        return startupRows(app);
+    case Catalogue::Failure:
+        return failureRows(app);
+    case Catalogue::Running:
+        return runningRows(app);
     case Catalogue::ErrorReport:
         break;
     }

@@ -25,6 +25,116 @@ void failuresToErrorOutput(DataFileVars& files)
     files.failuresToTell.clear();
 }
 
+// Sets a button's faces from the picture store; -1 leaves that face as it is.
+void dress(frmMain& f, vb::CommandButton& b, int picture, int down, int disabled)
+{
+    if (picture >= 0)
+        b.setPicture(f.BButton[picture].picture());
+    if (down >= 0)
+        b.setDownPicture(f.BButton[down].picture());
+    if (disabled >= 0)
+        b.setDisabledPicture(f.BButton[disabled].picture());
+}
+
+void singleButtonsDress(frmMain& f)
+{
+    dress(f, f.CommandZero, 10, 1, -1);
+    dress(f, f.CommandComTab, -1, 1, 2);
+    for (vb::CommandButton* b : {&f.CommandListHide, &f.CommandHideBrowser, &f.CommandNoteHide})
+        dress(f, *b, 4, 1, -1);
+    dress(f, f.CommandExit, 10, 1, -1);
+    dress(f, f.CommandShowBookmark, 0, 1, 2);
+    dress(f, f.CommandCloseBookmark, 0, 1, -1);
+    dress(f, f.CommandRun, 10, 1, 2);
+    dress(f, f.CommandFullBrow, 10, 1, 2);
+    for (vb::CommandButton* b : {&f.CommandRunOK, &f.CommandMailOK, &f.CommandNoteRemove, &f.CommandNoteEdit,
+                                 &f.CommandNoteOK, &f.CommandMarkReset, &f.CommandMarkOK, &f.CommandRenameOK,
+                                 &f.CommandHomeOK, &f.CommandCreateOK, &f.CommandNameOK})
+        dress(f, *b, 8, 1, 2);
+    for (vb::CommandButton* b : {&f.CommandRunCancel, &f.CommandMailCancel, &f.CommandNoteCancel, &f.CommandMarkCancel,
+                                 &f.CommandRenameCancel, &f.CommandHomeCancel, &f.CommandCreateCancel,
+                                 &f.CommandNameCancel})
+        dress(f, *b, 8, 1, -1);
+    dress(f, f.CommandGo, 0, 1, 2);
+    dress(f, f.CommandComGo, 0, 1, 2);
+    dress(f, f.CommandWebClose[0], 10, 1, -1);
+    dress(f, f.CommandWebComClose[0], 10, 1, -1);
+    for (int i = 1; i <= 2; ++i) {
+        dress(f, f.CommandWebClose[i], 10, 1, 2);
+        dress(f, f.CommandWebComClose[i], 10, 1, 2);
+    }
+    dress(f, f.CommandWebSelectClose[0], 4, 1, -1);
+    dress(f, f.CommandWebSelectClose[1], 8, 1, 2);
+    dress(f, f.CommandWebSelectClose[2], 8, 1, 2);
+    dress(f, f.CommandWebSelectClose[3], 8, 1, -1);
+    f.ImageBack.setPicture(f.NavBack[2].picture());
+    f.ImageComBack.setPicture(f.NavBack[2].picture());
+    f.ImageForward.setPicture(f.NavForward[2].picture());
+    f.ImageComForward.setPicture(f.NavForward[2].picture());
+}
+
+// The menus, their items, the navigation, bookmark and browser buttons; only the main
+// browsers in use have selectors on screen.
+void arraysOfSixDress(frmMain& f)
+{
+    const int last = f.app().opt.MainBrowserLastIndex;
+    for (int i = 0; i <= 5; ++i) {
+        dress(f, f.CommandMenu[i], -1, 1, 2);
+        if (i <= 3) {
+            dress(f, f.CommandNavigate[i], i == 3 ? 11 : 6, 1, 2);
+            dress(f, f.CommandComNavigate[i], i == 3 ? 11 : 6, 1, 2);
+        }
+        const int itemFace = i == 0 ? 4 : 7;
+        for (auto* arr : {&f.CommandOpen, &f.CommandView, &f.CommandTools, &f.CommandHelp, &f.CommandPage,
+                          &f.CommandChoice})
+            if (vb::CommandButton* b = arr->find(i))
+                dress(f, *b, itemFace, 1, 2);
+        dress(f, f.CommandBookmark[i], i <= 1 ? 10 : 0, 1, 2);
+        dress(f, f.CommandBrowser[i], 5, 1, -1);
+        dress(f, f.CommandShowBrowser[i], 5, 1, -1);
+        const bool shown = last > 0 && i <= last;
+        f.CommandBrowser[i].setVisible(shown);
+        f.CommandShowBrowser[i].setVisible(shown);
+        f.LabelBrowser[i].setVisible(shown);
+        f.LabelShowBrowser[i].setVisible(shown);
+        f.LabelShowBrowser[i].setBackStyle(i == f.app().set.MainBrowserIndex ? 1 : 0);
+    }
+    dress(f, f.CommandBookmark[6], 4, 1, -1);
+    // The menu buttons' own face is the closed-menu face of the picture store.
+    for (int i = 0; i <= 5; ++i)
+        f.CommandMenu[i].setPicture(f.BButton[0].picture());
+}
+
+// The tab buttons of both rows, and the Controls bar.
+void tabAndBarButtonsDress(frmMain& f)
+{
+    for (int i = 0; i <= 24; ++i) {
+        dress(f, f.CommandWebNew[i], 5, 1, 2);
+        dress(f, f.CommandWebComNew[i], 5, 1, 2);
+    }
+    for (int i = 0; i <= 12; ++i)
+        dress(f, f.CommandOne[i], i <= 8 ? 0 : i <= 11 ? 10 : 4, 1, 2);
+}
+
+// A picture file that cannot be loaded leaves no picture and no message.
+void userPictureLoad(frmMain& f, ProfileVars& profile)
+{
+    const std::optional<QPixmap> picture = vb::loadPicture(profile.UserPicturePath);
+    if (picture) {
+        f.ImageUser.setPicture(*picture);
+        f.ImageBigUser.setPicture(*picture);
+        f.FrameUser.setCaption(profile.UserPictureCaption);
+        f.FrameUser.setBorderStyle(profile.UserPicturePath.isEmpty() ? 0 : 1);
+    } else {
+        profile.UserPicturePath.clear();
+        profile.UserPictureCaption.clear();
+        f.ImageUser.setPicture(QPixmap());
+        f.ImageBigUser.setPicture(QPixmap());
+        f.FrameUser.setCaption(QString());
+        f.FrameUser.setBorderStyle(0);
+    }
+}
+
 } // namespace
 
 void frmMain::wireEvents()
@@ -94,24 +204,12 @@ void frmMain::Form_Load()
 void frmMain::SetMainLook()
 {
     BrowserSet& s = m_app.set;
-    ProfileVars& profile = m_app.profile;
-    const int tppx = m_app.prog.TwipsPerPixelX;
-    auto face = [this](int i) { return BButton[i].picture(); };
-    auto dress = [&](vb::CommandButton& b, int picture, int down, int disabled) {
-        if (picture >= 0)
-            b.setPicture(face(picture));
-        if (down >= 0)
-            b.setDownPicture(face(down));
-        if (disabled >= 0)
-            b.setDisabledPicture(face(disabled));
-    };
-
-    // 1. The About banner travels up to the picture frame, or to the Exit frame without one.
-    const vb::Frame& limit = profile.UserPicturePath.isEmpty() ? FrameExit : FrameUser;
-    s.AboutBounceMax = vb::toInt16(double(limit.left()) / tppx - FrameAbout.width());
+    // The About banner travels up to the picture frame, or to the Exit frame without one.
+    const vb::Frame& limit = m_app.profile.UserPicturePath.isEmpty() ? FrameExit : FrameUser;
+    s.AboutBounceMax = vb::toInt16(double(limit.left()) / m_app.prog.TwipsPerPixelX - FrameAbout.width());
     s.AboutBounceMin = 176;
 
-    // 2. The Run button exists only when another program of the maker can be run.
+    // The Run button exists only when another program of the maker can be run.
     const bool canRun = m_app.reg.FamilyRunLast != -1;
     LabelRun.setVisible(canRun);
     CommandRun.setVisible(canRun);
@@ -120,7 +218,7 @@ void frmMain::SetMainLook()
     if (canRun)
         RunBoxLayout(m_app);
 
-    // 3. From a removable drive the settings tools of the machine are out of reach.
+    // From a removable drive the settings tools of the machine are out of reach.
     const bool fixed = !m_app.prog.OnMedia;
     CommandMenu[2].setEnabled(fixed);
     CommandTools[1].setEnabled(fixed);
@@ -129,96 +227,14 @@ void frmMain::SetMainLook()
     CommandChoice[1].setEnabled(fixed);
     CommandChoice[2].setEnabled(fixed);
 
-    // 4. Busy images show the idle picture.
+    // Busy images show the idle picture.
     ImageBusy[0].setPicture(ImageShow[BusyFrame].picture());
     ImageBusy[1].setPicture(ImageShow[BusyFrame].picture());
 
-    // 5. Single buttons.
-    dress(CommandZero, 10, 1, -1);
-    dress(CommandComTab, -1, 1, 2);
-    for (vb::CommandButton* b : {&CommandListHide, &CommandHideBrowser, &CommandNoteHide})
-        dress(*b, 4, 1, -1);
-    dress(CommandExit, 10, 1, -1);
-    dress(CommandShowBookmark, 0, 1, 2);
-    dress(CommandCloseBookmark, 0, 1, -1);
-    dress(CommandRun, 10, 1, 2);
-    dress(CommandFullBrow, 10, 1, 2);
-    for (vb::CommandButton* b : {&CommandRunOK, &CommandMailOK, &CommandNoteRemove, &CommandNoteEdit, &CommandNoteOK,
-                                 &CommandMarkReset, &CommandMarkOK, &CommandRenameOK, &CommandHomeOK, &CommandCreateOK,
-                                 &CommandNameOK})
-        dress(*b, 8, 1, 2);
-    for (vb::CommandButton* b : {&CommandRunCancel, &CommandMailCancel, &CommandNoteCancel, &CommandMarkCancel,
-                                 &CommandRenameCancel, &CommandHomeCancel, &CommandCreateCancel, &CommandNameCancel})
-        dress(*b, 8, 1, -1);
-    dress(CommandGo, 0, 1, 2);
-    dress(CommandComGo, 0, 1, 2);
-    dress(CommandWebClose[0], 10, 1, -1);
-    dress(CommandWebComClose[0], 10, 1, -1);
-    for (int i = 1; i <= 2; ++i) {
-        dress(CommandWebClose[i], 10, 1, 2);
-        dress(CommandWebComClose[i], 10, 1, 2);
-    }
-    dress(CommandWebSelectClose[0], 4, 1, -1);
-    dress(CommandWebSelectClose[1], 8, 1, 2);
-    dress(CommandWebSelectClose[2], 8, 1, 2);
-    dress(CommandWebSelectClose[3], 8, 1, -1);
-    ImageBack.setPicture(NavBack[2].picture());
-    ImageComBack.setPicture(NavBack[2].picture());
-    ImageForward.setPicture(NavForward[2].picture());
-    ImageComForward.setPicture(NavForward[2].picture());
-
-    // 6. Arrays of six.
-    const int last = m_app.opt.MainBrowserLastIndex;
-    for (int i = 0; i <= 5; ++i) {
-        dress(CommandMenu[i], -1, 1, 2);
-        if (i <= 3) {
-            dress(CommandNavigate[i], i == 3 ? 11 : 6, 1, 2);
-            dress(CommandComNavigate[i], i == 3 ? 11 : 6, 1, 2);
-        }
-        const int itemFace = i == 0 ? 4 : 7;
-        for (auto* arr : {&CommandOpen, &CommandView, &CommandTools, &CommandHelp, &CommandPage, &CommandChoice})
-            if (vb::CommandButton* b = arr->find(i))
-                dress(*b, itemFace, 1, 2);
-        dress(CommandBookmark[i], i <= 1 ? 10 : 0, 1, 2);
-        dress(CommandBrowser[i], 5, 1, -1);
-        dress(CommandShowBrowser[i], 5, 1, -1);
-        const bool shown = last > 0 && i <= last;
-        CommandBrowser[i].setVisible(shown);
-        CommandShowBrowser[i].setVisible(shown);
-        LabelBrowser[i].setVisible(shown);
-        LabelShowBrowser[i].setVisible(shown);
-        LabelShowBrowser[i].setBackStyle(i == s.MainBrowserIndex ? 1 : 0);
-    }
-    dress(CommandBookmark[6], 4, 1, -1);
-    // The menu buttons' own face is the closed-menu face of the picture store.
-    for (int i = 0; i <= 5; ++i)
-        CommandMenu[i].setPicture(face(0));
-
-    // 7. Tab buttons.
-    for (int i = 0; i <= 24; ++i) {
-        dress(CommandWebNew[i], 5, 1, 2);
-        dress(CommandWebComNew[i], 5, 1, 2);
-    }
-
-    // 8. The Controls bar.
-    for (int i = 0; i <= 12; ++i)
-        dress(CommandOne[i], i <= 8 ? 0 : i <= 11 ? 10 : 4, 1, 2);
-
-    // 9. The user picture; a file that cannot be loaded leaves no picture and no message.
-    const std::optional<QPixmap> picture = vb::loadPicture(profile.UserPicturePath);
-    if (picture) {
-        ImageUser.setPicture(*picture);
-        ImageBigUser.setPicture(*picture);
-        FrameUser.setCaption(profile.UserPictureCaption);
-        FrameUser.setBorderStyle(profile.UserPicturePath.isEmpty() ? 0 : 1);
-    } else {
-        profile.UserPicturePath.clear();
-        profile.UserPictureCaption.clear();
-        ImageUser.setPicture(QPixmap());
-        ImageBigUser.setPicture(QPixmap());
-        FrameUser.setCaption(QString());
-        FrameUser.setBorderStyle(0);
-    }
+    singleButtonsDress(*this);
+    arraysOfSixDress(*this);
+    tabAndBarButtonsDress(*this);
+    userPictureLoad(*this, m_app.profile);
 }
 
 void frmMain::Form_Resize()

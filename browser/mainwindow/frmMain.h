@@ -434,6 +434,19 @@ private:
     void engineHooksInstall();
 
     CorvaneApp& m_app;
+
+    // Steps of the event handlers above.
+    void pageBookmark(const QString& address, QPoint at);
+    void notePanelToggle(const QString& address, QPoint at);
+    void homePanelToggle(const QString& address, QPoint at);
+    void allTabsClose();
+    void currentTabClose();
+    void selectTabsPanelToggle();
+    // Unloads a tab slot and frees it; returns the highest tab slot still in use.
+    int tabSlotFree(int slot);
+    // A page's new window as a secondary window, or as a new tab that becomes current.
+    void pageWindowOpen(vb::WebBrowser*& ppDisp, bool& cancel);
+    void pageTabOpen(vb::WebBrowser*& ppDisp, bool& cancel);
 };
 
 } // namespace corvane

@@ -251,42 +251,76 @@ void frmMain::Browser_NewWindowCheck(bool isTab, int, bool& cancel)
     cancel = NewWindowRefused(isTab);
 }
 
+namespace {
+
+// Takes back a new tab that failed half-way: the state as it was before. No later display
+// may touch a browser that was never loaded. The undo itself must not fail: the slot may
+// lie past the last tab button.
+void newTabUndo(frmMain& f, BrowserSet& s, const BrowserSet& before)
+{
+    const int slot = s.TabCurrentIndex;
+    if (slot > 0 && (slot > MaxTabs || !before.TabSlotUsed[slot])) {
+        if (f.BrowserNew.exists(slot))
+            f.BrowserNew.unload(slot);
+        if (f.ComboWebLocation.exists(slot))
+            f.ComboWebLocation.unload(slot);
+        if (vb::CommandButton* b = f.CommandWebNew.find(slot))
+            b->setEnabled(false);
+        if (vb::CommandButton* b = f.CommandWebComNew.find(slot))
+            b->setEnabled(false);
+    }
+    s = before;
+}
+
+} // namespace
+
 void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool& cancel)
 {
-    BrowserSet& s = m_app.set;
     if (NewWindowRefused(isTab)) {
         cancel = true;
         return;
     }
-    if (!isTab && m_app.opt.NewWindowSeparate) {
-        // A "Create Browser" waiting in the Open menu's panel belongs to a later window:
-        // this one must not take its address.
-        PanelVars& p = m_app.panel;
-        const bool createPending = p.CreateBrowserPending;
-        p.CreateBrowserPending = false;
-        frmWeb* window = nullptr;
-        try {
-            window = new frmWeb(m_app);
-            window->load();
-            vb::WebBrowser& page = window->BrowserPop[0];
-            page.setRegisterAsBrowser(true);
-            window->show();
-            window->zOrder(0);
-            ppDisp = page.object();
-            window->OpenedByPage = true;
-            s.PageWindowsOpen += 1;
-        } catch (const std::exception&) {
-            // Half a window is no window.
-            if (window && window->isLoaded())
-                window->unload();
-            else if (window)
-                window->deleteLater();
-            ppDisp = nullptr;
-            cancel = true;
-        }
-        p.CreateBrowserPending = createPending;
-        return;
+    // A main browser's or the bookmark browser's page may open a window of its own; every
+    // other new window becomes a tab.
+    if (!isTab && m_app.opt.NewWindowSeparate)
+        pageWindowOpen(ppDisp, cancel);
+    else
+        pageTabOpen(ppDisp, cancel);
+}
+
+void frmMain::pageWindowOpen(vb::WebBrowser*& ppDisp, bool& cancel)
+{
+    // A "Create Browser" waiting in the Open menu's panel belongs to a later window: this
+    // one must not take its address.
+    PanelVars& p = m_app.panel;
+    const bool createPending = p.CreateBrowserPending;
+    p.CreateBrowserPending = false;
+    frmWeb* window = nullptr;
+    try {
+        window = new frmWeb(m_app);
+        window->load();
+        vb::WebBrowser& page = window->BrowserPop[0];
+        page.setRegisterAsBrowser(true);
+        window->show();
+        window->zOrder(0);
+        ppDisp = page.object();
+        window->OpenedByPage = true;
+        m_app.set.PageWindowsOpen += 1;
+    } catch (const std::exception&) {
+        // Half a window is no window.
+        if (window && window->isLoaded())
+            window->unload();
+        else if (window)
+            window->deleteLater();
+        ppDisp = nullptr;
+        cancel = true;
     }
+    p.CreateBrowserPending = createPending;
+}
+
+void frmMain::pageTabOpen(vb::WebBrowser*& ppDisp, bool& cancel)
+{
+    BrowserSet& s = m_app.set;
     // Everything this handler changes is kept, so that a failure half-way can undo it.
     const BrowserSet before = s;
     try {
@@ -304,7 +338,6 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         }
         s.MainBrowserCurrent = false;
         s.BookmarkBrowserCurrent = false;
-        (void)isTab;
 
         int slot = -1;
         for (int i = 1; i <= s.TabLastIndex; ++i)
@@ -331,20 +364,7 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         browser.setRegisterAsBrowser(true);
         ppDisp = browser.object();
     } catch (const std::exception&) {
-        // Undo: no later display may touch a browser that was never loaded.
-        // The undo itself must not fail: the slot may lie past the last tab button.
-        const int slot = s.TabCurrentIndex;
-        if (slot > 0 && (slot > MaxTabs || !before.TabSlotUsed[slot])) {
-            if (BrowserNew.exists(slot))
-                BrowserNew.unload(slot);
-            if (ComboWebLocation.exists(slot))
-                ComboWebLocation.unload(slot);
-            if (vb::CommandButton* b = CommandWebNew.find(slot))
-                b->setEnabled(false);
-            if (vb::CommandButton* b = CommandWebComNew.find(slot))
-                b->setEnabled(false);
-        }
-        s = before;
+        newTabUndo(*this, s, before);
         ppDisp = nullptr;
         cancel = true;
     }

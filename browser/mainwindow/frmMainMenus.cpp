@@ -168,7 +168,6 @@ void frmMain::PlacePanels(int top)
 
 void frmMain::CommandPage_Click(int index)
 {
-    BrowserSet& s = m_app.set;
     PanelVars& p = m_app.panel;
     if (index < 0 || index > 5)
         return;
@@ -192,99 +191,109 @@ void frmMain::CommandPage_Click(int index)
     case 0:
         MenuClose(m_app, 0);
         break;
-
-    case 1: {
-        if (FrameMark.isVisible()) {
-            FrameMark.setVisible(false);
-            FrameAlreadyBookmarked.setVisible(false);
-            break;
-        }
-        if (s.TabBrowserCurrent)
-            MarkProposedName = s.TabTitles[s.TabCurrentIndex];
-        else if (s.BookmarkBrowserCurrent)
-            MarkProposedName = s.MainBrowserTitles[BookmarkBrowserIndex];
-        else
-            MarkProposedName = s.MainBrowserTitles[s.MainBrowserIndex];
-        MarkProposedAddress = address;
-        if (BookmarkExists(m_app, MarkProposedAddress)) {
-            FrameAlreadyBookmarked.move(at.x(), at.y());
-            FrameAlreadyBookmarked.setVisible(true);
-        } else if (!MarkProposedName.isEmpty() && !MarkProposedAddress.isEmpty()) {
-            FrameDoneBookmark.move(at.x(), at.y());
-            FrameDoneBookmark.setVisible(BookmarkAdd(m_app, MarkProposedName, MarkProposedAddress));
-        } else {
-            // No title to file it under (or no address to keep): the user completes it.
-            FrameMark.move(at.x(), at.y());
-            TextWebAddress.setText(MarkProposedAddress);
-            TextWebMark.setText(MarkProposedName);
-            CommandMarkOK.setEnabled(false);
-            CommandMarkReset.setEnabled(false);
-            FrameMark.setVisible(true);
-            TextWebMark.setFocus();
-        }
+    case 1:
+        pageBookmark(address, at);
         break;
-    }
-
-    case 2: {
-        if (FrameNote.isVisible()) {
-            p.NoteFrameShown = false;
-            FrameNote.setVisible(false);
-            break;
-        }
-        p.CurrentNoteIndex = NoteFindForPage(m_app, address);
-        p.NoteExists = p.CurrentNoteIndex != -1;
-        // A fresh panel adds a note unless its Edit is pressed: an edit left unfinished
-        // earlier must not make this save overwrite another page's note.
-        p.NoteEditing = false;
-        const QString note = p.NoteExists ? NoteTextGet(m_app, p.CurrentNoteIndex) : QString();
-        LabelNote[1].setVisible(p.NoteExists);
-        LabelNote[6].setVisible(!p.NoteExists);
-        LabelNote[7].setVisible(!p.NoteExists);
-        TextNote[1].setVisible(!p.NoteExists);
-        TextNote[1].setText(note);
-        TextNote[0].setText(address);
-        LabelNote[1].setCaption(note);
-        CheckNoShowNote.setVisible(false);
-        CommandNoteRemove.setEnabled(p.NoteExists);
-        CommandNoteEdit.setEnabled(p.NoteExists);
-        CommandNoteOK.setEnabled(false);
-        FrameNote.setTop(at.y());
-        FrameNote.setVisible(true);
-        if (TextNote[1].isVisible())
-            TextNote[1].setFocus();
+    case 2:
+        notePanelToggle(address, at);
         break;
-    }
-
-    case 3: {
-        if (FrameHome.isVisible()) {
-            FrameHome.setVisible(false);
-            break;
-        }
-        p.MakeHomeAddress = address;
-        HomePageCheck(m_app, p.MakeHomeAddress);
-        LabelHeadHomeAlready.setCaption(p.HomeAlreadyHead);
-        LabelBrowHomeAlready.setCaption(p.HomeAlreadyBrowsers);
-        for (int i = 0; i <= 5; ++i)
-            OptionHome[i].setEnabled(p.HomePageDiffers[i]);
-        p.HomePageDiffers.fill(false);
-        TextHome.setText(p.MakeHomeAddress);
-        OptionHome[6].setValue(true);
-        // Selecting an option that is already selected raises no Click.
-        HomeChoiceIndex = 6;
-        CommandHomeOK.setEnabled(false);
-        FrameHome.move(at.x(), at.y());
-        FrameHome.setVisible(true);
+    case 3:
+        homePanelToggle(address, at);
         break;
-    }
-
     case 4:
         PageSaveAs(m_app);
         break;
-
     case 5:
         PagePrint(m_app);
         break;
     }
+}
+
+void frmMain::pageBookmark(const QString& address, QPoint at)
+{
+    const BrowserSet& s = m_app.set;
+    if (FrameMark.isVisible()) {
+        FrameMark.setVisible(false);
+        FrameAlreadyBookmarked.setVisible(false);
+        return;
+    }
+    if (s.TabBrowserCurrent)
+        MarkProposedName = s.TabTitles[s.TabCurrentIndex];
+    else if (s.BookmarkBrowserCurrent)
+        MarkProposedName = s.MainBrowserTitles[BookmarkBrowserIndex];
+    else
+        MarkProposedName = s.MainBrowserTitles[s.MainBrowserIndex];
+    MarkProposedAddress = address;
+    if (BookmarkExists(m_app, MarkProposedAddress)) {
+        FrameAlreadyBookmarked.move(at.x(), at.y());
+        FrameAlreadyBookmarked.setVisible(true);
+    } else if (!MarkProposedName.isEmpty() && !MarkProposedAddress.isEmpty()) {
+        FrameDoneBookmark.move(at.x(), at.y());
+        FrameDoneBookmark.setVisible(BookmarkAdd(m_app, MarkProposedName, MarkProposedAddress));
+    } else {
+        // No title to file it under (or no address to keep): the user completes it.
+        FrameMark.move(at.x(), at.y());
+        TextWebAddress.setText(MarkProposedAddress);
+        TextWebMark.setText(MarkProposedName);
+        CommandMarkOK.setEnabled(false);
+        CommandMarkReset.setEnabled(false);
+        FrameMark.setVisible(true);
+        TextWebMark.setFocus();
+    }
+}
+
+void frmMain::notePanelToggle(const QString& address, QPoint at)
+{
+    PanelVars& p = m_app.panel;
+    if (FrameNote.isVisible()) {
+        p.NoteFrameShown = false;
+        FrameNote.setVisible(false);
+        return;
+    }
+    p.CurrentNoteIndex = NoteFindForPage(m_app, address);
+    p.NoteExists = p.CurrentNoteIndex != -1;
+    // A fresh panel adds a note unless its Edit is pressed: an edit left unfinished
+    // earlier must not make this save overwrite another page's note.
+    p.NoteEditing = false;
+    const QString note = p.NoteExists ? NoteTextGet(m_app, p.CurrentNoteIndex) : QString();
+    LabelNote[1].setVisible(p.NoteExists);
+    LabelNote[6].setVisible(!p.NoteExists);
+    LabelNote[7].setVisible(!p.NoteExists);
+    TextNote[1].setVisible(!p.NoteExists);
+    TextNote[1].setText(note);
+    TextNote[0].setText(address);
+    LabelNote[1].setCaption(note);
+    CheckNoShowNote.setVisible(false);
+    CommandNoteRemove.setEnabled(p.NoteExists);
+    CommandNoteEdit.setEnabled(p.NoteExists);
+    CommandNoteOK.setEnabled(false);
+    FrameNote.setTop(at.y());
+    FrameNote.setVisible(true);
+    if (TextNote[1].isVisible())
+        TextNote[1].setFocus();
+}
+
+void frmMain::homePanelToggle(const QString& address, QPoint at)
+{
+    PanelVars& p = m_app.panel;
+    if (FrameHome.isVisible()) {
+        FrameHome.setVisible(false);
+        return;
+    }
+    p.MakeHomeAddress = address;
+    HomePageCheck(m_app, p.MakeHomeAddress);
+    LabelHeadHomeAlready.setCaption(p.HomeAlreadyHead);
+    LabelBrowHomeAlready.setCaption(p.HomeAlreadyBrowsers);
+    for (int i = 0; i <= 5; ++i)
+        OptionHome[i].setEnabled(p.HomePageDiffers[i]);
+    p.HomePageDiffers.fill(false);
+    TextHome.setText(p.MakeHomeAddress);
+    OptionHome[6].setValue(true);
+    // Selecting an option that is already selected raises no Click.
+    HomeChoiceIndex = 6;
+    CommandHomeOK.setEnabled(false);
+    FrameHome.move(at.x(), at.y());
+    FrameHome.setVisible(true);
 }
 
 void frmMain::CommandView_Click(int index)

@@ -128,13 +128,7 @@ void frmMain::NewTabWithoutPageDrop(int slot)
     BrowserSet& s = m_app.set;
     if (slot < 1 || slot > MaxTabs || !s.TabSlotUsed[slot])
         return;
-    TabUnload(slot);
-    s.TabSlotUsed[slot] = false;
-    s.TabCount -= 1;
-    int h = s.TabLastIndex;
-    while (h > 0 && !s.TabSlotUsed[h])
-        --h;
-    s.TabLastIndex = h;
+    const int h = tabSlotFree(slot);
     s.TabTitles[slot] = slot < h ? QStringLiteral("Closed") : QString();
     CommandWebNew[slot].setToolTip(s.TabTitles[slot]);
     CommandWebComNew[slot].setToolTip(s.TabTitles[slot]);
@@ -234,54 +228,58 @@ void frmMain::CommandWebNew_Click(int index)
 
 void frmMain::CommandWebClose_Click(int index)
 {
+    if (index == 0)
+        allTabsClose();
+    else if (index == 1)
+        currentTabClose();
+    else if (index == 2)
+        selectTabsPanelToggle();
+}
+
+void frmMain::allTabsClose()
+{
     BrowserSet& s = m_app.set;
     const QColor normal = buttonTextColour();
-    if (index == 0) {
-        for (int i = 1; i <= s.TabLastIndex; ++i) {
-            if (s.TabSlotUsed[i]) {
-                TabUnload(i);
-                s.TabSlotUsed[i] = false;
-            }
-            s.TabTitles[i].clear();
-            TextWebList[i].setForeColor(normal);
-            CommandWebNew[i].setToolTip(QString());
-            CommandWebComNew[i].setToolTip(QString());
-            CommandWebNew[i].setEnabled(false);
-            CommandWebComNew[i].setEnabled(false);
+    for (int i = 1; i <= s.TabLastIndex; ++i) {
+        if (s.TabSlotUsed[i]) {
+            TabUnload(i);
+            s.TabSlotUsed[i] = false;
         }
-        s.TabLastIndex = 0;
-        s.TabCount = 0;
-        TabsLeave();
-        return;
+        s.TabTitles[i].clear();
+        TextWebList[i].setForeColor(normal);
+        CommandWebNew[i].setToolTip(QString());
+        CommandWebComNew[i].setToolTip(QString());
+        CommandWebNew[i].setEnabled(false);
+        CommandWebComNew[i].setEnabled(false);
     }
-    if (index == 1) {
-        const int c = s.TabCurrentIndex;
-        if (!s.TabBrowserCurrent || c < 1 || !s.TabSlotUsed[c])
-            return;
-        TabUnload(c);
-        s.TabSlotUsed[c] = false;
-        s.TabCount -= 1;
-        int h = s.TabLastIndex;
-        while (h > 0 && !s.TabSlotUsed[h])
-            --h;
-        s.TabLastIndex = h;
-        if (c < h)
-            s.TabTitles[c] = QStringLiteral("Closed");
-        else
-            for (int k = h + 1; k <= c; ++k)
-                s.TabTitles[k].clear();
-        TextWebList[c].setForeColor(normal);
-        CommandWebNew[c].setToolTip(s.TabTitles[c]);
-        CommandWebComNew[c].setToolTip(s.TabTitles[c]);
-        CommandWebNew[c].setEnabled(false);
-        CommandWebComNew[c].setEnabled(false);
-        TabsLeave();
-        return;
-    }
-    if (index != 2)
-        return;
+    s.TabLastIndex = 0;
+    s.TabCount = 0;
+    TabsLeave();
+}
 
-    // The Select Tabs panel.
+void frmMain::currentTabClose()
+{
+    BrowserSet& s = m_app.set;
+    const int c = s.TabCurrentIndex;
+    if (!s.TabBrowserCurrent || c < 1 || !s.TabSlotUsed[c])
+        return;
+    const int h = tabSlotFree(c);
+    if (c < h)
+        s.TabTitles[c] = QStringLiteral("Closed");
+    else
+        for (int k = h + 1; k <= c; ++k)
+            s.TabTitles[k].clear();
+    TextWebList[c].setForeColor(buttonTextColour());
+    CommandWebNew[c].setToolTip(s.TabTitles[c]);
+    CommandWebComNew[c].setToolTip(s.TabTitles[c]);
+    CommandWebNew[c].setEnabled(false);
+    CommandWebComNew[c].setEnabled(false);
+    TabsLeave();
+}
+
+void frmMain::selectTabsPanelToggle()
+{
+    const BrowserSet& s = m_app.set;
     PictureMain.setFocus();
     if (FrameWebSelectClose.isVisible()) {
         FrameWebSelectClose.setVisible(false);
@@ -301,6 +299,8 @@ void frmMain::CommandWebClose_Click(int index)
     }
     const int rows = (s.TabLastIndex + 3) / 4;
     const int tppx = m_app.prog.TwipsPerPixelX;
+    // The panel opens under the Select button's end of the tab row, on the band or on the
+    // full-window bar.
     if (s.FullWindowMode) {
         FrameWebSelectClose.setTop(FrameCommon.height());
         const double point = double(FrameWebComNew.left() + FrameWebComClose.left() + CommandWebComClose[2].left()) / tppx;
@@ -318,6 +318,19 @@ void frmMain::CommandWebClose_Click(int index)
     CommandWebClose[2].setPicture(BButton[3].picture());
     CommandWebComClose[2].setPicture(BButton[3].picture());
     FrameWebSelectClose.setVisible(true);
+}
+
+int frmMain::tabSlotFree(int slot)
+{
+    BrowserSet& s = m_app.set;
+    TabUnload(slot);
+    s.TabSlotUsed[slot] = false;
+    s.TabCount -= 1;
+    int h = s.TabLastIndex;
+    while (h > 0 && !s.TabSlotUsed[h])
+        --h;
+    s.TabLastIndex = h;
+    return h;
 }
 
 void frmMain::CheckSelectWebTab_Click(int index)

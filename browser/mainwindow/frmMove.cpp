@@ -118,14 +118,13 @@ void frmMove::wireEvents()
 
 void frmMove::Form_Load()
 {
-    // 1. Layout.
     FramePattern.move(184, 0);
     FramePath.move(8, 272);
     FrameUser.move(8, 328);
     FramePath.setBackColor(FrameGrey);
     FrameUser.setBackColor(FrameGrey);
 
-    // 2. The folder list starts in the process's current directory: the start folder.
+    // The folder list starts in the process's current directory: the start folder.
     PickerPath = Dir1.path();
     try {
         File1.setPath(PickerPath);
@@ -133,10 +132,10 @@ void frmMove::Form_Load()
         // Unreadable start folder: the list stays empty; the start-up goes on.
     }
 
-    // 5.
     PickerButtonsPaint();
 
-    // 3, 4, 6. The start folder, its root and its drive.
+    // The chooser's hidden load at start-up records the start folder, its root and its
+    // drive.
     StartFolderRead(m_app, Dir1.path());
 }
 

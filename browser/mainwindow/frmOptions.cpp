@@ -26,6 +26,102 @@ vb::Label& placeLabel(vb::Label& l, const QString& caption, int left, int top, i
     return l;
 }
 
+void toBrowserRect(const BrowserSet& s, vb::WebBrowser& b)
+{
+    b.move(s.BrowserLeft, s.BrowserTop, s.BrowserWidth, s.BrowserHeight);
+}
+
+// A browser that goes is forgotten: if it comes back it is a new one, first shown at its
+// home page, and a load it had under way no longer drives the busy animation.
+void mainBrowserDrop(frmMain& f, BrowserSet& s, int g)
+{
+    if (!f.WebBrowser.exists(g))
+        return;
+    f.WebBrowser.unload(g);
+    s.MainBrowserNotShown[g] = true;
+    s.MainBrowserHasHistory[g] = false;
+    s.MainBrowserCanGoForward[g] = false;
+    s.MainBrowserTitles[g].clear();
+    if (s.LoadingBrowserIndex == g) {
+        s.LoadingBrowserIndex = -1;
+        f.TimerMainBrow.setEnabled(false);
+        f.BusyFrame = 0;
+        f.ImageBusy[s.BarIndex].setPicture(f.ImageShow[0].picture());
+        f.CommandNavigate[3].setEnabled(false);
+    }
+}
+
+// Main browsers 1 to n are loaded (a new one in the browsers' place), those above n go;
+// only the current one stays on screen, the others stop.
+void mainBrowsersLoadOrDrop(frmMain& f, BrowserSet& s, int n, int old, int current, bool mainCurrent)
+{
+    if (n >= 1) {
+        for (int g = 1; g <= std::max(n, old); ++g) {
+            if (g > n) {
+                mainBrowserDrop(f, s, g);
+                continue;
+            }
+            if (g > old && !f.WebBrowser.exists(g))
+                toBrowserRect(s, f.WebBrowser.load(g));
+            vb::WebBrowser& b = f.WebBrowser[g];
+            if (g == current && mainCurrent) {
+                toBrowserRect(s, b);
+                b.setVisible(true);
+            } else {
+                b.stop();
+                b.setVisible(false);
+            }
+        }
+    } else {
+        for (int g = 1; g <= old; ++g)
+            mainBrowserDrop(f, s, g);
+    }
+    if (mainCurrent) {
+        toBrowserRect(s, f.WebBrowser[current]);
+        f.WebBrowser[current].setVisible(true);
+    }
+}
+
+// The two selector sets offer the browsers in use and mark the current one; the bar's strip
+// of selectors is as wide as the browsers it offers.
+void browserSelectorsSet(frmMain& f, int n, int current, bool mainCurrent)
+{
+    for (int i = 0; i <= 5; ++i) {
+        const bool inUse = i <= n;
+        const bool isCurrent = i == current && mainCurrent;
+        const QString caption = isCurrent ? QStringLiteral("Browser") : QString::number(i + 1);
+        for (vb::Label* l : {&f.LabelBrowser[i], &f.LabelShowBrowser[i]}) {
+            l->setCaption(caption);
+            l->setVisible(inUse);
+        }
+        f.LabelShowBrowser[i].setBackStyle(isCurrent ? 1 : 0);
+        for (vb::CommandButton* b : {&f.CommandBrowser[i], &f.CommandShowBrowser[i]}) {
+            b->setVisible(inUse);
+            b->setPicture(f.BButton[isCurrent ? 3 : 5].picture());
+        }
+    }
+    f.FrameShowBrowser.setWidth(n * 495 + 840);
+    f.FrameShowBrowser.setVisible(n != 0);
+    f.CommandOne[7].setEnabled(n != 0);
+}
+
+void movedBrowserShow(CorvaneApp& app, frmMain& f, int current, bool mainCurrent)
+{
+    // The browser that became current comes on screen like any switch to it; one never
+    // shown goes to its home page first.
+    BrowserSet& s = app.set;
+    if (s.MainBrowserNotShown[current]) {
+        s.MainBrowserNotShown[current] = false;
+        s.PopupGuard = true;
+        f.WebBrowser[current].navigate(app.opt.MainBrowserHomePages[current]);
+    }
+    if (mainCurrent) {
+        s.LocationListPending = true;
+        s.BackForwardPending = true;
+        CurrentBrowserShow(app);
+    }
+}
+
 } // namespace
 
 frmOptions::frmOptions(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmOptions")), m_app(app)
@@ -118,21 +214,20 @@ void frmOptions::Form_Load()
     const BrowserSet& s = m_app.set;
     const int m = s.MainBrowserIndex;
 
-    // 1.
     setCaption(MainWindowTitleMake(m_app));
 
-    // 2. The home page of the current main browser.
+    // The home page of the current main browser.
     LabelHomePage.setCaption(QStringLiteral("Home Page of Browser #") + QString::number(m + 1));
     EditedHomePage = o.MainBrowserHomePages[m];
     TextHomePage.setText(EditedHomePage);
     OptionChangeBits[0] = 0;
 
-    // 3. The number of main browsers.
+    // The number of main browsers.
     EditedBrowserLastIndex = o.MainBrowserLastIndex;
     TextBrowserNum.setText(QString::number(EditedBrowserLastIndex + 1));
     OptionChangeBits[1] = 0;
 
-    // 4. Which browsers keep a history.
+    // Which browsers keep a history.
     EditedHistoryMask = o.HistoryMask;
     OptionChangeBits[2] = 0;
     for (int i = 0; i <= 5; ++i) {
@@ -143,7 +238,7 @@ void frmOptions::Form_Load()
         }
     }
 
-    // 5. The three start-up choices: their bits hold their state.
+    // The three start-up choices: their bits hold their state.
     EditedNewWindowSeparate = o.NewWindowSeparate;
     EditedShowNotes = o.ShowNotesAtStart;
     EditedShowPageButtons = o.ShowPageButtons;
@@ -154,14 +249,13 @@ void frmOptions::Form_Load()
     OptionChangeBits[4] = EditedShowNotes ? 16 : 0;
     OptionChangeBits[5] = EditedShowPageButtons ? 32 : 0;
 
-    // 6.
     for (vb::CommandButton* b : {&CommandOptOK, &CommandOptDefault, &CommandOptCancel}) {
         b->setPicture(BButton[0].picture());
         b->setDownPicture(BButton[1].picture());
         b->setDisabledPicture(BButton[2].picture());
     }
 
-    // 7, 8.
+    // OK waits for a change; Default is offered while any option differs from its default.
     ChangeSumAtLoad = changeSum();
     const bool atDefaults = o.MainBrowserHomePages[m] == m_app.productPageAddress() && EditedBrowserLastIndex == 0 &&
                             EditedHistoryMask == 0 && !EditedNewWindowSeparate && !EditedShowNotes &&
@@ -264,7 +358,7 @@ void frmOptions::CommandOptOK_Click()
     BrowserSet& s = m_app.set;
     const int m = s.MainBrowserIndex;
 
-    // 1.
+    // A history turned off for every browser loses its file too.
     bool deleteHistory = false;
     if (EditedHistoryMask != o.HistoryMask) {
         o.HistoryMask = EditedHistoryMask;
@@ -272,24 +366,21 @@ void frmOptions::CommandOptOK_Click()
             s.MainBrowserKeepsHistory[i] = HistoryBrowserBits[i] != 0;
         deleteHistory = o.HistoryMask == 0;
     }
-    // 2, 3.
     o.ShowPageButtons = EditedShowPageButtons;
     o.ShowNotesAtStart = EditedShowNotes;
     m_app.lists.ShowNotes = EditedShowNotes;
     if (!EditedShowNotes)
         notesOffFollow();
-    // 4.
     bool apply = false;
     if (EditedBrowserLastIndex != o.MainBrowserLastIndex) {
         o.MainBrowserLastIndex = EditedBrowserLastIndex;
         apply = true;
     }
-    // 5, 6.
     o.MainBrowserHomePages[m] = EditedHomePage;
     o.HomePagesSaved[m] = EditedHomePage;
     o.NewWindowSeparate = EditedNewWindowSeparate;
 
-    // 7.
+    // Saved first; then the main window follows the new options.
     const VelmoraContext c = m_app.velmora();
     SettingsFileSave(c);
     if (deleteHistory)
@@ -306,24 +397,21 @@ void frmOptions::CommandOptDefault_Click()
     BrowserSet& s = m_app.set;
     const int m = s.MainBrowserIndex;
 
-    // 1.
     const bool deleteHistory = o.HistoryMask != 0;
     o.HistoryMask = 0;
     s.MainBrowserKeepsHistory.fill(false);
-    // 2.
     const bool apply = o.MainBrowserLastIndex != 0;
     o.MainBrowserLastIndex = 0;
     o.ShowPageButtons = false;
-    // 3. Only the current main browser's home page.
+    // Only the current main browser's home page.
     o.MainBrowserHomePages[m] = m_app.productPageAddress();
     o.HomePagesSaved[m] = o.MainBrowserHomePages[m];
-    // 4.
     o.NewWindowSeparate = false;
     o.ShowNotesAtStart = false;
     m_app.lists.ShowNotes = false;
     notesOffFollow();
 
-    // 5.
+    // Saved first; then the main window follows the defaults.
     const VelmoraContext c = m_app.velmora();
     SettingsFileSave(c);
     if (deleteHistory)
@@ -350,7 +438,7 @@ void frmOptions::MainBrowsersApply()
         return;
     }
 
-    // 1. The current main browser is one of those that remain.
+    // The current main browser is one of those that remain.
     bool moved = false;
     if (n < s.MainBrowserIndex) {
         s.MainBrowserIndex = n;
@@ -358,94 +446,11 @@ void frmOptions::MainBrowsersApply()
     }
     const bool mainCurrent = s.MainBrowserCurrent;
     const int current = s.MainBrowserIndex;
-
-    auto toRect = [&s](vb::WebBrowser& b) { b.move(s.BrowserLeft, s.BrowserTop, s.BrowserWidth, s.BrowserHeight); };
-    // A browser that goes is forgotten: if it comes back it is a new one, first shown at
-    // its home page, and a load it had under way no longer drives the busy animation.
-    auto drop = [&](int g) {
-        if (!f->WebBrowser.exists(g))
-            return;
-        f->WebBrowser.unload(g);
-        s.MainBrowserNotShown[g] = true;
-        s.MainBrowserHasHistory[g] = false;
-        s.MainBrowserCanGoForward[g] = false;
-        s.MainBrowserTitles[g].clear();
-        if (s.LoadingBrowserIndex == g) {
-            s.LoadingBrowserIndex = -1;
-            f->TimerMainBrow.setEnabled(false);
-            f->BusyFrame = 0;
-            f->ImageBusy[s.BarIndex].setPicture(f->ImageShow[0].picture());
-            f->CommandNavigate[3].setEnabled(false);
-        }
-    };
-
-    if (n >= 1) {
-        // 2.
-        for (int g = 1; g <= std::max(n, old); ++g) {
-            if (g > n) {
-                drop(g);
-                continue;
-            }
-            if (g > old && !f->WebBrowser.exists(g))
-                toRect(f->WebBrowser.load(g));
-            vb::WebBrowser& b = f->WebBrowser[g];
-            if (g == current && mainCurrent) {
-                toRect(b);
-                b.setVisible(true);
-            } else {
-                b.stop();
-                b.setVisible(false);
-            }
-        }
-    } else {
-        // 3.
-        for (int g = 1; g <= old; ++g)
-            drop(g);
-    }
-    if (mainCurrent) {
-        toRect(f->WebBrowser[current]);
-        f->WebBrowser[current].setVisible(true);
-    }
-
-    // 4. The two selector sets.
-    for (int i = 0; i <= 5; ++i) {
-        const bool inUse = i <= n;
-        const bool isCurrent = i == current && mainCurrent;
-        const QString caption = isCurrent ? QStringLiteral("Browser") : QString::number(i + 1);
-        for (vb::Label* l : {&f->LabelBrowser[i], &f->LabelShowBrowser[i]}) {
-            l->setCaption(caption);
-            l->setVisible(inUse);
-        }
-        f->LabelShowBrowser[i].setBackStyle(isCurrent ? 1 : 0);
-        for (vb::CommandButton* b : {&f->CommandBrowser[i], &f->CommandShowBrowser[i]}) {
-            b->setVisible(inUse);
-            b->setPicture(f->BButton[isCurrent ? 3 : 5].picture());
-        }
-    }
-
-    // 5. The bar's strip of selectors is as wide as the browsers it offers.
-    f->FrameShowBrowser.setWidth(n * 495 + 840);
-    f->FrameShowBrowser.setVisible(n != 0);
-    f->CommandOne[7].setEnabled(n != 0);
-
-    // 6.
+    mainBrowsersLoadOrDrop(*f, s, n, old, current, mainCurrent);
+    browserSelectorsSet(*f, n, current, mainCurrent);
     s.MainBrowserLastLoaded = n;
-
-    // 7. The browser that became current comes on screen like any switch to it; one never
-    // shown goes to its home page first.
-    if (!moved)
-        return;
-    const bool firstShow = s.MainBrowserNotShown[current];
-    if (firstShow) {
-        s.MainBrowserNotShown[current] = false;
-        s.PopupGuard = true;
-        f->WebBrowser[current].navigate(m_app.opt.MainBrowserHomePages[current]);
-    }
-    if (mainCurrent) {
-        s.LocationListPending = true;
-        s.BackForwardPending = true;
-        CurrentBrowserShow(m_app);
-    }
+    if (moved)
+        movedBrowserShow(m_app, *f, current, mainCurrent);
 }
 
 } // namespace corvane

@@ -44,14 +44,53 @@ QPixmap frmWeb::face(int index) const
 void frmWeb::Form_Load()
 {
     const int tppx = m_app.prog.TwipsPerPixelX;
-    const int tppy = m_app.prog.TwipsPerPixelY;
-
-    // 1.
     PopFirstLoad = true;
     PopTabSlotUsed[0] = true;
+    sizeToScreen();
 
-    // 2. Sizes of the window as designed, but never larger than the screen leaves room for
-    // (the window stands as far from the screen's far edges as from its near ones).
+    // The window's own page has no Tab List line; busy pictures start idle.
+    TextPopList[0].setText(QString());
+    FramePopMainBut[0].setBorderStyle(0);
+    PicturePop.setBorderStyle(0);
+    ImageCrazy[1].setPicture(ImageShow[0].picture());
+    ImageCrazy[0].setPicture(ImageShow[0].picture());
+    buttonFacesSet();
+
+    // The Tab List, the Controls bar, the band and the full-window bar start at the
+    // window's top left.
+    FramePopList.setLeft(0);
+    FramePopOne.setLeft(0);
+    FrameBigPop.move(0, 0);
+    FramePopZero.move(0, 0);
+    FramePopCommon.move(24, 0);
+
+    // A picture file that cannot be read leaves both pictures empty; the window opens.
+    const std::optional<QPixmap> picture = vb::loadPicture(m_app.profile.UserPicturePath);
+    ImagePopUser.setPicture(picture.value_or(QPixmap()));
+    ImagePopFullUser.setPicture(picture.value_or(QPixmap()));
+
+    // The band and the browser take the window's size.
+    FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
+    FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
+    UserPictureLayout();
+    bandLayout();
+
+    // "Create Browser" of the main window: this window goes there itself.
+    PanelVars& p = m_app.panel;
+    if (p.CreateBrowserPending) {
+        p.CreateBrowserPending = false;
+        try {
+            BrowserPop[0].navigate(p.CreateAddress);
+        } catch (const vb::Error&) {
+        }
+    }
+    CurrentBrowserShow();
+}
+
+void frmWeb::sizeToScreen()
+{
+    // The window's size as designed, but never larger than the screen leaves room for (the
+    // window stands as far from the screen's far edges as from its near ones).
     setTop(300);
     setLeft(300);
     keepSmallestSize(*this, SmallestClientSize());
@@ -60,20 +99,16 @@ void frmWeb::Form_Load()
         setWidth(std::min(width(), screen.widthTwips - 2 * left()));
         setHeight(std::min(height(), screen.heightTwips - 2 * top()));
     }
-    PopWidth = vb::toInt16(double(width()) / tppx);
-    PopHeight = vb::toInt16(double(height()) / tppy);
+    PopWidth = vb::toInt16(double(width()) / m_app.prog.TwipsPerPixelX);
+    PopHeight = vb::toInt16(double(height()) / m_app.prog.TwipsPerPixelY);
     PopBandHeight = BandNoTabs;
     PopBrowserWidth = PopWidth - 6;
     PopBrowserHeight = PopHeight - BandWithTabs;
+}
 
-    // 3.
-    TextPopList[0].setText(QString());
-    FramePopMainBut[0].setBorderStyle(0);
-    PicturePop.setBorderStyle(0);
-    ImageCrazy[1].setPicture(ImageShow[0].picture());
-    ImageCrazy[0].setPicture(ImageShow[0].picture());
-
-    // 4. Button faces from the window's own store.
+void frmWeb::buttonFacesSet()
+{
+    // Button faces come from the window's own store.
     auto dress = [this](Btn& b, int picture, bool disabledFace) {
         b.setPicture(face(picture));
         b.setDownPicture(face(1));
@@ -116,37 +151,6 @@ void frmWeb::Form_Load()
         img->setPicture(NavBack[0].picture());
     for (Img* img : {&ImagePopForward, &ImagePopComForward})
         img->setPicture(NavForward[0].picture());
-
-    // 5.
-    FramePopList.setLeft(0);
-    FramePopOne.setLeft(0);
-    FrameBigPop.move(0, 0);
-    FramePopZero.move(0, 0);
-    FramePopCommon.move(24, 0);
-
-    // 6. A picture file that cannot be read leaves both pictures empty; the window opens.
-    const std::optional<QPixmap> picture = vb::loadPicture(m_app.profile.UserPicturePath);
-    ImagePopUser.setPicture(picture.value_or(QPixmap()));
-    ImagePopFullUser.setPicture(picture.value_or(QPixmap()));
-
-    // The band and the browser take the window's size.
-    FrameBigPop.move(PopBrowserLeft, 0, PopBrowserWidth, PopBandHeight);
-    FrameClose.setLeft(PopBrowserWidth * tppx - FrameClose.width());
-    UserPictureLayout();
-    bandLayout();
-
-    // 7. "Create Browser" of the main window: this window goes there itself.
-    PanelVars& p = m_app.panel;
-    if (p.CreateBrowserPending) {
-        p.CreateBrowserPending = false;
-        try {
-            BrowserPop[0].navigate(p.CreateAddress);
-        } catch (const vb::Error&) {
-        }
-    }
-
-    // 8.
-    CurrentBrowserShow();
 }
 
 void frmWeb::Form_Resize()
@@ -302,18 +306,46 @@ void frmWeb::CurrentBrowserShow()
     const int cur = PopTabCurrent;
     vb::WebBrowser* current = shownBrowser();
     PageNoticeBox.follow(current);
-
-    // 1. The busy browser is no longer the one shown.
+    // The busy browser is no longer the one shown.
     if (TimerPop.isEnabled() && PopBusyIndex != cur)
         stopBusy();
+    panelsAndProgressClose();
+    otherSlotsHide(cur);
+    shownSlotMark(cur, current);
+    if (PopTitlePending)
+        pageTitleShow(cur, current);
+    backForwardShow();
+    if (PopTabLastIndex != PopTabLastLaid) {
+        UserPictureLayout();
+        PopTabLastLaid = PopTabLastIndex;
+    }
+    tabListFollow();
+    layOutBand();
+    tabRowFit();
+    tabCloseButtonsSet(cur);
 
-    // 2. The panels close (but "Page Bookmarked"), and both progress bars.
+    // The page under the band.
+    PopBrowserHeight = PopHeight - (PopBandHeight + 32);
+    if (current)
+        current->move(PopBrowserLeft, PopBandHeight, PopBrowserWidth, PopBrowserHeight);
+    FramePopOne.setVisible(false);
+    FrameBigPop.setVisible(!PopFullWindow);
+    if (!PopFirstLoad && !typingAddress())
+        PicturePop.setFocus();
+}
+
+void frmWeb::panelsAndProgressClose()
+{
+    // Every panel closes but "Page Bookmarked", which tells of what was just done.
     for (int i : {0, 1, 2, 4, 5, 6})
         FrameSmallPop[i].setVisible(false);
     ProgressPop[0].setVisible(false);
     ProgressPop[1].setVisible(false);
+}
 
-    // 3. The slot left goes off screen. So does any other: a second switch made before the
+void frmWeb::otherSlotsHide(int cur)
+{
+    // The slot left goes off screen. So does any other: a second switch made before the
     // first one's page arrived leaves a browser on screen that no record names.
     if (PopPreviousPending)
         hideSlot(PopPreviousIndex);
@@ -322,8 +354,10 @@ void frmWeb::CurrentBrowserShow()
     for (int i : BrowserPop.indices())
         if (i != cur && BrowserPop[i].isVisible())
             hideSlot(i);
+}
 
-    // 4. The shown slot.
+void frmWeb::shownSlotMark(int cur, vb::WebBrowser* current)
+{
     if (current)
         current->setVisible(true);
     if (vb::ComboBox* c = ComboPopLocation.find(cur))
@@ -331,48 +365,45 @@ void frmWeb::CurrentBrowserShow()
     TextPopList[cur].setForeColor(CurrentLineColour);
     CommandPopNew[cur].setPicture(face(3));
     CommandPopComNew[cur].setPicture(face(3));
+}
 
-    // 5. Address, site, title and caption of the page shown.
-    if (PopTitlePending) {
-        const QString address = current ? current->locationURL() : QString();
-        if (vb::ComboBox* c = ComboPopLocation.find(cur); c && !keepsTyping(*c)) {
-            c->setText(address);
-            PopBoxEdited[cur] = false;
-        }
-        if (PopBarIndex == 1 && !keepsTyping(ComboPopComLocation))
-            ComboPopComLocation.setText(address);
-        const QString root = UrlSiteRootGet(address);
-        LocationListAdd(root);
-        const QString name = UrlShortNameGet(root);
-        PopTabTitles[cur] = name;
-        // A page without a short name (a local file) is named by its address.
-        const QString shown = name.isEmpty() ? address : name;
-        setCaption(shown.isEmpty() ? m_app.prog.ProgramName : shown + QStringLiteral(" : ") + m_app.prog.ProgramName);
-        if (cur > 0) {
-            CommandPopNew[cur].setToolTip(name);
-            CommandPopComNew[cur].setToolTip(name);
-        }
-        PopTitlePending = false;
+void frmWeb::pageTitleShow(int cur, const vb::WebBrowser* current)
+{
+    // Address, site, title and caption of the page shown.
+    const QString address = current ? current->locationURL() : QString();
+    if (vb::ComboBox* c = ComboPopLocation.find(cur); c && !keepsTyping(*c)) {
+        c->setText(address);
+        PopBoxEdited[cur] = false;
     }
-
-    // 6.
-    backForwardShow();
-
-    // 7.
-    if (PopTabLastIndex != PopTabLastLaid) {
-        UserPictureLayout();
-        PopTabLastLaid = PopTabLastIndex;
+    if (PopBarIndex == 1 && !keepsTyping(ComboPopComLocation))
+        ComboPopComLocation.setText(address);
+    const QString root = UrlSiteRootGet(address);
+    LocationListAdd(root);
+    const QString name = UrlShortNameGet(root);
+    PopTabTitles[cur] = name;
+    // A page without a short name (a local file) is named by its address.
+    const QString shown = name.isEmpty() ? address : name;
+    setCaption(shown.isEmpty() ? m_app.prog.ProgramName : shown + QStringLiteral(" : ") + m_app.prog.ProgramName);
+    if (cur > 0) {
+        CommandPopNew[cur].setToolTip(name);
+        CommandPopComNew[cur].setToolTip(name);
     }
+    PopTitlePending = false;
+}
 
-    // 8. The Tab List follows the tabs; without a tab there is nothing to list.
+void frmWeb::tabListFollow()
+{
+    // The Tab List follows the tabs; without a tab there is nothing to list.
     if (PopTabCount > 0)
         PopListVisible = !PopListKeepHidden;
     else
         PopListVisible = false;
     if (PopListVisible)
         TabListRefresh();
+}
 
-    // 9. The band.
+void frmWeb::layOutBand()
+{
     const int tppy = m_app.prog.TwipsPerPixelY;
     if (PopFullWindow) {
         PopBandHeight = 0;
@@ -386,12 +417,14 @@ void frmWeb::CurrentBrowserShow()
         LinePop.setY2(PopBandHeight * tppy);
         FramePopList.setVisible(PopListVisible);
     }
-
-    // 10. The compact bar: one row, or two with the tab row.
+    // The compact bar: one row, or two with the tab row.
     if (!PopTabRowHidden)
         FramePopCommon.setHeight(PopTabCount > 0 ? 59 : 27);
+}
 
-    // 11. The tab row ends with the close buttons after the highest tab.
+void frmWeb::tabRowFit()
+{
+    // The tab row ends with the close buttons after the highest tab.
     const int last = PopTabLastIndex;
     FramePopClose.setLeft(CommandPopNew[last].left() + 360);
     FramePopComClose.setLeft(FramePopClose.left());
@@ -402,8 +435,12 @@ void frmWeb::CurrentBrowserShow()
     CommandPopComTab.setPicture(face(FramePopCommon.height() == 59 ? 3 : 0));
     CommandPopComTab.setEnabled(PopTabCount > 0);
     CommandPopList.setEnabled(PopTabCount > 0);
+}
 
-    // 12. Close buttons.
+void frmWeb::tabCloseButtonsSet(int cur)
+{
+    // The close buttons name the shown tab; closing it needs a tab shown, "Select" needs
+    // more than one tab.
     const QString closeLabel = PopOnTab ? QStringLiteral("#") + QString::number(cur) : QStringLiteral("??");
     LabelPopClose[1].setCaption(closeLabel);
     LabelPopComClose[1].setCaption(closeLabel);
@@ -411,17 +448,6 @@ void frmWeb::CurrentBrowserShow()
     CommandPopComClose[1].setEnabled(PopOnTab);
     CommandPopClose[2].setEnabled(PopTabCount != 1);
     CommandPopComClose[2].setEnabled(PopTabCount != 1);
-
-    // 13. The page under the band.
-    PopBrowserHeight = PopHeight - (PopBandHeight + 32);
-    if (current)
-        current->move(PopBrowserLeft, PopBandHeight, PopBrowserWidth, PopBrowserHeight);
-
-    // 14.
-    FramePopOne.setVisible(false);
-    FrameBigPop.setVisible(!PopFullWindow);
-    if (!PopFirstLoad && !typingAddress())
-        PicturePop.setFocus();
 }
 
 bool frmWeb::keepsTyping(const vb::ComboBox& box) const

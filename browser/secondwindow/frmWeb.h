@@ -402,6 +402,20 @@ private:
     void comListFill();
 
     CorvaneApp& m_app;
+
+    // Steps of the load and of the display refresh.
+    void sizeToScreen();
+    void buttonFacesSet();
+    void panelsAndProgressClose();
+    void otherSlotsHide(int cur);
+    void shownSlotMark(int cur, vb::WebBrowser* current);
+    void pageTitleShow(int cur, const vb::WebBrowser* current);
+    void tabListFollow();
+    // The band takes the height of the tabs in use (none in full-window mode), and the
+    // compact bar its rows.
+    void layOutBand();
+    void tabRowFit();
+    void tabCloseButtonsSet(int cur);
 };
 
 } // namespace corvane
