@@ -303,7 +303,8 @@ TEST_F(ProgramRunTest, ACookieSetJustBeforeTheSessionEndsIsSentAtTheNextStart)
     const qint64 exitMs = terminateAndTimeExit();
     // The data files first, then the engine's teardown, quickly.
     EXPECT_GE(exitMs, 0);
-    EXPECT_LT(exitMs, 2000) << "from the settings file written to the process gone";
+    // A bound that a busy machine keeps and a hung teardown does not.
+    EXPECT_LT(exitMs, 10000) << "from the settings file written to the process gone";
     RecordProperty("ExitAfterFilesMs", int(exitMs));
     expectCleanTeardown();
 

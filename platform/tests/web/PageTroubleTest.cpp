@@ -219,7 +219,7 @@ TEST_F(PageTroubleTest, ManyDownloadsGetOneSaveDialogAtATimeAndTheRestAreRefused
     // The engine lets a page start ten downloads in a row; each one that reaches the program
     // is either asked about or refused, and told.
     auto started = [&] { return int(server.requests().filter(u"/download"_s).size()); };
-    ASSERT_TRUE(waitFor([&] { return offered.size() == 6 && factory->pendingDownloads() == 0 && told.size() == started(); }))
+    ASSERT_TRUE(waitFor([&] { return offered.size() == 6 && factory->pendingDownloads() == 0 && told.size() == started(); }, 30000))
         << offered.size() << " " << told.size() << " " << started();
     EXPECT_GE(started(), 10);
     EXPECT_EQ(mostOpen, 1);
