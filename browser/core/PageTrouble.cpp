@@ -146,6 +146,10 @@ QString PageFailureReason(vb::PageFailure failure)
         return QStringLiteral("it ran out of memory");
     case vb::PageFailure::NotAnswering:
         return QStringLiteral("it does not answer");
+    case vb::PageFailure::LocalPageRefused:
+        // The page that opened the window could read what it shows: the user opens it himself.
+        return QStringLiteral("a page on this computer may not open another one in a new window. "
+                              "Type its address into the location box to open it");
     case vb::PageFailure::None:
     case vb::PageFailure::Other:
         break;

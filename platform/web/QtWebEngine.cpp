@@ -542,7 +542,7 @@ void QtWebEngine::navigationRefused(const QUrl& url)
     QTimer::singleShot(0, this, [this] {
         if (m_refusedAddress.isEmpty() || m_loading || m_requested)
             return;
-        failLater(PageFailure::Other, std::exchange(m_refusedAddress, QString()));
+        failLater(PageFailure::LocalPageRefused, std::exchange(m_refusedAddress, QString()));
     });
 }
 
@@ -1124,7 +1124,7 @@ void QtWebEngine::loadEnded(const QWebEngineLoadingInfo& info)
         return;
     if ((status == QWebEngineLoadingInfo::LoadFailedStatus && !shown) || !refused.isEmpty()) {
         // The error page is off, so the old page stays whatever the handler answers.
-        const PageFailure failure = refused.isEmpty() ? failureOf(info) : PageFailure::Other;
+        const PageFailure failure = refused.isEmpty() ? failureOf(info) : PageFailure::LocalPageRefused;
         const QString address = refused.isEmpty() ? addressOf(info.url()) : refused;
         if (!call([this, failure, address] { m_control.engineNavigateError(failure, address); }))
             return;

@@ -34,6 +34,8 @@ enum class PageFailure {
     RendererKilled,
     OutOfMemory,
     NotAnswering,
+    // A window a page on this computer opened was asked for another local page.
+    LocalPageRefused,
 };
 
 // What is wrong with a site's certificate, in the user's terms.

@@ -227,6 +227,8 @@ TEST_F(QtWebEngineTest, ALocalPageGetsNoLocalPageIntoAWindowItOpens)
     EXPECT_EQ(popupLog.events, QStringList({u"BeforeNavigate2"_s, u"DownloadBegin"_s, u"ProgressChange"_s,
                                             u"NavigateError"_s, u"DownloadComplete"_s}));
     EXPECT_EQ(form->second.locationURL(), QString());
+    // The user is told why, not that the page could not be reached.
+    EXPECT_EQ(form->second.failure(), vb::PageFailure::LocalPageRefused);
     EXPECT_EQ(runScript(form->first, u"String(w.document.body && w.document.body.innerText)"_s).toString(), QString());
 
     popupLog.clear();
