@@ -268,11 +268,9 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         try {
             window = new frmWeb(m_app);
             window->load();
-            vb::WebBrowser& page = window->BrowserPop[0];
-            page.setRegisterAsBrowser(true);
             window->show();
             window->zOrder(0);
-            ppDisp = page.object();
+            ppDisp = window->BrowserPop[0].object();
             window->OpenedByPage = true;
             s.PageWindowsOpen += 1;
         } catch (const std::exception&) {
@@ -327,9 +325,7 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         s.TabBrowserCurrent = true;
         s.TabSlotUsed[slot] = true;
         s.ComLocationPending = s.FullWindowMode;
-        vb::WebBrowser& browser = BrowserNew.load(slot);
-        browser.setRegisterAsBrowser(true);
-        ppDisp = browser.object();
+        ppDisp = BrowserNew.load(slot).object();
     } catch (const std::exception&) {
         // Undo: no later display may touch a browser that was never loaded.
         // The undo itself must not fail: the slot may lie past the last tab button.

@@ -7,6 +7,7 @@ set(PLATFORM_VB_SOURCES
   vb/Controls.h vb/Controls.cpp
   vb/CoverKeeper.h vb/CoverKeeper.cpp
   vb/TextControls.h vb/TextControls.cpp
+  vb/IndexedEvents.h
   vb/ControlArray.h
   vb/Pictures.h vb/Pictures.cpp
   vb/FileControls.h vb/FileControls.cpp
