@@ -135,9 +135,8 @@ public:
     Btn CommandHideBrowser{FrameBrowser};
 
     // --- drop-down menus --------------------------------------------------------------
-    Arr<vb::Frame> FrameMenu{*this};
     // The menu frames are design elements: they exist before the controls inside them.
-    bool m_menuFramesMade = addDesignElements(FrameMenu, 0, 5);
+    Arr<vb::Frame> FrameMenu{*this, vb::DesignElements{0, 5}};
     Arr<Btn> CommandPage{FrameMenu[0]};
     Arr<Lbl> LabelPage{FrameMenu[0]};
     Arr<Btn> CommandOpen{FrameMenu[1]};
@@ -410,16 +409,26 @@ public:
     QString tabAddress(int tab) const;
 
 private:
-    template <class T>
-    static bool addDesignElements(vb::ControlArray<T>& a, int first, int last)
-    {
-        for (int i = first; i <= last; ++i)
-            a.add(i);
-        return true;
-    }
-    void design();
+    // The design, step by step in the order the controls are made (frmMainDesign.cpp).
+    void designWindow();
+    void designMenuRow();
+    void designNavigationRow();
+    void designTabRow();
+    void tabRowHeadPlace(Arr<Btn>& buttons, Arr<Lbl>& captions, int captionTop);
+    void designRightEdge();
+    void designFullWindowBar();
+    void designControlsBar();
+    void designTimers();
     void designMenus();
+    void designTabList();
     void designPanels();
+    void designChoicePanel();
+    void designBookmarkPanel();
+    void designNoteButtons();
+    void designRenamePanel();
+    void designProfilePanels();
+    void designRunBox();
+    void designAboutBanner();
     void designPictures();
     void designCovers();
     void wireEvents();
