@@ -19,23 +19,18 @@ using vb::colors::Band;
 using vb::colors::Page;
 using vb::colors::Panel;
 
-// The window's client area in pixels.
-// It stands 400 twips from the corner of the smallest screen the program accepts (767 x 567
-// pixels) and must fit on it whole.
-constexpr int ClientWidth = 728;
-constexpr int ClientHeight = 504;
+// The window's client area in pixels. It stands 400 twips from the corner of the smallest
+// screen the program accepts (767 x 567 pixels) and must fit on it whole.
+constexpr QSize Client(728, 504);
 
-// The intro frames: their width and height (pixels); what they hold ends IntroRight twips
-// from their left edge.
-constexpr int IntroWidth = 500;
-constexpr int IntroHeight = 292;
+// The intro frames are IntroSize pixels; what they hold ends IntroRight twips from their
+// left edge, in two columns where it is text.
+constexpr QSize IntroSize(500, 292);
 constexpr int IntroRight = 7380;
-// The two columns of the text intros (twips).
 constexpr int ColumnWidth = 3540;
 constexpr int SecondColumn = 3840;
 // The overview's picture of the browser's main window (twips).
-constexpr int MainPictureWidth = IntroRight - 120;
-constexpr int MainPictureHeight = 4020;
+constexpr QSize MainPicture(IntroRight - 120, 4020);
 
 using Btn = frmMain::Btn;
 using Lbl = frmMain::Lbl;
@@ -136,7 +131,7 @@ void frmMain::designWindow()
     setCaption(QStringLiteral("Help - Corvane"));
     setBackColor(vb::colors::Window);
     setBorderFixed(true);
-    vb::setClientSize(*this, ClientWidth, ClientHeight);
+    vb::setClientSize(*this, Client.width(), Client.height());
 
     PictureMain.move(0, 0, 1, 1);
     PictureMain.setBorderStyle(0);
@@ -150,7 +145,7 @@ void frmMain::designWindow()
 void frmMain::designTopicList()
 {
     // The topic list and the help panel stand in one place.
-    vb::captionFrame(FrameTopic, QStringLiteral("Topic"), {16, 24, 204, IntroHeight});
+    vb::captionFrame(FrameTopic, QStringLiteral("Topic"), {16, 24, 204, IntroSize.height()});
     FrameTopic.setVisible(false);
     const QStringList topics{
         QStringLiteral("Option1"),
@@ -181,7 +176,7 @@ void frmMain::designTopicList()
 
 void frmMain::designHelpPanel()
 {
-    vb::captionFrame(FrameHelp, QStringLiteral("Help On Help"), {16, 24, 200, IntroHeight});
+    vb::captionFrame(FrameHelp, QStringLiteral("Help On Help"), {16, 24, 200, IntroSize.height()});
     const QStringList help{
         QStringLiteral("Please press : Show Topic button."),
         QStringLiteral("Select a Topic."),
@@ -216,11 +211,9 @@ void frmMain::designDetails()
     CommandHide.move(120, 120, 300, 300);
     setLabel(LabelHide, QStringLiteral("Hide Topic"), 480, 165, 900);
     vb::plainFrame(FrameGo, {6300, 780, 1380, 780}, Panel);
-    ImageGoBack.move(120, 120, 375, 255);
-    ImageGoBack.setStretch(true);
+    vb::placePicture(ImageGoBack, {120, 120, 375, 255});
     setLabel(LabelGoBack, QStringLiteral("Go Back"), 0, 420, 660, 210, vb::Centred);
-    ImageGoContinue.move(780, 120, 375, 255);
-    ImageGoContinue.setStretch(true);
+    vb::placePicture(ImageGoContinue, {780, 120, 375, 255});
     setLabel(LabelGoContinue, QStringLiteral("Continue"), 660, 420, 720, 210, vb::Centred);
     vb::plainFrame(FrameRestart, {6300, 1620, 1380, 540}, Panel);
     CommandRestart.move(120, 120, 300, 300);
@@ -235,14 +228,13 @@ void frmMain::designUserAndExit()
     vb::captionFrame(FrameUser, QString(), {540, 322, 184, 136});
     FrameUser.setBorderStyle(0);
     FrameUser.setCaptionShortened(true);
-    ImageUser.move(120, 240, 2520, 1680);
-    ImageUser.setStretch(true);
+    vb::placePicture(ImageUser, {120, 240, 2520, 1680});
     CommandExit.move(604, 474, 24, 24);
     setLabel(LabelExit, QStringLiteral("Exit"), 632, 478, 60, 16, {0, 8}).setFontBold(true);
 
     // The intro frames on the right, one shown at a time.
     for (int i = 0; i <= 10; ++i)
-        vb::panelFrame(FrameIntro[i], QString(), {224, 24, IntroWidth, IntroHeight});
+        vb::panelFrame(FrameIntro[i], QString(), {224, 24, IntroSize.width(), IntroSize.height()});
     FrameIntro[5].setBackColor(Band);
     FrameIntro[6].setBackColor(Band);
     FrameIntro[7].setBackColor(Page);
@@ -330,21 +322,16 @@ void frmMain::designPictureIntros()
 {
     // The options window.
     const QSize options = twipsOf(OptionsPictureSize);
-    ImageOptions.move(240, 270, options.width(), options.height());
-    ImageOptions.setStretch(true);
+    vb::placePicture(ImageOptions, {240, 270, options.width(), options.height()});
 
     // Two labels the About and Uninstallation pages fill.
     setLabel(LabelIntroMe.add(0), QString(), 240, 360, IntroRight - 360, 1800, {0, 7.5});
     setLabel(LabelIntroMe.add(1), QString(), 240, 2400, IntroRight - 360, 1800, {0, 7.5});
 
     // The overview's picture, with the user's picture in its place.
-    ImageMainWindow.move(120, 240, MainPictureWidth, MainPictureHeight);
-    ImageMainWindow.setStretch(true);
-    const QSize pictureSize(MainPictureWidth / vb::TwipsPerPixel, MainPictureHeight / vb::TwipsPerPixel);
-    const QRect user = mainWindowUserRect(pictureSize);
-    ImageBigUser.move(120 + user.left() * vb::TwipsPerPixel, 240 + user.top() * vb::TwipsPerPixel,
-                      user.width() * vb::TwipsPerPixel, user.height() * vb::TwipsPerPixel);
-    ImageBigUser.setStretch(true);
+    vb::placePicture(ImageMainWindow, QRect(QPoint(120, 240), MainPicture));
+    const QRect user = mainWindowUserRect(MainPicture / vb::TwipsPerPixel);
+    vb::placePicture(ImageBigUser, QRect(QPoint(120, 240) + user.topLeft() * vb::TwipsPerPixel, twipsOf(user.size())));
 }
 
 void frmMain::designMenuButtons()
@@ -443,13 +430,11 @@ void frmMain::designMenuPictures()
 {
     vb::panelFrame(FrameDisplay5, S("Don't click - this is just a picture"), {3540, 840, IntroRight - 3540, 2580});
     const QSize box = twipsOf(MenuBoxPictureSize);
-    ImageDisplay5.move(120, 240, box.width(), box.height());
-    ImageDisplay5.setStretch(true);
+    vb::placePicture(ImageDisplay5, {120, 240, box.width(), box.height()});
     vb::panelFrame(FrameDescription5, QString(), {120, 3450, IntroRight - 120, 870});
     setLabel(LabelDescription5, QString(), 120, 240, IntroRight - 360, 570, {0, 7.5});
     vb::panelFrame(FrameU5, S("myFriend's Picture"), {3540, 840, 2400, 1800});
-    ImageU5.move(120, 240, 2160, 1440);
-    ImageU5.setStretch(true);
+    vb::placePicture(ImageU5, {120, 240, 2160, 1440});
     for (Img* holder : {&ImagePage1, &ImagePage2, &ImagePage3, &ImageOpen2, &ImageOpen3, &ImageOpenMark, &ImageBookmark,
                         &ImageChoice1, &ImageTools3, &ImageRun})
         holder->setVisible(false);
@@ -458,10 +443,8 @@ void frmMain::designMenuPictures()
 void frmMain::designNavigationBar()
 {
     vb::plainFrame(FrameNavigate, {60, 420, 3240, 600});
-    ImageNavBack.move(120, 60, 375, 255);
-    ImageNavBack.setStretch(true);
-    ImageNavForward.move(600, 60, 375, 255);
-    ImageNavForward.setStretch(true);
+    vb::placePicture(ImageNavBack, {120, 60, 375, 255});
+    vb::placePicture(ImageNavForward, {600, 60, 375, 255});
     QList<vb::RowItem> navigation;
     const QStringList names{S("Home"), S("Search"), S("Refresh"), S("Stop")};
     for (int k = 0; k <= 3; ++k)
@@ -513,8 +496,7 @@ void frmMain::designExampleBrowser()
     FrameDisplay6.setFontBold(false);
     vb::setWidgetFont(FrameDisplay6.widget(), false, 7);
     const QSize box = twipsOf(SelectTabsPictureSize);
-    ImageDisplay6.move(120, 240, box.width(), box.height());
-    ImageDisplay6.setStretch(true);
+    vb::placePicture(ImageDisplay6, {120, 240, box.width(), box.height()});
     vb::panelFrame(FrameDescription6, QString(), {4830, 1020, IntroRight - 4830, 2820});
     setLabel(LabelDescription6, QString(), 120, 240, IntroRight - 4830 - 240, 2460, {0, 7.5});
 }
@@ -532,10 +514,8 @@ void frmMain::designFullBar()
     // Each button of the bar has its caption under it, above the tab row and inside the
     // bar's border also while the bar has one row (405 twips).
     vb::plainFrame(FrameFullNavigate, {270, 30, 2640, 345});
-    ImageFullBack.move(120, 15, 375, 255);
-    ImageFullBack.setStretch(true);
-    ImageFullForward.move(540, 15, 375, 255);
-    ImageFullForward.setStretch(true);
+    vb::placePicture(ImageFullBack, {120, 15, 375, 255});
+    vb::placePicture(ImageFullForward, {540, 15, 375, 255});
     const QStringList nav{S("Home"), S("Srch"), S("Rfrsh"), S("Stop")};
     QList<vb::RowItem> navigation;
     for (int k = 0; k <= 3; ++k)
@@ -648,7 +628,7 @@ void frmMain::designBoxPictures()
         for (const NamedBox& b : boxes)
             if (b.name == QLatin1String(name))
                 holder->setPicture(boxPicture(b.title, b.lines, b.size));
-    ImageMainWindow.setPicture(mainWindowPicture(QSize(MainPictureWidth / vb::TwipsPerPixel, MainPictureHeight / vb::TwipsPerPixel)));
+    ImageMainWindow.setPicture(mainWindowPicture(MainPicture / vb::TwipsPerPixel));
     ImageU5.setPicture(sampleUserPicture(QSize(144, 96)));
 }
 

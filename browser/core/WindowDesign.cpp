@@ -24,7 +24,7 @@ void tabRow(Arr<Btn>& buttons, Arr<Lbl>& captions, const QString& head, bool com
 
 void closeGroup(vb::Frame& frame, Lbl* head, Arr<Btn>& buttons, Arr<Lbl>& captions, const QString& shownTab, bool compact)
 {
-    vb::plainFrame(frame, {420, 0, 1680, compact ? 420 : 450});
+    vb::plainFrame(frame, {420, 0, WindowParts::CloseGroupWidth, compact ? 420 : 450});
     frame.zOrder(0);
     if (head)
         vb::placeCaption(*head, S("Close"), {0, 60, 405, 210});

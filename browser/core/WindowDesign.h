@@ -20,6 +20,29 @@ using Btn = vb::CommandButton;
 using Lbl = vb::Label;
 template <class T> using Arr = vb::ControlArray<T>;
 
+// What both browser windows have alike besides their designs: short names of the control
+// kinds, the measures of the tab row's Close group and of the Select Tabs panel, and the
+// hidden picture stores their buttons and arrows take their faces from.
+class WindowParts {
+public:
+    using Btn = vb::CommandButton;
+    using Lbl = vb::Label;
+    using Img = vb::Image;
+    template <class T> using Arr = vb::ControlArray<T>;
+
+    static constexpr int CloseGroupWidth = 1680;
+    static constexpr int SelectPanelWidth = 220;
+
+    explicit WindowParts(vb::Container& form) : BButton(form), NavBack(form), NavForward(form), ImageShow(form) {}
+
+    // Button faces; the Back and Forward arrows (0 normal, 1 pressed, 2 disabled); the
+    // pictures of the busy animation.
+    Arr<Img> BButton;
+    Arr<Img> NavBack;
+    Arr<Img> NavForward;
+    Arr<Img> ImageShow;
+};
+
 // A band's tab row: its head (element 0) and tabs 1 to 24, 360 twips apart, each with its
 // number under it. The compact row of the full-window bar stands higher.
 void tabRow(Arr<Btn>& buttons, Arr<Lbl>& captions, const QString& head, bool compact);

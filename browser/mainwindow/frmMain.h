@@ -5,6 +5,7 @@
 
 #include "ControlMessage.h"
 #include "PageTrouble.h"
+#include "WindowDesign.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/CoverKeeper.h"
@@ -18,17 +19,12 @@ namespace corvane {
 
 class CorvaneApp;
 
-class frmMain : public vb::Form {
+class frmMain : public vb::Form, public design::WindowParts {
     Q_OBJECT
 public:
     explicit frmMain(CorvaneApp& app);
     ~frmMain() override;
     CorvaneApp& app() const { return m_app; }
-
-    using Btn = vb::CommandButton;
-    using Lbl = vb::Label;
-    using Img = vb::Image;
-    template <class T> using Arr = vb::ControlArray<T>;
 
     // Measures of the band's design (twips) that its layout shares. Rows 2 and 3 begin
     // right of the place the menus take when they stay open at the left edge; the location
@@ -37,8 +33,6 @@ public:
     static constexpr int LocationLeft = 6600;
     static constexpr int LocationMinWidth = 3600;
     static constexpr int GoWidth = 630;
-    static constexpr int CloseGroupWidth = 1680;
-    static constexpr int SelectPanelWidth = 220;
     // The widest user picture frame (with tabs 1 to 14 in use).
     static constexpr int UserFrameWideWidth = 2175;
     // The smallest client area (pixels) at which every control of the band and of the
@@ -47,11 +41,7 @@ public:
     // unless the screen is smaller still.
     QSize SmallestClientSize() const;
 
-    // --- hidden picture stores ------------------------------------------------------
-    Arr<Img> BButton{*this};
-    Arr<Img> NavBack{*this};
-    Arr<Img> NavForward{*this};
-    Arr<Img> ImageShow{*this};
+    // --- hidden picture store of the faces' numbers (the faces are in WindowParts) ----
     Arr<Lbl> LabelButB{*this};
 
     // --- browsers ---------------------------------------------------------------------

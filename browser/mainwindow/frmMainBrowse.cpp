@@ -361,20 +361,10 @@ void frmMain::wireNavigationEvents()
     CommandComNavigate.onClick = [this](int i) { BrowserNavigateCommand(i); };
 
     // The pressed look of Back and Forward.
-    for (vb::Image* back : {&ImageBack, &ImageComBack}) {
-        back->onMouseDown = [this, back](int, int, int, int) {
-            back->setLeft(60);
-            back->setPicture(NavBack[1].picture());
-        };
-        back->onMouseUp = [this, back](int, int, int, int) {
-            back->setLeft(120);
-            back->setPicture(NavBack[0].picture());
-        };
-    }
-    for (vb::Image* forward : {&ImageForward, &ImageComForward}) {
-        forward->onMouseDown = [this, forward](int, int, int, int) { forward->setPicture(NavForward[1].picture()); };
-        forward->onMouseUp = [this, forward](int, int, int, int) { forward->setPicture(NavForward[0].picture()); };
-    }
+    for (vb::Image* back : {&ImageBack, &ImageComBack})
+        vb::arrowPressLook(*back, NavBack[0], NavBack[1], 120, 60);
+    for (vb::Image* forward : {&ImageForward, &ImageComForward})
+        vb::arrowPressLook(*forward, NavForward[0], NavForward[1]);
 
     ComboLocation.onChange = [this] { Location_Change(ComboLocation, -1); };
     ComboComLocation.onChange = [this] { Location_Change(ComboComLocation, -1); };

@@ -74,7 +74,7 @@ const QStringList NavigationNames{S("Home"), S("Search"), S("Refresh"), S("Stop"
 
 } // namespace
 
-frmMain::frmMain(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")), m_app(app)
+frmMain::frmMain(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")), design::WindowParts(static_cast<vb::Form&>(*this)), m_app(app)
 {
     designWindow();
     designMenuRow();
@@ -150,10 +150,8 @@ void frmMain::designNavigationRow()
     // Row 2 (32..76): Back, Forward, Home, Search, Refresh, Stop; the location group, which
     // the window's layout stretches to the frames at the right edge.
     vb::plainFrame(FrameBigNavigate, {BandRowLeft + 60, 510, 3150, 615});
-    ImageBack.move(120, 60, 375, 255);
-    ImageBack.setStretch(true);
-    ImageForward.move(540, 60, 375, 255);
-    ImageForward.setStretch(true);
+    vb::placePicture(ImageBack, {120, 60, 375, 255});
+    vb::placePicture(ImageForward, {540, 60, 375, 255});
     QList<vb::RowItem> navigation;
     for (int i = 0; i <= 3; ++i)
         navigation.append({990 + i * 540 + 120, NavigationNames[i], 540});
@@ -164,8 +162,7 @@ void frmMain::designNavigationRow()
     vb::placeCaption(LabelCurrentBrowser.add(0), QString(), {750, 15, 2580, 195});
     ProgressBrow.add(0).move(3390, 60, 600, 105);
     ProgressBrow[0].setVisible(false);
-    ImageBusy.add(0).move(4200, 0, 225, 225);
-    ImageBusy[0].setStretch(true);
+    vb::placePicture(ImageBusy.add(0), {4200, 0, 225, 225});
     // The load makes the box as wide as both design widths together.
     ComboLocation.move(0, 255, 1860, 330);
     ComboWebLocation.add(0).move(0, 255, 1860, 330);
@@ -207,8 +204,7 @@ void frmMain::designRightEdge()
     FrameUser.setBackColor(Band);
     FrameUser.setCaptionShortened(true);
     FrameUser.zOrder(1);
-    ImageUser.setStretch(true);
-    ImageUser.move(97, 210, 1260, 840);
+    vb::placePicture(ImageUser, {97, 210, 1260, 840});
 
     FrameExit.move(13140, 0, 1680, 1095);
     FrameExit.setBackColor(Band);
@@ -227,16 +223,11 @@ void frmMain::designRightEdge()
 
 void frmMain::designFullWindowBar()
 {
-    FrameCommon.move(24, 0, 817, 59);
-    FrameCommon.setBorderStyle(1);
-    FrameCommon.setBackColor(Band);
-    FrameCommon.setVisible(false);
+    vb::barFrame(FrameCommon, {24, 0, 817, 59});
     // Row 1 of the bar holds everything but the tabs within the first 760 pixels, so that
     // a window only 800 pixels wide still shows all of it; row 2 holds the tab row.
-    ImageComBack.move(120, 90, 375, 255);
-    ImageComBack.setStretch(true);
-    ImageComForward.move(540, 90, 375, 255);
-    ImageComForward.setStretch(true);
+    vb::placePicture(ImageComBack, {120, 90, 375, 255});
+    vb::placePicture(ImageComForward, {540, 90, 375, 255});
     for (int i = 0; i <= 3; ++i) {
         vb::placeButton(CommandComNavigate.add(i), 990 + i * 375, 60);
         CommandComNavigate[i].setToolTip(NavigationNames[i]);
@@ -245,8 +236,7 @@ void frmMain::designFullWindowBar()
     ComboComLocation.setMaxVisibleItems(20);
     vb::placeButton(CommandComGo, 9090, 60);
     CommandComGo.setToolTip(S("Go"));
-    ImageBusy.addIn(FrameCommon, 1).move(9450, 90, 240, 240);
-    ImageBusy[1].setStretch(true);
+    vb::placePicture(ImageBusy.addIn(FrameCommon, 1), {9450, 90, 240, 240});
     ProgressBrow.addIn(FrameCommon, 1).move(9750, 30, 840, 90);
     ProgressBrow[1].setVisible(false);
     vb::placeButton(CommandComTab, 10680, 60);
@@ -281,8 +271,7 @@ void frmMain::designControlsBar()
         vb::placeButton(CommandOne.add(i), left, top, 270, 270);
         vb::placeCaption(LabelOne.add(i), oneNames[i], {left + 300, top + 30, 1080, 210});
     }
-    ImageBigUser.setStretch(true);
-    ImageBigUser.move(2910, 1200, 1200, 600);
+    vb::placePicture(ImageBigUser, {2910, 1200, 1200, 600});
     vb::placeCaption(LabelCurrentBrowser.addIn(FrameOne, 1), QString(), {120, 1845, 3900, 210}).setFontBold(true);
     LineOne.setPoints(120, 1830, 4095, 1830);
     LineOne.setBorderColor(vb::colors::Line);
@@ -468,8 +457,7 @@ void frmMain::designAboutBanner()
 {
     vb::panelFrame(FrameAbout, S("Corvane"), {176, 0, 230, 32}, vb::colors::Notice);
     // Clear of the banner's border lines.
-    ImageAbout.move(1380, 45, 390, 390);
-    ImageAbout.setStretch(true);
+    vb::placePicture(ImageAbout, {1380, 45, 390, 390});
     vb::placeCaption(LabelAbout.add(0), QString(), {1920, 120, 1500, 210});
     vb::placeCaption(LabelAbout.add(1), S("velmora"), {120, 255, 1200, 195});
     vb::placeCaption(LabelAbout.add(2), QString(), {1920, 300, 1500, 150});

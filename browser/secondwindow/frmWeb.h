@@ -9,6 +9,7 @@
 #include "BrowserState.h"
 #include "ControlMessage.h"
 #include "PageTrouble.h"
+#include "WindowDesign.h"
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
@@ -24,17 +25,12 @@ namespace corvane {
 
 class CorvaneApp;
 
-class frmWeb : public vb::Form {
+class frmWeb : public vb::Form, public design::WindowParts {
     Q_OBJECT
 public:
     explicit frmWeb(CorvaneApp& app);
     ~frmWeb() override;
     CorvaneApp& app() const { return m_app; }
-
-    using Btn = vb::CommandButton;
-    using Lbl = vb::Label;
-    using Img = vb::Image;
-    template <class T> using Arr = vb::ControlArray<T>;
 
     static constexpr int MaxPopTabs = 24;
     // Band heights above the page (pixels): no tabs, with tabs.
@@ -44,18 +40,11 @@ public:
     // Tab List (ListWidth pixels), which stays open by itself at the left edge (twips).
     static constexpr int ListWidth = 144;
     static constexpr int BandRowLeft = 2220;
-    static constexpr int CloseGroupWidth = 1680;
-    static constexpr int SelectPanelWidth = 220;
     // The smallest client area (pixels) at which every control of the band is whole with
     // any number of tabs, and every panel lies inside the window; the window keeps it as its
     // minimum size, unless the screen is smaller still.
     QSize SmallestClientSize() const;
 
-    // --- hidden picture stores ------------------------------------------------------
-    Arr<Img> BButton{*this};
-    Arr<Img> NavBack{*this};
-    Arr<Img> NavForward{*this};
-    Arr<Img> ImageShow{*this};
 
     // --- the page browsers and the focus holder ---------------------------------------
     // 0: the window's own page; 1..24: its tabs.

@@ -52,7 +52,7 @@ void barButton(vb::CommandButton& b, int left, int top, const QString& tip, bool
 
 } // namespace
 
-frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), m_app(app)
+frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), design::WindowParts(static_cast<vb::Form&>(*this)), m_app(app)
 {
     designWindow();
     designFirstRow();
@@ -89,10 +89,8 @@ void frmWeb::designFirstRow()
 {
     // Back, Forward, Refresh, Search, Stop, the location box, Go, busy and progress.
     vb::plainFrame(FramePopMainBut[0], {0, 0, 7920, 480});
-    ImagePopBack.move(120, 105, 375, 255);
-    ImagePopBack.setStretch(true);
-    ImagePopForward.move(555, 105, 375, 255);
-    ImagePopForward.setStretch(true);
+    vb::placePicture(ImagePopBack, {120, 105, 375, 255});
+    vb::placePicture(ImagePopForward, {555, 105, 375, 255});
     barButton(CommandPopRefresh, 1020, 90, S("Refresh"));
     barButton(CommandPopSearch, 1350, 90, S("Search"));
     barButton(CommandPopStop, 1680, 90, S("Stop"), false);
@@ -106,8 +104,7 @@ void frmWeb::designFirstRow()
     box.setDragEnabled(true);
     barButton(CommandPopGo, 6420, 90, S("Go"), false);
     vb::placeCaption(LabelPopGo, S("Go"), {6750, 135, 300, 210}, {0, 8});
-    ImageCrazy[0].move(7080, 105, 240, 240);
-    ImageCrazy[0].setStretch(true);
+    vb::placePicture(ImageCrazy[0], {7080, 105, 240, 240});
     ProgressPop[0].move(7380, 165, 480, 120);
     ProgressPop[0].setVisible(false);
 }
@@ -155,8 +152,7 @@ void frmWeb::tabRowEnable(Arr<Btn>& tabs, Arr<Btn>& close)
 void frmWeb::designRightEdge()
 {
     // Placed at load and at each resize.
-    ImagePopUser.setStretch(true);
-    ImagePopUser.move(8400, 0, 1620, 1080);
+    vb::placePicture(ImagePopUser, {8400, 0, 1620, 1080});
     vb::plainFrame(FrameClose, {10530, 0, 1500, 1080});
     vb::placeButton(CommandFullPop, 180, 120);
     vb::placeCaption(LabelFullPop, S("Full Window"), {0, 450, 660, 420}, vb::Centred);
@@ -175,14 +171,9 @@ void frmWeb::designTimer()
 void frmWeb::designCompactBar()
 {
     // Wide enough for the row of 24 tabs, narrow enough for a window on an 800-pixel screen.
-    FramePopCommon.move(24, 0, 726, 27);
-    FramePopCommon.setBorderStyle(1);
-    FramePopCommon.setBackColor(Band);
-    FramePopCommon.setVisible(false);
-    ImagePopComBack.move(120, 75, 375, 255);
-    ImagePopComBack.setStretch(true);
-    ImagePopComForward.move(555, 75, 375, 255);
-    ImagePopComForward.setStretch(true);
+    vb::barFrame(FramePopCommon, {24, 0, 726, 27});
+    vb::placePicture(ImagePopComBack, {120, 75, 375, 255});
+    vb::placePicture(ImagePopComForward, {555, 75, 375, 255});
     barButton(CommandPopComRefresh, 1020, 45, S("Refresh"));
     barButton(CommandPopComSearch, 1350, 45, S("Search"));
     barButton(CommandPopComStop, 1680, 45, S("Stop"));
@@ -192,8 +183,7 @@ void frmWeb::designCompactBar()
     barButton(CommandPopComGo, 6420, 45, S("Go"), false);
     ProgressPop.addIn(FramePopCommon, 1).move(7080, 135, 900, 120);
     ProgressPop[1].setVisible(false);
-    ImageCrazy.addIn(FramePopCommon, 1).move(6780, 75, 240, 240);
-    ImageCrazy[1].setStretch(true);
+    vb::placePicture(ImageCrazy.addIn(FramePopCommon, 1), {6780, 75, 240, 240});
     barButton(CommandPopComTab, 8040, 45, S("Tabs"), false);
     vb::placeButton(CommandPopCommon, 8400, 45, 255, 300);
     CommandPopCommon.setCaption(S("x"));
@@ -224,8 +214,7 @@ void frmWeb::designControls()
         vb::placeButton(CommandPopOne.add(i), 1860, top, 270, 270);
         vb::placeCaption(LabelPopOne.add(i), oneNames[i], {2160, top + 30, 1440, 210});
     }
-    ImagePopFullUser.setStretch(true);
-    ImagePopFullUser.move(3660, 300, 1200, 900);
+    vb::placePicture(ImagePopFullUser, {3660, 300, 1200, 900});
 }
 
 void frmWeb::designTabList()

@@ -46,12 +46,28 @@ Frame& panelFrame(Frame& frame, const QString& caption, QRect place, const QColo
     return frame;
 }
 
+Frame& barFrame(Frame& frame, QRect place)
+{
+    frame.move(place.x(), place.y(), place.width(), place.height());
+    frame.setBorderStyle(1);
+    frame.setBackColor(colors::Band);
+    frame.setVisible(false);
+    return frame;
+}
+
 Frame& plainFrame(Frame& frame, QRect place, const QColor& back)
 {
     frame.move(place.x(), place.y(), place.width(), place.height());
     frame.setBorderStyle(0);
     frame.setBackColor(back);
     return frame;
+}
+
+Image& placePicture(Image& image, QRect place)
+{
+    image.move(place.x(), place.y(), place.width(), place.height());
+    image.setStretch(true);
+    return image;
 }
 
 void panelButton(CommandButton& button, Label& caption, const QString& text, int left, int top)

@@ -51,8 +51,13 @@ Label& placeCaption(Label& label, const QString& caption, QRect place, CaptionLo
 Frame& captionFrame(Frame& frame, const QString& caption, QRect place, const QColor& back = colors::Panel);
 // A panel: a frame with a bold caption, hidden until it opens.
 Frame& panelFrame(Frame& frame, const QString& caption, QRect place, const QColor& back = colors::Panel);
+// The frame of a bar shown in full-window mode only: a border, the bands' colour, hidden.
+Frame& barFrame(Frame& frame, QRect place);
 // A frame that only holds controls together: no border, no caption.
 Frame& plainFrame(Frame& frame, QRect place, const QColor& back = colors::Band);
+
+// An image at its place, its picture stretched to fill it.
+Image& placePicture(Image& image, QRect place);
 
 // A panel's button (OK, Cancel, ...) with its caption centred under it; the pair is 600
 // twips wide from left.
