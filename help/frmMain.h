@@ -118,16 +118,17 @@ public:
     Arr<Btn> CommandButExit{FrameIntro[5]};  // 0 Run, 1 Full Window, 2 Exit; 3..5 hidden spares
     Arr<Lbl> LabelButExit{FrameIntro[5]};
     Arr<Frm> FrameMenu{FrameIntro[5], vb::DesignElements{0, 5}};  // one per menu button
-    // Every sub-button array has elements 0..5; those beyond the named buttons are hidden.
+    // The menus' buttons and their captions. Every array has elements 0..5; those beyond
+    // the named buttons are hidden.
     Arr<Btn> CommandPage{FrameMenu[0]};
-    Arr<Lbl> LabelPage{FrameMenu[0]};
     Arr<Btn> CommandOpen{FrameMenu[1]};
-    Arr<Lbl> LabelOpen{FrameMenu[1]};
     Arr<Btn> CommandView{FrameMenu[2]};
-    Arr<Lbl> LabelView{FrameMenu[2]};
     Arr<Btn> CommandTools{FrameMenu[3]};
-    Arr<Lbl> LabelTools{FrameMenu[3]};
     Arr<Btn> CommandHelp{FrameMenu[4]};
+    Arr<Lbl> LabelPage{FrameMenu[0]};
+    Arr<Lbl> LabelOpen{FrameMenu[1]};
+    Arr<Lbl> LabelView{FrameMenu[2]};
+    Arr<Lbl> LabelTools{FrameMenu[3]};
     Arr<Lbl> LabelHelpMenu{FrameMenu[4]};
     vb::TextBox TextList{FrameMenu[5], true};
     vb::CheckBox CheckKeepHidden{FrameMenu[5]};

@@ -40,6 +40,15 @@ void tabRowCovers(vb::CoverKeeper& keeper, std::initializer_list<Arr<Lbl>*> rows
     keeper.addTarget(closeHead);
 }
 
+void cornerButton(vb::Frame& frame, Btn& button, const QString& tip)
+{
+    frame.move(2, 0, 20, 14);
+    frame.setBorderStyle(0);
+    frame.setVisible(false);
+    vb::placeButton(button, 0, 0, 300, 210);
+    button.setToolTip(tip);
+}
+
 void listLine(vb::TextBox& line, QRect place)
 {
     line.move(place.x(), place.y(), place.width(), place.height());

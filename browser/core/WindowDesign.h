@@ -14,15 +14,20 @@
 
 #include <initializer_list>
 
+namespace corvane {
+class CorvaneApp;
+}
+
 namespace corvane::design {
 
 using Btn = vb::CommandButton;
 using Lbl = vb::Label;
 template <class T> using Arr = vb::ControlArray<T>;
 
-// What both browser windows have alike besides their designs: short names of the control
-// kinds, the measures of the tab row's Close group and of the Select Tabs panel, and the
-// hidden picture stores their buttons and arrows take their faces from.
+// What both browser windows have alike besides their designs: the application they belong
+// to, short names of the control kinds, the measures of the tab row's Close group and of
+// the Select Tabs panel, and the hidden picture stores their buttons and arrows take their
+// faces from.
 class WindowParts {
 public:
     using Btn = vb::CommandButton;
@@ -33,7 +38,11 @@ public:
     static constexpr int CloseGroupWidth = 1680;
     static constexpr int SelectPanelWidth = 220;
 
-    explicit WindowParts(vb::Container& form) : BButton(form), NavBack(form), NavForward(form), ImageShow(form) {}
+    WindowParts(vb::Container& form, CorvaneApp& app)
+        : BButton(form), NavBack(form), NavForward(form), ImageShow(form), m_app(app)
+    {
+    }
+    CorvaneApp& app() const { return m_app; }
 
     // Button faces; the Back and Forward arrows (0 normal, 1 pressed, 2 disabled); the
     // pictures of the busy animation.
@@ -41,6 +50,9 @@ public:
     Arr<Img> NavBack;
     Arr<Img> NavForward;
     Arr<Img> ImageShow;
+
+protected:
+    CorvaneApp& m_app;
 };
 
 // A band's tab row: its head (element 0) and tabs 1 to 24, 360 twips apart, each with its
@@ -53,6 +65,10 @@ void closeGroup(vb::Frame& frame, Lbl* head, Arr<Btn>& buttons, Arr<Lbl>& captio
 
 // The captions of tab rows and their Close groups, kept whole under what opens over them.
 void tabRowCovers(vb::CoverKeeper& keeper, std::initializer_list<Arr<Lbl>*> rows, Lbl& closeHead);
+
+// The small frame at the window's top left corner in full-window mode, with the one button
+// that brings the bars back (tip: what it brings).
+void cornerButton(vb::Frame& frame, Btn& button, const QString& tip);
 
 // A line of the Tab List: read-only, borderless, shortened where it is too long, and
 // hidden until the list is written.

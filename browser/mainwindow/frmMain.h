@@ -24,7 +24,6 @@ class frmMain : public vb::Form, public design::WindowParts {
 public:
     explicit frmMain(CorvaneApp& app);
     ~frmMain() override;
-    CorvaneApp& app() const { return m_app; }
 
     // Measures of the band's design (twips) that its layout shares. Rows 2 and 3 begin
     // right of the place the menus take when they stay open at the left edge; the location
@@ -431,8 +430,6 @@ private:
     void showTooManyTabs();
     // The engine's notices and certificate questions reach the program's own windows.
     void engineHooksInstall();
-
-    CorvaneApp& m_app;
 };
 
 } // namespace corvane

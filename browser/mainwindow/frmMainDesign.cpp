@@ -74,7 +74,7 @@ const QStringList NavigationNames{S("Home"), S("Search"), S("Refresh"), S("Stop"
 
 } // namespace
 
-frmMain::frmMain(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")), design::WindowParts(static_cast<vb::Form&>(*this)), m_app(app)
+frmMain::frmMain(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmMain")), design::WindowParts(static_cast<vb::Form&>(*this), app)
 {
     designWindow();
     designMenuRow();
@@ -254,11 +254,7 @@ void frmMain::designFullWindowBar()
 
 void frmMain::designControlsBar()
 {
-    FrameZero.move(2, 0, 20, 14);
-    FrameZero.setBorderStyle(0);
-    FrameZero.setVisible(false);
-    vb::placeButton(CommandZero, 0, 0, 300, 210);
-    CommandZero.setToolTip(S("Controls"));
+    design::cornerButton(FrameZero, CommandZero, S("Controls"));
 
     // Wide enough for "Normal Window" and "Exit Corvane" clear of its right border.
     vb::panelFrame(FrameOne, S("Controls"), {24, 0, 292, 140}, Band);

@@ -30,7 +30,11 @@ class frmWeb : public vb::Form, public design::WindowParts {
 public:
     explicit frmWeb(CorvaneApp& app);
     ~frmWeb() override;
-    CorvaneApp& app() const { return m_app; }
+
+    // The smallest client area (pixels) at which every control of the band is whole with
+    // any number of tabs, and every panel lies inside the window; the window keeps it as its
+    // minimum size, unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     static constexpr int MaxPopTabs = 24;
     // Band heights above the page (pixels): no tabs, with tabs.
@@ -40,10 +44,6 @@ public:
     // Tab List (ListWidth pixels), which stays open by itself at the left edge (twips).
     static constexpr int ListWidth = 144;
     static constexpr int BandRowLeft = 2220;
-    // The smallest client area (pixels) at which every control of the band is whole with
-    // any number of tabs, and every panel lies inside the window; the window keeps it as its
-    // minimum size, unless the screen is smaller still.
-    QSize SmallestClientSize() const;
 
 
     // --- the page browsers and the focus holder ---------------------------------------
@@ -375,8 +375,6 @@ private:
     void step(bool forward);
     void createAddressSet(const QString& address);
     void comListFill();
-
-    CorvaneApp& m_app;
 };
 
 } // namespace corvane

@@ -52,7 +52,7 @@ void barButton(vb::CommandButton& b, int left, int top, const QString& tip, bool
 
 } // namespace
 
-frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), design::WindowParts(static_cast<vb::Form&>(*this)), m_app(app)
+frmWeb::frmWeb(CorvaneApp& app) : vb::Form(app.rt, QStringLiteral("frmWeb")), design::WindowParts(static_cast<vb::Form&>(*this), app)
 {
     designWindow();
     designFirstRow();
@@ -198,11 +198,7 @@ void frmWeb::designCompactBar()
 void frmWeb::designControls()
 {
     // "Show" and the "Controls" frame.
-    FramePopZero.move(2, 0, 20, 14);
-    FramePopZero.setBorderStyle(0);
-    FramePopZero.setVisible(false);
-    vb::placeButton(CommandPopZero, 0, 0, 300, 210);
-    CommandPopZero.setToolTip(S("Show"));
+    design::cornerButton(FramePopZero, CommandPopZero, S("Show"));
 
     vb::panelFrame(FramePopOne, S("Controls"), {0, 16, 332, 128}, Band);
     const QStringList pageNames{S("Bookmark"), S("Keep Note"), S("Set As Home Page"), S("Save"), S("Print")};
