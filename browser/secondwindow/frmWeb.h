@@ -45,7 +45,6 @@ public:
     static constexpr int ListWidth = 144;
     static constexpr int BandRowLeft = 2220;
 
-
     // --- the page browsers and the focus holder ---------------------------------------
     // 0: the window's own page; 1..24: its tabs.
     Arr<vb::WebBrowser> BrowserPop{*this};
