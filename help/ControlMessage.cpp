@@ -58,29 +58,21 @@ void MessageBoxShow(HelpApp& app, QString& head, QString& body, QString& buttons
     app.messageForm = form;
     form->load();
 
-    const QString& nick = app.profile.Nickname;
-    if (nick.isEmpty() || nick == QLatin1String("myFriend"))
-        form->setCaption(QStringLiteral("myMessage"));
-    else
-        form->setCaption(QStringLiteral("Message For - ") + nick);
-
-    form->LabelInput1.setCaption(QString());
-    form->LabelInput2.setCaption(QString());
+    form->captionFor(app.profile.Nickname);
     form->LabelHead.setCaption(head);
     form->LabelMessage.setCaption(body);
     // Only the kind "OK" is used; OK and Cancel would act alike, so Cancel is offered
     // only where a message asks for it.
     const bool okOnly = buttons == QLatin1String("OK");
-    form->ImageOK.setEnabled(true);
-    form->ImageCancel.setEnabled(!okOnly);
-    form->LabelOK.setCaption(QStringLiteral("OK"));
-    form->LabelCancel.setCaption(QStringLiteral("Cancel"));
-    form->dressButtons();
+    form->CommandMsgOK.setEnabled(true);
+    form->CommandMsgCancel.setEnabled(!okOnly);
+    form->LabelMsgOK.setCaption(QStringLiteral("OK"));
+    form->LabelMsgCancel.setCaption(QStringLiteral("Cancel"));
     // No message of this program asks for input.
     form->TextInput0.setVisible(input == QLatin1String("Input0"));
     form->LayoutToText();
-    form->setDefaultButton(&form->ImageOK);
-    form->setCancelButton(okOnly ? &form->ImageOK : &form->ImageCancel);
+    form->setDefaultButton(&form->CommandMsgOK);
+    form->setCancelButton(okOnly ? &form->CommandMsgOK : &form->CommandMsgCancel);
     form->showModal();
 }
 

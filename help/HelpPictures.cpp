@@ -1,6 +1,7 @@
 #include "HelpPictures.h"
 
 #include "art/Artwork.h"
+#include "vb/Design.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -12,10 +13,11 @@ namespace corvanehelp {
 
 namespace {
 
-const QColor BandColor(0xe6, 0xeb, 0xf2);
-const QColor PanelColor(0xf4, 0xf6, 0xf9);
-const QColor TextColor(0x26, 0x36, 0x4a);
-const QColor LineColor(0x9a, 0xa4, 0xb2);
+// The pictures show the browser's windows in their own colours.
+const QColor& BandColor = vb::colors::Band;
+const QColor& PanelColor = vb::colors::Panel;
+const QColor& TextColor = vb::colors::Text;
+const QColor& LineColor = vb::colors::Line;
 
 qreal screenRatio()
 {

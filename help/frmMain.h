@@ -96,8 +96,8 @@ public:
     Lbl LabelExit{*this};
 
     // --- intro frames (right-hand side), one visible at a time -------------------------
-    Arr<Frm> FrameIntro{*this};  // 0..10
-    bool m_introFramesMade = addDesignElements(FrameIntro, 0, 10);
+    // The frames are design elements: they exist before the controls inside them.
+    Arr<Frm> FrameIntro{*this, vb::DesignElements{0, 10}};
     // 0 "System Requirements", 1 the two programs, 2 set-up on a removable drive,
     // 3 features: design-time texts.
     Arr<Lbl> LabelRequirement{FrameIntro[0]};
@@ -117,25 +117,24 @@ public:
     Arr<Lbl> LabelMenu{FrameIntro[5]};
     Arr<Btn> CommandButExit{FrameIntro[5]};  // 0 Run, 1 Full Window, 2 Exit; 3..5 hidden spares
     Arr<Lbl> LabelButExit{FrameIntro[5]};
-    Arr<Frm> FrameMenu{FrameIntro[5]};       // 0..5, one per menu button
-    bool m_menuFramesMade = addDesignElements(FrameMenu, 0, 5);
-    // Every sub-button array has elements 0..5; those beyond the named buttons are hidden.
+    Arr<Frm> FrameMenu{FrameIntro[5], vb::DesignElements{0, 5}};  // one per menu button
+    // The menus' buttons and their captions. Every array has elements 0..5; those beyond
+    // the named buttons are hidden.
     Arr<Btn> CommandPage{FrameMenu[0]};
-    Arr<Lbl> LabelPage{FrameMenu[0]};
     Arr<Btn> CommandOpen{FrameMenu[1]};
-    Arr<Lbl> LabelOpen{FrameMenu[1]};
     Arr<Btn> CommandView{FrameMenu[2]};
-    Arr<Lbl> LabelView{FrameMenu[2]};
     Arr<Btn> CommandTools{FrameMenu[3]};
-    Arr<Lbl> LabelTools{FrameMenu[3]};
     Arr<Btn> CommandHelp{FrameMenu[4]};
+    Arr<Lbl> LabelPage{FrameMenu[0]};
+    Arr<Lbl> LabelOpen{FrameMenu[1]};
+    Arr<Lbl> LabelView{FrameMenu[2]};
+    Arr<Lbl> LabelTools{FrameMenu[3]};
     Arr<Lbl> LabelHelpMenu{FrameMenu[4]};
     vb::TextBox TextList{FrameMenu[5], true};
     vb::CheckBox CheckKeepHidden{FrameMenu[5]};
     Btn CommandTabHide{FrameMenu[5]};
     Lbl LabelTabHide{FrameMenu[5]};
-    Arr<Frm> FrameSubMenu{FrameIntro[5]};    // 0 "Bookmarks :", 1 "Choices"
-    bool m_subMenuFramesMade = addDesignElements(FrameSubMenu, 0, 1);
+    Arr<Frm> FrameSubMenu{FrameIntro[5], vb::DesignElements{0, 1}};  // 0 "Bookmarks :", 1 "Choices"
     Btn CommandShowBookmark{FrameSubMenu[0]};
     Lbl LabelShowBookmark{FrameSubMenu[0]};
     Btn CommandCloseBookmark{FrameSubMenu[0]};
@@ -297,19 +296,29 @@ public:
     void CommandHideBrowser_Click();
 
 private:
-    template <class T>
-    static bool addDesignElements(vb::ControlArray<T>& a, int first, int last)
-    {
-        for (int i = first; i <= last; ++i)
-            a.add(i);
-        return true;
-    }
-    void design();
-    void designTexts();
-    void designMainButtons();
-    void designNavigation();
-    void designFullWindow();
+    // The design, step by step in the order the controls are made (frmMainDesign.cpp).
+    void designWindow();
+    void designTopicList();
+    void designHelpPanel();
+    void designDetails();
+    void designUserAndExit();
+    void designRequirements();
+    void designHarmony();
+    void designMediaSetup();
+    void designFeatures();
+    void designPictureIntros();
+    void designMenuButtons();
+    void designMenus();
+    void designTabListMenu();
+    void designSubMenus();
+    void designMenuPictures();
+    void designNavigationBar();
+    void designBrowserAndTabs();
+    void designExampleBrowser();
+    void designFullBar();
+    void designFullControls();
     void designPictures();
+    void designBoxPictures();
     void wireEvents();
 
     // Shows page p of the imitation and records it as the page on screen.

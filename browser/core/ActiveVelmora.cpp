@@ -474,18 +474,6 @@ SettingsForm SettingsFileLoad(const VelmoraContext& c)
     return velmora::SettingsRead(file, c, unreadable);
 }
 
-bool SettingsFileLoadOld(const VelmoraContext& c)
-{
-    const std::optional<sys::RecordReader> file = sys::RecordReader::fromFile(c.prog.SettingsFilePath);
-    const std::optional<SettingsItems> items = file ? parseOld(*file) : std::nullopt;
-    if (!items) {
-        SettingsDefaultsSet(c);
-        return false;
-    }
-    velmora::applySettings(resolved(*items, c), c);
-    return true;
-}
-
 void BookmarkFileLoad(const VelmoraContext& c)
 {
     velmora::BookmarksRead(sys::RecordReader::fromFile(c.prog.BookmarkFilePath), c);

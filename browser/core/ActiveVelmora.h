@@ -115,8 +115,6 @@ void SettingsDefaultsSet(const VelmoraContext& c);
 // Reads the 15-item file; falls back to the older form, then to what a damaged file still
 // holds, then to the defaults.
 SettingsForm SettingsFileLoad(const VelmoraContext& c);
-// Reads the older 12-item form; falls back to the defaults. Returns true when it was one.
-bool SettingsFileLoadOld(const VelmoraContext& c);
 
 // The list loaders clear their lists, read every record of their file (none when the
 // settings counted the list as -1) and set the working last index to the number read

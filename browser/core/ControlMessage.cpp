@@ -204,6 +204,7 @@ void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& butt
     auto* form = new frmMessage(app);
     app.messageForm = form;
     form->load();
+    form->captionFor(app.profile.Nickname);
 
     QString okCaption = QStringLiteral("OK");
     QString cancelCaption = QStringLiteral("Cancel");

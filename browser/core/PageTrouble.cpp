@@ -3,6 +3,8 @@
 #include "ControlMessage.h"
 #include "CorvaneApp.h"
 
+#include "vb/Design.h"
+
 #include <QFontMetrics>
 #include <QTimer>
 
@@ -13,8 +15,6 @@ namespace corvane {
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-const QColor NoticeBack(0xff, 0xf4, 0xd6);
-const QColor NoticeText(0x26, 0x36, 0x4a);
 // The notice's width and inner margins (pixels; the labels inside are placed in twips).
 constexpr int NoticeWidth = 460;
 constexpr int NoticeMargin = 8;
@@ -58,13 +58,13 @@ QString pageName(const QString& address)
 PageNotice::PageNotice(vb::Container& form)
     : FramePageNotice(form), LabelPageNotice(FramePageNotice), LabelHidePageNotice(FramePageNotice)
 {
-    FramePageNotice.setBackColor(NoticeBack);
+    FramePageNotice.setBackColor(vb::colors::Notice);
     FramePageNotice.setFontBold(true);
     FramePageNotice.setVisible(false);
     for (vb::Label* label : {&LabelPageNotice, &LabelHidePageNotice}) {
         label->setBackStyle(0);
         label->setFontSize(8);
-        label->setForeColor(NoticeText);
+        label->setForeColor(vb::colors::Text);
     }
     LabelHidePageNotice.setCaption(QStringLiteral("Click To Hide"));
     LabelHidePageNotice.setAlignment(2);

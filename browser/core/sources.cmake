@@ -11,6 +11,7 @@ set(CORVANE_CORE_SOURCES
   core/ControlBookmark.h core/ControlBookmark.cpp
   core/ControlAction.h core/ControlAction.cpp
   core/PageTrouble.h core/PageTrouble.cpp
+  core/WindowDesign.h core/WindowDesign.cpp
   core/WindowLimits.h
 )
 list(TRANSFORM CORVANE_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)

@@ -5,6 +5,7 @@
 
 #include "ControlMessage.h"
 #include "PageTrouble.h"
+#include "WindowDesign.h"
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
 #include "vb/CoverKeeper.h"
@@ -18,17 +19,11 @@ namespace corvane {
 
 class CorvaneApp;
 
-class frmMain : public vb::Form {
+class frmMain : public vb::Form, public design::WindowParts {
     Q_OBJECT
 public:
     explicit frmMain(CorvaneApp& app);
     ~frmMain() override;
-    CorvaneApp& app() const { return m_app; }
-
-    using Btn = vb::CommandButton;
-    using Lbl = vb::Label;
-    using Img = vb::Image;
-    template <class T> using Arr = vb::ControlArray<T>;
 
     // Measures of the band's design (twips) that its layout shares. Rows 2 and 3 begin
     // right of the place the menus take when they stay open at the left edge; the location
@@ -37,8 +32,6 @@ public:
     static constexpr int LocationLeft = 6600;
     static constexpr int LocationMinWidth = 3600;
     static constexpr int GoWidth = 630;
-    static constexpr int CloseGroupWidth = 1680;
-    static constexpr int SelectPanelWidth = 220;
     // The widest user picture frame (with tabs 1 to 14 in use).
     static constexpr int UserFrameWideWidth = 2175;
     // The smallest client area (pixels) at which every control of the band and of the
@@ -47,11 +40,7 @@ public:
     // unless the screen is smaller still.
     QSize SmallestClientSize() const;
 
-    // --- hidden picture stores ------------------------------------------------------
-    Arr<Img> BButton{*this};
-    Arr<Img> NavBack{*this};
-    Arr<Img> NavForward{*this};
-    Arr<Img> ImageShow{*this};
+    // --- hidden picture store of the faces' numbers (the faces are in WindowParts) ----
     Arr<Lbl> LabelButB{*this};
 
     // --- browsers ---------------------------------------------------------------------
@@ -135,9 +124,8 @@ public:
     Btn CommandHideBrowser{FrameBrowser};
 
     // --- drop-down menus --------------------------------------------------------------
-    Arr<vb::Frame> FrameMenu{*this};
     // The menu frames are design elements: they exist before the controls inside them.
-    bool m_menuFramesMade = addDesignElements(FrameMenu, 0, 5);
+    Arr<vb::Frame> FrameMenu{*this, vb::DesignElements{0, 5}};
     Arr<Btn> CommandPage{FrameMenu[0]};
     Arr<Lbl> LabelPage{FrameMenu[0]};
     Arr<Btn> CommandOpen{FrameMenu[1]};
@@ -410,16 +398,26 @@ public:
     QString tabAddress(int tab) const;
 
 private:
-    template <class T>
-    static bool addDesignElements(vb::ControlArray<T>& a, int first, int last)
-    {
-        for (int i = first; i <= last; ++i)
-            a.add(i);
-        return true;
-    }
-    void design();
+    // The design, step by step in the order the controls are made (frmMainDesign.cpp).
+    void designWindow();
+    void designMenuRow();
+    void designNavigationRow();
+    void designTabRow();
+    void tabRowHeadPlace(Arr<Btn>& buttons, Arr<Lbl>& captions, int captionTop);
+    void designRightEdge();
+    void designFullWindowBar();
+    void designControlsBar();
+    void designTimers();
     void designMenus();
+    void designTabList();
     void designPanels();
+    void designChoicePanel();
+    void designBookmarkPanel();
+    void designNoteButtons();
+    void designRenamePanel();
+    void designProfilePanels();
+    void designRunBox();
+    void designAboutBanner();
     void designPictures();
     void designCovers();
     void wireEvents();
@@ -432,8 +430,6 @@ private:
     void showTooManyTabs();
     // The engine's notices and certificate questions reach the program's own windows.
     void engineHooksInstall();
-
-    CorvaneApp& m_app;
 
     // Steps of the event handlers above.
     void pageBookmark(const QString& address, QPoint at);

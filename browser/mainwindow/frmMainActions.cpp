@@ -175,7 +175,6 @@ void frmMain::CommandCreateOK_Click()
         auto* window = new frmWeb(m_app);
         try {
             window->load();
-            window->BrowserPop[0].setRegisterAsBrowser(true);
             window->show();
         } catch (const vb::Error&) {
             p.CreateBrowserPending = false;
@@ -218,7 +217,6 @@ void frmMain::CommandCreateOK_Click()
     // A slot used before starts without the old tab's title: its first page may never arrive.
     s.TabTitles[slot].clear();
     vb::WebBrowser& browser = BrowserNew.load(slot);
-    browser.setRegisterAsBrowser(true);
     s.TabBrowserCurrent = true;
     s.MainBrowserCurrent = false;
     s.BookmarkBrowserCurrent = false;

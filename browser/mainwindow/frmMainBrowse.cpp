@@ -299,11 +299,9 @@ void frmMain::pageWindowOpen(vb::WebBrowser*& ppDisp, bool& cancel)
     try {
         window = new frmWeb(m_app);
         window->load();
-        vb::WebBrowser& page = window->BrowserPop[0];
-        page.setRegisterAsBrowser(true);
         window->show();
         window->zOrder(0);
-        ppDisp = page.object();
+        ppDisp = window->BrowserPop[0].object();
         window->OpenedByPage = true;
         m_app.set.PageWindowsOpen += 1;
     } catch (const std::exception&) {
@@ -360,9 +358,7 @@ void frmMain::pageTabOpen(vb::WebBrowser*& ppDisp, bool& cancel)
         s.TabBrowserCurrent = true;
         s.TabSlotUsed[slot] = true;
         s.ComLocationPending = s.FullWindowMode;
-        vb::WebBrowser& browser = BrowserNew.load(slot);
-        browser.setRegisterAsBrowser(true);
-        ppDisp = browser.object();
+        ppDisp = BrowserNew.load(slot).object();
     } catch (const std::exception&) {
         newTabUndo(*this, s, before);
         ppDisp = nullptr;
@@ -385,20 +381,10 @@ void frmMain::wireNavigationEvents()
     CommandComNavigate.onClick = [this](int i) { BrowserNavigateCommand(i); };
 
     // The pressed look of Back and Forward.
-    for (vb::Image* back : {&ImageBack, &ImageComBack}) {
-        back->onMouseDown = [this, back](int, int, int, int) {
-            back->setLeft(60);
-            back->setPicture(NavBack[1].picture());
-        };
-        back->onMouseUp = [this, back](int, int, int, int) {
-            back->setLeft(120);
-            back->setPicture(NavBack[0].picture());
-        };
-    }
-    for (vb::Image* forward : {&ImageForward, &ImageComForward}) {
-        forward->onMouseDown = [this, forward](int, int, int, int) { forward->setPicture(NavForward[1].picture()); };
-        forward->onMouseUp = [this, forward](int, int, int, int) { forward->setPicture(NavForward[0].picture()); };
-    }
+    for (vb::Image* back : {&ImageBack, &ImageComBack})
+        vb::arrowPressLook(*back, NavBack[0], NavBack[1], 120, 60);
+    for (vb::Image* forward : {&ImageForward, &ImageComForward})
+        vb::arrowPressLook(*forward, NavForward[0], NavForward[1]);
 
     ComboLocation.onChange = [this] { Location_Change(ComboLocation, -1); };
     ComboComLocation.onChange = [this] { Location_Change(ComboComLocation, -1); };

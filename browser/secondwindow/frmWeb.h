@@ -9,6 +9,7 @@
 #include "BrowserState.h"
 #include "ControlMessage.h"
 #include "PageTrouble.h"
+#include "WindowDesign.h"
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"
@@ -20,24 +21,20 @@
 #include <QString>
 #include <array>
 
-#include <initializer_list>
-#include <utility>
-
 namespace corvane {
 
 class CorvaneApp;
 
-class frmWeb : public vb::Form {
+class frmWeb : public vb::Form, public design::WindowParts {
     Q_OBJECT
 public:
     explicit frmWeb(CorvaneApp& app);
     ~frmWeb() override;
-    CorvaneApp& app() const { return m_app; }
 
-    using Btn = vb::CommandButton;
-    using Lbl = vb::Label;
-    using Img = vb::Image;
-    template <class T> using Arr = vb::ControlArray<T>;
+    // The smallest client area (pixels) at which every control of the band is whole with
+    // any number of tabs, and every panel lies inside the window; the window keeps it as its
+    // minimum size, unless the screen is smaller still.
+    QSize SmallestClientSize() const;
 
     static constexpr int MaxPopTabs = 24;
     // Band heights above the page (pixels): no tabs, with tabs.
@@ -47,18 +44,6 @@ public:
     // Tab List (ListWidth pixels), which stays open by itself at the left edge (twips).
     static constexpr int ListWidth = 144;
     static constexpr int BandRowLeft = 2220;
-    static constexpr int CloseGroupWidth = 1680;
-    static constexpr int SelectPanelWidth = 220;
-    // The smallest client area (pixels) at which every control of the band is whole with
-    // any number of tabs, and every panel lies inside the window; the window keeps it as its
-    // minimum size, unless the screen is smaller still.
-    QSize SmallestClientSize() const;
-
-    // --- hidden picture stores ------------------------------------------------------
-    Arr<Img> BButton{*this};
-    Arr<Img> NavBack{*this};
-    Arr<Img> NavForward{*this};
-    Arr<Img> ImageShow{*this};
 
     // --- the page browsers and the focus holder ---------------------------------------
     // 0: the window's own page; 1..24: its tabs.
@@ -67,8 +52,8 @@ public:
 
     // --- the normal bar band ----------------------------------------------------------
     vb::Frame FrameBigPop{*this};
-    Arr<vb::Frame> FramePopMainBut{FrameBigPop};
-    bool m_mainButFramesMade = addDesignElements(FramePopMainBut, 0, 2);
+    // The rows' frames are design elements: they exist before the controls inside them.
+    Arr<vb::Frame> FramePopMainBut{FrameBigPop, vb::DesignElements{0, 2}};
     // Row 1: navigation and the location boxes.
     Img ImagePopBack{FramePopMainBut[0]};
     Img ImagePopForward{FramePopMainBut[0]};
@@ -134,11 +119,8 @@ public:
     Img ImagePopFullUser{FramePopOne};
 
     // Progress and busy picture: 0 in the normal bar, 1 in the compact bar.
-    // One element in the normal band, one in the compact bar.
     vb::ControlArray<vb::ProgressBar> ProgressPop{FramePopMainBut[0]};
-    bool m_progressPopMade = spread(ProgressPop, {{0, &FramePopMainBut[0]}, {1, &FramePopCommon}});
     vb::ControlArray<Img> ImageCrazy{FramePopMainBut[0]};
-    bool m_imageCrazyMade = spread(ImageCrazy, {{0, &FramePopMainBut[0]}, {1, &FramePopCommon}});
 
     // --- the Tab List -------------------------------------------------------------------
     vb::Frame FramePopList{*this};
@@ -150,8 +132,7 @@ public:
     // --- the small panels ---------------------------------------------------------------
     // 0 "Location To Go :", 1 "Bookmark This Page", 2 "Page Already Bookmarked",
     // 3 "Page Bookmarked", 4 "Note", 5 "Make This Page Home Page", 6 "Select Tabs".
-    Arr<vb::Frame> FrameSmallPop{*this};
-    bool m_smallFramesMade = addDesignElements(FrameSmallPop, 0, 6);
+    Arr<vb::Frame> FrameSmallPop{*this, vb::DesignElements{0, 6}};
 
     vb::TextBox TextPopCreate{FrameSmallPop[0]};
     Btn CommandPopCreateOK{FrameSmallPop[0]};
@@ -167,9 +148,8 @@ public:
     Btn CommandPopMarkReset{FrameSmallPop[1]};
     Arr<Lbl> LabelPopMarkBut{FrameSmallPop[1]};
 
-    // "Click To Hide" of panels 2 and 3.
+    // "Click To Hide" of panels 2 and 3, each in its own panel.
     vb::ControlArray<Lbl> LabelSmallPop{FrameSmallPop[2]};
-    bool m_labelSmallPopMade = spread(LabelSmallPop, {{2, &FrameSmallPop[2]}, {3, &FrameSmallPop[3]}});
 
     Arr<vb::TextBox> TextPopNote{FrameSmallPop[4]};
     Arr<Lbl> LabelPopNote{FrameSmallPop[4]};
@@ -351,25 +331,19 @@ public:
     vb::WebBrowser* shownBrowser() const { return BrowserPop.find(PopTabCurrent); }
 
 private:
-    // Design elements of one array that stand in different containers.
-    template <class T>
-    static bool spread(vb::ControlArray<T>& array, std::initializer_list<std::pair<int, vb::Container*>> places)
-    {
-        for (const auto& [index, container] : places)
-            array.addIn(*container, index);
-        return true;
-    }
-
-    template <class T>
-    static bool addDesignElements(vb::ControlArray<T>& a, int first, int last)
-    {
-        for (int i = first; i <= last; ++i)
-            a.add(i);
-        return true;
-    }
-    void design();
-    void designBars();
+    // The design, step by step in the order the controls are made (frmWebDesign.cpp).
+    void designWindow();
+    void designFirstRow();
+    void designSecondRow();
+    void designTabRow();
+    void tabRowEnable(Arr<Btn>& tabs, Arr<Btn>& close);
+    void designRightEdge();
+    void designTimer();
+    void designCompactBar();
+    void designControls();
+    void designTabList();
     void designPanels();
+    void designNoteButtons();
     void designPictures();
     void designCovers();
     void wireEvents();
@@ -400,8 +374,6 @@ private:
     void step(bool forward);
     void createAddressSet(const QString& address);
     void comListFill();
-
-    CorvaneApp& m_app;
 
     // Steps of the load and of the display refresh.
     void sizeToScreen();

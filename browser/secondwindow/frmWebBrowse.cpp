@@ -253,7 +253,6 @@ vb::WebBrowser& frmWeb::openTabSlot()
         browserLoaded = true;
         PopOnTab = true;
         PopTabSlotUsed[slot] = true;
-        browser.setRegisterAsBrowser(true);
         return browser;
     } catch (const std::exception&) {
         // No later display may touch a slot that was never opened. The undo itself must

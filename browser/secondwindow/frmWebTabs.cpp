@@ -55,20 +55,10 @@ void frmWeb::wireTabEvents()
     ImagePopForward.onClick = [this] { ImagePopForward_Click(); };
     ImagePopComForward.onClick = [this] { ImagePopForward_Click(); };
     // The pressed look: Back moves a little, Forward only changes its picture.
-    for (Img* back : {&ImagePopBack, &ImagePopComBack}) {
-        back->onMouseDown = [this, back](int, int, int, int) {
-            back->setLeft(60);
-            back->setPicture(NavBack[1].picture());
-        };
-        back->onMouseUp = [this, back](int, int, int, int) {
-            back->setLeft(120);
-            back->setPicture(NavBack[0].picture());
-        };
-    }
-    for (Img* forward : {&ImagePopForward, &ImagePopComForward}) {
-        forward->onMouseDown = [this, forward](int, int, int, int) { forward->setPicture(NavForward[1].picture()); };
-        forward->onMouseUp = [this, forward](int, int, int, int) { forward->setPicture(NavForward[0].picture()); };
-    }
+    for (Img* back : {&ImagePopBack, &ImagePopComBack})
+        vb::arrowPressLook(*back, NavBack[0], NavBack[1], 120, 60);
+    for (Img* forward : {&ImagePopForward, &ImagePopComForward})
+        vb::arrowPressLook(*forward, NavForward[0], NavForward[1]);
 
     CommandPopRefresh.onClick = [this] { CommandPopRefresh_Click(); };
     CommandPopComRefresh.onClick = [this] { CommandPopRefresh_Click(); };

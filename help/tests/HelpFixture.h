@@ -175,7 +175,7 @@ protected:
             auto& m = static_cast<corvanehelp::frmMessage&>(f);
             shown.push_back({app->msg.MessageId, m.LabelHead.caption(), m.LabelMessage.caption(), m.caption()});
             mainWindowAtMessage.push_back(bool(app->mainForm));
-            m.ImageOK.click();
+            m.CommandMsgOK.click();
         });
     }
 

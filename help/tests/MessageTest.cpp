@@ -79,11 +79,11 @@ TEST_F(MessageTest, OkOnlyDialogAndItsFollowUpsClearTheMessage)
     bool cancelEnabled = true;
     app->rt.setResponder(QStringLiteral("frmMessage"), [&](vb::Form& f) {
         auto& m = static_cast<corvanehelp::frmMessage&>(f);
-        cancelEnabled = m.ImageCancel.isEnabled();
-        EXPECT_EQ(m.LabelOK.caption(), QStringLiteral("OK"));
-        EXPECT_EQ(m.LabelCancel.caption(), QStringLiteral("Cancel"));
+        cancelEnabled = m.CommandMsgCancel.isEnabled();
+        EXPECT_EQ(m.LabelMsgOK.caption(), QStringLiteral("OK"));
+        EXPECT_EQ(m.LabelMsgCancel.caption(), QStringLiteral("Cancel"));
         EXPECT_FALSE(m.TextInput0.isVisible());
-        m.ImageOK.click();
+        m.CommandMsgOK.click();
     });
     show(QStringLiteral("MessageWrongMedia"), corvanehelp::StartupMessageShow);
     EXPECT_FALSE(cancelEnabled);
@@ -112,10 +112,11 @@ TEST_F(MessageTest, EnterAndEscapeAnswerTheDialogSizedToItsText)
             client = m.window()->size();
             const QRect text = m.LabelMessage.widget()->geometry();
             EXPECT_GE(text.height(), m.LabelMessage.widget()->heightForWidth(text.width()));
-            for (vb::Image* b : {&m.ImageOK, &m.ImageCancel}) {
-                EXPECT_EQ(b->widget()->size(), QSize(20, 20));
-                EXPECT_GT(b->widget()->y(), text.bottom());
-                EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(b->widget()->geometry()));
+            for (vb::CommandButton* b : {&m.CommandMsgOK, &m.CommandMsgCancel}) {
+                const QRect button(b->widget()->mapTo(m.window(), QPoint(0, 0)), b->widget()->size());
+                EXPECT_EQ(button.size(), QSize(20, 20));
+                EXPECT_GT(button.y(), text.bottom());
+                EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(button));
             }
             m.window()->show();
             ASSERT_TRUE(testsupport::activateWindowOf(m.window()));
@@ -132,5 +133,25 @@ TEST_F(MessageTest, EnterAndEscapeAnswerTheDialogSizedToItsText)
 }
 
 } // namespace
+
+// The help program's buttons are pictures under their captions, Cancel's caption at the
+// block's left edge and OK's overlapping it, as they always stood; they take no focus.
+TEST_F(MessageTest, TheButtonsArePicturesUnderTheirCaptionsInTheHelpProgramsBlock)
+{
+    app->rt.setResponder(QStringLiteral("frmMessage"), [](vb::Form& f) {
+        auto& m = static_cast<corvanehelp::frmMessage&>(f);
+        EXPECT_EQ(m.FrameMsgBut.widget()->size(), QSize(88, 36));
+        const std::pair<vb::Control*, QRect> places[] = {{&m.LabelMsgCancel, QRect(0, 0, 48, 17)},
+                                                         {&m.CommandMsgCancel, QRect(14, 16, 20, 20)},
+                                                         {&m.LabelMsgOK, QRect(40, 0, 48, 17)},
+                                                         {&m.CommandMsgOK, QRect(54, 16, 20, 20)}};
+        for (const auto& [control, place] : places)
+            EXPECT_EQ(control->widget()->geometry(), place);
+        EXPECT_EQ(m.CommandMsgOK.widget()->focusPolicy(), Qt::NoFocus);
+        m.CommandMsgOK.click();
+    });
+    show(QStringLiteral("MessageParentNotFound"), corvanehelp::ParentMessageShow);
+    EXPECT_TRUE(app->msg.MessageId.isEmpty());
+}
 
 } // namespace helptest

@@ -3,10 +3,12 @@
 // element's index first. Design elements are added by the form's design; elements loaded
 // at run time copy the place, size and looks of the lowest design element and start hidden.
 //
-// Each control kind T declares `struct IndexedEvents` (its events with an index in front)
-// and `static void wire(T&, IndexedEvents&, int index)`; the array is an IndexedEvents, so
-// a form writes `CommandMenu.onClick = [this](int i) { CommandMenu_Click(i); };`.
+// Each control kind T declares `IndexedEvents` (its events with an index in front) and,
+// when it has any, `static auto indexedEvents()`: which of its own handlers raises which
+// of the array's. The array is an IndexedEvents, so a form writes
+// `CommandMenu.onClick = [this](int i) { CommandMenu_Click(i); };`.
 
+#include "IndexedEvents.h"
 #include "Units.h"
 
 #include <map>
@@ -17,10 +19,22 @@ namespace vb {
 
 class Container;
 
+// The design elements first..last of a control array of frames (or of any control) made
+// with the array, so that controls placed inside them can be declared after it.
+struct DesignElements {
+    int first;
+    int last;
+};
+
 template <class T>
 class ControlArray : public T::IndexedEvents {
 public:
     explicit ControlArray(Container& container) : m_container(container) {}
+    ControlArray(Container& container, DesignElements elements) : m_container(container)
+    {
+        for (int i = elements.first; i <= elements.last; ++i)
+            add(i);
+    }
     ControlArray(const ControlArray&) = delete;
     ControlArray& operator=(const ControlArray&) = delete;
     ~ControlArray()
@@ -42,7 +56,7 @@ public:
         T& ref = *item;
         m_items.emplace(index, std::move(item));
         m_design.push_back(index);
-        T::wire(ref, *this, index);
+        forwardEvents(ref, *this, index);
         return ref;
     }
 
@@ -58,7 +72,7 @@ public:
         T& ref = *item;
         m_items.emplace(index, std::move(item));
         m_design.push_back(index);
-        T::wire(ref, *this, index);
+        forwardEvents(ref, *this, index);
         return ref;
     }
 
@@ -73,7 +87,7 @@ public:
         T& ref = *item;
         ref.copyDesignFrom(*m_items.at(lowestDesign()));
         m_items.emplace(index, std::move(item));
-        T::wire(ref, *this, index);
+        forwardEvents(ref, *this, index);
         return ref;
     }
 

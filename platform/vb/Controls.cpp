@@ -165,14 +165,6 @@ void Frame::click()
         onClick();
 }
 
-void Frame::wire(Frame& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-}
-
 void Frame::copyDesignFrom(const Control& other)
 {
     if (auto* f = qobject_cast<const Frame*>(&other)) {
@@ -339,14 +331,6 @@ void CommandButton::raiseClick()
         onClick();
 }
 
-void CommandButton::wire(CommandButton& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-}
-
 void CommandButton::copyDesignFrom(const Control& other)
 {
     if (auto* b = qobject_cast<const CommandButton*>(&other)) {
@@ -480,14 +464,6 @@ void Label::click()
         onClick();
 }
 
-void Label::wire(Label& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-}
-
 void Label::copyDesignFrom(const Control& other)
 {
     if (auto* l = qobject_cast<const Label*>(&other)) {
@@ -604,22 +580,6 @@ void Image::click()
 {
     if (isEnabled() && onClick)
         onClick();
-}
-
-void Image::wire(Image& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-    c.onMouseDown = [&ev, index](int b, int s, int x, int y) {
-        if (ev.onMouseDown)
-            ev.onMouseDown(index, b, s, x, y);
-    };
-    c.onMouseUp = [&ev, index](int b, int s, int x, int y) {
-        if (ev.onMouseUp)
-            ev.onMouseUp(index, b, s, x, y);
-    };
 }
 
 void Image::copyDesignFrom(const Control& other)
@@ -867,14 +827,6 @@ bool CheckBox::click()
     return true;
 }
 
-void CheckBox::wire(CheckBox& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-}
-
 void CheckBox::copyDesignFrom(const Control& other)
 {
     if (auto* c = qobject_cast<const CheckBox*>(&other)) {
@@ -980,14 +932,6 @@ bool OptionButton::click()
     }
     setValue(true);
     return true;
-}
-
-void OptionButton::wire(OptionButton& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
 }
 
 void OptionButton::copyDesignFrom(const Control& other)

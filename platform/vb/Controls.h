@@ -4,6 +4,7 @@
 // option buttons. A setting made by code raises the same event as the user's action.
 
 #include "Control.h"
+#include "IndexedEvents.h"
 
 #include <QColor>
 #include <QFont>
@@ -57,7 +58,7 @@ public:
     std::function<void(int button, int shift, int x, int y)> onMouseDown;
 
     using IndexedEvents = ClickEvents;
-    static void wire(Frame& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&Frame::onClick, &IndexedEvents::onClick}}; }
     void copyDesignFrom(const Control& other) override;
     void click();
 
@@ -98,7 +99,7 @@ public:
     std::function<void()> onClick;
 
     using IndexedEvents = ClickEvents;
-    static void wire(CommandButton& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&CommandButton::onClick, &IndexedEvents::onClick}}; }
     void copyDesignFrom(const Control& other) override;
 
 protected:
@@ -139,7 +140,7 @@ public:
     std::function<void()> onClick;
 
     using IndexedEvents = ClickEvents;
-    static void wire(Label& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&Label::onClick, &IndexedEvents::onClick}}; }
     void copyDesignFrom(const Control& other) override;
     void click();
 
@@ -176,7 +177,12 @@ public:
         std::function<void(int, int, int, int, int)> onMouseDown;
         std::function<void(int, int, int, int, int)> onMouseUp;
     };
-    static void wire(Image& c, IndexedEvents& ev, int index);
+    static auto indexedEvents()
+    {
+        return std::tuple{ForwardedEvent{&Image::onClick, &IndexedEvents::onClick},
+                          ForwardedEvent{&Image::onMouseDown, &IndexedEvents::onMouseDown},
+                          ForwardedEvent{&Image::onMouseUp, &IndexedEvents::onMouseUp}};
+    }
     void copyDesignFrom(const Control& other) override;
 
     // The user's press and release of the left button, and the click that follows.
@@ -205,7 +211,6 @@ public:
     void setPicture(const QPixmap& picture);
 
     using IndexedEvents = ClickEvents;
-    static void wire(PictureBox&, IndexedEvents&, int) {}
 };
 
 // ---------------------------------------------------------------------------------------
@@ -227,7 +232,6 @@ public:
     void setBorderWidth(int pixels);
 
     using IndexedEvents = ClickEvents;
-    static void wire(Line&, IndexedEvents&, int) {}
     void copyDesignFrom(const Control& other) override;
 
 private:
@@ -248,7 +252,6 @@ public:
     void refresh();
 
     using IndexedEvents = ClickEvents;
-    static void wire(ProgressBar&, IndexedEvents&, int) {}
 };
 
 // ---------------------------------------------------------------------------------------
@@ -268,7 +271,7 @@ public:
     std::function<void()> onClick;
 
     using IndexedEvents = ClickEvents;
-    static void wire(CheckBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&CheckBox::onClick, &IndexedEvents::onClick}}; }
     void copyDesignFrom(const Control& other) override;
 
 protected:
@@ -299,7 +302,7 @@ public:
     std::function<void()> onClickChosen;
 
     using IndexedEvents = ClickEvents;
-    static void wire(OptionButton& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&OptionButton::onClick, &IndexedEvents::onClick}}; }
     void copyDesignFrom(const Control& other) override;
 
 protected:

@@ -291,14 +291,6 @@ void DriveListBox::pick(int index)
     }
 }
 
-void DriveListBox::wire(DriveListBox& c, IndexedEvents& ev, int index)
-{
-    c.onChange = [&ev, index] {
-        if (ev.onChange)
-            ev.onChange(index);
-    };
-}
-
 void DriveListBox::clearHandlers()
 {
     onChange = nullptr;
@@ -417,14 +409,6 @@ bool DirListBox::open(int index)
     return m_path != before;
 }
 
-void DirListBox::wire(DirListBox& c, IndexedEvents& ev, int index)
-{
-    c.onChange = [&ev, index] {
-        if (ev.onChange)
-            ev.onChange(index);
-    };
-}
-
 void DirListBox::clearHandlers()
 {
     onChange = nullptr;
@@ -531,14 +515,6 @@ void FileListBox::click(int index)
     if (!isEnabled() || index < 0 || index >= m_files.size())
         return;
     setListIndex(index);
-}
-
-void FileListBox::wire(FileListBox& c, IndexedEvents& ev, int index)
-{
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
 }
 
 void FileListBox::clearHandlers()

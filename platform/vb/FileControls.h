@@ -56,7 +56,10 @@ public:
     std::function<void()> onChange;
 
     using IndexedEvents = ChangeEvents;
-    static void wire(DriveListBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents()
+    {
+        return std::tuple{ForwardedEvent{&DriveListBox::onChange, &IndexedEvents::onChange}};
+    }
 
 protected:
     void clearHandlers() override;
@@ -103,7 +106,7 @@ public:
     std::function<void()> onChange;
 
     using IndexedEvents = ChangeEvents;
-    static void wire(DirListBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&DirListBox::onChange, &IndexedEvents::onChange}}; }
 
 protected:
     void clearHandlers() override;
@@ -155,7 +158,7 @@ public:
     std::function<void()> onClick;
 
     using IndexedEvents = ClickEvents;
-    static void wire(FileListBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents() { return std::tuple{ForwardedEvent{&FileListBox::onClick, &IndexedEvents::onClick}}; }
 
 protected:
     void clearHandlers() override;

@@ -730,22 +730,6 @@ void EditControl::raiseChange()
         onChange();
 }
 
-void TextBox::wire(TextBox& c, IndexedEvents& ev, int index)
-{
-    c.onChange = [&ev, index] {
-        if (ev.onChange)
-            ev.onChange(index);
-    };
-    c.onKeyPress = [&ev, index](int& key) {
-        if (ev.onKeyPress)
-            ev.onKeyPress(index, key);
-    };
-    c.onGotFocus = [&ev, index] {
-        if (ev.onGotFocus)
-            ev.onGotFocus(index);
-    };
-}
-
 void TextBox::copyDesignFrom(const Control& other)
 {
     if (auto* t = qobject_cast<const TextBox*>(&other)) {
@@ -1112,26 +1096,6 @@ void ComboBox::setDragEnabled(bool on)
 {
     if (QLineEdit* le = static_cast<QComboBox*>(widget())->lineEdit())
         le->setDragEnabled(on);
-}
-
-void ComboBox::wire(ComboBox& c, IndexedEvents& ev, int index)
-{
-    c.onChange = [&ev, index] {
-        if (ev.onChange)
-            ev.onChange(index);
-    };
-    c.onClick = [&ev, index] {
-        if (ev.onClick)
-            ev.onClick(index);
-    };
-    c.onKeyPress = [&ev, index](int& key) {
-        if (ev.onKeyPress)
-            ev.onKeyPress(index, key);
-    };
-    c.onGotFocus = [&ev, index] {
-        if (ev.onGotFocus)
-            ev.onGotFocus(index);
-    };
 }
 
 void ComboBox::copyDesignFrom(const Control& other)

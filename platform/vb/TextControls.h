@@ -7,6 +7,7 @@
 // program filled it. Setting Text from code raises Change.
 
 #include "Control.h"
+#include "IndexedEvents.h"
 
 #include <QColor>
 #include <QString>
@@ -82,7 +83,12 @@ public:
     QString shownText() const;
 
     using IndexedEvents = TextEvents;
-    static void wire(TextBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents()
+    {
+        return std::tuple{ForwardedEvent{&TextBox::onChange, &IndexedEvents::onChange},
+                          ForwardedEvent{&TextBox::onKeyPress, &IndexedEvents::onKeyPress},
+                          ForwardedEvent{&TextBox::onGotFocus, &IndexedEvents::onGotFocus}};
+    }
     void copyDesignFrom(const Control& other) override;
 
 private:
@@ -139,7 +145,13 @@ public:
     std::function<void()> onClick;
 
     using IndexedEvents = TextEvents;
-    static void wire(ComboBox& c, IndexedEvents& ev, int index);
+    static auto indexedEvents()
+    {
+        return std::tuple{ForwardedEvent{&ComboBox::onChange, &IndexedEvents::onChange},
+                          ForwardedEvent{&ComboBox::onClick, &IndexedEvents::onClick},
+                          ForwardedEvent{&ComboBox::onKeyPress, &IndexedEvents::onKeyPress},
+                          ForwardedEvent{&ComboBox::onGotFocus, &IndexedEvents::onGotFocus}};
+    }
     void copyDesignFrom(const Control& other) override;
 
 protected:

@@ -57,4 +57,16 @@ inline int unitsToPixels(int units, int unitsPerPixel)
     return static_cast<int>(roundHalfEven(static_cast<double>(units) / unitsPerPixel));
 }
 
+// Twips of the design to pixels of the screen, rounded as every conversion is.
+inline int px(int twips)
+{
+    return unitsToPixels(twips, TwipsPerPixel);
+}
+
+// Pixels to twips.
+inline constexpr int toTwips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
+
 } // namespace vb

@@ -12,6 +12,15 @@ namespace vb {
 
 namespace {
 
+// An event runs a copy of its handler: a handler may replace itself (or be cleared when its
+// element is unloaded) while it runs.
+template <class... Params, class... Args>
+void runCopy(const std::function<void(Params...)>& handler, Args&&... args)
+{
+    if (const std::function<void(Params...)> h = handler)
+        h(std::forward<Args>(args)...);
+}
+
 void fitView(QWidget* view, const QSize& size)
 {
     if (view)
@@ -37,13 +46,6 @@ WebBrowser::~WebBrowser()
 {
     // The engine's view lies in this control's widget: it goes first.
     m_engine.reset();
-}
-
-// Each event runs a copy of its handler: a handler may replace itself (or be cleared when
-// its element is unloaded) while it runs.
-template <class F> void WebBrowser::raise(F&& call)
-{
-    std::forward<F>(call)();
 }
 
 WebEngine& WebBrowser::ensureEngine()
@@ -115,35 +117,23 @@ void WebBrowser::execWB(int command, int option)
 
 void WebBrowser::engineBeforeNavigate2()
 {
-    raise([h = onBeforeNavigate2] {
-        if (h)
-            h();
-    });
+    runCopy(onBeforeNavigate2);
 }
 
 void WebBrowser::engineDownloadBegin()
 {
-    raise([h = onDownloadBegin] {
-        if (h)
-            h();
-    });
+    runCopy(onDownloadBegin);
 }
 
 void WebBrowser::engineProgressChange(qint32 progress, qint32 progressMax)
 {
-    raise([h = onProgressChange, progress, progressMax] {
-        if (h)
-            h(progress, progressMax);
-    });
+    runCopy(onProgressChange, progress, progressMax);
 }
 
 void WebBrowser::engineNavigateComplete2(const QString& address)
 {
     m_locationURL = address;
-    raise([h = onNavigateComplete2] {
-        if (h)
-            h();
-    });
+    runCopy(onNavigateComplete2);
 }
 
 bool WebBrowser::engineNavigateError(PageFailure failure, const QString& address)
@@ -151,19 +141,13 @@ bool WebBrowser::engineNavigateError(PageFailure failure, const QString& address
     m_failure = failure;
     m_failedAddress = address;
     bool cancel = false;
-    raise([h = onNavigateError, &cancel] {
-        if (h)
-            h(cancel);
-    });
+    runCopy(onNavigateError, cancel);
     return cancel;
 }
 
 void WebBrowser::engineDownloadComplete()
 {
-    raise([h = onDownloadComplete] {
-        if (h)
-            h();
-    });
+    runCopy(onDownloadComplete);
 }
 
 WebBrowser* WebBrowser::engineNewWindow2()
@@ -173,34 +157,25 @@ WebBrowser* WebBrowser::engineNewWindow2()
         return nullptr;
     WebBrowser* ppDisp = nullptr;
     bool cancel = false;
-    raise([h = onNewWindow2, &ppDisp, &cancel] { h(ppDisp, cancel); });
+    runCopy(onNewWindow2, ppDisp, cancel);
     return cancel ? nullptr : ppDisp;
 }
 
 void WebBrowser::engineSameDocumentNavigate(const QString& address)
 {
     const QString previous = std::exchange(m_locationURL, address);
-    raise([h = onSameDocumentNavigate, previous] {
-        if (h)
-            h(previous);
-    });
+    runCopy(onSameDocumentNavigate, previous);
 }
 
 void WebBrowser::engineFileDownload()
 {
-    raise([h = onFileDownload] {
-        if (h)
-            h();
-    });
+    runCopy(onFileDownload);
 }
 
 bool WebBrowser::engineNewWindowCheck()
 {
     bool cancel = false;
-    raise([h = onNewWindowCheck, &cancel] {
-        if (h)
-            h(cancel);
-    });
+    runCopy(onNewWindowCheck, cancel);
     return cancel;
 }
 
@@ -208,10 +183,7 @@ void WebBrowser::enginePageTrouble(PageFailure failure)
 {
     m_failure = failure;
     m_failedAddress = m_locationURL;
-    raise([h = onPageTrouble] {
-        if (h)
-            h();
-    });
+    runCopy(onPageTrouble);
 }
 
 void WebBrowser::copyDesignFrom(const Control& other)

@@ -5,6 +5,7 @@
 // events through the control, which keeps LocationURL and raises the handlers.
 
 #include "vb/Control.h"
+#include "vb/IndexedEvents.h"
 
 #include <QString>
 #include <functional>
@@ -74,8 +75,6 @@ public:
     // What the engine's history holds now: whether Back / Forward would find a page.
     bool canGoBack() const;
     bool canGoForward() const;
-    void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
-    bool registerAsBrowser() const { return m_registerAsBrowser; }
     // 6 print, 4 save as; option 1 prompts the user. Errors are ignored.
     enum { ExecPrint = 6, ExecSaveAs = 4, PromptUser = 1 };
     void execWB(int command, int option);
@@ -145,19 +144,19 @@ public:
         std::function<void(int, bool&)> onNewWindowCheck;
         std::function<void(int)> onPageTrouble;
     };
-    static void wire(WebBrowser& c, IndexedEvents& ev, int index)
+    static auto indexedEvents()
     {
-        c.onBeforeNavigate2 = [&ev, index] { if (ev.onBeforeNavigate2) ev.onBeforeNavigate2(index); };
-        c.onDownloadBegin = [&ev, index] { if (ev.onDownloadBegin) ev.onDownloadBegin(index); };
-        c.onProgressChange = [&ev, index](qint32 p, qint32 m) { if (ev.onProgressChange) ev.onProgressChange(index, p, m); };
-        c.onNavigateComplete2 = [&ev, index] { if (ev.onNavigateComplete2) ev.onNavigateComplete2(index); };
-        c.onNavigateError = [&ev, index](bool& cancel) { if (ev.onNavigateError) ev.onNavigateError(index, cancel); };
-        c.onDownloadComplete = [&ev, index] { if (ev.onDownloadComplete) ev.onDownloadComplete(index); };
-        c.onNewWindow2 = [&ev, index](WebBrowser*& pp, bool& cancel) { if (ev.onNewWindow2) ev.onNewWindow2(index, pp, cancel); };
-        c.onSameDocumentNavigate = [&ev, index](const QString& previous) { if (ev.onSameDocumentNavigate) ev.onSameDocumentNavigate(index, previous); };
-        c.onFileDownload = [&ev, index] { if (ev.onFileDownload) ev.onFileDownload(index); };
-        c.onNewWindowCheck = [&ev, index](bool& cancel) { if (ev.onNewWindowCheck) ev.onNewWindowCheck(index, cancel); };
-        c.onPageTrouble = [&ev, index] { if (ev.onPageTrouble) ev.onPageTrouble(index); };
+        return std::tuple{ForwardedEvent{&WebBrowser::onBeforeNavigate2, &IndexedEvents::onBeforeNavigate2},
+                          ForwardedEvent{&WebBrowser::onDownloadBegin, &IndexedEvents::onDownloadBegin},
+                          ForwardedEvent{&WebBrowser::onProgressChange, &IndexedEvents::onProgressChange},
+                          ForwardedEvent{&WebBrowser::onNavigateComplete2, &IndexedEvents::onNavigateComplete2},
+                          ForwardedEvent{&WebBrowser::onNavigateError, &IndexedEvents::onNavigateError},
+                          ForwardedEvent{&WebBrowser::onDownloadComplete, &IndexedEvents::onDownloadComplete},
+                          ForwardedEvent{&WebBrowser::onNewWindow2, &IndexedEvents::onNewWindow2},
+                          ForwardedEvent{&WebBrowser::onSameDocumentNavigate, &IndexedEvents::onSameDocumentNavigate},
+                          ForwardedEvent{&WebBrowser::onFileDownload, &IndexedEvents::onFileDownload},
+                          ForwardedEvent{&WebBrowser::onNewWindowCheck, &IndexedEvents::onNewWindowCheck},
+                          ForwardedEvent{&WebBrowser::onPageTrouble, &IndexedEvents::onPageTrouble}};
     }
 
 protected:
@@ -165,11 +164,8 @@ protected:
     void clearHandlers() override;
 
 private:
-    template <class F> void raise(F&& f);
-
     std::unique_ptr<WebEngine> m_engine;
     QString m_locationURL;
-    bool m_registerAsBrowser = false;
     PageFailure m_failure = PageFailure::None;
     QString m_failedAddress;
 };

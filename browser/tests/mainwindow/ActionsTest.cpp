@@ -138,7 +138,6 @@ TEST_F(ActionsTest, CreateTabTakesTheLowestFreeSlotAndBecomesTheCurrentBrowser)
     EXPECT_FALSE(p().CreateTabPending);
     ASSERT_TRUE(f().BrowserNew.exists(2));
     ASSERT_TRUE(f().ComboWebLocation.exists(2));
-    EXPECT_TRUE(f().BrowserNew[2].registerAsBrowser());
     EXPECT_TRUE(f().CommandWebNew[2].isEnabled());
     EXPECT_TRUE(f().CommandWebComNew[2].isEnabled());
     EXPECT_EQ(tabEngine(2).navigations(), QStringList{u"http://four.example/ab.html"_s});
@@ -212,7 +211,6 @@ TEST_F(ActionsTest, CreateBrowserClosesTheMenuAndOpensARegisteredSecondaryWindow
     EXPECT_TRUE(window->isVisible());
     auto* web = qobject_cast<frmWeb*>(window);
     ASSERT_NE(web, nullptr);
-    EXPECT_TRUE(web->BrowserPop[0].registerAsBrowser());
     // The window took the address over at its load.
     EXPECT_FALSE(p().CreateBrowserPending);
     EXPECT_EQ(engineOf(web->BrowserPop[0]).navigations(), QStringList{u"http://far.example"_s});

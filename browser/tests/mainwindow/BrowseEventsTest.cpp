@@ -471,7 +471,6 @@ TEST_F(EventsTest, ANewWindowBecomesTheLowestFreeSlot)
     EXPECT_TRUE(f().CommandWebNew[2].isEnabled());
     EXPECT_TRUE(f().CommandWebComNew[2].isEnabled());
     EXPECT_EQ(f().BrowserNew[2].locationURL(), site(4));
-    EXPECT_TRUE(f().BrowserNew[2].registerAsBrowser());
     EXPECT_EQ(f().LabelCurrentBrowser[0].caption(), QStringLiteral("Current Browser :: Tab Browser #2"));
     // With 1, 2 and 3 open the next one goes to 4.
     EXPECT_EQ(openTab(f().BrowserNew[2], site(5)), 4);
@@ -519,7 +518,6 @@ TEST_F(EventsTest, NewWindowSeparateOpensASecondaryWindow)
     ASSERT_EQ(windows().size(), 1);
     frmWeb& window = *windows()[0];
     EXPECT_EQ(target, &window.BrowserPop[0]);
-    EXPECT_TRUE(target->registerAsBrowser());
     EXPECT_TRUE(window.isVisible());
     // The main window's tabs and guard are not touched.
     EXPECT_EQ(s().TabCount, 0);

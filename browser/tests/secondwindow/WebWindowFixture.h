@@ -56,7 +56,6 @@ protected:
     {
         auto* w = new frmWeb(*app);
         w->load();
-        w->BrowserPop[0].setRegisterAsBrowser(true);
         w->show();
         w->zOrder(0);
         return *w;

@@ -112,7 +112,6 @@ TEST_F(EventsTest, NewWindowsTakeTheLowestFreeSlotAndWidenTheBand)
     EXPECT_EQ(w.PopTabCount, 1);
     EXPECT_EQ(w.PopTabCurrent, 1);
     EXPECT_TRUE(w.PopOnTab);
-    EXPECT_TRUE(target->registerAsBrowser());
     EXPECT_FALSE(target->isVisible());
     EXPECT_TRUE(w.ComboPopLocation.exists(1));
     EXPECT_TRUE(w.CommandPopNew[1].isEnabled());

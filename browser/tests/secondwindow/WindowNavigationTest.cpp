@@ -406,7 +406,6 @@ TEST_F(NavigationTest, CreateTabOpensATabAtTheTypedAddress)
     EXPECT_EQ(w.PopTabCurrent, 1);
     EXPECT_TRUE(w.PopOnTab);
     EXPECT_EQ(w.PopBandHeight, 108);
-    EXPECT_TRUE(w.BrowserPop[1].registerAsBrowser());
     EXPECT_EQ(engineOf(w, 1).navigations(), QStringList{QStringLiteral("http://velmora.example/new.html")});
     // On screen with its page.
     EXPECT_EQ(slotsOnScreen(w), QList<int>{0});

@@ -106,7 +106,6 @@ protected:
     {
         form->first.onNewWindow2 = [this](vb::WebBrowser*& ppDisp, bool&) {
             ++newWindows;
-            form->second.setRegisterAsBrowser(true);
             ppDisp = form->second.object();
         };
     }

@@ -175,7 +175,6 @@ TEST_F(WebBrowserTest, NewWindow2HandsBackAPreparedControlOrCancels)
             cancel = true;
             return;
         }
-        form.second.setRegisterAsBrowser(true);
         ppDisp = form.second.object();
     };
     EXPECT_EQ(opener->fireNewWindow2(), nullptr);
@@ -239,14 +238,12 @@ TEST_F(WebBrowserTest, ArrayElementsStartWithoutAPageAndTakeTheirEngineAlongWhen
     design.move(8, 40, 500, 300);
     design.navigate(u"file:///a.html"_s);
     engines->engineFor(design)->completeNavigation(u"file:///a.html"_s);
-    design.setRegisterAsBrowser(true);
 
     QStringList events;
     browsers.onNavigateComplete2 = [&](int index) { events << u"NavigateComplete2 %1 "_s.arg(index) + browsers[index].locationURL(); };
     browsers.onNewWindow2 = [&](int index, vb::WebBrowser*& ppDisp, bool&) {
         events << u"NewWindow2 %1"_s.arg(index);
         vb::WebBrowser& fresh = browsers.load(index + 3);
-        fresh.setRegisterAsBrowser(true);
         ppDisp = fresh.object();
     };
 
@@ -256,7 +253,6 @@ TEST_F(WebBrowserTest, ArrayElementsStartWithoutAPageAndTakeTheirEngineAlongWhen
     EXPECT_FALSE(element.isVisible());
     EXPECT_FALSE(element.hasEngine());
     EXPECT_EQ(element.locationURL(), QString());
-    EXPECT_FALSE(element.registerAsBrowser());
     EXPECT_EQ(engines->liveEngines(), 1);
 
     element.navigate(u"file:///b.html"_s);
