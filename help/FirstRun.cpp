@@ -162,7 +162,7 @@ void Main(HelpApp& app)
         return;
 
     // 10..13. The help window on the overview.
-    auto* main = new frmMain(app);
+    auto* main = &app.rt.create<frmMain>(app);
     app.mainForm = main;
     main->load();
     ShowUserPicture(app);

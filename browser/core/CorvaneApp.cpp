@@ -47,7 +47,7 @@ void CorvaneApp::showMainWindowAgain()
     panel = PanelVars{};
     panel.FamilyRunChoice = runChoice;
 
-    auto* main = new frmMain(*this);
+    auto* main = &rt.create<frmMain>(*this);
     mainForm = main;
     main->load();
     main->setCaption(MainWindowTitleMake(*this));

@@ -83,7 +83,7 @@ void Main(CorvaneApp& app)
     prog.HelpProgramName = QStringLiteral("CorvaneHelp");
 
     // 4. The chooser's hidden load records the start folder.
-    auto* move = new frmMove(app);
+    auto* move = &app.rt.create<frmMove>(app);
     app.moveForm = move;
     move->load();
     if (app.rt.ending())
@@ -142,7 +142,7 @@ void Main(CorvaneApp& app)
     BrowserStateInit(app.set, app.opt, app.lists);
 
     // 13, 14. The main window (the hidden data form's lists live in the application object).
-    auto* main = new frmMain(app);
+    auto* main = &app.rt.create<frmMain>(app);
     app.mainForm = main;
     main->load();
     main->setCaption(MainWindowTitleMake(app));

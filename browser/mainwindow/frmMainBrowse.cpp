@@ -266,7 +266,7 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
         p.CreateBrowserPending = false;
         frmWeb* window = nullptr;
         try {
-            window = new frmWeb(m_app);
+            window = &m_app.rt.create<frmWeb>(m_app);
             window->load();
             vb::WebBrowser& page = window->BrowserPop[0];
             page.setRegisterAsBrowser(true);
@@ -280,7 +280,7 @@ void frmMain::Browser_NewWindow2(bool isTab, int, vb::WebBrowser*& ppDisp, bool&
             if (window && window->isLoaded())
                 window->unload();
             else if (window)
-                window->deleteLater();
+                m_app.rt.disposeForm(*window);
             ppDisp = nullptr;
             cancel = true;
         }

@@ -109,9 +109,9 @@ TEST_F(BrowserTextsTest, NoTextOfTheBrowserNamesAWindowsComponent)
     ASSERT_TRUE(app->mainForm);
 
     // The options dialog and a secondary window.
-    auto* options = new corvane::frmOptions(*app);
+    auto* options = &app->rt.create<corvane::frmOptions>(*app);
     options->load();
-    auto* web = new corvane::frmWeb(*app);
+    auto* web = &app->rt.create<corvane::frmWeb>(*app);
     web->load();
     texts.addForms(QStringLiteral("forms"), app->rt);
 

@@ -119,6 +119,9 @@ void Form::showAsSet()
 
 bool Form::event(QEvent* e)
 {
+    // The runtime that made the form owns it: the deletion asked of Qt is the runtime's.
+    if (e->type() == QEvent::DeferredDelete && m_runtime.destroyForm(*this))
+        return true;
     if (e->type() != showAsSetEvent())
         return QObject::event(e);
     m_showPosted = false;

@@ -79,7 +79,7 @@ protected:
         const QString start = dir.path() + QStringLiteral("/start");
         QDir().mkpath(start);
         QDir::setCurrent(start);
-        auto* m = new corvane::frmMove(*app);
+        auto* m = &app->rt.create<corvane::frmMove>(*app);
         app->moveForm = m;
         m->load();
         return *m;
@@ -95,7 +95,7 @@ protected:
         o.MainBrowserHomePages[0] = home;
         corvane::BrowserStateInit(app->set, app->opt, app->lists);
         app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
+        auto* main = &app->rt.create<corvane::frmMain>(*app);
         app->mainForm = main;
         main->load();
         main->show();

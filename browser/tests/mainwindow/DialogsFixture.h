@@ -87,7 +87,7 @@ protected:
     corvane::frmMove& loadChooser(const QString& folder)
     {
         QDir::setCurrent(folder);
-        auto* m = new corvane::frmMove(*app);
+        auto* m = &app->rt.create<corvane::frmMove>(*app);
         app->moveForm = m;
         m->load();
         return *m;
@@ -107,7 +107,7 @@ protected:
         }
         corvane::BrowserStateInit(app->set, app->opt, app->lists);
         app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
+        auto* main = &app->rt.create<corvane::frmMain>(*app);
         app->mainForm = main;
         main->load();
         main->show();
@@ -131,7 +131,7 @@ protected:
     // The dialog as the View menu opens it, loaded (not shown).
     corvane::frmOptions& openOptions()
     {
-        options = new corvane::frmOptions(*app);
+        options = &app->rt.create<corvane::frmOptions>(*app);
         options->load();
         return *options;
     }

@@ -72,7 +72,7 @@ protected:
             o.MainBrowserHomePages[i] = homes[i];
         corvane::BrowserStateInit(app->set, app->opt, app->lists);
         app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
+        auto* main = &app->rt.create<corvane::frmMain>(*app);
         app->mainForm = main;
         main->load();
         main->show();

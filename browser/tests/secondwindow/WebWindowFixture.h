@@ -54,7 +54,7 @@ protected:
     // loaded, its own page registered as a browser, and it is shown in front.
     frmWeb& openWindow()
     {
-        auto* w = new frmWeb(*app);
+        auto* w = &app->rt.create<frmWeb>(*app);
         w->load();
         w->BrowserPop[0].setRegisterAsBrowser(true);
         w->show();
@@ -70,7 +70,7 @@ protected:
             o.MainBrowserHomePages[i] = o.HomePagesSaved[i] = homes[i];
         corvane::BrowserStateInit(app->set, app->opt, app->lists);
         app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
+        auto* main = &app->rt.create<corvane::frmMain>(*app);
         app->mainForm = main;
         main->load();
         main->show();
