@@ -75,7 +75,9 @@ Form::~Form()
         m_modalLoop->quit();
     if (m_loaded)
         m_runtime.registerUnloaded(this);
-    // The derived form's controls are gone by now; the window takes what is left.
+    // The derived form's controls are gone by now; an unloaded control waiting for its
+    // deletion keeps its widget.
+    Control::releaseControlWidgets(m_window.get());
 }
 
 QWidget* Form::host()
