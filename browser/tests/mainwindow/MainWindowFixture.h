@@ -11,6 +11,7 @@
 #include "frmMain.h"
 #include "frmMessage.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
@@ -61,25 +62,16 @@ protected:
         testsupport::flushDeferredDeletes();
     }
 
-    // What start-up does for the main window: the options with homes, the browser-set
-    // state, the window loaded and shown, and main browser 1 sent to its home page (guard
-    // set).
+    // The program starts with mainBrowserLastIndex + 1 main browsers on the home pages
+    // homes: the window is shown and main browser 1 is sent to its home page.
     void startMainWindow(int mainBrowserLastIndex)
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = mainBrowserLastIndex;
-        for (int i = 0; i <= 5; ++i)
-            o.MainBrowserHomePages[i] = homes[i];
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = &app->rt.create<corvane::frmMain>(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(o.MainBrowserHomePages[0]);
-        app->prog.StartupShowing = false;
+        o.HomePagesSaved = homes;
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, programFolder()));
     }
+    QString programFolder() const { return dir.filePath(QStringLiteral("prog")); }
 
     corvane::frmMain& f() const { return *app->mainForm; }
     corvane::BrowserSet& s() const { return app->set; }
