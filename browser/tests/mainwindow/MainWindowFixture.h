@@ -44,9 +44,15 @@ inline bool settledAt(const corvane::BrowserSet& s, const vb::WebBrowser& b, con
 
 class MainWindowFixture : public ::testing::Test {
 protected:
-    MainWindowFixture()
+    MainWindowFixture() { makeApp(dir.path()); }
+
+    // The program over the machine at root, not started yet; the one before goes.
+    void makeApp(const QString& root)
     {
-        app = std::make_unique<corvane::CorvaneApp>(corvanetest::testAppConfig(dir.path()));
+        app.reset();
+        testsupport::flushDeferredDeletes();
+        machine = root;
+        app = std::make_unique<corvane::CorvaneApp>(corvanetest::testAppConfig(root));
         app->rt.setScreen({1024 * 15, 768 * 15, 15, 15});
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& form) {
             shown << app->msg.MessageId;
@@ -71,7 +77,7 @@ protected:
         o.HomePagesSaved = homes;
         ASSERT_TRUE(corvanetest::startAsReturningUser(*app, programFolder()));
     }
-    QString programFolder() const { return dir.filePath(QStringLiteral("prog")); }
+    QString programFolder() const { return machine + QStringLiteral("/prog"); }
 
     corvane::frmMain& f() const { return *app->mainForm; }
     corvane::BrowserSet& s() const { return app->set; }
@@ -109,6 +115,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString machine; // the folder the program's machine lies in
     std::unique_ptr<corvane::CorvaneApp> app;
     std::array<QString, 6> homes;    // the main browsers' home pages, for startMainWindow
     QStringList shown;               // ids of the messages shown, in order
@@ -118,7 +125,16 @@ protected:
 
 class ScriptedMainWindowFixture : public MainWindowFixture {
 protected:
-    ScriptedMainWindowFixture()
+    ScriptedMainWindowFixture() { useScriptedEngine(); }
+
+    // Another program on a machine of its own, on the scripted engine: for a table whose
+    // rows each start from nothing.
+    void makeScriptedApp(const QString& name)
+    {
+        makeApp(dir.filePath(name));
+        useScriptedEngine();
+    }
+    void useScriptedEngine()
     {
         auto factory = std::make_unique<vb::ScriptedWebEngineFactory>(QStringLiteral("https://search.velmora.example/"));
         engines = factory.get();
