@@ -54,7 +54,7 @@ QString DefaultMessageHead(const HelpApp& app)
 
 void MessageBoxShow(HelpApp& app, QString& head, QString& body, QString& buttons, QString& input)
 {
-    auto* form = new frmMessage(app);
+    auto* form = &app.rt.create<frmMessage>(app);
     app.messageForm = form;
     form->load();
 

@@ -87,89 +87,109 @@ QString DriveTypeNameGet(HelpApp& app, const QString& path)
     return sys::driveTypeName(drive->type);
 }
 
-void Main(HelpApp& app)
-{
-    ProgramVars& prog = app.prog;
+namespace {
 
-    // 1. One copy at a time: a running copy is brought to the front. Only then does this
-    // copy listen under its own title.
+// One copy at a time: a running copy is brought to the front and this one ends. Only then
+// does this copy listen under its own title.
+void OnlyCopyCheck(HelpApp& app)
+{
     if (sys::windowExists(app.socketFolder, HelpProgramName()))
         ActivatePreviousInstance(app);
     else
         app.rt.setTitle(HelpProgramName());
-    // Every message of start-up may end the program (its answer, or the session's end while
-    // it waits): start-up then stops where it stands.
-    if (app.rt.ending())
-        return;
+}
 
-    // 2, 3.
-    ScreenSizeCheck(app);
-    if (app.rt.ending())
-        return;
-    prog.StartupShowing = true;
+// From here until the window is up, the display leaves the focus alone.
+void StartupShowingBegin(HelpApp& app)
+{
+    app.prog.StartupShowing = true;
+}
 
-    // 4, 5, 6. The start folder, never inside the system folder.
+// The start folder, never inside the system folder.
+void StartFolderCheck(HelpApp& app)
+{
     if (!StartFolderRead(app, app.currentFolder)) {
         app.rt.end();
         return;
     }
     WindowsFolderGet(app);
-    if (ProgramInSystemFolder(app)) {
+    if (ProgramInSystemFolder(app))
         refuse(app, QStringLiteral("MessageProgInSystem"));
-        return;
-    }
+}
 
-    // 7. The drive.
+// CD/DVD, network and unknown drives are refused; any drive but a fixed disk takes the
+// removable road.
+void DriveAccept(HelpApp& app)
+{
+    ProgramVars& prog = app.prog;
     prog.DriveKind = DriveTypeNameGet(app, prog.OwnRoot);
-    if (app.rt.ending())
+    if (app.rt.ending() || prog.DriveKind == QLatin1String("Fixed"))
         return;
-    if (prog.DriveKind != QLatin1String("Fixed")) {
-        prog.OnMedia = true;
-        if (prog.DriveKind == QLatin1String("CDRom")) {
-            refuse(app, QStringLiteral("MessageMediaCDRom"));
-            return;
-        }
-        if (prog.DriveKind == QLatin1String("Remote") || prog.DriveKind == QLatin1String("Unknown")) {
-            refuse(app, QStringLiteral("MessageWrongMedia"));
-            return;
-        }
-    }
+    prog.OnMedia = true;
+    if (prog.DriveKind == QLatin1String("CDRom"))
+        refuse(app, QStringLiteral("MessageMediaCDRom"));
+    else if (prog.DriveKind == QLatin1String("Remote") || prog.DriveKind == QLatin1String("Unknown"))
+        refuse(app, QStringLiteral("MessageWrongMedia"));
+}
 
-    // 8. Program constants.
+void ProgramConstantsSet(HelpApp& app)
+{
+    ProgramVars& prog = app.prog;
     prog.OwnName = HelpProgramName();
     prog.VersionText = HelpVersionText();
     prog.OwnExePath = prog.OwnFolder + prog.OwnName + QStringLiteral(".exe");
     prog.ParentName = BrowserProgramName();
+}
 
-    // 9. The register of the road.
-    if (prog.OnMedia) {
+// The browser is looked for in the register of the road: the files on the drive, or the
+// settings store of a fixed disk, where a browser that is missing is told.
+void ParentFind(HelpApp& app)
+{
+    if (app.prog.OnMedia) {
         FamilyFilesRead(app);
-        prog.ParentAvailable = !app.reg.ParentNotPresent && !app.reg.ParentNotFound && !app.reg.ParentExePath.isEmpty();
-    } else {
-        FamilyRegistryFindParent(app);
-        if (app.reg.ParentNotPresent) {
-            app.msg.MessageId = QStringLiteral("MessageParentNotPresent");
-            ParentMessageShow(app);
-        } else if (app.reg.ParentNotFound) {
-            app.msg.MessageId = QStringLiteral("MessageParentNotFound");
-            ParentMessageShow(app);
-        } else {
-            prog.ParentAvailable = true;
-            CheckOwnPathRecord(app);
-        }
-    }
-    if (app.rt.ending())
+        app.prog.ParentAvailable = !app.reg.ParentNotPresent && !app.reg.ParentNotFound && !app.reg.ParentExePath.isEmpty();
         return;
+    }
+    FamilyRegistryFindParent(app);
+    if (app.reg.ParentNotPresent || app.reg.ParentNotFound) {
+        app.msg.MessageId =
+            app.reg.ParentNotPresent ? QStringLiteral("MessageParentNotPresent") : QStringLiteral("MessageParentNotFound");
+        ParentMessageShow(app);
+        return;
+    }
+    app.prog.ParentAvailable = true;
+    CheckOwnPathRecord(app);
+}
 
-    // 10..13. The help window on the overview.
-    auto* main = new frmMain(app);
-    app.mainForm = main;
-    main->load();
+// The help window opens on the overview, the focus on its picture.
+void HelpWindowShow(HelpApp& app)
+{
+    frmMain& main = app.rt.create<frmMain>(app);
+    app.mainForm = &main;
+    main.load();
     ShowUserPicture(app);
     app.topics->TopicShowSelected();
-    main->show();
-    main->PictureMain.setFocus();
-    prog.StartupShowing = false;
+    main.show();
+    main.PictureMain.setFocus();
+    app.prog.StartupShowing = false;
+}
+
+} // namespace
+
+void Main(HelpApp& app)
+{
+    using Step = void (*)(HelpApp&);
+    static constexpr Step steps[] = {
+        OnlyCopyCheck, ScreenSizeCheck,     StartupShowingBegin, StartFolderCheck,
+        DriveAccept,   ProgramConstantsSet, ParentFind,          HelpWindowShow,
+    };
+    for (Step step : steps) {
+        step(app);
+        // Every message of start-up may end the program (its answer, or the session's end
+        // while it waits): start-up then stops where it stands.
+        if (app.rt.ending())
+            return;
+    }
 }
 
 } // namespace corvanehelp

@@ -201,7 +201,7 @@ QString ErrorIdMake(const CorvaneApp& app, const QString& procedure)
 
 void MessageBoxShow(CorvaneApp& app, QString& head, QString& body, QString& buttons, QString& input)
 {
-    auto* form = new frmMessage(app);
+    auto* form = &app.rt.create<frmMessage>(app);
     app.messageForm = form;
     form->load();
     form->captionFor(app.profile.Nickname);

@@ -47,10 +47,7 @@ void CorvaneApp::showMainWindowAgain()
     panel = PanelVars{};
     panel.FamilyRunChoice = runChoice;
 
-    auto* main = new frmMain(*this);
-    mainForm = main;
-    main->load();
-    main->setCaption(MainWindowTitleMake(*this));
+    MainWindowLoad(*this);
     MainWindowFirstPageShow(*this);
 }
 

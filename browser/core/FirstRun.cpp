@@ -68,101 +68,141 @@ bool StartFolderRead(CorvaneApp& app, const QString& currentFolder)
     return true;
 }
 
-void Main(CorvaneApp& app)
+namespace {
+
+// The program's constants, and the display's promise to leave the focus alone until the
+// window is up.
+void ProgramConstantsSet(CorvaneApp& app)
 {
     ProgramVars& prog = app.prog;
-
-    // Every message of start-up may end the program (its answer, or the session's
-    // end while it waits): start-up then stops where it stands.
-    ScreenSizeCheck(app);
-    if (app.rt.ending())
-        return;
     prog.StartupShowing = true;
     prog.ProgramName = QStringLiteral("Corvane");
     prog.VersionText = QStringLiteral("Version : 1.21");
     prog.HelpProgramName = QStringLiteral("CorvaneHelp");
+}
 
-    // 4. The chooser's hidden load records the start folder.
-    auto* move = new frmMove(app);
-    app.moveForm = move;
-    move->load();
-    if (app.rt.ending())
-        return;
+// The chooser is loaded hidden once and stays loaded; its load records the start folder.
+void ChooserLoad(CorvaneApp& app)
+{
+    frmMove& move = app.rt.create<frmMove>(app);
+    app.moveForm = &move;
+    move.load();
+}
 
-    // 5. The drive decides the road, or refuses.
+// The start folder's drive decides the road; a drive the data cannot live on ends the
+// program after its message.
+void DriveAccept(CorvaneApp& app)
+{
+    ProgramVars& prog = app.prog;
     prog.DriveKind = DriveTypeNameGet(app, prog.OwnRoot);
     if (app.rt.ending())
         return;
-    if (prog.DriveKind == QLatin1String("Unknown") || prog.DriveKind == QLatin1String("Remote")) {
-        app.msg.MessageId = QStringLiteral("MessageMediaUnknown");
-        StartupMessageShow(app);
-        app.rt.end();
-        return;
-    }
-    if (prog.DriveKind == QLatin1String("CDRom")) {
-        app.msg.MessageId = QStringLiteral("MessageMediaCDROM");
+    QString refusal;
+    if (prog.DriveKind == QLatin1String("Unknown") || prog.DriveKind == QLatin1String("Remote"))
+        refusal = QStringLiteral("MessageMediaUnknown");
+    else if (prog.DriveKind == QLatin1String("CDRom"))
+        refusal = QStringLiteral("MessageMediaCDROM");
+    if (!refusal.isEmpty()) {
+        app.msg.MessageId = refusal;
         StartupMessageShow(app);
         app.rt.end();
         return;
     }
     prog.OnMedia = prog.DriveKind != QLatin1String("Fixed");
+}
 
-    // 6, 7. The register.
-    if (prog.OnMedia)
+// The register of the road: on the drive itself for removable media, in the settings store
+// on a fixed disk. It names the folder the data folder lies in.
+void RegisterRoadTake(CorvaneApp& app)
+{
+    if (app.prog.OnMedia)
         OnMoveFamilyAct(app);
     else
         OnRestFamilyAct(app);
-    if (app.rt.ending())
-        return;
+}
 
-    // 8. The data files' paths.
+// The data files' paths, the profile and the data folder. A folder that cannot be made (a
+// write-protected stick) leaves the data in memory: the writers then fail, and say so.
+void DataFolderPrepare(CorvaneApp& app)
+{
+    ProgramVars& prog = app.prog;
     DataFilePathsSet(prog, app.reg.DataBaseFolder);
-
-    // 9. Profile and data folder. A folder that cannot be made (a write-protected stick)
-    // leaves the data in memory: the writers then fail quietly, as for any write failure.
     app.profile.Nickname = app.store.get(ProfileSection, QStringLiteral("NickName"));
     if (!prog.OnMedia)
         app.profile.UserPicturePath = UserPictureLoad(app);
     if (!FolderExistsCheck(app.reg.DataBaseFolder, prog.ProgramName))
         (void)FolderCreate(app.reg.DataBaseFolder, prog.ProgramName);
+}
 
-    // 10. Fixed disk: the own register record, then the name prompt for a new user.
-    if (!prog.OnMedia) {
-        OnRestOwnMemberSave(app);
-        if (app.profile.Nickname.isEmpty()) {
-            app.msg.MessageId = QStringLiteral("MessageGetUserName");
-            StartupMessageShow(app);
-            if (app.rt.ending())
-                return;
-        }
+// On a fixed disk the browser keeps its own record in the register, and a new user is asked
+// for a name before the window opens.
+void FixedDiskMemberSave(CorvaneApp& app)
+{
+    if (app.prog.OnMedia)
+        return;
+    OnRestOwnMemberSave(app);
+    if (app.profile.Nickname.isEmpty()) {
+        app.msg.MessageId = QStringLiteral("MessageGetUserName");
+        StartupMessageShow(app);
     }
+}
 
-    // 11, 12.
+void SettingsRead(CorvaneApp& app)
+{
     SettingsFileLoad(app.velmora());
     BrowserStateInit(app.set, app.opt, app.lists);
+}
 
-    // 13, 14. The main window (the hidden data form's lists live in the application object).
-    auto* main = new frmMain(app);
-    app.mainForm = main;
-    main->load();
-    main->setCaption(MainWindowTitleMake(app));
-
-    // 15. The lists; main browser 1's kept history fills the location box too.
+// The lists are read once the window exists: main browser 1's kept history fills the
+// location box too.
+void ListsRead(CorvaneApp& app)
+{
     const VelmoraContext c = app.velmora();
     HistoryFileLoad(c);
     BookmarkFileLoad(c);
     NotesFileLoad(c);
+}
 
-    // 16..18.
+void FirstPageShow(CorvaneApp& app)
+{
     MainWindowFirstPageShow(app);
-    prog.StartupShowing = false;
+    app.prog.StartupShowing = false;
+}
 
-    // A damaged settings file kept what it could: the user hears once which options are
-    // back at their defaults.
-    if (!app.files.settingsReset.isEmpty()) {
-        app.msg.MessageId = QStringLiteral("MessageSetVelmoraReset");
-        MessageShow(app);
+// A damaged settings file kept what it could: the user hears once which options are back at
+// their defaults.
+void SettingsResetTell(CorvaneApp& app)
+{
+    if (app.files.settingsReset.isEmpty())
+        return;
+    app.msg.MessageId = QStringLiteral("MessageSetVelmoraReset");
+    MessageShow(app);
+}
+
+} // namespace
+
+void Main(CorvaneApp& app)
+{
+    using Step = void (*)(CorvaneApp&);
+    static constexpr Step steps[] = {
+        ScreenSizeCheck,     ProgramConstantsSet, ChooserLoad,    DriveAccept, RegisterRoadTake, DataFolderPrepare,
+        FixedDiskMemberSave, SettingsRead,        MainWindowLoad, ListsRead,   FirstPageShow,    SettingsResetTell,
+    };
+    for (Step step : steps) {
+        step(app);
+        // Every message of start-up may end the program (its answer, or the session's end
+        // while it waits): start-up then stops where it stands.
+        if (app.rt.ending())
+            return;
     }
+}
+
+void MainWindowLoad(CorvaneApp& app)
+{
+    frmMain& main = app.rt.create<frmMain>(app);
+    app.mainForm = &main;
+    main.load();
+    main.setCaption(MainWindowTitleMake(app));
 }
 
 void MainWindowFirstPageShow(CorvaneApp& app)

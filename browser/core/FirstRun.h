@@ -22,6 +22,9 @@ void ScreenSizeCheck(CorvaneApp& app);
 QString DriveTypeNameGet(CorvaneApp& app, const QString& path);
 // "Corvane", or "Corvane - " and the nickname.
 QString MainWindowTitleMake(const CorvaneApp& app);
+// Makes and loads the main window (the hidden data form's lists live in the application
+// object) and gives it its title.
+void MainWindowLoad(CorvaneApp& app);
 // A loaded main window's first page: main browser 1's kept sites fill the location box, the
 // window is shown and main browser 1 goes to its home page.
 void MainWindowFirstPageShow(CorvaneApp& app);

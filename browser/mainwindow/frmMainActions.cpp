@@ -172,7 +172,7 @@ void frmMain::CommandCreateOK_Click()
         }
         PictureMain.setFocus();
         // The new window's load navigates to CreateAddress and clears the flag.
-        auto* window = new frmWeb(m_app);
+        auto* window = &m_app.rt.create<frmWeb>(m_app);
         try {
             window->load();
             window->show();

@@ -297,7 +297,7 @@ void frmMain::pageWindowOpen(vb::WebBrowser*& ppDisp, bool& cancel)
     p.CreateBrowserPending = false;
     frmWeb* window = nullptr;
     try {
-        window = new frmWeb(m_app);
+        window = &m_app.rt.create<frmWeb>(m_app);
         window->load();
         window->show();
         window->zOrder(0);
@@ -309,7 +309,7 @@ void frmMain::pageWindowOpen(vb::WebBrowser*& ppDisp, bool& cancel)
         if (window && window->isLoaded())
             window->unload();
         else if (window)
-            window->deleteLater();
+            m_app.rt.disposeForm(*window);
         ppDisp = nullptr;
         cancel = true;
     }

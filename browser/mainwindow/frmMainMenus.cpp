@@ -352,7 +352,7 @@ void frmMain::CommandView_Click(int index)
         break;
 
     case 3: {
-        QPointer<frmOptions> options = new frmOptions(m_app);
+        QPointer<frmOptions> options = &m_app.rt.create<frmOptions>(m_app);
         options->load();
         options->showModal();
         // A dialog that only hid itself would stay loaded, one more with each use.

@@ -2,7 +2,7 @@
 // The options dialog: the current main browser's home page, the number of main browsers,
 // which of them keep a history, and three start-up choices. OK applies and stores the
 // edited values, Default resets them, Cancel (or closing the window) discards them; each
-// unloads the dialog. Opened modally: `auto* o = new frmOptions(app); o->load(); o->showModal();`.
+// unloads the dialog. Opened modally: `auto& o = app.rt.create<frmOptions>(app); o.load(); o.showModal();`.
 
 #include "vb/ControlArray.h"
 #include "vb/Controls.h"

@@ -21,19 +21,6 @@ inline sys::Launcher idleLauncher()
     return l;
 }
 
-// Test mode with the settings store in root/config, the program folder root/prog/, the
-// family's sockets in root/sockets and the idle launcher.
-inline corvane::AppConfig testAppConfig(const QString& root)
-{
-    corvane::AppConfig cfg;
-    cfg.mode = vb::Runtime::Mode::Test;
-    cfg.settingsPath = root + QStringLiteral("/config/Tavolin.ini");
-    cfg.programFolder = root + QStringLiteral("/prog/");
-    cfg.socketFolder = root + QStringLiteral("/sockets");
-    cfg.launcher = idleLauncher();
-    return cfg;
-}
-
 // The mounts of table (in the form of /proc/self/mountinfo), with the block devices'
 // attributes under sysRoot; paths are taken as they are.
 inline sys::MountSource mountTable(const QByteArray& table, const QString& sysRoot)
@@ -43,6 +30,21 @@ inline sys::MountSource mountTable(const QByteArray& table, const QString& sysRo
     s.sysRoot = sysRoot;
     s.canonicalPath = [](const QString& p) { return p; };
     return s;
+}
+
+// Test mode on a machine with one fixed disk at "/", with the settings store in
+// root/config, the program folder root/prog/, the family's sockets in root/sockets and the
+// idle launcher.
+inline corvane::AppConfig testAppConfig(const QString& root)
+{
+    corvane::AppConfig cfg;
+    cfg.mode = vb::Runtime::Mode::Test;
+    cfg.mounts = mountTable("20 0 8:1 / / rw - ext4 /dev/sda1 rw\n", root + QStringLiteral("/sys"));
+    cfg.settingsPath = root + QStringLiteral("/config/Tavolin.ini");
+    cfg.programFolder = root + QStringLiteral("/prog/");
+    cfg.socketFolder = root + QStringLiteral("/sockets");
+    cfg.launcher = idleLauncher();
+    return cfg;
 }
 
 } // namespace corvanetest

@@ -11,6 +11,7 @@
 
 #include "web/ScriptedWebEngine.h"
 
+#include "ProgramStart.h"
 #include "TestSupport.h"
 #include "UserTexts.h"
 
@@ -56,7 +57,6 @@ class BrowserTextsTest : public ::testing::Test {
 protected:
     BrowserTextsTest()
     {
-        previousCurrent = QDir::currentPath();
         root = QDir(dir.path()).canonicalPath();
         folder = root + QStringLiteral("/opt/Corvane");
         QDir().mkpath(folder);
@@ -86,13 +86,11 @@ protected:
     }
     ~BrowserTextsTest() override
     {
-        QDir::setCurrent(previousCurrent);
         app.reset();
         testsupport::flushDeferredDeletes();
     }
 
     QTemporaryDir dir;
-    QString previousCurrent;
     QString root;
     QString folder;
     std::unique_ptr<corvane::CorvaneApp> app;
@@ -103,15 +101,13 @@ protected:
 TEST_F(BrowserTextsTest, NoTextOfTheBrowserNamesAWindowsComponent)
 {
     // The start-up from a fixed disk: the chooser, the data form and the main window.
-    ASSERT_TRUE(QDir::setCurrent(folder));
-    ASSERT_NO_THROW(corvane::Main(*app));
-    QDir::setCurrent(previousCurrent);
+    ASSERT_TRUE(corvanetest::runStartUp(*app, folder));
     ASSERT_TRUE(app->mainForm);
 
     // The options dialog and a secondary window.
-    auto* options = new corvane::frmOptions(*app);
+    auto* options = &app->rt.create<corvane::frmOptions>(*app);
     options->load();
-    auto* web = new corvane::frmWeb(*app);
+    auto* web = &app->rt.create<corvane::frmWeb>(*app);
     web->load();
     texts.addForms(QStringLiteral("forms"), app->rt);
 

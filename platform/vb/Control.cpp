@@ -30,9 +30,27 @@ Control* Control::fromWidget(const QWidget* w)
     return w ? qobject_cast<Control*>(w->property(ControlProperty).value<QObject*>()) : nullptr;
 }
 
+void Control::releaseControlWidgets(QWidget* w)
+{
+    if (!w)
+        return;
+    const QObjectList children = w->children();
+    for (QObject* child : children) {
+        auto* inner = qobject_cast<QWidget*>(child);
+        if (!inner)
+            continue;
+        // A control's widget leaves with everything inside it: its own control answers
+        // for what lies in it.
+        if (inner->property(ControlProperty).isValid())
+            inner->setParent(nullptr);
+        else
+            releaseControlWidgets(inner);
+    }
+}
+
 Control::~Control()
 {
-    delete m_widget.data();
+    releaseControlWidgets(m_widget.get());
 }
 
 void Control::setLeft(int v)
@@ -83,15 +101,12 @@ QRect Control::pixelRect() const
 
 void Control::applyGeometry()
 {
-    if (m_widget)
-        m_widget->setGeometry(pixelRect());
+    m_widget->setGeometry(pixelRect());
 }
 
 void Control::setVisible(bool visible)
 {
     m_visible = visible;
-    if (!m_widget)
-        return;
     if (m_showLater && form().runtime().inEngineCallback())
         form().showLater(*this);
     else
@@ -108,8 +123,7 @@ void Control::setKeptOffScreen(bool off)
 
 void Control::showAsSet()
 {
-    if (m_widget)
-        m_widget->setVisible(m_visible && !m_keptOffScreen);
+    m_widget->setVisible(m_visible && !m_keptOffScreen);
 }
 
 void Control::setEnabled(bool enabled)
@@ -117,15 +131,12 @@ void Control::setEnabled(bool enabled)
     if (m_enabled == enabled)
         return;
     m_enabled = enabled;
-    if (m_widget)
-        m_widget->setEnabled(enabled);
+    m_widget->setEnabled(enabled);
     enabledChanged();
 }
 
 void Control::zOrder(int position)
 {
-    if (!m_widget)
-        return;
     if (position == 0)
         m_widget->raise();
     else
@@ -136,19 +147,17 @@ void Control::setFocus()
 {
     // Focus goes only to a widget on screen.
     form().showAsSet();
-    if (m_widget)
-        m_widget->setFocus(Qt::OtherFocusReason);
+    m_widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool Control::hasFocus() const
 {
-    return m_widget && m_widget->hasFocus();
+    return m_widget->hasFocus();
 }
 
 void Control::setToolTip(const QString& tip)
 {
-    if (m_widget)
-        m_widget->setToolTip(tip);
+    m_widget->setToolTip(tip);
 }
 
 void Control::copyDesignFrom(const Control& other)
@@ -160,12 +169,10 @@ void Control::copyDesignFrom(const Control& other)
     m_tabIndex = other.m_tabIndex;
     applyGeometry();
     setEnabled(other.m_enabled);
-    if (m_widget && other.m_widget) {
-        m_widget->setFont(other.m_widget->font());
-        m_widget->setPalette(other.m_widget->palette());
-        m_widget->setAutoFillBackground(other.m_widget->autoFillBackground());
-        m_widget->setToolTip(other.m_widget->toolTip());
-    }
+    m_widget->setFont(other.m_widget->font());
+    m_widget->setPalette(other.m_widget->palette());
+    m_widget->setAutoFillBackground(other.m_widget->autoFillBackground());
+    m_widget->setToolTip(other.m_widget->toolTip());
     // A loaded element starts hidden.
     setVisible(false);
 }
@@ -173,8 +180,7 @@ void Control::copyDesignFrom(const Control& other)
 void Control::retire()
 {
     clearHandlers();
-    if (m_widget)
-        m_widget->hide();
+    m_widget->hide();
     deleteLater();
 }
 

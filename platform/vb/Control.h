@@ -2,13 +2,19 @@
 // Base of every control of the forms kit. A control owns one Qt widget placed in its
 // container; its geometry is kept in the container's unit (pixels on a form, twips inside
 // a frame) exactly as the program writes it, and mapped to pixels for the widget.
+//
+// The control is its widget's only owner: the widget goes with the control and never
+// with the container it is shown in. A container that goes first (a frame declared before
+// a control placed in it, a form whose unloaded control waits for its deletion) hands the
+// widgets of the controls still inside it back to them (releaseControlWidgets).
 
 #include "Units.h"
 
 #include <QColor>
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 namespace vb {
 
@@ -33,10 +39,13 @@ public:
     // The control whose widget w is; nullptr for any other widget (the parts inside a
     // control's widget, a form's window).
     static Control* fromWidget(const QWidget* w);
+    // Takes the widgets of controls that lie inside w out of it, before w is deleted: each
+    // stays with its own control, hidden, until that control goes.
+    static void releaseControlWidgets(QWidget* w);
 
     Container& container() const { return *m_container; }
     Form& form() const { return m_container->form(); }
-    QWidget* widget() const { return m_widget; }
+    QWidget* widget() const { return m_widget.get(); }
 
     int left() const { return m_left; }
     int top() const { return m_top; }
@@ -93,7 +102,7 @@ protected:
 
 private:
     Container* m_container;
-    QPointer<QWidget> m_widget;
+    std::unique_ptr<QWidget> m_widget;
     int m_left = 0;
     int m_top = 0;
     int m_width = 0;

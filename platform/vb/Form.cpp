@@ -75,7 +75,9 @@ Form::~Form()
         m_modalLoop->quit();
     if (m_loaded)
         m_runtime.registerUnloaded(this);
-    // The derived form's controls are gone by now; the window takes what is left.
+    // The derived form's controls are gone by now; an unloaded control waiting for its
+    // deletion keeps its widget.
+    Control::releaseControlWidgets(m_window.get());
 }
 
 QWidget* Form::host()
@@ -119,6 +121,9 @@ void Form::showAsSet()
 
 bool Form::event(QEvent* e)
 {
+    // The runtime that made the form owns it: the deletion asked of Qt is the runtime's.
+    if (e->type() == QEvent::DeferredDelete && m_runtime.destroyForm(*this))
+        return true;
     if (e->type() != showAsSetEvent())
         return QObject::event(e);
     m_showPosted = false;

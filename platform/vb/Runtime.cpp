@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace vb {
@@ -45,13 +46,33 @@ bool Runtime::eventFilter(QObject* watched, QEvent* event)
 
 Runtime::~Runtime()
 {
-    // Forms go before the web engine: every page must be deleted before its profile. This
-    // includes unloaded forms whose deletion is still pending.
-    for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
-        delete it->data();
+    // Forms go before the web engine, the last made first: every page must be deleted
+    // before its profile. This includes unloaded forms whose deletion is still pending.
+    while (!m_owned.empty()) {
+        std::unique_ptr<Form> last = std::move(m_owned.back());
+        m_owned.pop_back();
+    }
     m_created.clear();
     m_forms.clear();
     m_webEngine.reset();
+}
+
+void Runtime::adopt(std::unique_ptr<Form> form)
+{
+    if (&form->runtime() != this)
+        throw Error(ErrControlFailed, "a form belongs to the runtime it was made for");
+    m_owned.push_back(std::move(form));
+}
+
+bool Runtime::destroyForm(Form& form)
+{
+    const auto it = std::find_if(m_owned.begin(), m_owned.end(), [&form](const auto& f) { return f.get() == &form; });
+    if (it == m_owned.end())
+        return false;
+    // Out of the list first: its deletion may make or dispose of other forms.
+    std::unique_ptr<Form> gone = std::move(*it);
+    m_owned.erase(it);
+    return true;
 }
 
 void Runtime::registerCreated(Form* form)

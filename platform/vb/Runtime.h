@@ -11,6 +11,8 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace vb {
@@ -48,8 +50,21 @@ public:
     Mode mode() const { return m_mode; }
     bool testing() const { return m_mode == Mode::Test; }
 
-    // --- forms collection (load order) ---
+    // --- the forms ---
+    // Every form of the program is made here and owned by the runtime until it is
+    // disposed of (see disposeForm) or the runtime goes: `rt.create<frmWeb>(app)`.
+    template <class F, class... Args>
+    F& create(Args&&... args)
+    {
+        static_assert(std::is_base_of_v<Form, F>, "only forms are created by the runtime");
+        auto form = std::make_unique<F>(std::forward<Args>(args)...);
+        F& made = *form;
+        adopt(std::move(form));
+        return made;
+    }
+    // The forms that are loaded, in load order.
     const std::vector<QPointer<Form>>& forms() const { return m_forms; }
+    // Every form there is, made here or not (a test's own form), made and loaded or not.
     void registerCreated(Form* form);
     void registerLoaded(Form* form);
     void registerUnloaded(Form* form);
@@ -82,10 +97,14 @@ public:
     // Called first by end() (not in tests): flush what must be flushed.
     std::function<void()> beforeEnd;
 
-    // Deletes an unloaded form. A form unloaded inside a nested event loop (a modal form's,
-    // a dialog's, a page's alert) may have a handler waiting below that loop: it goes once
-    // the program is back in its outermost loop, or with the runtime when the program ends.
+    // Deletes an unloaded form once the event being handled has returned. A form unloaded
+    // inside a nested event loop (a modal form's, a dialog's, a page's alert) may have a
+    // handler waiting below that loop: it goes once the program is back in its outermost
+    // loop, or with the runtime when the program ends.
     void disposeForm(Form& form);
+    // The time has come to delete a form the runtime made (Qt's deferred deletion asked
+    // for by disposeForm): true when it was one of them and is gone now.
+    bool destroyForm(Form& form);
 
     // --- screen ---
     ScreenMetrics screen() const;
@@ -136,10 +155,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void adopt(std::unique_ptr<Form> form);
     void closeDialogs();
     void disposeWaitingForms();
 
     Mode m_mode;
+    // The forms the runtime made, in the order they were made: the owner of each.
+    std::vector<std::unique_ptr<Form>> m_owned;
     std::vector<QPointer<Form>> m_forms;
     std::vector<QPointer<Form>> m_created;
     std::map<QString, Responder> m_responders;

@@ -16,7 +16,6 @@ places, in pixels from the window's client corner:
 """
 
 import os
-import signal
 import shutil
 import signal
 import time
@@ -128,6 +127,11 @@ def unpainted(t, window):
     return black >= 0.9 * band.width * band.height
 
 
+def in_front(t, window, timeout=5):
+    """Waits until the window is the active one: the keys typed next go to it."""
+    return harness.wait_for(lambda: t.display.active_window() == window, timeout)
+
+
 def secondary_window(t, program, timeout=10):
     """The program's secondary window, once it is the window in front (a page's new window
     comes to the front: the clicks that follow are meant for it)."""
@@ -176,7 +180,7 @@ def save_download(t, program):
         return first, "saved without a dialog"
     title = t.display.title(first[0])
     t.note("a save dialog appeared: %r" % title)
-    time.sleep(0.5)  # let the dialog take the focus as its window maps
+    check(in_front(t, first[0]), "the save dialog %r did not come to the front" % title)
     t.display.key("ctrl+a")
     t.display.type(target, delay_ms=10)
     t.display.key("Return")
@@ -263,12 +267,13 @@ def focus_page_field(t, window):
     """Clicks into the page's text field until it holds the focus for half a second: the
     end of a load may still move the focus after the page has run its scripts, and a user
     clicks again when the caret goes away."""
+    def has_focus():
+        return t.server.values("/focus", "in")[-1:] == ["1"]
     for attempt in range(3):
         before = len(t.server.seen("/focus"))
         click_page(t, window, pages.FIRST)
         got = harness.wait_for(lambda: t.server.values("/focus", "in")[before:].count("1"), 3)
-        time.sleep(0.5)
-        if got and t.server.values("/focus", "in")[-1] == "1":
+        if got and harness.stays(has_focus, 0.5):
             return
         t.note("the page's field lost the focus after click %d" % (attempt + 1))
     raise harness.Failure("the page's text field does not keep the focus after a click")
@@ -307,8 +312,9 @@ def menu_stays_open_while_hash_ticks(t):
     check_menu_stays_open(t, p.main_window())
 
 
-def check_menu_stays_open(t, window):
-    """Opens the Tools menu and watches its area for 3 s: it must not change."""
+def check_menu_stays_open(t, window, ticks=15):
+    """Opens the Tools menu and watches its area while the page ticks its hash 15 more
+    times (3 s): it must not change."""
     x, y, _, _ = t.display.geometry(window)
     area = (x + MAIN_TOOLS_MENU[0], y + MAIN_TOOLS_MENU[1], MAIN_TOOLS_MENU[2], MAIN_TOOLS_MENU[3])
     closed = t.display.grab(area)
@@ -317,18 +323,29 @@ def check_menu_stays_open(t, window):
     # The menu slides open in six 20 ms steps; then its area holds still.
     check(harness.wait_for(lambda: t.display.grab(area).differing_pixels(closed) > size // 3, 2, step=0.02),
           "the Tools menu was never seen open after a click on its button (closed at once?)")
-    time.sleep(0.3)
-    opened = t.display.grab(area)
-    check(opened.differing_pixels(closed) > size // 3, "the Tools menu closed within 0.3 s of opening")
-    t0 = time.monotonic()
-    while time.monotonic() - t0 < 3.0:
-        time.sleep(0.2)
+    state = {"last": t.display.grab(area), "since": time.monotonic()}
+
+    def still():
         now = t.display.grab(area)
-        changed = now.differing_pixels(opened)
-        if changed:
-            state = "closed" if now.differing_pixels(closed) < size // 100 else "changed (%d pixels)" % changed
-            raise harness.Failure("the open Tools menu %s %.1f s after it opened, while the page ticked its hash"
-                                  % (state, time.monotonic() - t0))
+        if now.differing_pixels(state["last"]):
+            state["last"], state["since"] = now, time.monotonic()
+        return time.monotonic() - state["since"] >= 0.2
+    check(harness.wait_for(still, 2, step=0.02), "the Tools menu kept changing after it opened")
+    opened = state["last"]
+    check(opened.differing_pixels(closed) > size // 3, "the Tools menu closed as soon as it had opened")
+    t0 = time.monotonic()
+    until = len(t.server.seen("/tick")) + ticks
+
+    def changed_or_ticked():
+        changed = t.display.grab(area).differing_pixels(opened)
+        return ("changed", changed) if changed else len(t.server.seen("/tick")) >= until and ("ticked", 0)
+    seen = harness.wait_for(changed_or_ticked, 20, step=0.1)
+    check(seen, "the page stopped ticking its hash while the menu was open")
+    if seen[0] == "changed":
+        now = t.display.grab(area)
+        what = "closed" if now.differing_pixels(closed) < size // 100 else "changed (%d pixels)" % seen[1]
+        raise harness.Failure("the open Tools menu %s %.1f s after it opened, while the page ticked its hash"
+                              % (what, time.monotonic() - t0))
 
 
 def restart_and_check_cookies(t, program, path, when):
@@ -346,7 +363,8 @@ def restart_and_check_cookies(t, program, path, when):
 def cookie_set_before_title_bar_close_is_sent_next_start(t):
     """A cookie set five seconds before a title-bar close is sent at the next start."""
     p = open_home(t, "/cookie.html", "cookie")
-    time.sleep(5)  # the scenario itself: the close comes five seconds after the cookie
+    # The scenario itself: the close comes five seconds after the cookie was set.
+    check(harness.stays(p.alive, 5), "the program ended by itself after setting its cookies (%s)" % t.exit_text(p))
     close_and_check_exit(t, p, exits=1)
     restart_and_check_cookies(t, p, "/cookie.html", "set 5 s before the close")
     t.wait_ready("cookie", count=2)
@@ -359,18 +377,22 @@ def blank_window_written(t, separate):
     check(harness.wait_for(lambda: t.server.seen("/opened"), 5), "the page's button did not run (no /opened)")
     check(t.server.seen("/opened", got="1"), "window.open gave the page no window")
     check(harness.wait_for(lambda: t.server.seen("/written"), 5), "the blank window's written page never ran")
-    time.sleep(1.5)  # long enough for a crash at the hand-over to show
-    check(p.alive(), "the program died after a page opened a blank window and wrote into it (%s)"
-          % t.exit_text(p))
+    # The hand-over is done once the written page is on the screen; a crash on the way
+    # shows as the program's end.
+    died = "the program died after a page opened a blank window and wrote into it (%s)"
     if separate:
+        harness.wait_for(lambda: t.display.windows(SECOND_TITLE, p.proc.pid) or not p.alive(), 5)
+        check(p.alive(), died % t.exit_text(p))
         window = secondary_window(t, p, timeout=5)
         t.expect(colour_shown(t, window, SECOND_PAGE_TOP, pages.FILL),
                  "the secondary window does not show the written page%s"
                  % (" (it is black: nothing was drawn in it)" if unpainted(t, window) else ""))
     else:
-        t.expect(colour_shown(t, p.main_window(), MAIN_PAGE_TOP_WITH_TABS, pages.FILL),
-                 "no tab shows the written page")
-    check(p.alive(), "the program died (%s)" % t.exit_text(p))
+        found = harness.wait_for(lambda: colour_shown(t, p.main_window(), MAIN_PAGE_TOP_WITH_TABS, pages.FILL, 0.2)
+                                 or not p.alive(), 5)
+        check(p.alive(), died % t.exit_text(p))
+        t.expect(found, "no tab shows the written page")
+    check(p.alive(), died % t.exit_text(p))
     close_and_check_exit(t, p, exits=1)
 
 
@@ -439,8 +461,8 @@ def blank_link_after_no_content_opens_tab(t):
     p = open_home(t, "/links.html?first=no-content", "links")
     click_page(t, p.main_window(), pages.FIRST)
     check(harness.wait_for(lambda: t.server.seen("/no-content"), 5), "the click on the 204 link sent no request")
-    # Nothing on the screen says when the engine is done with a 204; give it a moment.
-    time.sleep(0.5)
+    # The engine is done with the 204 once the window shows no load under way.
+    wait_load_end(t, p.main_window())
     check_blank_link_opens_tab(t, p, after="after a 204 link, ")
 
 
@@ -858,7 +880,7 @@ def certificate_question(t):
         enter_address(t, window, MAIN_LOCATION, secure.url("127.0.0.1", "/stay.html"))
         dialog = message_window(t, p)
         check(dialog, "no question came for a certificate nobody vouches for")
-        time.sleep(0.5)  # the dialog takes the focus as its window maps
+        check(in_front(t, dialog), "the question did not come to the front")
         t.display.key("space")  # the focused button: No
         check(harness.wait_for(lambda: not t.display.windows(ANY_MESSAGE_TITLE, p.proc.pid), 5), "the question stayed open")
         check(notice_shown(t, window), "staying was not told in a notice")
@@ -868,7 +890,7 @@ def certificate_question(t):
         enter_address(t, window, MAIN_LOCATION, secure.url("localhost", "/go.html"))
         dialog = message_window(t, p)
         check(dialog, "no question came for the site's other name")
-        time.sleep(0.5)
+        check(in_front(t, dialog), "the second question did not come to the front")
         t.display.key("Tab", "space")  # Yes
         check(harness.wait_for(lambda: "/go.html" in secure.paths, 10), "going on did not load the page")
     finally:

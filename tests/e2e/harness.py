@@ -49,6 +49,17 @@ def wait_for(condition, timeout, step=0.05):
         time.sleep(step)
 
 
+def stays(condition, seconds, step=0.05):
+    """Polls condition for the next seconds: True when it held all through, False as soon
+    as it fails."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not condition():
+            return False
+        time.sleep(step)
+    return bool(condition())
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)

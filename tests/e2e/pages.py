@@ -159,10 +159,11 @@ class PageServer:
                       % (how, query.get("how", "replace"))) + ready("rewrite")
             h.reply(200, body=page("Rewrite", body, script))
         elif path == "/ticker.html":
-            # Ticks its hash every 200 ms; the counter stands far from the menus.
+            # Ticks its hash every 200 ms and tells each tick; the counter stands far from
+            # the menus.
             body = "<p style=\"position:absolute;left:20px;top:600px\" id=\"n\">0</p>"
             script = ("var n=0;setInterval(function(){n++;location.hash='t'+n;"
-                      "document.getElementById('n').textContent=n;},200);") + ready("ticker")
+                      "document.getElementById('n').textContent=n;fetch('/tick?n='+n);},200);") + ready("ticker")
             h.reply(200, body=page("Ticker", body, script))
         elif path == "/opener.html":
             # Opens a blank window and writes into it; the written page reports itself.
@@ -227,7 +228,8 @@ class PageServer:
         elif path == "/slow.html":
             time.sleep(min(float(query.get("ms", "2000")) / 1000.0, 30.0))
             h.reply(200, body=page("Slow", "<h1>Slow</h1>", ready("slow")))
-        elif path in ("/ready", "/typed", "/focus", "/opened", "/written", "/written.png", "/alerting", "/loop-ended"):
+        elif path in ("/ready", "/typed", "/focus", "/tick", "/opened", "/written", "/written.png", "/alerting",
+                      "/loop-ended"):
             h.reply(204)
         else:
             h.reply(404, "text/plain", b"not here")

@@ -10,6 +10,7 @@
 #include "frmMessage.h"
 #include "frmMove.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 #include "UserInput.h"
@@ -38,7 +39,6 @@ protected:
     ActionsFixture()
     {
         corvane::AppConfig cfg = corvanetest::testAppConfig(dir.path());
-        cfg.mounts = mounts();
         cfg.launcher.openUrl = [log = log](const QUrl& url) {
             log->opened << url;
             return log->openResult;
@@ -67,48 +67,25 @@ protected:
     }
     ~ActionsFixture() override
     {
-        QDir::setCurrent(previousCurrent);
         app.reset();
         testsupport::flushDeferredDeletes();
     }
 
-    // The chooser's hidden load at start-up, with the process in the folder start. The
-    // machine has one drive, "/".
-    corvane::frmMove& loadChooser()
-    {
-        const QString start = dir.path() + QStringLiteral("/start");
-        QDir().mkpath(start);
-        QDir::setCurrent(start);
-        auto* m = new corvane::frmMove(*app);
-        app->moveForm = m;
-        m->load();
-        return *m;
-    }
+    // The chooser start-up loaded hidden in the start folder.
     corvane::frmMove& chooser() const { return static_cast<corvane::frmMove&>(*app->moveForm); }
+    // The folder the program starts from (the process's current directory at start-up).
+    QString startFolder() const { return dir.path() + QStringLiteral("/start"); }
 
-    // What start-up leaves: main browser 1 current on its home page, the window shown and
+    // The program starts with one main browser; its home page arrives, and the window is
     // active (so that the focus can be followed).
     void start()
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = 0;
-        o.MainBrowserHomePages[0] = home;
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(home);
-        app->prog.StartupShowing = false;
-        engineOf(main->WebBrowser[0]).completeNavigation(home);
-        ASSERT_TRUE(testsupport::activateWindowOf(main->window()));
-    }
-
-    sys::MountSource mounts() const
-    {
-        return corvanetest::mountTable("40 20 8:1 / / rw - ext4 /dev/sda1 rw\n", dir.path() + QStringLiteral("/sys"));
+        o.HomePagesSaved[0] = home;
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, startFolder()));
+        engineOf(f().WebBrowser[0]).completeNavigation(home);
+        ASSERT_TRUE(testsupport::activateWindowOf(f().window()));
     }
 
     corvane::frmMain& f() const { return *app->mainForm; }
@@ -154,7 +131,6 @@ protected:
     QStringList shown; // ids of the messages shown, in order
     int chooserShows = 0;
     std::function<void(corvane::frmMove&)> chooserResponder;
-    QString previousCurrent = QDir::currentPath();
 };
 
 } // namespace actionstest

@@ -345,6 +345,7 @@ TEST_F(ActionsTest, ChangeNameShowsTheCurrentNameAndStoresTheNewOne)
 TEST_F(ActionsTest, ChangeNameCancelAndChoicesHideKeepTheName)
 {
     app->profile.Nickname = u"Asha"_s;
+    const QString stored = app->store.get(ProfileSection, u"NickName"_s);
     f().FrameChoice.setVisible(true);
     f().CommandChoice_Click(1);
     f().TextName[1].type(u"Other"_s);
@@ -352,7 +353,7 @@ TEST_F(ActionsTest, ChangeNameCancelAndChoicesHideKeepTheName)
     EXPECT_FALSE(f().FrameName.isVisible());
     EXPECT_TRUE(f().FrameChoice.isVisible());
     EXPECT_EQ(app->profile.Nickname, u"Asha"_s);
-    EXPECT_TRUE(app->store.get(ProfileSection, u"NickName"_s).isEmpty());
+    EXPECT_EQ(app->store.get(ProfileSection, u"NickName"_s), stored);
 
     f().CommandChoice_Click(1);
     f().CommandChoice_Click(0);
@@ -508,11 +509,11 @@ class RunBoxTest : public ActionsTest {
 protected:
     void SetUp() override
     {
-        app->reg.FamilyRunLast = 2;
-        app->reg.FamilyRunNames = {u"Alpha"_s, u"Beta"_s, u"Gamma"_s};
-        app->reg.FamilyRunPaths = {u"/opt/maker/Alpha.exe"_s, u"/opt/maker/Beta.exe"_s, u"/opt/maker/Gamma.exe"_s};
+        for (const QString& name : {u"Alpha"_s, u"Beta"_s, u"Gamma"_s})
+            programs << corvanetest::registerProgram(*app, name, dir.filePath(u"maker/"_s + name));
         start();
     }
+    QStringList programs; // the executables the Run box offers, in order
 };
 
 TEST_F(RunBoxTest, PressingRunTwiceOpensAndClosesTheBoxAndTheButtonsFollow)
@@ -567,7 +568,7 @@ TEST_F(RunBoxTest, OKWithoutAChoiceStartsTheFirstProgramAndAChoiceStartsItsOwn)
 {
     f().CommandRun_Click();
     EXPECT_THROW(f().CommandRunOK_Click(), vb::ProgramEnded);
-    EXPECT_EQ(log->started, QStringList{u"/opt/maker/Alpha.exe"_s});
+    EXPECT_EQ(log->started, QStringList{programs[0]});
     EXPECT_TRUE(app->reg.RunningOther);
 }
 
@@ -578,13 +579,12 @@ TEST_F(RunBoxTest, AChosenProgramIsTheOneStarted)
     EXPECT_EQ(p().FamilyRunChoice, 2);
     EXPECT_TRUE(f().CommandRunOK.isEnabled());
     EXPECT_THROW(f().CommandRunOK.click(), vb::ProgramEnded);
-    EXPECT_EQ(log->started, QStringList{u"/opt/maker/Gamma.exe"_s});
+    EXPECT_EQ(log->started, QStringList{programs[2]});
     EXPECT_FALSE(f().FrameRun.isVisible());
 }
 
 TEST_F(RunBoxTest, AFailedStartBringsBackAWorkingWindowOnTheFirstHomePage)
 {
-    loadChooser();
     app->hid.ComboLocation[0].AddItem(u"https://kept.velmora.example/"_s);
     createTab(u"https://tab.velmora.example/"_s);
     ASSERT_TRUE(s().TabBrowserCurrent);

@@ -150,8 +150,7 @@ TEST_F(ControlsBarTest, NoteStandsUnderTheChoicesOrTheNamePanelWhenPanelsArePlac
 
 TEST_F(ControlsBarTest, BrowserOpensThePanelBesideTheBarAndBookmarksRunOrHideCloseIt)
 {
-    app->reg.FamilyRunLast = 0;
-    app->reg.FamilyRunNames = QStringList{QStringLiteral("Other")};
+    corvanetest::registerProgram(*app, QStringLiteral("Other"), dir.filePath(QStringLiteral("Other")));
     start(2);
     enterFullWindowWithControls();
     vb::Frame& panel = f().FrameBrowser;
@@ -205,8 +204,7 @@ TEST_F(ControlsBarTest, RunIsOfferedOnlyWhenAnotherProgramCanBeRun)
 
 TEST_F(ControlsBarTest, RunIsOfferedWithAnotherProgramAndOpensTheBox)
 {
-    app->reg.FamilyRunLast = 0;
-    app->reg.FamilyRunNames = QStringList{QStringLiteral("Other")};
+    corvanetest::registerProgram(*app, QStringLiteral("Other"), dir.filePath(QStringLiteral("Other")));
     start();
     enterFullWindowWithControls();
     ASSERT_TRUE(f().CommandOne[9].isVisible());
@@ -218,8 +216,7 @@ TEST_F(ControlsBarTest, RunIsOfferedWithAnotherProgramAndOpensTheBox)
 
 TEST_F(ControlsBarTest, OtherItemsCloseTheBookmarksPanelAndTheRunBox)
 {
-    app->reg.FamilyRunLast = 0;
-    app->reg.FamilyRunNames = QStringList{QStringLiteral("Other")};
+    corvanetest::registerProgram(*app, QStringLiteral("Other"), dir.filePath(QStringLiteral("Other")));
     start(2);
     enterFullWindowWithControls();
     f().FrameBookmark.setVisible(true);
@@ -286,8 +283,7 @@ TEST_F(ControlsBarTest, HideHidesTheBarAndClosesTheOpenMenu)
 // The Run box goes away with the Controls switch; its buttons must not go on showing it open.
 TEST_F(ControlsBarTest, ControlsSwitchClosesTheRunBoxWithItsButtons)
 {
-    app->reg.FamilyRunLast = 0;
-    app->reg.FamilyRunNames = QStringList{QStringLiteral("Other")};
+    corvanetest::registerProgram(*app, QStringLiteral("Other"), dir.filePath(QStringLiteral("Other")));
     start();
     enterFullWindowWithControls();
     f().FrameRun.setVisible(true);

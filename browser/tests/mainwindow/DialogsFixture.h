@@ -14,6 +14,7 @@
 #include "frmMove.h"
 #include "frmOptions.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
@@ -83,37 +84,30 @@ protected:
         return corvanetest::mountTable(table, root + QStringLiteral("/sys"));
     }
 
-    // The chooser's hidden load at start-up, in folder (the process's current directory).
+    // The chooser as start-up leaves it: loaded hidden in the start folder. Before the
+    // program has started, the chooser is loaded by itself in folder (the process's
+    // current directory).
     corvane::frmMove& loadChooser(const QString& folder)
     {
+        if (app->moveForm)
+            return chooser();
         QDir::setCurrent(folder);
-        auto* m = new corvane::frmMove(*app);
-        app->moveForm = m;
-        m->load();
-        return *m;
+        auto& m = app->rt.create<corvane::frmMove>(*app);
+        app->moveForm = &m;
+        m.load();
+        return m;
     }
     corvane::frmMove& loadChooser() { return loadChooser(startFolder); }
     corvane::frmMove& chooser() const { return static_cast<corvane::frmMove&>(*app->moveForm); }
 
-    // What start-up does for the main window: the options with the home pages, the browser
-    // set, the window loaded and shown, and main browser 1's home page arrived.
+    // The program starts from the start folder with mainBrowserLastIndex + 1 main
+    // browsers; main browser 1's home page arrives.
     void startMainWindow(int mainBrowserLastIndex)
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = mainBrowserLastIndex;
-        for (int i = 0; i <= 5; ++i) {
-            o.MainBrowserHomePages[i] = homes[i];
-            o.HomePagesSaved[i] = homes[i];
-        }
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(o.MainBrowserHomePages[0]);
-        app->prog.StartupShowing = false;
+        o.HomePagesSaved = homes;
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, startFolder));
         mainEngine(0).completeNavigation(homes[0]);
     }
     corvane::frmMain& f() const { return *app->mainForm; }
@@ -131,7 +125,7 @@ protected:
     // The dialog as the View menu opens it, loaded (not shown).
     corvane::frmOptions& openOptions()
     {
-        options = new corvane::frmOptions(*app);
+        options = &app->rt.create<corvane::frmOptions>(*app);
         options->load();
         return *options;
     }

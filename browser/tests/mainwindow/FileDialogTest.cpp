@@ -52,7 +52,6 @@ protected:
     void SetUp() override
     {
         start();
-        loadChooser();
         pages = dir.path() + u"/Pages/Sub"_s;
         pics = dir.path() + u"/pics"_s;
         for (const char* name : {"a.htm", "b.html", "notes.txt"})

@@ -43,9 +43,8 @@ protected:
     {
         m_screen = screen;
         app->rt.setScreen({screen.width * 15, screen.height * 15, 15, 15});
-        app->reg.FamilyRunLast = 1;
-        app->reg.FamilyRunNames = {QStringLiteral("Drimsel"), QStringLiteral("Ostrade")};
-        app->reg.FamilyRunPaths = {QStringLiteral("/opt/maker/Drimsel.exe"), QStringLiteral("/opt/maker/Ostrade.exe")};
+        for (const QString& name : {QStringLiteral("Drimsel"), QStringLiteral("Ostrade")})
+            corvanetest::registerProgram(*app, name, dir.filePath(QStringLiteral("maker/") + name));
         if (withPicture) {
             const QString picture = dir.filePath(QStringLiteral("me.png"));
             QImage image(150, 100, QImage::Format_RGB32);
@@ -55,8 +54,6 @@ protected:
             app->profile.UserPictureCaption = QStringLiteral("myFriend's Picture");
         }
         app->opt.ShowPageButtons = pageButtons;
-        app->set.PageMenuFollowsOption = pageButtons;
-        app->prog.SettingsFilePath = dir.filePath(QStringLiteral("Set.Velmora"));
         start(5);
         // Maximised on that screen: the whole width, the height less a title bar and a panel.
         // (The test platform's own screen is smaller: the window leaves its maximised state

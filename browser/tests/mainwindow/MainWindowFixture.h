@@ -11,6 +11,7 @@
 #include "frmMain.h"
 #include "frmMessage.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
@@ -43,9 +44,15 @@ inline bool settledAt(const corvane::BrowserSet& s, const vb::WebBrowser& b, con
 
 class MainWindowFixture : public ::testing::Test {
 protected:
-    MainWindowFixture()
+    MainWindowFixture() { makeApp(dir.path()); }
+
+    // The program over the machine at root, not started yet; the one before goes.
+    void makeApp(const QString& root)
     {
-        app = std::make_unique<corvane::CorvaneApp>(corvanetest::testAppConfig(dir.path()));
+        app.reset();
+        testsupport::flushDeferredDeletes();
+        machine = root;
+        app = std::make_unique<corvane::CorvaneApp>(corvanetest::testAppConfig(root));
         app->rt.setScreen({1024 * 15, 768 * 15, 15, 15});
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& form) {
             shown << app->msg.MessageId;
@@ -61,25 +68,16 @@ protected:
         testsupport::flushDeferredDeletes();
     }
 
-    // What start-up does for the main window: the options with homes, the browser-set
-    // state, the window loaded and shown, and main browser 1 sent to its home page (guard
-    // set).
+    // The program starts with mainBrowserLastIndex + 1 main browsers on the home pages
+    // homes: the window is shown and main browser 1 is sent to its home page.
     void startMainWindow(int mainBrowserLastIndex)
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = mainBrowserLastIndex;
-        for (int i = 0; i <= 5; ++i)
-            o.MainBrowserHomePages[i] = homes[i];
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(o.MainBrowserHomePages[0]);
-        app->prog.StartupShowing = false;
+        o.HomePagesSaved = homes;
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, programFolder()));
     }
+    QString programFolder() const { return machine + QStringLiteral("/prog"); }
 
     corvane::frmMain& f() const { return *app->mainForm; }
     corvane::BrowserSet& s() const { return app->set; }
@@ -117,6 +115,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString machine; // the folder the program's machine lies in
     std::unique_ptr<corvane::CorvaneApp> app;
     std::array<QString, 6> homes;    // the main browsers' home pages, for startMainWindow
     QStringList shown;               // ids of the messages shown, in order
@@ -126,7 +125,16 @@ protected:
 
 class ScriptedMainWindowFixture : public MainWindowFixture {
 protected:
-    ScriptedMainWindowFixture()
+    ScriptedMainWindowFixture() { useScriptedEngine(); }
+
+    // Another program on a machine of its own, on the scripted engine: for a table whose
+    // rows each start from nothing.
+    void makeScriptedApp(const QString& name)
+    {
+        makeApp(dir.filePath(name));
+        useScriptedEngine();
+    }
+    void useScriptedEngine()
     {
         auto factory = std::make_unique<vb::ScriptedWebEngineFactory>(QStringLiteral("https://search.velmora.example/"));
         engines = factory.get();

@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, AWindowShownAtTheSizeItAlreadyHasIsLaidOutToo)
     makeApp();
     BrowserStateInit(app->set, app->opt, app->lists);
     app->opt.MainBrowserHomePages[0] = u"http://home.example/"_s;
-    auto* f = new frmMain(*app);
+    auto* f = &app->rt.create<frmMain>(*app);
     app->mainForm = f;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     // The program measures that screen too (a window keeps no smallest size beyond it).

@@ -10,6 +10,8 @@
 #include "frmMain.h"
 #include "frmMessage.h"
 
+#include "ProgramStart.h"
+#include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
 
@@ -30,13 +32,7 @@ class MenusFixture : public ::testing::Test {
 protected:
     MenusFixture()
     {
-        corvane::AppConfig cfg;
-        cfg.mode = vb::Runtime::Mode::Test;
-        cfg.settingsPath = dir.path() + QStringLiteral("/config/Tavolin.ini");
-        cfg.programFolder = dir.path() + QStringLiteral("/prog/");
-        cfg.socketFolder = dir.path() + QStringLiteral("/sockets");
-        cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
-        cfg.launcher.openUrl = [](const QUrl&) { return false; };
+        corvane::AppConfig cfg = corvanetest::testAppConfig(dir.path());
         cfg.launcher.openSettingsApplet = [this](sys::SettingsApplet a) {
             applets.push_back(a);
             return appletStart;
@@ -61,25 +57,17 @@ protected:
         testsupport::flushDeferredDeletes();
     }
 
-    // What start-up does for the main window, then main browser 1's home page arrives
-    // (unless arrive is false).
+    // The program starts with mainBrowserLastIndex + 1 main browsers, then main browser
+    // 1's home page arrives (unless arrive is false).
     void start(int mainBrowserLastIndex = 0, bool arrive = true)
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = mainBrowserLastIndex;
         for (int i = 0; i <= 5; ++i)
-            o.MainBrowserHomePages[i] = homePage(i);
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(homePage(0));
-        app->prog.StartupShowing = false;
+            o.HomePagesSaved[i] = homePage(i);
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, dir.filePath(QStringLiteral("prog"))));
         if (arrive)
-            engineOf(main->WebBrowser[0]).completeNavigation(homePage(0));
+            engineOf(f().WebBrowser[0]).completeNavigation(homePage(0));
     }
 
     corvane::frmMain& f() const { return *app->mainForm; }

@@ -353,6 +353,7 @@ TEST_F(Options, CancelAndClosingTheWindowApplyNothing)
 {
     startMainWindow(0);
     const OptionVars before = app->opt;
+    const QByteArray settingsBefore = testsupport::readFile(app->prog.SettingsFilePath);
     frmOptions& o = openOptions();
     o.TextHomePage.setText(QStringLiteral("https://other.velmora.example/"));
     o.TextBrowserNum.setText(QStringLiteral("5"));
@@ -371,7 +372,7 @@ TEST_F(Options, CancelAndClosingTheWindowApplyNothing)
     EXPECT_FALSE(app->opt.ShowNotesAtStart);
     EXPECT_FALSE(app->opt.ShowPageButtons);
     EXPECT_EQ(app->opt.HistoryMask, 0);
-    EXPECT_FALSE(QFile::exists(app->prog.SettingsFilePath));
+    EXPECT_EQ(testsupport::readFile(app->prog.SettingsFilePath), settingsBefore);
     EXPECT_FALSE(f().WebBrowser.exists(1));
 }
 

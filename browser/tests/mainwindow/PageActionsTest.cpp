@@ -208,6 +208,8 @@ TEST_F(PageActionsTest, AFileThatIsNoPictureIsRefusedAndTheStoreKeepsTheOldOne)
     app->prog.PickerFolder = folder;
     UserPictureSet(*app, u"old.jpg"_s, u"Old"_s);
     p().PickerPictureMode = false;
+    bool choosingPicture = false;
+    chooserResponder = [&](corvane::frmMove&) { choosingPicture = p().PickerPictureMode && !p().PickerOpenFileMode; };
 
     UserPictureSet(*app, u"fake.jpg"_s, u"Fake"_s);
     EXPECT_EQ(shown, QStringList{u"MessageIncorrectPicture"_s});
@@ -218,9 +220,9 @@ TEST_F(PageActionsTest, AFileThatIsNoPictureIsRefusedAndTheStoreKeepsTheOldOne)
     EXPECT_TRUE(pr.UserPictureFileName.isEmpty());
     EXPECT_EQ(app->store.get(ProfileSection, u"UserPic"_s), old);
     EXPECT_EQ(app->store.get(ProfileSection, u"PicCaption"_s), u"Old"_s);
-    // The chooser that the message's OK brings back is choosing a picture again.
-    EXPECT_TRUE(p().PickerPictureMode);
-    EXPECT_FALSE(p().PickerOpenFileMode);
+    // The message's OK brings the chooser back, choosing a picture again.
+    EXPECT_EQ(chooserShows, 1);
+    EXPECT_TRUE(choosingPicture);
 }
 
 TEST_F(PageActionsTest, ThePreviewShowsAPictureAndFlagsAFileThatIsNone)

@@ -13,6 +13,8 @@
 #include "frmMain.h"
 #include "frmMessage.h"
 
+#include "ProgramStart.h"
+#include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
 
@@ -37,15 +39,7 @@ class PanelsFixture : public ::testing::Test {
 protected:
     PanelsFixture()
     {
-        corvane::AppConfig cfg;
-        cfg.mode = vb::Runtime::Mode::Test;
-        cfg.settingsPath = dir.path() + QStringLiteral("/config/Tavolin.ini");
-        cfg.programFolder = dir.path() + QStringLiteral("/prog/");
-        cfg.socketFolder = dir.path() + QStringLiteral("/sockets");
-        cfg.launcher.startDetached = [](const QString&, const QStringList&, const QString&) { return false; };
-        cfg.launcher.openUrl = [](const QUrl&) { return false; };
-        cfg.launcher.openSettingsApplet = [](sys::SettingsApplet) { return sys::SettingsAppletStart{.started = true, .tried = {}, .installed = true}; };
-        app = std::make_unique<corvane::CorvaneApp>(cfg);
+        app = std::make_unique<corvane::CorvaneApp>(corvanetest::testAppConfig(dir.path()));
         app->rt.setScreen({1024 * 15, 768 * 15, 15, 15});
         app->rt.setResponder(QStringLiteral("frmMessage"), [this](vb::Form& form) {
             shown << app->msg.MessageId;
@@ -62,22 +56,15 @@ protected:
         testsupport::flushDeferredDeletes();
     }
 
-    // What start-up does for the main window; main browser 1's home page arrives.
+    // The program starts with mainBrowserLastIndex + 1 main browsers; main browser 1's
+    // home page arrives.
     void start(int mainBrowserLastIndex = 2)
     {
         corvane::OptionVars& o = app->opt;
         o.MainBrowserLastIndex = mainBrowserLastIndex;
         for (int i = 0; i <= 5; ++i)
-            o.MainBrowserHomePages[i] = o.HomePagesSaved[i] = homePage(i);
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(homePage(0));
-        app->prog.StartupShowing = false;
+            o.HomePagesSaved[i] = homePage(i);
+        ASSERT_TRUE(corvanetest::startAsReturningUser(*app, dir.filePath(QStringLiteral("prog"))));
         mainEngine(0).completeNavigation(homePage(0));
     }
 

@@ -13,6 +13,7 @@
 
 #include "web/ScriptedWebEngine.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 
@@ -31,7 +32,6 @@ protected:
 
     StartupFixture()
     {
-        previousCurrent = QDir::currentPath();
         // The current directory reads back link-resolved: build every path the same way.
         root = QDir(dir.path()).canonicalPath();
         drive = root + QStringLiteral("/media/stick");
@@ -47,7 +47,6 @@ protected:
 
     ~StartupFixture() override
     {
-        QDir::setCurrent(previousCurrent);
         app.reset();
         testsupport::flushDeferredDeletes();
     }
@@ -122,15 +121,7 @@ protected:
     {
         if (!app)
             makeApp();
-        EXPECT_TRUE(QDir::setCurrent(folder)) << folder.toStdString();
-        bool ended = false;
-        try {
-            corvane::Main(*app);
-        } catch (const vb::ProgramEnded&) {
-            ended = true;
-        }
-        QDir::setCurrent(previousCurrent);
-        return !ended;
+        return runStartUp(*app, folder);
     }
 
     // The browser's executable in folder (any content will do).
@@ -205,7 +196,6 @@ protected:
     QString root;
     QString drive;
     QString diskFolder;
-    QString previousCurrent;
     DriveKind secondDrive = DriveKind::Removable;
     bool mountTableReadable = true;
     vb::ScreenMetrics screen{1280 * 15, 1024 * 15, 15, 15};

@@ -12,6 +12,7 @@
 #include "frmMessage.h"
 #include "frmWeb.h"
 
+#include "ProgramStart.h"
 #include "TestApp.h"
 #include "TestSupport.h"
 #include "web/ScriptedWebEngine.h"
@@ -54,29 +55,19 @@ protected:
     // loaded, its own page registered as a browser, and it is shown in front.
     frmWeb& openWindow()
     {
-        auto* w = new frmWeb(*app);
+        auto* w = &app->rt.create<frmWeb>(*app);
         w->load();
         w->show();
         w->zOrder(0);
         return *w;
     }
-    // Start-up's part for the main window: the browser-set state, the window loaded and
-    // shown, main browser 1 sent to its home page (guard set).
+    // The program starts on the home pages homes: the main window is shown and main
+    // browser 1 is sent to its home page.
     corvane::frmMain& startMainWindow()
     {
-        corvane::OptionVars& o = app->opt;
-        for (int i = 0; i <= 5; ++i)
-            o.MainBrowserHomePages[i] = o.HomePagesSaved[i] = homes[i];
-        corvane::BrowserStateInit(app->set, app->opt, app->lists);
-        app->prog.StartupShowing = true;
-        auto* main = new corvane::frmMain(*app);
-        app->mainForm = main;
-        main->load();
-        main->show();
-        app->set.PopupGuard = true;
-        main->WebBrowser[0].navigate(o.MainBrowserHomePages[0]);
-        app->prog.StartupShowing = false;
-        return *main;
+        app->opt.HomePagesSaved = homes;
+        EXPECT_TRUE(corvanetest::startAsReturningUser(*app, dir.filePath(QStringLiteral("prog"))));
+        return *app->mainForm;
     }
 
     // The slot of the browser a new window was handed, -1 when none.

@@ -4,6 +4,7 @@
 #include "WebWindowFixture.h"
 
 #include "ControlBookmark.h"
+#include "TabStripView.h"
 
 using namespace webwindowtest;
 using namespace corvane;
@@ -17,20 +18,12 @@ TEST_F(DisplayTest, ALoadedWindowStandsAtItsDesignSizeOnItsOwnPage)
     frmWeb& w = openWindow();
     EXPECT_EQ(w.top(), 300);
     EXPECT_EQ(w.left(), 300);
-    EXPECT_EQ(w.PopWidth, w.width() / 15);
-    EXPECT_EQ(w.PopHeight, w.height() / 15);
-    EXPECT_EQ(w.PopBandHeight, 76);
-    EXPECT_EQ(w.PopBrowserWidth, w.PopWidth - 6);
-    EXPECT_EQ(w.PopBrowserHeight, w.PopHeight - 108);
-    EXPECT_TRUE(w.PopFirstLoad);
-    EXPECT_TRUE(w.PopTabSlotUsed[0]);
-    EXPECT_FALSE(w.PopFullWindow);
     // The page fills the window under the band; nothing but the band is shown over it.
     const vb::WebBrowser& page = w.BrowserPop[0];
     EXPECT_TRUE(page.isVisible());
     EXPECT_EQ(page.top(), 76);
-    EXPECT_EQ(page.width(), w.PopBrowserWidth);
-    EXPECT_EQ(page.height(), w.PopHeight - 108);
+    EXPECT_GE(page.width(), w.scaleWidth());
+    EXPECT_GE(page.top() + page.height(), w.scaleHeight());
     EXPECT_TRUE(w.FrameBigPop.isVisible());
     EXPECT_EQ(w.FrameBigPop.height(), 76);
     for (int i = 0; i <= 6; ++i)
@@ -40,7 +33,7 @@ TEST_F(DisplayTest, ALoadedWindowStandsAtItsDesignSizeOnItsOwnPage)
     // A window opened for a page's new window does not navigate by itself.
     EXPECT_FALSE(page.hasEngine());
     // The window buttons stand at the band's right edge.
-    EXPECT_EQ(w.FrameClose.left() + w.FrameClose.width(), w.PopBrowserWidth * 15);
+    EXPECT_EQ(w.FrameClose.left() + w.FrameClose.width(), w.FrameBigPop.width() * 15);
     // On its own page: "Close" is offered for a tab only.
     EXPECT_EQ(w.LabelPopClose[1].caption(), QStringLiteral("??"));
     EXPECT_FALSE(w.CommandPopClose[1].isEnabled());
@@ -61,50 +54,39 @@ TEST_F(DisplayTest, CreateBrowserNavigatesTheOwnPageOnceAndClearsTheRequest)
     EXPECT_FALSE(other.BrowserPop[0].hasEngine());
 }
 
-TEST_F(DisplayTest, TheFirstPageGivesAddressSiteAndCaption)
+// The caption names the page by its short name; a page that has none (a local file) by its
+// address, never by nothing. The box shows the address, and lists each site root once, of
+// any kind of address.
+TEST_F(DisplayTest, EachPageGivesTheCaptionTheAddressAndItsSite)
 {
-    frmWeb& w = openWindowAt(QStringLiteral("http://www.velmora.net/path/page.html"));
-    EXPECT_FALSE(w.PopFirstLoad);
-    EXPECT_EQ(w.caption(), QStringLiteral("velmora.net : Corvane"));
-    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("velmora.net"));
-    EXPECT_EQ(w.ComboPopLocation[0].text(), QStringLiteral("http://www.velmora.net/path/page.html"));
-    EXPECT_EQ(w.ComboPopLocation[0].items(), QStringList{QStringLiteral("http://www.velmora.net/")});
-    EXPECT_FALSE(w.CommandPopGo.isEnabled());
-    EXPECT_TRUE(w.ImagePopBack.isEnabled());
-}
-
-TEST_F(DisplayTest, ShortNamesOfHostsWithOneTwoAndThreeDots)
-{
-    frmWeb& w = openWindowAt(QStringLiteral("http://velmora.example/a.html"));
-    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("velmora.example"));
-    complete(w, 0, QStringLiteral("http://news.velmora.example/b.html"));
-    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("news.velmora"));
-    EXPECT_EQ(w.caption(), QStringLiteral("news.velmora : Corvane"));
-    // A host by number: the whole host and its port are the site, and its title.
-    complete(w, 0, QStringLiteral("http://192.168.10.20:8080/page.html"));
-    EXPECT_EQ(w.PopTabTitles[0], QStringLiteral("192.168.10.20:8080"));
-    EXPECT_EQ(w.caption(), QStringLiteral("192.168.10.20:8080 : Corvane"));
-    EXPECT_EQ(w.ComboPopLocation[0].items(),
-              (QStringList{QStringLiteral("http://velmora.example/"), QStringLiteral("http://news.velmora.example/"),
-                           QStringLiteral("http://192.168.10.20:8080/")}));
-}
-
-// The caption names the page by its short name; a page that has none (a local file) by
-// its address, never by nothing.
-TEST_F(DisplayTest, TheCaptionFallsBackToTheAddressOfAPageWithoutAShortName)
-{
-    frmWeb& w = openWindowAt(QStringLiteral("http://velmora.example/a.html"));
     const struct {
         const char* address;
         const char* caption;
-    } cases[] = {
-        {"http://www.velmora.net/b.html", "velmora.net : Corvane"},
-        {"file:///home/me/page%20one.html", "file:///home/me/page%20one.html : Corvane"},
-        {"about:blank", "about:blank : Corvane"},
+        const char* site; // listed
+    } rows[] = {
+        {"http://www.velmora.net/path/page.html", "velmora.net : Corvane", "http://www.velmora.net/"},
+        {"http://velmora.example/a.html", "velmora.example : Corvane", "http://velmora.example/"},
+        {"http://news.velmora.example/b.html", "news.velmora : Corvane", "http://news.velmora.example/"},
+        // A host by number: the whole host and its port are the site, and its name.
+        {"http://192.168.10.20:8080/page.html", "192.168.10.20:8080 : Corvane", "http://192.168.10.20:8080/"},
+        {"file:///home/me/page%20one.html", "file:///home/me/page%20one.html : Corvane", "file:///"},
+        {"about:blank", "about:blank : Corvane", "about:blank"},
+        {"http://velmora.example/c.html", "velmora.example : Corvane", "http://velmora.example/"},
     };
-    for (const auto& c : cases) {
-        complete(w, 0, QString::fromLatin1(c.address));
-        EXPECT_EQ(w.caption(), QString::fromLatin1(c.caption)) << c.address;
+    frmWeb& w = openWindow();
+    QStringList listed;
+    for (const auto& row : rows) {
+        const QString address = QString::fromLatin1(row.address);
+        SCOPED_TRACE(row.address);
+        complete(w, 0, address);
+        if (!listed.contains(QString::fromLatin1(row.site)))
+            listed << QString::fromLatin1(row.site);
+        EXPECT_EQ(w.caption(), QString::fromLatin1(row.caption));
+        EXPECT_EQ(w.ComboPopLocation[0].text(), address);
+        EXPECT_EQ(w.ComboPopLocation[0].items(), listed);
+        // On the page it shows, Go has nothing to do; Back has a page to go back to.
+        EXPECT_FALSE(w.CommandPopGo.isEnabled());
+        EXPECT_TRUE(w.ImagePopBack.isEnabled());
     }
 }
 
@@ -159,29 +141,39 @@ TEST_F(DisplayTest, TheUserPictureShrinksWithTheThirteenthTab)
     EXPECT_LE(w.ImagePopUser.left() + w.ImagePopUser.width(), w.FrameClose.left());
 }
 
-TEST_F(DisplayTest, SelectNeedsMoreOrFewerThanOneTab)
+TEST_F(DisplayTest, TheTabRowShowsEveryTabAndItsCloseButtonsRightAfterTheLast)
 {
+    const struct {
+        int tabs;
+        const char* closeLabel; // under the close buttons: the tab shown
+        bool selectOn;          // choosing tabs to close: with none or several
+    } rows[] = {{0, "??", true}, {1, "#1", false}, {2, "#2", true}, {frmWeb::MaxPopTabs, "#24", true}};
     frmWeb& w = openWindowAt(site(0));
-    EXPECT_TRUE(w.CommandPopClose[2].isEnabled());
-    ASSERT_EQ(openTab(w, 0, site(1)), 1);
-    EXPECT_FALSE(w.CommandPopClose[2].isEnabled());
-    EXPECT_FALSE(w.CommandPopComClose[2].isEnabled());
-    EXPECT_EQ(w.LabelPopClose[1].caption(), QStringLiteral("#1"));
-    EXPECT_TRUE(w.CommandPopClose[1].isEnabled());
-    ASSERT_EQ(openTab(w, 1, site(2)), 2);
-    EXPECT_TRUE(w.CommandPopClose[2].isEnabled());
-    // The tab row ends with the close buttons just after the highest tab.
-    EXPECT_EQ(w.FramePopClose.left(), w.CommandPopNew[2].left() + 360);
-    EXPECT_EQ(w.FramePopNew.width(), w.CommandPopNew[3].left() + w.FramePopClose.width());
-    EXPECT_EQ(w.FramePopComNew.width(), w.FramePopNew.width());
-}
-
-TEST_F(DisplayTest, WithTwentyFourTabsTheRowReachesJustPastTheLastButton)
-{
-    frmWeb& w = openWindowAt(site(0));
-    openTabs(w, frmWeb::MaxPopTabs);
-    EXPECT_EQ(w.FramePopClose.left(), w.CommandPopNew[24].left() + 360);
-    EXPECT_EQ(w.FramePopNew.width(), w.CommandPopNew[24].left() + 360 + w.FramePopClose.width());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tabs);
+        for (int i = w.PopTabCount + 1; i <= row.tabs; ++i)
+            ASSERT_EQ(openTab(w, i - 1, site(i)), i);
+        EXPECT_EQ(w.LabelPopClose[1].caption(), QString::fromLatin1(row.closeLabel));
+        EXPECT_EQ(w.CommandPopClose[1].isEnabled(), row.tabs > 0);
+        EXPECT_EQ(w.CommandPopClose[2].isEnabled(), row.selectOn);
+        EXPECT_EQ(w.CommandPopComClose[2].isEnabled(), row.selectOn);
+        if (row.tabs == 0)
+            continue;
+        const struct {
+            const char* bar;
+            const vb::Frame& strip;
+            const vb::ControlArray<vb::CommandButton>& buttons;
+            const vb::Frame& close;
+        } bars[] = {{"band", w.FramePopNew, w.CommandPopNew, w.FramePopClose},
+                    {"compact bar", w.FramePopComNew, w.CommandPopComNew, w.FramePopComClose}};
+        for (const auto& bar : bars) {
+            SCOPED_TRACE(bar.bar);
+            const corvanetest::TabStripView view = corvanetest::tabStripView(bar.strip, bar.buttons, 0, row.tabs, bar.close);
+            EXPECT_EQ(view.wholeButtons, row.tabs + 1) << "the own page's button and every tab's";
+            EXPECT_TRUE(view.closeWhole);
+            EXPECT_EQ(view.closeGap, view.buttonGap) << "the close buttons are not one step after the last tab";
+        }
+    }
 }
 
 TEST_F(DisplayTest, TwoWindowsKeepTheirOwnTabsTitlesAndLists)
@@ -230,20 +222,20 @@ TEST_F(DisplayTest, ResizingLaysOutBandAndPage)
     frmWeb& w = openWindowAt(site(0));
     ASSERT_EQ(openTab(w, 0, site(1)), 1);
     w.move(w.left(), w.top(), 900 * 15, 500 * 15);
-    EXPECT_EQ(w.PopWidth, 900);
-    EXPECT_EQ(w.PopHeight, 500);
     EXPECT_EQ(w.FrameBigPop.width(), 894);
     EXPECT_EQ(w.FrameBigPop.height(), 108);
-    EXPECT_EQ(w.FrameClose.left(), 894 * 15 - w.FrameClose.width());
+    // The window buttons stand at the band's right edge.
+    EXPECT_EQ(w.FrameClose.left() + w.FrameClose.width(), 894 * 15);
     const vb::WebBrowser& tab = w.BrowserPop[1];
     EXPECT_EQ(tab.top(), 108);
     EXPECT_EQ(tab.width(), 894);
     EXPECT_EQ(tab.height(), 500 - 140);
     EXPECT_EQ(w.FramePopList.top(), 108 - w.FramePopList.height());
-    // Minimised, nothing is measured.
+    // Minimised, nothing is laid out.
     w.setWindowState(vb::Minimized);
     w.Form_Resize();
-    EXPECT_EQ(w.PopWidth, 900);
+    EXPECT_EQ(w.FrameBigPop.width(), 894);
+    EXPECT_EQ(tab.width(), 894);
 }
 
 // A second page's new window arrives before the first one's page did: when the pages come,

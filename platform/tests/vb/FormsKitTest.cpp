@@ -319,8 +319,8 @@ TEST(ControlArrays, FramesInAnArrayAreContainers)
 TEST(Forms, LoadUnloadAndTheFormsCollection)
 {
     Runtime rt(Runtime::Mode::Test);
-    QPointer<TestForm> a = new TestForm(rt, QStringLiteral("frmA"));
-    QPointer<TestForm> b = new TestForm(rt, QStringLiteral("frmB"));
+    QPointer<TestForm> a = &rt.create<TestForm>(rt, QStringLiteral("frmA"));
+    QPointer<TestForm> b = &rt.create<TestForm>(rt, QStringLiteral("frmB"));
     EXPECT_TRUE(rt.forms().empty()); // created is not loaded
     a->load();
     b->load();
@@ -345,13 +345,12 @@ TEST(Forms, LoadUnloadAndTheFormsCollection)
     EXPECT_EQ(b->log[b->log.size() - 2], QStringLiteral("QueryUnload 1"));
     testsupport::flushDeferredDeletes();
     EXPECT_FALSE(b);
-    delete a.data();
 }
 
 TEST(Forms, ClosingFromTheTitleBarIsUnloadMode0)
 {
     Runtime rt(Runtime::Mode::Test);
-    auto* f = new TestForm(rt);
+    auto* f = &rt.create<TestForm>(rt);
     f->load();
     f->show();
     f->window()->close();
@@ -401,8 +400,8 @@ TEST(Forms, ModalShowUsesTheRespondersInTests)
 TEST(Forms, AModalFormOpensCentredOverTheFormThatRaisedIt)
 {
     Runtime rt(Runtime::Mode::Test);
-    auto* a = new TestForm(rt, QStringLiteral("frmA"));
-    auto* b = new TestForm(rt, QStringLiteral("frmB"));
+    auto* a = &rt.create<TestForm>(rt, QStringLiteral("frmA"));
+    auto* b = &rt.create<TestForm>(rt, QStringLiteral("frmB"));
     for (TestForm* f : {a, b}) {
         f->load();
         f->show();
@@ -509,7 +508,7 @@ TEST(Forms, EndLeavesEveryLoopFirstAndTheEngineGoesWithTheRuntime)
             auto rt = std::make_unique<Runtime>(Runtime::Mode::Program);
             rt->setWebEngine(std::make_unique<NoisyEngineFactory>());
             rt->beforeEnd = [] { std::fputs("flushed;", stderr); };
-            auto* modal = new TestForm(*rt, QStringLiteral("frmModal"));
+            auto* modal = &rt->create<TestForm>(*rt, QStringLiteral("frmModal"));
             QObject::connect(modal, &QObject::destroyed, modal, [] { std::fputs("form gone;", stderr); });
             soon([&] {
                 soon([&] {
@@ -543,7 +542,7 @@ TEST(Forms, EndLeavesEveryLoopFirstAndTheEngineGoesWithTheRuntime)
 TEST(Forms, AFormUnloadedInsideANestedLoopGoesOnceTheOutermostLoopWaits)
 {
     Runtime rt(Runtime::Mode::Program);
-    auto* form = new TestForm(rt);
+    auto* form = &rt.create<TestForm>(rt);
     form->load();
     QPointer<Form> alive(form);
     bool seenInside = false;

@@ -7,6 +7,7 @@ corvane_add_test(platform_vb_tests LABELS unit
     ${CMAKE_CURRENT_LIST_DIR}/CoverKeeperTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FramePacerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowKitTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OwnershipTest.cpp
   LIBS platform_ui Qt6::Test)
 corvane_add_test(platform_vb_file_tests LABELS unit
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/FileControlsTest.cpp

@@ -278,7 +278,7 @@ TEST_F(WebBrowserTest, ArrayElementsStartWithoutAPageAndTakeTheirEngineAlongWhen
 
 TEST_F(WebBrowserTest, UnloadedFormTakesItsEnginesAlong)
 {
-    auto* form = new BrowserForm(rt);
+    auto* form = &rt.create<BrowserForm>(rt);
     QPointer<BrowserForm> alive(form);
     form->load();
     form->first.navigate(u"file:///a.html"_s);
