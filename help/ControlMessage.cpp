@@ -37,12 +37,7 @@ std::optional<QString> rowBody(const QList<MessageRow>& rows, const QString& id)
 
 void clearMessage(HelpApp& app)
 {
-    MessageVars& m = app.msg;
-    m.MessageId.clear();
-    m.MessageHead.clear();
-    m.MessageBody.clear();
-    m.MessageButtons.clear();
-    m.MessageInput.clear();
+    app.msg = {};
 }
 
 } // namespace

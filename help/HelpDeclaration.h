@@ -3,6 +3,7 @@
 // object. Flags are bools; indices are ints with -1 meaning "none".
 
 #include "sys/FileSystem.h"
+#include "vb/MessageText.h"
 
 #include <QString>
 
@@ -80,13 +81,7 @@ struct ProfileVars {
 };
 
 // The message mechanism: a caller sets MessageId and calls a catalogue.
-struct MessageVars {
-    QString MessageId;
-    QString MessageHead;
-    QString MessageBody;
-    QString MessageButtons;
-    QString MessageInput;
-};
+struct MessageVars : vb::MessageText {};
 
 // The topic engine's state and the state of the demonstrations on the imitation of the
 // browser's window. The window's click handlers change the demonstration state before

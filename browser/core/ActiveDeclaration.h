@@ -3,6 +3,8 @@
 // lives in the application object (CorvaneApp) for the life of the program; tests build a
 // fresh one. Flags are bools here; the data files still write them as 1 and 0.
 
+#include "vb/MessageText.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -32,12 +34,7 @@ struct ProgramVars {
 };
 
 // Messages (the catalogues and the dialog).
-struct MessageVars {
-    QString MessageId;
-    QString MessageHead;
-    QString MessageBody;
-    QString MessageButtons;
-    QString MessageInput;
+struct MessageVars : vb::MessageText {
     QString MessageAnswer;
     bool MessageEndsProgram = false;
     QString BugReportSubject;

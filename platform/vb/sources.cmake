@@ -12,7 +12,7 @@ set(PLATFORM_VB_SOURCES
   vb/Pictures.h vb/Pictures.cpp
   vb/FileControls.h vb/FileControls.cpp
   vb/MessageLayout.h vb/MessageLayout.cpp
-  vb/MessageForm.h vb/MessageForm.cpp
+  vb/MessageForm.h vb/MessageForm.cpp vb/MessageText.h
   vb/Design.h vb/Design.cpp
 )
 list(TRANSFORM PLATFORM_VB_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/../)
