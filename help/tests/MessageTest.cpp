@@ -134,24 +134,4 @@ TEST_F(MessageTest, EnterAndEscapeAnswerTheDialogSizedToItsText)
 
 } // namespace
 
-// The help program's buttons are pictures under their captions, Cancel's caption at the
-// block's left edge and OK's overlapping it, as they always stood; they take no focus.
-TEST_F(MessageTest, TheButtonsArePicturesUnderTheirCaptionsInTheHelpProgramsBlock)
-{
-    app->rt.setResponder(QStringLiteral("frmMessage"), [](vb::Form& f) {
-        auto& m = static_cast<corvanehelp::frmMessage&>(f);
-        EXPECT_EQ(m.FrameMsgBut.widget()->size(), QSize(88, 36));
-        const std::pair<vb::Control*, QRect> places[] = {{&m.LabelMsgCancel, QRect(0, 0, 48, 17)},
-                                                         {&m.CommandMsgCancel, QRect(14, 16, 20, 20)},
-                                                         {&m.LabelMsgOK, QRect(40, 0, 48, 17)},
-                                                         {&m.CommandMsgOK, QRect(54, 16, 20, 20)}};
-        for (const auto& [control, place] : places)
-            EXPECT_EQ(control->widget()->geometry(), place);
-        EXPECT_EQ(m.CommandMsgOK.widget()->focusPolicy(), Qt::NoFocus);
-        m.CommandMsgOK.click();
-    });
-    show(QStringLiteral("MessageParentNotFound"), corvanehelp::ParentMessageShow);
-    EXPECT_TRUE(app->msg.MessageId.isEmpty());
-}
-
 } // namespace helptest

@@ -487,23 +487,3 @@ TEST_F(MessageTest, TheDialogOpensCentredOverTheWindowThatRaisedItSizedToItsText
     owner->unload();
     testsupport::flushDeferredDeletes();
 }
-
-// The browser's buttons under their captions, where they always stood in the block at the
-// bottom right, and taking the keyboard focus.
-TEST_F(MessageTest, TheButtonsStandUnderTheirCaptionsInTheBrowsersBlock)
-{
-    respond([](frmMessage& m) {
-        EXPECT_EQ(m.FrameMsgBut.widget()->size(), QSize(97, 36));
-        const std::pair<vb::Control*, QRect> places[] = {{&m.LabelMsgCancel, QRect(8, 0, 48, 17)},
-                                                         {&m.CommandMsgCancel, QRect(22, 16, 20, 20)},
-                                                         {&m.LabelMsgOK, QRect(48, 0, 48, 17)},
-                                                         {&m.CommandMsgOK, QRect(62, 16, 20, 20)}};
-        for (const auto& [control, place] : places)
-            EXPECT_EQ(control->widget()->geometry(), place);
-        EXPECT_EQ(m.CommandMsgOK.widget()->focusPolicy(), Qt::TabFocus);
-        EXPECT_TRUE(m.CommandMsgOK.click());
-    });
-    app->msg.MessageId = QStringLiteral("MessageTooManyTab");
-    MessageShow(*app);
-    EXPECT_EQ(shown.size(), 1u);
-}
